@@ -1,0 +1,135 @@
+#include "sizing.h"
+
+#include "numbertext.h"
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+namespace bearing {
+
+namespace {
+
+// π as a single, the value the formulas have always used; it enters them as a double.
+constexpr float pi = 3.14159265358979323846F;
+// Converts mm·rpm into m/s.
+constexpr double mmRpmPerMetrePerSecond = 60000.0;
+
+// Ends a run that cannot give a result: the result lines are emptied and no later
+// calculation may use the state.
+void stopRun(SizingState& state, CalculationWindow& window, std::string_view message)
+{
+    window.setText(Control::MaxDiameterLine, {});
+    window.setText(Control::MinLengthLine, {});
+    state.resultValid = false;
+    window.showMessage(message, messages::errorTitle, MessageIcon::Warning);
+}
+
+std::string resultLine(std::string_view caption, std::string_view number)
+{
+    return std::string(caption).append(number).append(" мм");
+}
+
+}  // namespace
+
+double roundToTenth(double millimetres) { return std::floor(millimetres * 10.0 + 0.5) / 10.0; }
+
+void calculateSizing(const MaterialCatalogue& catalogue, SizingState& state, CalculationWindow& window)
+{
+    state.resultValid = true;
+
+    const std::optional<float> load = storeSingle(parseNumber(window.text(Control::Load)));
+    if (!load) {
+        return stopRun(state, window, messages::loadOutOfRange);
+    }
+    const std::optional<float> frequency = storeSingle(parseNumber(window.text(Control::Frequency)));
+    if (!frequency) {
+        return stopRun(state, window, messages::frequencyOutOfRange);
+    }
+    const auto F = static_cast<double>(*load);
+    const auto n = static_cast<double>(*frequency);
+
+    const std::int16_t index = catalogue.findMaterial(window.text(Control::MaterialList));
+    if (index == MaterialCatalogue::noMaterial) {
+        return stopRun(state, window, messages::chooseMaterial);
+    }
+    if (!(F >= 0) || !(n > 0)) {
+        return stopRun(state, window, messages::enterLoadAndFrequency);
+    }
+    const MaterialRecord& material = catalogue.row(index);
+
+    // The sliding speed π·d·n/60000 may not exceed [v].
+    const double x = (static_cast<double>(material.maxSpeed) * mmRpmPerMetrePerSecond) / (n * static_cast<double>(pi));
+    const std::optional<float> maxDiameter = storeSingle(roundToTenth(x));
+    if (!maxDiameter) {
+        return stopRun(state, window, messages::resultOutOfRange);
+    }
+    state.maxDiameter = *maxDiameter;
+    window.setText(Control::MaxDiameterLine, resultLine("максимальный диаметр =", formatStr(state.maxDiameter)));
+
+    state.maxPressure = material.maxPressure;
+    state.maxSpeed = material.maxSpeed;
+    state.maxPV = material.maxPV;
+    state.maxTemperature = static_cast<float>(material.maxTemperature);
+
+    // The product of pressure F/(d·L) and sliding speed may not exceed [pv] ...
+    const std::optional<float> pvLength
+        = storeSingle((F * n * static_cast<double>(pi)) / (static_cast<double>(state.maxPV) * mmRpmPerMetrePerSecond));
+    // ... and the pressure may not exceed [p]: d·L at least F/[p].
+    const std::optional<float> minArea = storeSingle(F / static_cast<double>(state.maxPressure));
+    if (!pvLength || !minArea) {
+        return stopRun(state, window, messages::resultOutOfRange);
+    }
+    state.minLength = *pvLength;
+    state.minArea = *minArea;
+
+    if (state.maxDiameter > 0) {
+        const std::optional<float> pressureLength
+            = storeSingle(static_cast<double>(state.minArea) / static_cast<double>(state.maxDiameter));
+        if (!pressureLength) {
+            return stopRun(state, window, messages::resultOutOfRange);
+        }
+        state.pressureLength = *pressureLength;
+    } else {
+        // No pressure length without a diameter; one left from an earlier run would
+        // belong to another material or load.
+        state.pressureLength = 0;
+        window.showMessage(messages::zeroDiameter, messages::errorTitle, MessageIcon::Warning);
+    }
+
+    if (state.pressureLength > state.minLength) {
+        state.minLength = state.pressureLength;
+    }
+    window.setText(Control::MinLengthLine,
+        resultLine("минимальная длина =", formatStr(roundToTenth(static_cast<double>(state.minLength)))));
+}
+
+void calculateDiameterForLength(const MaterialCatalogue& catalogue, SizingState& state, CalculationWindow& window,
+    std::string_view decimalSeparator)
+{
+    const std::optional<float> length = storeSingle(parseNumber(window.text(Control::Length)));
+    if (!length) {
+        return stopRun(state, window, messages::lengthOutOfRange);
+    }
+
+    calculateSizing(catalogue, state, window);
+    if (!state.resultValid) {
+        return;
+    }
+    if (*length < state.minLength) {
+        window.showMessage(messages::lengthBelowMinimum, messages::errorTitle, MessageIcon::Warning);
+        return;
+    }
+
+    // With no load there is no pressure to carry: every accepted length, 0 included,
+    // needs no diameter at all.
+    const std::optional<float> diameter
+        = state.minArea == 0 ? 0.0F : storeSingle(static_cast<double>(state.minArea) / static_cast<double>(*length));
+    if (!diameter) {
+        return stopRun(state, window, messages::resultOutOfRange);
+    }
+    window.setText(
+        Control::MinDiameterOnLength, formatLocale(roundToTenth(static_cast<double>(*diameter)), decimalSeparator));
+}
+
+}  // namespace bearing

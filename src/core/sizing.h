@@ -1,0 +1,68 @@
+#pragma once
+
+// The calculation core of the plain-bearing calculator: standard C++ only, no window code.
+//
+//   numbertext.h         text <-> number: parseNumber, formatStr, formatLocale
+//   materialcatalogue.h  the built-in materials and their limits [p], [v], [pv], [t]
+//   calculationwindow.h  what the calculations read from and write to a window
+//   sizing.h             the two calculations behind the bearing window's buttons
+//
+// A button press flows one way: the window hands its CalculationWindow, its catalogue
+// and its SizingState to calculateSizing() or calculateDiameterForLength(); they read
+// the list and input texts, compute in double from single operands, store singles in
+// SizingState, and write the result texts or show a message through the window.
+
+#include "calculationwindow.h"
+#include "materialcatalogue.h"
+
+#include <string_view>
+
+namespace bearing {
+
+// What the bearing window remembers of its last sizing run. Zeroed with the window.
+struct SizingState {
+    float maxPV = 0;           // [pv] of the material of the last run that passed its checks
+    float maxPressure = 0;     // [p] of that material
+    float maxSpeed = 0;        // [v] of that material
+    float maxTemperature = 0;  // [t] of that material (kept, used by no formula)
+    float maxDiameter = 0;     // largest journal diameter, mm, rounded to 0.1 mm
+    float minArea = 0;         // F / [p], the smallest product d·L, mm², unrounded
+    float minLength = 0;       // smallest bearing length, mm, unrounded
+    float pressureLength = 0;  // minArea / maxDiameter, mm, unrounded
+    bool resultValid = false;  // the last run reached its results
+};
+
+// The texts of the messages; line breaks are CR LF as the message box receives them.
+namespace messages {
+inline constexpr std::string_view errorTitle = "Ошибка";
+inline constexpr std::string_view chooseMaterial = "Выберите материал";
+inline constexpr std::string_view enterLoadAndFrequency = "Задайте радиальное усилие на подшипник и частоту вращения";
+inline constexpr std::string_view zeroDiameter
+    = "Ошибка: деление на ноль\r\n\r\nСлишком мал расчетный максимальный диаметр\r\nЗадайте меньшую частоту вращения";
+inline constexpr std::string_view lengthBelowMinimum
+    = "Введенная длина подшипника меньше расчитанной минимально допустимой длины";
+inline constexpr std::string_view loadOutOfRange
+    = "Ошибка: переполнение\r\n\r\nРадиальное усилие выходит за пределы допустимого диапазона чисел";
+inline constexpr std::string_view frequencyOutOfRange
+    = "Ошибка: переполнение\r\n\r\nЧастота вращения выходит за пределы допустимого диапазона чисел";
+inline constexpr std::string_view lengthOutOfRange
+    = "Ошибка: переполнение\r\n\r\nДлина выходит за пределы допустимого диапазона чисел";
+inline constexpr std::string_view resultOutOfRange
+    = "Ошибка: переполнение\r\n\r\nРезультат расчета выходит за пределы допустимого диапазона чисел\r\n"
+      "Проверьте радиальное усилие, частоту вращения и длину";
+}  // namespace messages
+
+// Half-up rounding to 0.1 mm, as every shown length and diameter is rounded.
+[[nodiscard]] double roundToTenth(double millimetres);
+
+// "Расчет характеристик подшипника": the largest diameter that keeps the sliding speed
+// within [v], and the smallest length that keeps both [pv] and [p] at that diameter.
+void calculateSizing(const MaterialCatalogue& catalogue, SizingState& state, CalculationWindow& window);
+
+// "Расчет минимального диаметра в зависимости от длины": runs calculateSizing(), checks
+// the proposed length against the minimum length and writes the smallest diameter that
+// keeps [p] at that length, with the user's decimal separator.
+void calculateDiameterForLength(const MaterialCatalogue& catalogue, SizingState& state, CalculationWindow& window,
+    std::string_view decimalSeparator);
+
+}  // namespace bearing

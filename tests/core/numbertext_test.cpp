@@ -1,0 +1,125 @@
+#include "numbertext.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace bearing {
+namespace {
+
+struct ParseCase {
+    const char* name;
+    std::string text;
+    double expected;
+};
+
+class ParseNumber : public testing::TestWithParam<ParseCase> { };
+
+TEST_P(ParseNumber, ReadsTheLongestNumberAtTheStart)
+{
+    const double value = parseNumber(GetParam().text);
+    EXPECT_EQ(value, GetParam().expected) << '"' << GetParam().text << '"';
+}
+
+const double inf = std::numeric_limits<double>::infinity();
+
+INSTANTIATE_TEST_SUITE_P(Rules, ParseNumber,
+    testing::Values(ParseCase{"EmptyTextIsZero", "", 0.0}, ParseCase{"LeadingBlanks", "  2.5", 2.5},
+        ParseCase{"BlankBetweenDigits", "1 500", 1500.0}, ParseCase{"TabsAndLineFeedsAnywhere", "\t1\n2 .\t5", 12.5},
+        ParseCase{"CarriageReturnEndsTheNumber", "1\r2", 1.0}, ParseCase{"CommaEndsTheNumber", "2,5", 2.0},
+        ParseCase{"Negative", "-3", -3.0}, ParseCase{"ExplicitPlus", "+7", 7.0},
+        ParseCase{"TwoSignsAreNoNumber", "+-3", 0.0}, ParseCase{"LoneSign", "-", 0.0},
+        ParseCase{"LowerCaseExponent", "1e3", 1000.0}, ParseCase{"UpperCaseExponent", "2E3", 2000.0},
+        ParseCase{"DExponent", "1D2", 100.0}, ParseCase{"LowerCaseDExponent", "25d-1", 2.5},
+        ParseCase{"NegativeExponent", "5E-1", 0.5}, ParseCase{"ExponentWithBlanks", "1 e + 2", 100.0},
+        ParseCase{"ExponentLetterWithoutDigits", "7e", 7.0}, ParseCase{"ExponentSignWithoutDigits", "7e+x", 7.0},
+        ParseCase{"TrailingLetters", "12abc", 12.0}, ParseCase{"UnitAfterNumber", "300 об/мин", 300.0},
+        ParseCase{"LettersOnly", "abc", 0.0}, ParseCase{"LeadingPoint", ".5", 0.5},
+        ParseCase{"TrailingPoint", "5.", 5.0}, ParseCase{"SecondPointEnds", "1.5.3", 1.5},
+        ParseCase{"PointAlone", ".", 0.0}, ParseCase{"NegativeFraction", "-.25", -0.25},
+        ParseCase{"CorrectlyRoundedDecimal", "0.1", 0.1}, ParseCase{"HexUpper", "&H1F", 31.0},
+        ParseCase{"HexLower", "&hff", 255.0}, ParseCase{"HexStopsAtNonDigit", "&H1G", 1.0},
+        ParseCase{"HexWithBlanks", " & H 1 0", 16.0}, ParseCase{"HexWithoutDigits", "&H", 0.0},
+        ParseCase{"OctalUpper", "&O17", 15.0}, ParseCase{"OctalLower", "&o777", 511.0},
+        ParseCase{"OctalStopsAtEight", "&O178", 15.0}, ParseCase{"AmpersandOther", "&X12", 0.0},
+        ParseCase{"LargeHexIsRoundedOnce", "&H20000000000001", 9007199254740992.0},
+        ParseCase{"LargeOctalIsRoundedOnce", "&O1000000000000000000001", 9223372036854775808.0},
+        ParseCase{"HugeExponentOverflows", "1e400", inf}, ParseCase{"NegativeOverflow", "-1e400", -inf},
+        ParseCase{"OverflowFromManyDigits", std::string(400, '9'), inf},
+        ParseCase{"TinyUnderflowsToZero", "1e-400", 0.0},
+        ParseCase{"FractionWithHugeNegativeExponent", "0.0001e-99999999999999999999", 0.0},
+        ParseCase{"EnormousExponentDigits", "1e" + std::string(5000, '9'), inf},
+        ParseCase{"ZeroWithEnormousExponent", "0e" + std::string(5000, '9'), 0.0},
+        ParseCase{"MegabyteOfDigits", "1" + std::string(1 << 20, '0') + "e-1048576", 1.0},
+        ParseCase{"HexOverflow", "&H" + std::string(300, 'F'), inf},
+        ParseCase{"LargestDouble", "1.7976931348623157e308", std::numeric_limits<double>::max()}),
+    [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
+
+TEST(StoreSingle, RoundsToTheNearestSingleAndRefusesWhatDoesNotFit)
+{
+    EXPECT_EQ(storeSingle(0.15), 0.15F);
+    EXPECT_EQ(storeSingle(-2.5), -2.5F);
+    EXPECT_EQ(storeSingle(1e-50), 0.0F);
+    const auto largest = static_cast<double>(std::numeric_limits<float>::max());
+    EXPECT_EQ(storeSingle(largest), std::numeric_limits<float>::max());
+    // Below half a unit past the largest single the value still rounds down to it.
+    EXPECT_EQ(storeSingle(std::nextafter(0x1.ffffffp+127, 0.0)), std::numeric_limits<float>::max());
+    EXPECT_FALSE(storeSingle(0x1.ffffffp+127));
+    EXPECT_FALSE(storeSingle(1e39));
+    EXPECT_FALSE(storeSingle(-1e39));
+    EXPECT_FALSE(storeSingle(std::numeric_limits<double>::infinity()));
+    EXPECT_FALSE(storeSingle(std::numeric_limits<double>::quiet_NaN()));
+}
+
+struct FormatCase {
+    const char* name;
+    std::string text;
+    std::string expected;
+};
+
+std::string caseName(const testing::TestParamInfo<FormatCase>& info) { return info.param.name; }
+
+class Formatting : public testing::TestWithParam<FormatCase> { };
+
+TEST_P(Formatting, WritesTheExpectedText) { EXPECT_EQ(GetParam().text, GetParam().expected); }
+
+INSTANTIATE_TEST_SUITE_P(FormatStr, Formatting,
+    testing::Values(FormatCase{"SingleWithFraction", formatStr(636.6F), " 636.6"},
+        FormatCase{"SingleIntegral", formatStr(191.0F), " 191"},
+        FormatCase{"SingleRoundedToSevenDigits", formatStr(28.6F), " 28.6"},
+        FormatCase{"SingleSevenDigits", formatStr(1.0F / 3.0F), " .3333333"},
+        FormatCase{"DoubleFifteenDigits", formatStr(1.0 / 3.0), " .333333333333333"},
+        FormatCase{"DoubleShort", formatStr(5.2), " 5.2"}, FormatCase{"NoZeroBeforeThePoint", formatStr(0.4), " .4"},
+        FormatCase{"NegativeBelowOne", formatStr(-0.4), "-.4"}, FormatCase{"Negative", formatStr(-12.5), "-12.5"},
+        FormatCase{"Zero", formatStr(0.0), " 0"}, FormatCase{"NegativeZero", formatStr(-0.0), " 0"},
+        FormatCase{"LargeExponent", formatStr(1e20), " 1E+20"},
+        FormatCase{"DoubleLastFixed", formatStr(123456789012345.0), " 123456789012345"},
+        FormatCase{"DoubleFirstExponent", formatStr(1e15), " 1E+15"},
+        FormatCase{"SingleFirstExponent", formatStr(12345678.0F), " 1.234568E+07"},
+        FormatCase{"SingleLastFixed", formatStr(1234567.0F), " 1234567"},
+        FormatCase{"SmallFixed", formatStr(0.0001), " .0001"},
+        FormatCase{"SmallExponent", formatStr(0.00001), " 1E-05"},
+        FormatCase{"ThreeDigitExponent", formatStr(2.5e-300), " 2.5E-300"},
+        FormatCase{"LargestSingle", formatStr(std::numeric_limits<float>::max()), " 3.402823E+38"}),
+    caseName);
+
+INSTANTIATE_TEST_SUITE_P(FormatLocale, Formatting,
+    testing::Values(FormatCase{"DoubleUnderComma", formatLocale(16.7, ","), "16,7"},
+        FormatCase{"DoubleUnderPoint", formatLocale(16.7, "."), "16.7"},
+        FormatCase{"SingleUnderComma", formatLocale(0.15F, ","), "0,15"},
+        FormatCase{"SingleUnderPoint", formatLocale(0.15F, "."), "0.15"},
+        FormatCase{"ZeroBeforeSeparatorKept", formatLocale(0.06F, ","), "0,06"},
+        FormatCase{"NoLeadingBlank", formatLocale(250.0, ","), "250"},
+        FormatCase{"Negative", formatLocale(-1.5, ","), "-1,5"},
+        FormatCase{"NegativeZero", formatLocale(-0.0, ","), "0"},
+        FormatCase{"NoDigitGrouping", formatLocale(1234567.0, ","), "1234567"},
+        FormatCase{"MultiByteSeparator", formatLocale(2.5, "\u066B"), "2\u066B5"},
+        FormatCase{"ExponentWithSeparator", formatLocale(1.5e20, ","), "1,5E+20"},
+        FormatCase{"ShortInteger", formatLocale(std::int16_t{250}), "250"},
+        FormatCase{"NegativeShortInteger", formatLocale(std::int16_t{-32768}), "-32768"}),
+    caseName);
+
+}  // namespace
+}  // namespace bearing
