@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QMessageBox>
+#include <QString>
+#include <QTimer>
+
+namespace bearing::ui {
+
+struct CaughtMessage {
+    QString text;
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QList<QMessageBox::StandardButton> buttons;
+};
+
+// While it lives, every modal message box that opens is recorded and closed with its OK
+// button, so a test can press a button that shows messages and then read them. Without a
+// catcher, the test main fails the running test on any modal box and closes it.
+class MessageCatcher {
+public:
+    MessageCatcher();
+    MessageCatcher(const MessageCatcher&) = delete;
+    MessageCatcher& operator=(const MessageCatcher&) = delete;
+    MessageCatcher(MessageCatcher&&) = delete;
+    MessageCatcher& operator=(MessageCatcher&&) = delete;
+    ~MessageCatcher();
+
+    [[nodiscard]] const QList<CaughtMessage>& messages() const { return messages_; }
+    // Whether any catcher is alive, for the unexpected-message watchdog.
+    [[nodiscard]] static bool anyActive();
+
+private:
+    void poll();
+
+    QTimer timer_;
+    QList<CaughtMessage> messages_;
+};
+
+// True when the tests run under a Russian locale (LC_ALL=ru_RU.UTF-8), which writes ","
+// as the decimal separator; false under a point locale.
+[[nodiscard]] bool underRussianLocale();
+
+}  // namespace bearing::ui
