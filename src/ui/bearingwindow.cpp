@@ -36,15 +36,23 @@ QString frameCaption() { return QStringLiteral("Характеристики п�
 // The captions are bold. The condensed face keeps the longest of them ("Материал
 // подшипника:", "Максимальная температура") inside the boxes the layout gives them,
 // which the regular DejaVu Sans Bold overflows by some 15 pixels.
-QFont captionFont(qreal pointSize)
+QFont condensedFont(qreal pointSize)
 {
     QFont font(QStringLiteral("DejaVu Sans Condensed"));
     font.setPointSizeF(pointSize);
+    return font;
+}
+
+QFont captionFont(qreal pointSize)
+{
+    QFont font = condensedFont(pointSize);
     font.setBold(true);
     return font;
 }
 
 constexpr qreal captionPointSize = 8;
+// The application's own size; the list uses it in the condensed face.
+constexpr qreal listPointSize = 8;
 constexpr qreal titlePointSize = 9.75;
 
 QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
@@ -124,7 +132,7 @@ void BearingWindow::createInputs()
     title->setGeometry(fromTwips(2520, 120, 5175, 375));
     title->setFont(captionFont(titlePointSize));
     title->setAlignment(Qt::AlignCenter);
-    title->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    title->setFrameStyle(QFrame::StyledPanel | QFrame::Plain);
 
     load_ = createInput(
         this, QStringLiteral("Text1(0)"), fromTwips(4800, 600, 1695, 375), QStringLiteral("Радиальное усилие"));
@@ -136,6 +144,9 @@ void BearingWindow::createInputs()
     materials_->setGeometry(fromTwips(4800, 1620, 2895, 645));
     materials_->setSelectionMode(QAbstractItemView::SingleSelection);
     materials_->setAccessibleName(QStringLiteral("Материал подшипника"));
+    // The list is only three lines high; in the regular face "Металлофторопластовая
+    // лента" needs a horizontal scroll bar, which would leave room for a line and a half.
+    materials_->setFont(condensedFont(listPointSize));
 }
 
 void BearingWindow::createSizingButton()

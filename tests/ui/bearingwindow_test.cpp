@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyleOptionGroupBox>
 #include <QTest>
 
@@ -198,6 +199,18 @@ TEST_F(BearingWindowTest, EveryLabelFitsItsBoxInTheChosenFont)
     }
     EXPECT_GT(find<QLabel>("Label1")->font().pointSizeF(), find<QLabel>("Label2(0)")->font().pointSizeF());
     EXPECT_FALSE(find<QLabel>("Label4(0)")->font().bold());
+}
+
+TEST_F(BearingWindowTest, EveryMaterialNameFitsTheListWithoutSideScrolling)
+{
+    QListWidget* materials = list();
+    const QFontMetrics metrics(materials->font());
+    for (int row = 0; row < materials->count(); ++row) {
+        const QString name = materials->item(row)->text();
+        EXPECT_LE(metrics.horizontalAdvance(name), materials->viewport()->width() - 4) << name.toStdString();
+    }
+    EXPECT_FALSE(materials->horizontalScrollBar()->isVisible());
+    EXPECT_GE(materials->viewport()->height(), 3 * materials->sizeHintForRow(0));
 }
 
 TEST_F(BearingWindowTest, ButtonCaptionsFitAndTheLongOneWraps)
