@@ -39,6 +39,11 @@ done
 [ -s "$work/display" ] || { echo "FAIL: Xvfb gave no display number" >&2; exit 1; }
 export DISPLAY=":$(head -n1 "$work/display")"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+# xdotool matches the window's legacy WM_NAME, which Xlib encodes in the C library's
+# locale; under a locale that is not generated on this machine (ru_RU.UTF-8 often is
+# not) Cyrillic arrives garbled there, though _NET_WM_NAME is right. Pin a UTF-8 locale
+# that always exists.
+export LC_ALL=C.UTF-8
 
 "$program" 2>"$work/program.log" &
 program_pid=$!

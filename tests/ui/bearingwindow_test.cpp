@@ -333,12 +333,12 @@ TEST_F(BearingWindowTest, AnySelectionChangeEmptiesTheResultLinesButNotTheDiamet
 }
 
 struct MessageCase {
-    const char* name;
-    int item;  // -1: nothing selected
-    const char* load;
-    const char* frequency;
-    const char* length;
-    const char* button;
+    const char* name = nullptr;
+    int item = -1;  // -1: nothing selected
+    const char* load = nullptr;
+    const char* frequency = nullptr;
+    const char* length = nullptr;
+    const char* button = nullptr;
     QStringList lines;
 };
 
