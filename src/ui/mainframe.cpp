@@ -71,7 +71,7 @@ void MainFrame::startUp()
 
 void MainFrame::createWorkspace()
 {
-    workspace_ = new PictureWorkspace(QPixmap(framePicture), designClientSize, this);
+    workspace_ = new PictureWorkspace(framePicture, designClientSize, this);
     workspace_->setObjectName(QStringLiteral("workspace"));
     setCentralWidget(workspace_);
 }

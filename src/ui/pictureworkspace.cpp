@@ -7,9 +7,9 @@
 
 namespace bearing::ui {
 
-PictureWorkspace::PictureWorkspace(QPixmap picture, QSize clientSize, QWidget* parent)
+PictureWorkspace::PictureWorkspace(QString pictureFile, QSize clientSize, QWidget* parent)
     : QMdiArea(parent)
-    , picture_(std::move(picture))
+    , pictureFile_(std::move(pictureFile))
     , clientSize_(clientSize)
 {
 }
@@ -23,6 +23,12 @@ QSize PictureWorkspace::sizeHint() const
 void PictureWorkspace::paintEvent(QPaintEvent* event)
 {
     // A background brush would tile the picture over a large frame; it is drawn once.
+    // The bearing window covers the picture from start-up on, so it is read only once it
+    // is about to show.
+    if (!pictureFile_.isEmpty()) {
+        picture_.load(pictureFile_);
+        pictureFile_.clear();
+    }
     QPainter painter(viewport());
     painter.fillRect(event->rect(), background());
     painter.drawPixmap(0, 0, picture_);

@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QPixmap>
 #include <QSize>
+#include <QString>
 
 class QPaintEvent;
 
@@ -14,9 +15,9 @@ class PictureWorkspace : public QMdiArea {
     Q_OBJECT
 
 public:
-    // clientSize is the size of the area inside the workspace's border that the frame
-    // asks for at start.
-    PictureWorkspace(QPixmap picture, QSize clientSize, QWidget* parent = nullptr);
+    // pictureFile names the picture, which is read when it is first painted; clientSize is
+    // the size of the area inside the workspace's border that the frame asks for at start.
+    PictureWorkspace(QString pictureFile, QSize clientSize, QWidget* parent = nullptr);
 
     [[nodiscard]] QSize sizeHint() const override;
 
@@ -24,6 +25,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QString pictureFile_;
     QPixmap picture_;
     QSize clientSize_;
 };
