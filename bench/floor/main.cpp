@@ -14,7 +14,7 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    bearing::ui::applyAppearance(application);
+    bearing::ui::applyAppearance();
 
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("plain-bearings start-up floor"));

@@ -8,7 +8,7 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    bearing::ui::applyAppearance(application);
+    bearing::ui::applyAppearance();
     QApplication::setApplicationName(QStringLiteral("plain-bearings"));
     QApplication::setApplicationVersion(QStringLiteral(PLAIN_BEARINGS_VERSION));
     // Desktops match the running program to its installed .desktop entry by this id.

@@ -6,12 +6,10 @@
 // calculation core reads and writes the bearing window's texts through its
 // CalculationWindow interface. Texts cross between Qt and the core as UTF-8.
 
-class QApplication;
-
 namespace bearing::ui {
 
 // The style and font every window is laid out for; the program and the tests apply it
-// before any window is created.
-void applyAppearance(QApplication& application);
+// once the QApplication exists, before any window is created.
+void applyAppearance();
 
 }  // namespace bearing::ui

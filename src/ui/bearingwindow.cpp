@@ -2,6 +2,7 @@
 
 #include "messagebox.h"
 #include "numbertext.h"
+#include "utf8text.h"
 #include "wrappingbutton.h"
 
 #include <QFont>
@@ -54,8 +55,6 @@ constexpr qreal captionPointSize = 8;
 // The application's own size; the list uses it in the condensed face.
 constexpr qreal listPointSize = 8;
 constexpr qreal titlePointSize = 9.75;
-
-QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QLineEdit* createLineEdit(QWidget* parent, const QString& name, const QRect& geometry, const QString& accessibleName)
 {

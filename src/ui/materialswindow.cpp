@@ -1,6 +1,7 @@
 #include "materialswindow.h"
 
 #include "numbertext.h"
+#include "utf8text.h"
 
 #include <QFont>
 #include <QLabel>
@@ -41,8 +42,6 @@ constexpr std::array<Column, 5> columns{{
     {5190, 855, "[pv], МПАхм/с"},
     {6120, 1215, "Мах температура, град C"},
 }};
-
-QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QString controlName(std::string_view array, int index)
 {

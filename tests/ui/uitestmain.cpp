@@ -15,7 +15,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication application(argc, argv);
-    bearing::ui::applyAppearance(application);
+    bearing::ui::applyAppearance();
     testing::InitGoogleTest(&argc, argv);
 
     // A modal box that no test expects would wait for a click forever.

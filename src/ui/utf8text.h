@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+#include <string_view>
+
+namespace bearing::ui {
+
+// The core's texts are UTF-8; QString::toStdString() converts the other way.
+inline QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace bearing::ui
