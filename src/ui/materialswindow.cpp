@@ -1,0 +1,206 @@
+#include "materialswindow.h"
+
+#include "numbertext.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QListWidget>
+#include <QLocale>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+namespace bearing::ui {
+namespace {
+
+// The layout is drawn in twips; 15 twips make one pixel at 96 dots per inch.
+constexpr int pixels(int twips) { return twips / 15; }
+
+constexpr int designWidth = 7500;
+constexpr int designHeight = 6945;
+constexpr int headingTop = 120;
+constexpr int headingHeight = 735;
+constexpr int listTop = 840;
+constexpr int listHeight = 5130;
+
+struct Column {
+    int left;
+    int width;
+    std::string_view heading;
+};
+
+// Names, then [p], [v], [pv] and [t]. The headings mix Latin and Cyrillic look-alikes
+// ("Max" is Latin, "Мах" Cyrillic) exactly as the window has always shown them.
+constexpr std::array<Column, 5> columns{{
+    {120, 3135, "Материал подшипника"},
+    {3360, 855, "Max давление, МПа"},
+    {4260, 855, "Max скорость, м/с"},
+    {5190, 855, "[pv], МПАхм/с"},
+    {6120, 1215, "Мах температура, град C"},
+}};
+
+QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QString controlName(std::string_view array, int index)
+{
+    return QStringLiteral("%1(%2)").arg(fromUtf8(array)).arg(index);
+}
+
+// The selected item's row, or -1 while nothing is selected (the current item alone does
+// not count).
+int selectedRow(const QListWidget& list)
+{
+    const QList<QListWidgetItem*> selected = list.selectedItems();
+    return selected.isEmpty() ? -1 : list.row(selected.front());
+}
+
+// Puts the selection, and the current item with it, on `row`, or clears the selection
+// for -1. A list already there is left alone, so that nothing reports a change.
+void selectRow(QListWidget& list, int row)
+{
+    if (row < 0) {
+        if (selectedRow(list) >= 0) {
+            list.clearSelection();
+        }
+        return;
+    }
+    if (selectedRow(list) != row || list.currentRow() != row) {
+        list.setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    }
+}
+
+}  // namespace
+
+MaterialsWindow::MaterialsWindow(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Справочник"));
+    createHeadings();
+    createLists();
+    fillLists();
+    fitListsToItems();
+    connectLists();
+}
+
+void MaterialsWindow::createHeadings()
+{
+    // The narrow columns are 55 px inside their border; in the regular face "давление,"
+    // and "скорость," are wider than that, in the condensed face of the same size every
+    // word fits and each heading takes at most three lines. The text stands one pixel in
+    // from the border, not the half 'x' a framed label takes by default, which would push
+    // "давление," onto the right border.
+    QFont headingFont = font();
+    headingFont.setFamily(QStringLiteral("DejaVu Sans Condensed"));
+    for (int i = 0; i < columnCount; ++i) {
+        const Column& column = columns.at(i);
+        auto* heading = new QLabel(fromUtf8(column.heading), this);
+        heading->setObjectName(controlName("Label1", i));
+        heading->setFont(headingFont);
+        heading->setFrameStyle(QFrame::Box | QFrame::Plain);
+        heading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        heading->setWordWrap(true);
+        heading->setIndent(1);
+        heading->setGeometry(pixels(column.left), pixels(headingTop), pixels(column.width), pixels(headingHeight));
+        headings_.at(i) = heading;
+    }
+}
+
+void MaterialsWindow::createLists()
+{
+    for (int i = 0; i < columnCount; ++i) {
+        const Column& column = columns.at(i);
+        auto* list = new QListWidget(this);
+        list->setObjectName(controlName("List1", i));
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setSortingEnabled(false);
+        // The rows line up across the columns only while no list scrolls: every list is
+        // made tall enough for all its items, and none offers a scroll bar.
+        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setGeometry(pixels(column.left), pixels(listTop), pixels(column.width), pixels(listHeight));
+        lists_.at(i) = list;
+        if (i > 0) {
+            setTabOrder(lists_.at(i - 1), list);
+        }
+    }
+}
+
+void MaterialsWindow::fillLists()
+{
+    // Every list gets exactly one item per row, so item k of every list belongs to the
+    // same material, group header or separator.
+    const std::string separator = QLocale().decimalPoint().toStdString();
+    const std::array<QString, columnCount> separatorRow{};
+    bool firstGroup = true;
+    for (const MaterialGroup& group : materialGroups) {
+        if (!firstGroup) {
+            addRow(separatorRow);
+        }
+        firstGroup = false;
+        addRow({fromUtf8(group.header), {}, {}, {}, {}});
+        addRow(separatorRow);
+        for (int index = group.firstRow; index <= group.lastRow; ++index) {
+            const MaterialRecord& material = catalogue_.row(index);
+            addRow({
+                fromUtf8(material.name),
+                QString::fromStdString(formatLocale(material.maxPressure, separator)),
+                QString::fromStdString(formatLocale(material.maxSpeed, separator)),
+                QString::fromStdString(formatLocale(material.maxPV, separator)),
+                QString::fromStdString(formatLocale(material.maxTemperature)),
+            });
+        }
+    }
+}
+
+void MaterialsWindow::addRow(const std::array<QString, columnCount>& texts)
+{
+    for (int i = 0; i < columnCount; ++i) {
+        lists_.at(i)->addItem(texts.at(i));
+    }
+}
+
+void MaterialsWindow::fitListsToItems()
+{
+    // The layout's list height holds 26 rows of a 13 px font. Should the font in use need
+    // more, the lists grow downwards (and the window with them) until every item shows;
+    // nothing else moves.
+    int needed = 0;
+    for (const QListWidget* list : lists_) {
+        int itemsHeight = 0;
+        for (int row = 0; row < list->count(); ++row) {
+            itemsHeight += list->sizeHintForRow(row);
+        }
+        needed = std::max(needed, itemsHeight + 2 * list->frameWidth());
+    }
+    const int height = std::max(pixels(listHeight), needed);
+    for (QListWidget* list : lists_) {
+        list->resize(list->width(), height);
+    }
+    resize(pixels(designWidth), pixels(designHeight) + height - pixels(listHeight));
+}
+
+void MaterialsWindow::connectLists()
+{
+    for (QListWidget* list : lists_) {
+        connect(list, &QListWidget::itemSelectionChanged, this, &MaterialsWindow::followNameList);
+    }
+}
+
+void MaterialsWindow::followNameList()
+{
+    // The name list leads, whichever list the user changed: a value list that was clicked
+    // or moved with the keys goes back to the name list's row straight away.
+    if (following_) {
+        return;
+    }
+    const QScopedValueRollback guard(following_, true);
+    for (int i = 1; i < columnCount; ++i) {
+        selectRow(*lists_.at(i), selectedRow(*lists_.front()));
+    }
+}
+
+}  // namespace bearing::ui

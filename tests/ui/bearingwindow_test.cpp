@@ -1,0 +1,464 @@
+#include "bearingwindow.h"
+
+#include "messagecatcher.h"
+#include "wrappingbutton.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyleOptionGroupBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace bearing::ui {
+namespace {
+
+// List items: 0 "БЕЗ СМАЗКИ", 1 blank, 2-10 rows 0-8, 11 blank, 12 "СО СМАЗКОЙ", 13 blank, 14-25 rows 9-20.
+constexpr int itemGraphite = 2;
+constexpr int itemKapron = 5;
+constexpr int itemTextolite = 6;
+constexpr int itemPtfe = 7;
+constexpr int itemBronze = 19;
+constexpr int itemLubricatedPtfe = 23;
+constexpr int itemLubricatedTextolite = 25;
+
+const char* const baseCaption = "Характеристики подшипника";
+
+QString materialCaption(const char* name)
+{
+    return QStringLiteral("Характеристики подшипника (материал - %1)").arg(QString::fromUtf8(name));
+}
+
+class BearingWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        window_.show();
+        QApplication::setActiveWindow(&window_);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    }
+
+    template <typename T> T* find(const char* name) const
+    {
+        T* widget = window_.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
+    QListWidget* list() const { return find<QListWidget>("List1"); }
+    QString frameCaption() const { return find<QGroupBox>("fraCharact")->title(); }
+
+    void clickItem(int row, Qt::KeyboardModifiers modifiers = {}) const
+    {
+        QListWidget* materials = list();
+        QListWidgetItem* item = materials->item(row);
+        materials->scrollToItem(item);
+        QTest::mouseClick(materials->viewport(), Qt::LeftButton, modifiers, materials->visualItemRect(item).center());
+    }
+
+    void typeInto(const char* name, const char* text) const
+    {
+        QLineEdit* edit = box(name);
+        QTest::mouseClick(edit, Qt::LeftButton);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, QString::fromLatin1(text));
+    }
+
+    void press(const char* name) const { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+
+    void runBronzeExample() const
+    {
+        clickItem(itemBronze);
+        typeInto("Text1(0)", "5000");
+        typeInto("Text1(3)", "300");
+        press("cmdGeomCalc");
+    }
+
+    static QString expectedMinDiameter() { return underRussianLocale() ? "16,7" : "16.7"; }
+
+    BearingWindow window_;
+};
+
+struct Placement {
+    const char* name;
+    const char* parent;
+    int left, top, width, height;  // twips, from the top left of the parent
+};
+
+constexpr std::array<Placement, 24> designLayout{{
+    {"Label1", "Form1", 2520, 120, 5175, 375},
+    {"Text1(0)", "Form1", 4800, 600, 1695, 375},
+    {"Text1(3)", "Form1", 4800, 1080, 1695, 375},
+    {"List1", "Form1", 4800, 1620, 2895, 645},
+    {"cmdGeomCalc", "Form1", 2520, 2460, 5175, 495},
+    {"txtMaxDiam", "fraCharact", 120, 360, 4335, 375},
+    {"txtMinLength", "fraCharact", 120, 840, 4335, 375},
+    {"Text1(4)", "fraCharact", 4680, 840, 2055, 375},
+    {"Text2", "Form1", 5640, 4800, 1455, 375},
+    {"Command1", "Form1", 120, 4800, 2895, 975},
+    {"txtMinDiamOnLength", "Form1", 5640, 5400, 1455, 405},
+    {"Label2(0)", "Form1", 2520, 720, 2055, 255},
+    {"Label2(3)", "Form1", 2520, 1200, 2055, 255},
+    {"Label2(5)", "Form1", 2520, 1680, 2055, 255},
+    {"Label4(0)", "Form1", 6720, 1200, 615, 255},
+    {"Label4(1)", "Form1", 6720, 720, 615, 255},
+    {"Label2(2)", "Form1", 3240, 4920, 1215, 300},
+    {"Label2(1)", "Form1", 3240, 5520, 2175, 300},
+    {"Label6(0)", "Form1", 7320, 5520, 375, 255},
+    {"Label6(1)", "Form1", 7320, 4920, 375, 255},
+    {"fraCharact", "Form1", 120, 3120, 7575, 1455},
+    {"Label4(2)", "fraCharact", 6960, 960, 255, 255},
+    {"Label2(4)", "fraCharact", 4680, 360, 2535, 375},
+    {"Image1", "Form1", 120, 120, 2175, 2775},
+}};
+
+TEST_F(BearingWindowTest, StartsWithAnEmptyFormAndNoMaterialChosen)
+{
+    EXPECT_EQ(window_.objectName(), "Form1");
+    EXPECT_EQ(window_.windowTitle(), "Подшипник");
+    EXPECT_EQ(list()->count(), 26);
+    EXPECT_TRUE(list()->selectedItems().isEmpty());
+    for (const char* name :
+        {"Text1(0)", "Text1(3)", "Text1(4)", "Text2", "txtMaxDiam", "txtMinLength", "txtMinDiamOnLength"}) {
+        EXPECT_TRUE(box(name)->text().isEmpty()) << name;
+    }
+    EXPECT_EQ(frameCaption(), baseCaption);
+    EXPECT_EQ(QApplication::focusWidget(), box("Text1(0)"));
+}
+
+TEST_F(BearingWindowTest, ListsBothGroupsUnderTheirHeadersWithBlankSeparators)
+{
+    const QStringList expected{"БЕЗ СМАЗКИ", "", "Графит", "Углепластик", "Полиамид", "Капрон", "Текстолит",
+        "Фторопласт-4", "Металлофторопластовая лента", "Металлокерамические сплавы", "Минералокерамика", "",
+        "СО СМАЗКОЙ", "", "Чугун АЧС-1", "Чугун АЧС-5", "Латунь ЛКС 80-3-3", "Латунь ЛМцЖ 52-4-1", "Бронза БРС30",
+        "Бронза БрО10Ф1", "Бронза БрА9Ж4Л", "Баббит Б83", "Баббит Б16", "Фторопласт-4 ", "Полиамид АК-7", "Текстолит "};
+    QStringList shown;
+    for (int row = 0; row < list()->count(); ++row) {
+        shown.append(list()->item(row)->text());
+    }
+    EXPECT_EQ(shown, expected);
+}
+
+TEST_F(BearingWindowTest, PlacesEveryControlAsDesignedWhateverTheWindowSize)
+{
+    for (const QSize size : {window_.size(), QSize(1200, 900)}) {
+        window_.resize(size);
+        for (const Placement& placement : designLayout) {
+            SCOPED_TRACE(placement.name);
+            auto* widget = find<QWidget>(placement.name);
+            ASSERT_NE(widget, nullptr);
+            EXPECT_EQ(widget->parentWidget()->objectName(), placement.parent);
+            EXPECT_EQ(widget->geometry(),
+                QRect(placement.left / 15, placement.top / 15, placement.width / 15, placement.height / 15));
+            EXPECT_TRUE(widget->isVisible());
+        }
+    }
+}
+
+TEST_F(BearingWindowTest, TabVisitsInputsButtonsAndResultBoxesInDesignOrder)
+{
+    const QStringList expected{"Text1(3)", "List1", "cmdGeomCalc", "txtMaxDiam", "txtMinLength", "Text1(4)", "Text2",
+        "Command1", "txtMinDiamOnLength", "Text1(0)"};
+    QStringList visited;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.append(QApplication::focusWidget()->objectName());
+    }
+    EXPECT_EQ(visited, expected);
+}
+
+TEST_F(BearingWindowTest, EveryLabelFitsItsBoxInTheChosenFont)
+{
+    for (QLabel* label : window_.findChildren<QLabel*>()) {
+        if (label->text().isEmpty()) {
+            continue;  // the sketch
+        }
+        SCOPED_TRACE(label->objectName().toStdString());
+        const QFontMetrics metrics(label->font());
+        EXPECT_LE(metrics.horizontalAdvance(label->text()), label->contentsRect().width());
+        EXPECT_LE(metrics.boundingRect(label->text()).right(), label->contentsRect().width());
+        EXPECT_LE(metrics.height(), label->contentsRect().height());
+        // A missing family would be replaced by another one of other widths.
+        EXPECT_EQ(QFontInfo(label->font()).family(), label->font().family());
+    }
+    for (const char* name : {"Label2(0)", "Label2(3)", "Label2(5)", "Label2(2)", "Label2(1)", "Label2(4)", "Label1"}) {
+        EXPECT_TRUE(find<QLabel>(name)->font().bold()) << name;
+    }
+    EXPECT_GT(find<QLabel>("Label1")->font().pointSizeF(), find<QLabel>("Label2(0)")->font().pointSizeF());
+    EXPECT_FALSE(find<QLabel>("Label4(0)")->font().bold());
+}
+
+TEST_F(BearingWindowTest, EveryMaterialNameFitsTheListWithoutSideScrolling)
+{
+    QListWidget* materials = list();
+    const QFontMetrics metrics(materials->font());
+    for (int row = 0; row < materials->count(); ++row) {
+        const QString name = materials->item(row)->text();
+        EXPECT_LE(metrics.horizontalAdvance(name), materials->viewport()->width() - 4) << name.toStdString();
+    }
+    EXPECT_FALSE(materials->horizontalScrollBar()->isVisible());
+    EXPECT_GE(materials->viewport()->height(), 3 * materials->sizeHintForRow(0));
+}
+
+TEST_F(BearingWindowTest, ButtonCaptionsFitAndTheLongOneWraps)
+{
+    auto* sizing = find<QPushButton>("cmdGeomCalc");
+    EXPECT_LE(QFontMetrics(sizing->font()).horizontalAdvance(sizing->text()), sizing->width() - 8);
+
+    auto* diameter = find<WrappingButton>("Command1");
+    ASSERT_NE(diameter, nullptr);
+    const QFontMetrics metrics(diameter->font());
+    const QRect area = diameter->captionRect();
+    const QRect needed = metrics.boundingRect(area, WrappingButton::captionFlags(), diameter->text());
+    EXPECT_TRUE(area.contains(needed)) << needed.width() << "x" << needed.height();
+    EXPECT_GE(needed.height(), 2 * metrics.lineSpacing());
+}
+
+TEST_F(BearingWindowTest, FrameCaptionFitsForEveryMaterial)
+{
+    auto* frame = find<QGroupBox>("fraCharact");
+    for (int row = 0; row < list()->count(); ++row) {
+        list()->setCurrentRow(row);
+        QStyleOptionGroupBox option;
+        option.initFrom(frame);
+        option.text = frame->title();
+        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        const QRect label
+            = frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+        EXPECT_TRUE(frame->rect().contains(label)) << frame->title().toStdString();
+    }
+}
+
+struct SelectionCase {
+    const char* name;
+    int item;
+    const char* temperature;
+    const char* material;  // nullptr: the caption without a material
+};
+
+constexpr std::array<SelectionCase, 10> selectionCases{{
+    {"first material of the list", itemGraphite, "400", "Графит"},
+    {"lubricated textolite, trailing blank", itemLubricatedTextolite, "100", "Текстолит "},
+    {"dry textolite", itemTextolite, "80", "Текстолит"},
+    {"dry PTFE", itemPtfe, "120", "Фторопласт-4"},
+    {"lubricated PTFE, trailing blank", itemLubricatedPtfe, "200", "Фторопласт-4 "},
+    {"bronze", itemBronze, "250", "Бронза БрО10Ф1"},
+    {"header of the dry group", 0, "", nullptr},
+    {"header of the lubricated group", 12, "", nullptr},
+    {"blank line under a header", 13, "", nullptr},
+    {"blank line between the groups", 11, "", nullptr},
+}};
+
+TEST_F(BearingWindowTest, ClickingAnItemShowsItsTemperatureAndName)
+{
+    for (const SelectionCase& selection : selectionCases) {
+        SCOPED_TRACE(selection.name);
+        clickItem(itemBronze == selection.item ? itemGraphite : itemBronze);  // a material before, to be replaced
+        clickItem(selection.item);
+        EXPECT_EQ(box("Text1(4)")->text(), selection.temperature);
+        EXPECT_EQ(frameCaption(), selection.material ? materialCaption(selection.material) : baseCaption);
+    }
+}
+
+TEST_F(BearingWindowTest, ArrowKeysAndDeselectingFollowTheSelection)
+{
+    clickItem(itemGraphite);
+    QTest::keyClick(list(), Qt::Key_Down);
+    EXPECT_EQ(box("Text1(4)")->text(), "200");
+    EXPECT_EQ(frameCaption(), materialCaption("Углепластик"));
+    QTest::keyClick(list(), Qt::Key_Up);
+    QTest::keyClick(list(), Qt::Key_Up);
+    EXPECT_EQ(box("Text1(4)")->text(), "");
+    EXPECT_EQ(frameCaption(), baseCaption);
+
+    clickItem(itemGraphite);
+    clickItem(itemGraphite, Qt::ControlModifier);
+    EXPECT_TRUE(list()->selectedItems().isEmpty());
+    EXPECT_EQ(box("Text1(4)")->text(), "");
+    EXPECT_EQ(frameCaption(), baseCaption);
+}
+
+TEST_F(BearingWindowTest, WorkedExamplesReachTheScreen)
+{
+    runBronzeExample();
+    EXPECT_EQ(box("txtMaxDiam")->text(), "максимальный диаметр = 636.6 мм");
+    EXPECT_EQ(box("txtMinLength")->text(), "минимальная длина = 5.2 мм");
+    typeInto("Text2", "20");
+    press("Command1");
+    EXPECT_EQ(box("txtMinDiamOnLength")->text(), expectedMinDiameter());
+
+    clickItem(itemGraphite);
+    typeInto("Text1(0)", "1000");
+    typeInto("Text1(3)", "1000");
+    press("cmdGeomCalc");
+    EXPECT_EQ(box("txtMaxDiam")->text(), "максимальный диаметр = 28.6 мм");
+    EXPECT_EQ(box("txtMinLength")->text(), "минимальная длина = 69.9 мм");
+}
+
+TEST_F(BearingWindowTest, ResultLinesFitTheirBoxes)
+{
+    runBronzeExample();
+    for (const char* name : {"txtMaxDiam", "txtMinLength"}) {
+        QLineEdit* edit = box(name);
+        EXPECT_LE(QFontMetrics(edit->font()).horizontalAdvance(edit->text()), edit->width() - 8) << name;
+    }
+}
+
+TEST_F(BearingWindowTest, AnySelectionChangeEmptiesTheResultLinesButNotTheDiameterForLength)
+{
+    for (const int next : {itemBronze + 1, 12, 1}) {
+        SCOPED_TRACE(next);
+        runBronzeExample();
+        typeInto("Text2", "20");
+        press("Command1");
+        ASSERT_FALSE(box("txtMaxDiam")->text().isEmpty());
+        clickItem(next);
+        EXPECT_EQ(box("txtMaxDiam")->text(), "");
+        EXPECT_EQ(box("txtMinLength")->text(), "");
+        EXPECT_EQ(box("txtMinDiamOnLength")->text(), expectedMinDiameter());
+    }
+}
+
+struct MessageCase {
+    const char* name = nullptr;
+    int item = -1;  // -1: nothing selected
+    const char* load = nullptr;
+    const char* frequency = nullptr;
+    const char* length = nullptr;
+    const char* button = nullptr;
+    QStringList lines;
+};
+
+const std::array<MessageCase, 7> messageCases{{
+    {"no material chosen", -1, "5000", "300", "", "cmdGeomCalc", {"Выберите материал"}},
+    {"header chosen", 12, "5000", "300", "20", "Command1", {"Выберите материал"}},
+    {"no frequency", itemBronze, "5000", "", "", "cmdGeomCalc",
+        {"Задайте радиальное усилие на подшипник и частоту вращения"}},
+    {"negative load", itemBronze, "-1", "300", "", "cmdGeomCalc",
+        {"Задайте радиальное усилие на подшипник и частоту вращения"}},
+    {"diameter rounds to zero", itemKapron, "100", "1000000", "", "cmdGeomCalc",
+        {"Ошибка: деление на ноль", "", "Слишком мал расчетный максимальный диаметр",
+            "Задайте меньшую частоту вращения"}},
+    {"length below the minimum", itemBronze, "5000", "300", "5", "Command1",
+        {"Введенная длина подшипника меньше расчитанной минимально допустимой длины"}},
+    {"load beyond the number range", itemBronze, "1e39", "300", "", "cmdGeomCalc",
+        {"Ошибка: переполнение", "", "Радиальное усилие выходит за пределы допустимого диапазона чисел"}},
+}};
+
+TEST_F(BearingWindowTest, EachCalculationMessageReachesTheScreen)
+{
+    for (const MessageCase& message : messageCases) {
+        SCOPED_TRACE(message.name);
+        if (message.item >= 0) {
+            clickItem(message.item);
+        } else {
+            list()->clearSelection();
+        }
+        typeInto("Text1(0)", message.load);
+        typeInto("Text1(3)", message.frequency);
+        typeInto("Text2", message.length);
+
+        MessageCatcher catcher;
+        press(message.button);
+        ASSERT_EQ(catcher.messages().size(), 1);
+        const CaughtMessage& shown = catcher.messages().front();
+        EXPECT_EQ(shown.text.split(QLatin1Char('\n')), message.lines);
+        EXPECT_EQ(shown.title, "Ошибка");
+        EXPECT_EQ(shown.icon, QMessageBox::Warning);
+        EXPECT_EQ(shown.buttons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
+    }
+}
+
+TEST_F(BearingWindowTest, ResultBoxesRefuseTypingButCopy)
+{
+    runBronzeExample();
+    typeInto("Text2", "20");
+    press("Command1");
+    clickItem(itemBronze);  // keeps the selection: the result lines stay
+    press("cmdGeomCalc");
+    for (const char* name : {"txtMaxDiam", "txtMinLength", "Text1(4)", "txtMinDiamOnLength"}) {
+        SCOPED_TRACE(name);
+        QLineEdit* edit = box(name);
+        const QString before = edit->text();
+        ASSERT_FALSE(before.isEmpty());
+        QTest::mouseClick(edit, Qt::LeftButton);
+        EXPECT_EQ(QApplication::focusWidget(), edit);
+        QTest::keyClicks(edit, "12");
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        EXPECT_EQ(edit->text(), before);
+        QApplication::clipboard()->clear();
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QApplication::clipboard()->text(), before);
+        EXPECT_NE(edit->palette().color(QPalette::Base), box("Text1(0)")->palette().color(QPalette::Base));
+    }
+}
+
+TEST_F(BearingWindowTest, InputsKeepAnyTextOfAnyLength)
+{
+    QLineEdit* load = box("Text1(0)");
+    QTest::mouseClick(load, Qt::LeftButton);
+    QTest::keyClicks(load, "300 ");
+    for (const QChar letter : QStringLiteral("об")) {
+        QTest::sendKeyEvent(QTest::Click, load, Qt::Key(letter.toUpper().unicode()), QString(letter), {});
+    }
+    EXPECT_EQ(load->text(), "300 об");
+
+    const QString megabyte(1 << 20, QLatin1Char('7'));
+    for (const char* name : {"Text1(0)", "Text1(3)", "Text2"}) {
+        QLineEdit* edit = box(name);
+        QApplication::clipboard()->setText(megabyte);
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(edit->text().size(), megabyte.size()) << name;
+    }
+}
+
+TEST_F(BearingWindowTest, BoxesAreAnnouncedByTheirLabels)
+{
+    const std::array<std::pair<const char*, const char*>, 10> names{{
+        {"Text1(0)", "Радиальное усилие"},
+        {"Text1(3)", "Частота вращения"},
+        {"List1", "Материал подшипника"},
+        {"Text2", "Длина"},
+        {"txtMinDiamOnLength", "Минимальный диаметр"},
+        {"Text1(4)", "Максимальная температура"},
+        {"txtMaxDiam", "Максимальный диаметр"},
+        {"txtMinLength", "Минимальная длина"},
+        {"Command1", "Расчет минимального диаметра в зависимости от длины"},
+        {"cmdGeomCalc", "Расчет характеристик подшипника"},
+    }};
+    for (const auto& [object, accessible] : names) {
+        auto* widget = find<QWidget>(object);
+        const QString announced = widget->accessibleName().isEmpty() ? qobject_cast<QPushButton*>(widget)->text()
+                                                                     : widget->accessibleName();
+        EXPECT_EQ(announced, QString::fromUtf8(accessible)) << object;
+    }
+}
+
+TEST_F(BearingWindowTest, ShowsTheBearingSketchStretchedIntoItsBox)
+{
+    const QPixmap sketch(QStringLiteral(":/sketch/bearing-sketch.gif"));
+    ASSERT_FALSE(sketch.isNull());
+    EXPECT_EQ(sketch.size(), QSize(447, 613));
+    auto* image = find<QLabel>("Image1");
+    EXPECT_FALSE(image->pixmap().isNull());
+    EXPECT_TRUE(image->hasScaledContents());
+}
+
+}  // namespace
+}  // namespace bearing::ui

@@ -1,0 +1,356 @@
+#include "mainframe.h"
+
+#include "messagecatcher.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStringList>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+
+namespace bearing::ui {
+namespace {
+
+const QString frameTitle = QStringLiteral("Расчет подшипников скольжения");
+const QStringList materialsLists{"List1(0)", "List1(1)", "List1(2)", "List1(3)", "List1(4)"};
+constexpr int listItems = 26;
+
+QMdiSubWindow* subWindowOf(const QWidget* window)
+{
+    return window == nullptr ? nullptr : qobject_cast<QMdiSubWindow*>(window->parentWidget());
+}
+
+bool shownMaximised(const QWidget* window)
+{
+    const QMdiSubWindow* child = subWindowOf(window);
+    return child != nullptr && child->isVisible() && child->isMaximized() && !child->isMinimized();
+}
+
+QList<int> selectedRows(const QListWidget* list)
+{
+    QList<int> rows;
+    for (const QListWidgetItem* item : list->selectedItems()) {
+        rows.append(list->row(item));
+    }
+    return rows;
+}
+
+void clickItem(QListWidget* list, int row)
+{
+    QListWidgetItem* item = list->item(row);
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+
+// The state of the frame's two child windows, seen from outside.
+class MainFrameTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        frame_.startUp();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame_));
+    }
+
+    [[nodiscard]] QWidget* bearingWindow() const { return frame_.findChild<QWidget*>(QStringLiteral("Form1")); }
+    [[nodiscard]] QWidget* materialsWindow() const { return frame_.findChild<QWidget*>(QStringLiteral("Form3")); }
+    [[nodiscard]] QMdiArea* workspace() const { return frame_.findChild<QMdiArea*>(); }
+    [[nodiscard]] QAction* action(const char* name) const { return frame_.findChild<QAction*>(QLatin1String(name)); }
+
+    template <typename T> [[nodiscard]] static T* control(const QWidget* window, const QString& name)
+    {
+        T* found = window == nullptr ? nullptr : window->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+
+    [[nodiscard]] QList<QListWidget*> allLists() const
+    {
+        QList<QListWidget*> lists{control<QListWidget>(bearingWindow(), QStringLiteral("List1"))};
+        for (const QString& name : materialsLists) {
+            lists.append(control<QListWidget>(materialsWindow(), name));
+        }
+        return lists;
+    }
+
+    [[nodiscard]] int visibleChildren() const
+    {
+        int visible = 0;
+        for (const QMdiSubWindow* child : workspace()->subWindowList()) {
+            visible += child->isVisible() ? 1 : 0;
+        }
+        return visible;
+    }
+
+    // Opens a menu by clicking its title on the bar, then clicks the item in the popup.
+    void clickMenuItem(const char* menuName, const char* itemName)
+    {
+        auto* menu = frame_.findChild<QMenu*>(QLatin1String(menuName));
+        ASSERT_NE(menu, nullptr);
+        QMenuBar* bar = frame_.menuBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action(itemName)).center());
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return !menu->isVisible(); }));
+    }
+
+    // Opens a menu with the mouse and chooses its first item with the keyboard.
+    void chooseFirstItemByKeyboard(const char* menuName)
+    {
+        auto* menu = frame_.findChild<QMenu*>(QLatin1String(menuName));
+        ASSERT_NE(menu, nullptr);
+        QMenuBar* bar = frame_.menuBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Return);
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return !menu->isVisible(); }));
+    }
+
+    MainFrame frame_;
+};
+
+TEST_F(MainFrameTest, StartsWithTheBearingWindowMaximisedAndTheMaterialsWindowLoadedAndHidden)
+{
+    // One window of each kind, each loaded once: a second load would double the lists.
+    EXPECT_EQ(frame_.findChildren<QWidget*>(QStringLiteral("Form1")).size(), 1);
+    EXPECT_EQ(frame_.findChildren<QWidget*>(QStringLiteral("Form3")).size(), 1);
+    EXPECT_EQ(workspace()->subWindowList().size(), 2);
+    for (const QListWidget* list : allLists()) {
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(list->count(), listItems) << list->objectName().toStdString();
+        EXPECT_TRUE(list->selectedItems().isEmpty()) << list->objectName().toStdString();
+    }
+
+    EXPECT_TRUE(shownMaximised(bearingWindow()));
+    ASSERT_NE(subWindowOf(materialsWindow()), nullptr);
+    EXPECT_TRUE(subWindowOf(materialsWindow())->isHidden());
+    EXPECT_EQ(visibleChildren(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), control<QLineEdit>(bearingWindow(), QStringLiteral("Text1(0)")));
+    EXPECT_EQ(workspace()->viewport()->size(), QSize(524, 435));
+}
+
+TEST_F(MainFrameTest, TitleNamesTheMaximisedChildWindow)
+{
+    EXPECT_EQ(frame_.windowTitle(), frameTitle + QStringLiteral(" - [Подшипник]"));
+    action("mater")->trigger();
+    EXPECT_EQ(frame_.windowTitle(), frameTitle + QStringLiteral(" - [Справочник]"));
+}
+
+TEST_F(MainFrameTest, SwitchingThroughTheMenuKeepsInputsResultsAndSelections)
+{
+    QWidget* bearing = bearingWindow();
+    auto* load = control<QLineEdit>(bearing, QStringLiteral("Text1(0)"));
+    auto* frequency = control<QLineEdit>(bearing, QStringLiteral("Text1(3)"));
+    auto* materials = control<QListWidget>(bearing, QStringLiteral("List1"));
+    auto* maxDiameter = control<QLineEdit>(bearing, QStringLiteral("txtMaxDiam"));
+    auto* minLength = control<QLineEdit>(bearing, QStringLiteral("txtMinLength"));
+    ASSERT_TRUE(load && frequency && materials && maxDiameter && minLength);
+    QTest::keyClicks(load, QStringLiteral("5000"));
+    QTest::keyClicks(frequency, QStringLiteral("300"));
+    clickItem(materials, 19);
+    QTest::mouseClick(control<QPushButton>(bearing, QStringLiteral("cmdGeomCalc")), Qt::LeftButton);
+    const std::array results{maxDiameter->text(), minLength->text()};
+    ASSERT_FALSE(results[0].isEmpty());
+    ASSERT_FALSE(results[1].isEmpty());
+
+    ASSERT_NO_FATAL_FAILURE(clickMenuItem("sprav", "mater"));
+    EXPECT_TRUE(shownMaximised(materialsWindow()));
+    EXPECT_TRUE(subWindowOf(bearing)->isHidden());
+    EXPECT_EQ(visibleChildren(), 1);
+    auto* names = control<QListWidget>(materialsWindow(), QStringLiteral("List1(0)"));
+    ASSERT_NE(names, nullptr);
+    clickItem(names, 5);
+
+    ASSERT_NO_FATAL_FAILURE(chooseFirstItemByKeyboard("calk"));
+    EXPECT_EQ(bearingWindow(), bearing) << "switching must not create a new window";
+    EXPECT_TRUE(shownMaximised(bearing));
+    EXPECT_TRUE(subWindowOf(materialsWindow())->isHidden());
+    EXPECT_EQ(visibleChildren(), 1);
+    EXPECT_EQ(load->text(), QStringLiteral("5000"));
+    EXPECT_EQ(frequency->text(), QStringLiteral("300"));
+    EXPECT_EQ(selectedRows(materials), QList<int>{19});
+    EXPECT_EQ(maxDiameter->text(), results[0]);
+    EXPECT_EQ(minLength->text(), results[1]);
+
+    ASSERT_NO_FATAL_FAILURE(clickMenuItem("sprav", "mater"));
+    for (const QString& name : materialsLists) {
+        EXPECT_EQ(selectedRows(control<QListWidget>(materialsWindow(), name)), QList<int>{5}) << name.toStdString();
+    }
+}
+
+TEST_F(MainFrameTest, ChoosingTheShownWindowAgainKeepsItShownAndUnchanged)
+{
+    auto* load = control<QLineEdit>(bearingWindow(), QStringLiteral("Text1(0)"));
+    ASSERT_NE(load, nullptr);
+    QTest::keyClicks(load, QStringLiteral("42"));
+    for (int i = 0; i < 2; ++i) {
+        action("bear")->trigger();
+        EXPECT_TRUE(shownMaximised(bearingWindow()));
+        EXPECT_EQ(visibleChildren(), 1);
+        EXPECT_EQ(load->text(), QStringLiteral("42"));
+    }
+    for (int i = 0; i < 2; ++i) {
+        action("mater")->trigger();
+        EXPECT_TRUE(shownMaximised(materialsWindow()));
+        EXPECT_EQ(visibleChildren(), 1);
+    }
+}
+
+struct Unmaximising {
+    const char* name;
+    const char* item;  // the menu item that shows the window
+    const char* window;
+    std::function<void(QMdiSubWindow*)> change;
+};
+
+TEST_F(MainFrameTest, ChoosingAWindowMaximisesItAgainAfterTheUserRestoredOrMinimisedIt)
+{
+    const std::array rows{
+        Unmaximising{"bearing window restored", "bear", "Form1", [](QMdiSubWindow* w) { w->showNormal(); }},
+        Unmaximising{"bearing window minimised", "bear", "Form1", [](QMdiSubWindow* w) { w->showMinimized(); }},
+        Unmaximising{"materials window restored", "mater", "Form3", [](QMdiSubWindow* w) { w->showNormal(); }},
+        Unmaximising{"materials window minimised", "mater", "Form3", [](QMdiSubWindow* w) { w->showMinimized(); }},
+    };
+    for (const Unmaximising& row : rows) {
+        SCOPED_TRACE(row.name);
+        action(row.item)->trigger();
+        QMdiSubWindow* child = subWindowOf(frame_.findChild<QWidget*>(QLatin1String(row.window)));
+        ASSERT_NE(child, nullptr);
+        row.change(child);
+        ASSERT_FALSE(child->isMaximized() && !child->isMinimized());
+        action(row.item)->trigger();
+        EXPECT_TRUE(shownMaximised(child->widget()));
+        EXPECT_EQ(visibleChildren(), 1);
+    }
+}
+
+struct Closing {
+    const char* name;
+    const char* closed;  // the window the user closes
+    const char* own;     // its menu item
+    const char* other;   // the other window's menu item, which hides it
+};
+
+TEST_F(MainFrameTest, AClosedWindowIsCreatedAfreshByTheNextMenuChoice)
+{
+    const std::array rows{
+        Closing{"bearing window", "Form1", "bear", "mater"},
+        Closing{"materials window", "Form3", "mater", "bear"},
+    };
+    for (const Closing& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QLatin1String name(row.closed);
+        action(row.own)->trigger();
+        auto* window = frame_.findChild<QWidget*>(name);
+        ASSERT_NE(window, nullptr);
+        // Leave something behind that a fresh window would not have.
+        for (QLineEdit* box : window->findChildren<QLineEdit*>()) {
+            box->setText(QStringLiteral("7"));
+        }
+        for (QListWidget* list : window->findChildren<QListWidget*>()) {
+            list->setCurrentRow(3);
+        }
+
+        subWindowOf(window)->close();
+        // Qt deletes a closed sub-window once control is back in the event loop.
+        ASSERT_TRUE(QTest::qWaitFor([this, name] { return frame_.findChild<QWidget*>(name) == nullptr; }));
+        EXPECT_EQ(workspace()->subWindowList().size(), 1);
+
+        // The other window's item hides this one, so it creates it, hidden.
+        action(row.other)->trigger();
+        auto* fresh = frame_.findChild<QWidget*>(name);
+        ASSERT_NE(fresh, nullptr);
+        EXPECT_TRUE(subWindowOf(fresh)->isHidden());
+        EXPECT_EQ(workspace()->subWindowList().size(), 2);
+        for (const QLineEdit* box : fresh->findChildren<QLineEdit*>()) {
+            EXPECT_TRUE(box->text().isEmpty()) << box->objectName().toStdString();
+        }
+        const QList<QListWidget*> lists = fresh->findChildren<QListWidget*>();
+        ASSERT_FALSE(lists.isEmpty());
+        for (const QListWidget* list : lists) {
+            EXPECT_EQ(list->count(), listItems) << list->objectName().toStdString();
+            EXPECT_TRUE(list->selectedItems().isEmpty()) << list->objectName().toStdString();
+        }
+
+        action(row.own)->trigger();
+        EXPECT_TRUE(shownMaximised(fresh));
+        EXPECT_EQ(visibleChildren(), 1);
+    }
+}
+
+TEST_F(MainFrameTest, AboutFromTheMenuBarShowsTheProgramAndItsAuthor)
+{
+    MessageCatcher catcher;
+    QMenuBar* bar = frame_.menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(action("help")).center());
+    ASSERT_EQ(catcher.messages().size(), 1);
+
+    const CaughtMessage& about = catcher.messages().front();
+    EXPECT_EQ(about.text.split(QLatin1Char('\n')),
+        (QStringList{"Программа позволяет осуществлять расчет подшипников скольжения",
+            "по методикам расчетов книг <Детали машин> Ольвестина и ", "<Детали машин> Кранбельда", "", "",
+            "Автор: Зельмарин", "Версия 1.01, май 2005 г.", ""}));
+    EXPECT_EQ(about.title, QStringLiteral("О программе"));
+    EXPECT_EQ(about.icon, QMessageBox::Information);
+    EXPECT_EQ(about.buttons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
+    EXPECT_TRUE(shownMaximised(bearingWindow()));
+}
+
+TEST_F(MainFrameTest, MenuItemsHaveTheirCaptionsInOrder)
+{
+    QStringList bar;
+    for (const QAction* item : frame_.menuBar()->actions()) {
+        bar.append(item->objectName() + QLatin1Char('=') + item->text());
+    }
+    EXPECT_EQ(bar, (QStringList{"calk=Расчет", "sprav=Справочник", "help=О программе"}));
+    EXPECT_EQ(action("bear")->text(), QStringLiteral("Подшипник"));
+    EXPECT_EQ(action("mater")->text(), QStringLiteral("Материалы подшипников скольжения"));
+    EXPECT_EQ(frame_.findChild<QMenu*>(QStringLiteral("calk"))->actions(), QList<QAction*>{action("bear")});
+    EXPECT_EQ(frame_.findChild<QMenu*>(QStringLiteral("sprav"))->actions(), QList<QAction*>{action("mater")});
+    EXPECT_EQ(action("help")->menu(), nullptr);
+}
+
+TEST_F(MainFrameTest, PictureIsDrawnOnceAtTheTopLeftOverTheWorkspaceColour)
+{
+    const QImage picture(QStringLiteral(":/frame/frame-picture.jpg"));
+    ASSERT_EQ(picture.size(), QSize(532, 439));
+    const QIcon icon = frame_.windowIcon();
+    EXPECT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.pixmap(32, 32).size(), QSize(32, 32));
+    EXPECT_EQ(QImage(QStringLiteral(":/icon/plain-bearings.png")).size(), QSize(32, 32));
+
+    // With no child in the way and the frame wider than the picture, the picture must
+    // not repeat to the right of itself.
+    for (QMdiSubWindow* child : workspace()->subWindowList()) {
+        child->hide();
+    }
+    frame_.resize(900, 700);
+    ASSERT_TRUE(QTest::qWaitFor([this, &picture] {
+        const QSize area = workspace()->viewport()->size();
+        return area.width() > picture.width() + 20 && area.height() > picture.height() + 20;
+    }));
+    const QImage shown = workspace()->viewport()->grab().toImage();
+    const QRgb workspaceColour = workspace()->background().color().rgb();
+    for (const QPoint at : {QPoint(10, 10), QPoint(300, 200), QPoint(520, 420)}) {
+        EXPECT_EQ(shown.pixel(at), picture.pixel(at)) << at.x() << "," << at.y();
+    }
+    for (const QPoint at : {QPoint(picture.width() + 10, 10), QPoint(10, picture.height() + 10)}) {
+        EXPECT_EQ(shown.pixel(at), workspaceColour) << at.x() << "," << at.y();
+    }
+}
+
+}  // namespace
+}  // namespace bearing::ui
