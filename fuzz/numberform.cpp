@@ -30,29 +30,41 @@ bool isExponent(std::string_view text)
     return text.empty() && digits.size() >= 2 && (digits.size() == 2 || digits[0] != '0');
 }
 
-// The unsigned part of a number whose decimal separator has already been replaced by
-// '.', with the zero before the point present for magnitudes below 1.
-bool isUnsignedNumber(std::string_view text, int maxDigits)
+enum class ZeroBeforePoint { Kept, Dropped };
+
+// The unsigned part of a number with `separator` as its decimal separator.
+bool isUnsignedNumber(std::string_view text, std::string_view separator, ZeroBeforePoint zero, int maxDigits)
 {
     const std::string_view integer = takeDigits(text);
     std::string_view fraction;
-    if (!text.empty() && text.front() == '.') {
-        text.remove_prefix(1);
+    if (!separator.empty() && text.starts_with(separator)) {
+        text.remove_prefix(separator.size());
         fraction = takeDigits(text);
         if (fraction.empty() || fraction.back() == '0') {
-            return false;  // no point without digits after it, no trailing zeros
+            return false;  // no separator without digits after it, no trailing zeros
         }
-    }
-    if (integer.empty() || (integer.size() > 1 && integer.front() == '0')) {
-        return false;
     }
     const bool exponentForm = !text.empty();
     if (exponentForm && (!isExponent(text) || integer.size() != 1 || integer == "0")) {
         return false;
     }
-    std::string digits = std::string(integer).append(fraction);
-    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size() - 1));
-    return static_cast<int>(digits.size()) <= maxDigits;
+    if (zero == ZeroBeforePoint::Dropped && !fraction.empty()) {
+        if (integer == "0") {
+            return false;
+        }
+        if (integer.empty()) {
+            return static_cast<int>(fraction.size() - fraction.find_first_not_of('0')) <= maxDigits;
+        }
+    }
+    if (integer.empty() || (integer.size() > 1 && integer.front() == '0')) {
+        return false;
+    }
+    // Significant digits: all of them but the zeros before the first other digit.
+    const std::size_t integerZeros = integer == "0" ? 1 : 0;
+    const std::size_t fractionZeros = integerZeros == 1 ? fraction.find_first_not_of('0') : 0;
+    const std::size_t significant = integer.size() - integerZeros + fraction.size()
+        - (fractionZeros == std::string_view::npos ? fraction.size() : fractionZeros);
+    return static_cast<int>(std::max<std::size_t>(significant, 1)) <= maxDigits;
 }
 
 }  // namespace
@@ -62,15 +74,7 @@ bool isResultLineNumber(std::string_view text, int maxDigits)
     if (text.empty() || (text.front() != ' ' && text.front() != '-')) {
         return false;
     }
-    text.remove_prefix(1);
-    if (text.starts_with("0.")) {
-        return false;  // a result line drops the zero before the point
-    }
-    std::string number(text);
-    if (number.starts_with('.')) {
-        number.insert(0, 1, '0');
-    }
-    return isUnsignedNumber(number, maxDigits);
+    return isUnsignedNumber(text.substr(1), ".", ZeroBeforePoint::Dropped, maxDigits);
 }
 
 bool isBareNumber(std::string_view text, std::string_view separator, int maxDigits)
@@ -78,14 +82,7 @@ bool isBareNumber(std::string_view text, std::string_view separator, int maxDigi
     if (text.starts_with('-')) {
         text.remove_prefix(1);
     }
-    std::string number(text);
-    if (number.find('.') != std::string::npos && separator != ".") {
-        return false;
-    }
-    if (const auto at = number.find(separator); !separator.empty() && at != std::string::npos) {
-        number.replace(at, separator.size(), ".");
-    }
-    return isUnsignedNumber(number, maxDigits);
+    return isUnsignedNumber(text, separator, ZeroBeforePoint::Kept, maxDigits);
 }
 
 bool mentionsNonNumber(std::string_view text)
