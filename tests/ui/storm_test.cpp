@@ -51,7 +51,7 @@ namespace bearing::ui {
 namespace {
 
 constexpr std::uint32_t defaultSeed = 20261207;
-constexpr int defaultActions = 3000;
+constexpr int defaultActions = 5000;
 constexpr int megabyte = 1 << 20;
 // An action that keeps the event loop from turning for this long counts as a hang.
 constexpr int responsiveMilliseconds = 5000;
