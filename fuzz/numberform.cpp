@@ -1,7 +1,6 @@
 #include "numberform.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 
 namespace bearing::check {
@@ -87,10 +86,13 @@ bool isBareNumber(std::string_view text, std::string_view separator, int maxDigi
 
 bool mentionsNonNumber(std::string_view text)
 {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-        [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
-    return lower.find("nan") != std::string::npos || lower.find("inf") != std::string::npos;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    const auto contains = [&](std::string_view word) {
+        return std::search(text.begin(), text.end(), word.begin(), word.end(), [&](char a, char b) {
+            return lower(a) == b;
+        }) != text.end();
+    };
+    return contains("nan") || contains("inf");
 }
 
 }  // namespace bearing::check

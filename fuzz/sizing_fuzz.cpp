@@ -57,6 +57,14 @@ std::vector<std::string> materialListItems(const bearing::MaterialCatalogue& cat
     return items;
 }
 
+// Built once: every input starts a new session.
+const std::vector<std::string>& listItems()
+{
+    static const std::vector<std::string> items
+        = materialListItems(bearing::MaterialCatalogue(bearing::CatalogueVariant::BearingWindow));
+    return items;
+}
+
 std::vector<std::string_view> split(std::string_view text, char separator)
 {
     std::vector<std::string_view> parts;
@@ -89,11 +97,6 @@ std::string_view lineNumber(std::string_view line, std::string_view caption)
 
 class Session {
 public:
-    Session()
-        : items_(materialListItems(catalogue_))
-    {
-    }
-
     void press(std::string_view record)
     {
         if (record.size() < 3) {
@@ -102,7 +105,8 @@ public:
         const std::vector<std::string_view> fields = split(record.substr(3), '|');
         const auto field = [&fields](std::size_t i) { return i < fields.size() ? fields[i] : std::string_view(); };
         const auto item = static_cast<std::size_t>(static_cast<unsigned char>(record[0]) - 'a');
-        window_.texts[Control::MaterialList] = item < items_.size() ? items_[item] : std::string(field(3));
+        const std::vector<std::string>& items = listItems();
+        window_.texts[Control::MaterialList] = item < items.size() ? items[item] : std::string(field(3));
         window_.texts[Control::Load] = field(0);
         window_.texts[Control::Frequency] = field(1);
         window_.texts[Control::Length] = field(2);
@@ -119,14 +123,12 @@ public:
 private:
     template <typename Operation> void run(Operation operation, bool forLength, const std::string& separator)
     {
-        const std::size_t firstEvent = window_.events.size();
-        const std::size_t firstMessage = window_.messages.size();
+        window_.events.clear();
+        window_.messages.clear();
         const std::string diameterBefore = window_.text(Control::MinDiameterOnLength);
         operation();
-        const std::vector<std::string> events(
-            window_.events.begin() + static_cast<std::ptrdiff_t>(firstEvent), window_.events.end());
-        const std::vector<bearing::FakeWindow::Message> shown(
-            window_.messages.begin() + static_cast<std::ptrdiff_t>(firstMessage), window_.messages.end());
+        const std::vector<std::string>& events = window_.events;
+        const std::vector<bearing::FakeWindow::Message>& shown = window_.messages;
 
         for (const std::string& event : events) {
             require(!mentionsNonNumber(event), "no text shows a non-number", event);
@@ -197,7 +199,6 @@ private:
     bearing::MaterialCatalogue catalogue_{bearing::CatalogueVariant::BearingWindow};
     bearing::SizingState state_;
     bearing::FakeWindow window_;
-    std::vector<std::string> items_;
     std::string diameterSeparator_ = ",";
 };
 
