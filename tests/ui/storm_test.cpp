@@ -146,7 +146,7 @@ public:
     // A megabyte of digits, now and then with a point or an exponent in it.
     QString megabyteOfDigits()
     {
-        QString digits(megabyte, QLatin1Char('0' + static_cast<char>(between(1, 9))));
+        QString digits(megabyte, QChar(u'0' + between(1, 9)));
         if (below(2) == 0) {
             digits[between(0, megabyte - 1)] = QLatin1Char('.');
         }
@@ -488,7 +488,7 @@ protected:
             children += " [" + child->widget()->objectName().toStdString() + ": " + describe(child) + "]";
         }
         ASSERT_LE(visible, 1) << "both child windows are on show:" << children;
-        QWidget* windows[] = {bearingWindow(), materialsWindow()};
+        const std::array<QWidget*, 2> windows{bearingWindow(), materialsWindow()};
         for (const std::size_t i : {bearingIndex, materialsIndex}) {
             if (windows[i] != nullptr && !expected_[i]) {
                 // Built afresh after a close: empty boxes, nothing selected.
