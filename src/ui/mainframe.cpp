@@ -158,9 +158,22 @@ QMdiSubWindow* MainFrame::addChild(QWidget* window)
 
 void MainFrame::showMaximised(QMdiSubWindow* child)
 {
+    // A minimised sub-window that is asked to maximise comes back at its normal size
+    // instead; restoring it first lets the maximise take.
+    if (child->isMinimized()) {
+        child->showNormal();
+    }
     child->show();
     child->showMaximized();
     workspace_->setActiveSubWindow(child);
+    // When the workspace hands the maximised state on, it shows the sub-window that held
+    // it at its normal size, even a hidden one (after a closed child has been rebuilt, for
+    // instance). Only the chosen window may be on show.
+    for (QMdiSubWindow* other : workspace_->subWindowList()) {
+        if (other != child) {
+            other->hide();
+        }
+    }
 }
 
 }  // namespace bearing::ui
