@@ -40,28 +40,19 @@ constexpr std::string_view maxDiameterCaption = "максимальный диа
 constexpr std::string_view minLengthCaption = "минимальная длина =";
 constexpr std::string_view unit = " мм";
 
-// The texts of the bearing window's material list, in its order.
-std::vector<std::string> materialListItems(const bearing::MaterialCatalogue& catalogue)
-{
-    std::vector<std::string> items;
-    for (const bearing::MaterialGroup& group : bearing::materialGroups) {
-        if (!items.empty()) {
-            items.emplace_back();
-        }
-        items.emplace_back(group.header);
-        items.emplace_back();
-        for (int row = group.firstRow; row <= group.lastRow; ++row) {
-            items.emplace_back(catalogue.row(row).name);
-        }
-    }
-    return items;
-}
-
-// Built once: every input starts a new session.
+// The texts of the bearing window's material list, in its order. Built once: every
+// input starts a new session.
 const std::vector<std::string>& listItems()
 {
-    static const std::vector<std::string> items
-        = materialListItems(bearing::MaterialCatalogue(bearing::CatalogueVariant::BearingWindow));
+    static const std::vector<std::string> items = [] {
+        const bearing::MaterialCatalogue catalogue(bearing::CatalogueVariant::BearingWindow);
+        std::vector<std::string> texts;
+        texts.reserve(bearing::materialListItems.size());
+        for (const bearing::MaterialListItem& item : bearing::materialListItems) {
+            texts.emplace_back(item.isMaterial() ? catalogue.row(item.row).name : item.header);
+        }
+        return texts;
+    }();
     return items;
 }
 

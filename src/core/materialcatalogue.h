@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -29,6 +30,43 @@ inline constexpr std::array<MaterialGroup, 2> materialGroups{{
     {"БЕЗ СМАЗКИ", 0, 8},
     {"СО СМАЗКОЙ", 9, 20},
 }};
+
+// One line of a material list. Every list of materials shows the groups the same way:
+// the group's header, a blank line, its materials; a blank line between two groups.
+struct MaterialListItem {
+    std::string_view header;  // the group's header on a header line, else empty
+    int row = -1;             // the catalogue row on a material line, else -1
+
+    [[nodiscard]] constexpr bool isMaterial() const { return row >= 0; }
+};
+
+namespace detail {
+constexpr std::size_t materialListLength()
+{
+    std::size_t length = materialGroups.size() - 1;  // the blank lines between groups
+    for (const MaterialGroup& group : materialGroups) {
+        length += 2 + static_cast<std::size_t>(group.lastRow - group.firstRow + 1);
+    }
+    return length;
+}
+}  // namespace detail
+
+// The lines of a material list, top to bottom.
+inline constexpr auto materialListItems = [] {
+    std::array<MaterialListItem, detail::materialListLength()> items{};
+    std::size_t next = 0;
+    for (const MaterialGroup& group : materialGroups) {
+        if (next != 0) {
+            items[next++] = MaterialListItem{};
+        }
+        items[next++] = MaterialListItem{.header = group.header};
+        items[next++] = MaterialListItem{};
+        for (int row = group.firstRow; row <= group.lastRow; ++row) {
+            items[next++] = MaterialListItem{.header = {}, .row = row};
+        }
+    }
+    return items;
+}();
 
 enum class CatalogueVariant {
     // Rows 18 and 20 end in a blank, which keeps them apart from their namesakes in rows

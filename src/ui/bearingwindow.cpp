@@ -217,19 +217,9 @@ void BearingWindow::createSketch()
 
 void BearingWindow::fillMaterialList()
 {
-    // Each group: its header, a blank line, its materials; the groups are separated
-    // by a blank line too. Blank lines and headers select no material.
-    bool firstGroup = true;
-    for (const MaterialGroup& group : materialGroups) {
-        if (!firstGroup) {
-            materials_->addItem(QString());
-        }
-        firstGroup = false;
-        materials_->addItem(fromUtf8(group.header));
-        materials_->addItem(QString());
-        for (int row = group.firstRow; row <= group.lastRow; ++row) {
-            materials_->addItem(fromUtf8(catalogue_.row(row).name));
-        }
+    // Headers and blank lines select no material.
+    for (const MaterialListItem& item : materialListItems) {
+        materials_->addItem(fromUtf8(item.isMaterial() ? catalogue_.row(item.row).name : item.header));
     }
 }
 

@@ -133,25 +133,19 @@ void MaterialsWindow::fillLists()
     // Every list gets exactly one item per row, so item k of every list belongs to the
     // same material, group header or separator.
     const std::string separator = QLocale().decimalPoint().toStdString();
-    const std::array<QString, columnCount> separatorRow{};
-    bool firstGroup = true;
-    for (const MaterialGroup& group : materialGroups) {
-        if (!firstGroup) {
-            addRow(separatorRow);
+    for (const MaterialListItem& item : materialListItems) {
+        if (!item.isMaterial()) {
+            addRow({fromUtf8(item.header), {}, {}, {}, {}});
+            continue;
         }
-        firstGroup = false;
-        addRow({fromUtf8(group.header), {}, {}, {}, {}});
-        addRow(separatorRow);
-        for (int index = group.firstRow; index <= group.lastRow; ++index) {
-            const MaterialRecord& material = catalogue_.row(index);
-            addRow({
-                fromUtf8(material.name),
-                QString::fromStdString(formatLocale(material.maxPressure, separator)),
-                QString::fromStdString(formatLocale(material.maxSpeed, separator)),
-                QString::fromStdString(formatLocale(material.maxPV, separator)),
-                QString::fromStdString(formatLocale(material.maxTemperature)),
-            });
-        }
+        const MaterialRecord& material = catalogue_.row(item.row);
+        addRow({
+            fromUtf8(material.name),
+            QString::fromStdString(formatLocale(material.maxPressure, separator)),
+            QString::fromStdString(formatLocale(material.maxSpeed, separator)),
+            QString::fromStdString(formatLocale(material.maxPV, separator)),
+            QString::fromStdString(formatLocale(material.maxTemperature)),
+        });
     }
 }
 

@@ -7,6 +7,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace bearing {
 namespace {
@@ -144,6 +145,19 @@ TEST(MaterialGroups, HeadersAndRowRangesCoverTheTable)
     EXPECT_EQ(materialGroups[1].header, "СО СМАЗКОЙ");
     EXPECT_EQ(materialGroups[1].firstRow, 9);
     EXPECT_EQ(materialGroups[1].lastRow, 20);
+}
+
+TEST(MaterialList, ShowsEachGroupAsItsHeaderABlankLineAndItsMaterials)
+{
+    // A header by its text, a blank line as "", a material by its catalogue row.
+    std::vector<std::string> lines;
+    lines.reserve(materialListItems.size());
+    for (const MaterialListItem& item : materialListItems) {
+        lines.push_back(item.isMaterial() ? std::to_string(item.row) : std::string(item.header));
+    }
+    EXPECT_EQ(lines,
+        (std::vector<std::string>{"БЕЗ СМАЗКИ", "", "0", "1", "2", "3", "4", "5", "6", "7", "8", "", "СО СМАЗКОЙ", "",
+            "9", "10", "11", "12", "13", "14", "15", "16", "17", "18", "19", "20"}));
 }
 
 }  // namespace
