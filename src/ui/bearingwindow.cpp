@@ -1,5 +1,6 @@
 #include "bearingwindow.h"
 
+#include "inputbox.h"
 #include "messagebox.h"
 #include "numbertext.h"
 #include "utf8text.h"
@@ -14,8 +15,6 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
-
-#include <limits>
 
 namespace bearing::ui {
 
@@ -56,9 +55,10 @@ constexpr qreal captionPointSize = 8;
 constexpr qreal listPointSize = 8;
 constexpr qreal titlePointSize = 9.75;
 
-QLineEdit* createLineEdit(QWidget* parent, const QString& name, const QRect& geometry, const QString& accessibleName)
+template <typename Edit = QLineEdit>
+Edit* createLineEdit(QWidget* parent, const QString& name, const QRect& geometry, const QString& accessibleName)
 {
-    auto* edit = new QLineEdit(parent);
+    auto* edit = new Edit(parent);
     edit->setObjectName(name);
     edit->setGeometry(geometry);
     edit->setAccessibleName(accessibleName);
@@ -69,9 +69,7 @@ QLineEdit* createLineEdit(QWidget* parent, const QString& name, const QRect& geo
 // only the number at its start.
 QLineEdit* createInput(QWidget* parent, const QString& name, const QRect& geometry, const QString& accessibleName)
 {
-    QLineEdit* edit = createLineEdit(parent, name, geometry, accessibleName);
-    edit->setMaxLength(std::numeric_limits<int>::max());
-    return edit;
+    return createLineEdit<InputBox>(parent, name, geometry, accessibleName);
 }
 
 // A result box: no typing, but its text can be selected and copied, and it takes the
