@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,8 @@ struct EditCase {
     std::vector<Step> steps;
 };
 
+void PrintTo(const EditCase& editCase, std::ostream* out) { *out << editCase.name; }
+
 struct Seen {
     QString text;
     int cursor = 0;
@@ -52,16 +56,16 @@ void press(QLineEdit* edit, const Step& step)
 }
 
 // What the box shows after each step, starting from the case's text and clipboard.
-std::vector<Seen> run(QLineEdit* edit, const EditCase& edit_case)
+std::vector<Seen> run(QLineEdit* edit, const EditCase& editCase)
 {
-    QGuiApplication::clipboard()->setText(QString(edit_case.clipboardLength, QLatin1Char('7')));
-    edit->setText(QString(edit_case.initialLength, QLatin1Char('3')));
+    QGuiApplication::clipboard()->setText(QString(editCase.clipboardLength, QLatin1Char('7')));
+    edit->setText(QString(editCase.initialLength, QLatin1Char('3')));
     edit->setCursorPosition(1);
-    if (edit_case.selectAll) {
+    if (editCase.selectAll) {
         edit->selectAll();
     }
     std::vector<Seen> seen;
-    for (const Step& step : edit_case.steps) {
+    for (const Step& step : editCase.steps) {
         press(edit, step);
         seen.push_back({edit->text(), edit->cursorPosition(), QGuiApplication::clipboard()->text()});
     }
@@ -75,8 +79,8 @@ class InputBoxEditTest : public testing::TestWithParam<EditCase> { };
 // back as the line edit would.
 TEST_P(InputBoxEditTest, EditsAndUndoesAsALineEditDoes)
 {
-    const EditCase& edit_case = GetParam();
-    for (const Step& step : edit_case.steps) {
+    const EditCase& editCase = GetParam();
+    for (const Step& step : editCase.steps) {
         if (step.typed == nullptr && QKeySequence::keyBindings(step.key).isEmpty()) {
             GTEST_SKIP() << "no key for this edit on this platform";
         }
@@ -87,9 +91,9 @@ TEST_P(InputBoxEditTest, EditsAndUndoesAsALineEditDoes)
     auto* box = new InputBox(&window);
     window.show();
     plain->setFocus();
-    const std::vector<Seen> expected = run(plain, edit_case);
+    const std::vector<Seen> expected = run(plain, editCase);
     box->setFocus();
-    const std::vector<Seen> seen = run(box, edit_case);
+    const std::vector<Seen> seen = run(box, editCase);
     ASSERT_EQ(seen.size(), expected.size());
     for (std::size_t i = 0; i < seen.size(); ++i) {
         EXPECT_EQ(seen[i].text.size(), expected[i].text.size()) << "after step " << i;
