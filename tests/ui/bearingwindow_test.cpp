@@ -14,6 +14,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStyleOptionGroupBox>
 #include <QTest>
 
@@ -426,6 +427,43 @@ TEST_F(BearingWindowTest, InputsKeepAnyTextOfAnyLength)
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(edit->text().size(), megabyte.size()) << name;
     }
+}
+
+struct EnterCase {
+    const char* name;
+    const char* focus;  // the control that has the keyboard focus
+    Qt::Key key;
+    const char* pressed;  // the button that Enter must press; nullptr: none
+};
+
+constexpr std::array<EnterCase, 6> enterCases{{
+    {"Return on the sizing button", "cmdGeomCalc", Qt::Key_Return, "cmdGeomCalc"},
+    {"keypad Enter on the sizing button", "cmdGeomCalc", Qt::Key_Enter, "cmdGeomCalc"},
+    {"Return on the diameter button", "Command1", Qt::Key_Return, "Command1"},
+    {"keypad Enter on the diameter button", "Command1", Qt::Key_Enter, "Command1"},
+    {"Return in the load box", "Text1(0)", Qt::Key_Return, nullptr},
+    {"keypad Enter in the length box", "Text2", Qt::Key_Enter, nullptr},
+}};
+
+TEST_F(BearingWindowTest, EnterPressesTheFocusedButtonButNotFromAnInputBox)
+{
+    runBronzeExample();
+    typeInto("Text2", "20");
+    for (const EnterCase& row : enterCases) {
+        SCOPED_TRACE(row.name);
+        QSignalSpy sizing(find<QPushButton>("cmdGeomCalc"), &QPushButton::clicked);
+        QSignalSpy diameter(find<QPushButton>("Command1"), &QPushButton::clicked);
+        auto* focus = find<QWidget>(row.focus);
+        focus->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(QTest::qWaitFor([focus] { return focus->hasFocus(); }, 1000));
+        const Qt::KeyboardModifiers keypad = row.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+        QTest::keyClick(focus, row.key, keypad);
+        QTest::qWait(20);
+        const QByteArray pressed(row.pressed == nullptr ? "" : row.pressed);
+        EXPECT_EQ(sizing.count(), pressed == "cmdGeomCalc" ? 1 : 0);
+        EXPECT_EQ(diameter.count(), pressed == "Command1" ? 1 : 0);
+    }
+    EXPECT_EQ(box("txtMinDiamOnLength")->text(), expectedMinDiameter());
 }
 
 TEST_F(BearingWindowTest, BoxesAreAnnouncedByTheirLabels)
