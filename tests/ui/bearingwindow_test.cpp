@@ -46,7 +46,7 @@ protected:
     void SetUp() override
     {
         window_.show();
-        QApplication::setActiveWindow(&window_);
+        window_.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
     }
 
