@@ -74,6 +74,10 @@ void MainFrame::createWorkspace()
 {
     workspace_ = new PictureWorkspace(framePicture, designClientSize, this);
     workspace_->setObjectName(QStringLiteral("workspace"));
+    // A restored child can be larger than the workspace; scroll bars then reach the rest
+    // of it. A maximised child always fits and shows none.
+    workspace_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    workspace_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(workspace_);
 }
 
