@@ -14,6 +14,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStringList>
 #include <QStyle>
 #include <QStyleOptionComplex>
@@ -269,6 +270,7 @@ TEST_P(ShowingFromTheMenu, FillsTheWorkspaceAloneWithTheFocusWhereTheUserLeftIt)
     EXPECT_EQ(child->geometry(), workspace()->viewport()->rect());
     EXPECT_EQ(window->geometry(), child->rect());
     EXPECT_EQ(visibleChildren(), 1);
+    EXPECT_FALSE(workspace()->verticalScrollBar()->isVisible() || workspace()->horizontalScrollBar()->isVisible());
     ASSERT_NE(QApplication::focusWidget(), nullptr);
     EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), GetParam().focus);
 }
@@ -301,6 +303,9 @@ TEST_F(MainFrameTest, RestoringAChildGivesItItsDesignSize)
         EXPECT_EQ(window->width(), designSize.width());
         EXPECT_GE(window->height(), designSize.height());
         EXPECT_TRUE(window->rect().contains(window->childrenRect()));
+        // Taller than the workspace, it can be scrolled into view.
+        EXPECT_EQ(workspace()->verticalScrollBar()->isVisible(),
+            subWindowOf(window)->height() > workspace()->viewport()->height());
     }
 }
 
