@@ -1,0 +1,66 @@
+#include "toolkittranslation.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace bearing::ui {
+namespace {
+
+struct TranslationCase {
+    const char* name;
+    bool fromQtFolder;
+    bool installed;
+    QStringList menuTexts;  // the right-click menu of a text box, shortcuts and separators left out
+};
+
+class ToolkitTranslationTest : public testing::TestWithParam<TranslationCase> {};
+
+// Right-clicks a text box as a user would and reads the menu that pops up.
+QStringList contextMenuTexts()
+{
+    QLineEdit edit;
+    edit.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&edit));
+    QContextMenuEvent click(QContextMenuEvent::Mouse, edit.rect().center(), edit.mapToGlobal(edit.rect().center()));
+    QApplication::sendEvent(&edit, &click);
+    EXPECT_TRUE(QTest::qWaitFor([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; }));
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) {
+        return {};
+    }
+    QStringList texts;
+    for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator()) {
+            texts << action->text().section(QLatin1Char('\t'), 0, 0);
+        }
+    }
+    menu->close();
+    return texts;
+}
+
+TEST_P(ToolkitTranslationTest, TextBoxMenuIsRussianWhenQtsTranslationIsThereAndEnglishOtherwise)
+{
+    const TranslationCase& row = GetParam();
+    const ToolkitTranslation translation(row.fromQtFolder ? ToolkitTranslation::qtTranslationsDirectory()
+                                                          : QStringLiteral("/nonexistent/translations"));
+    EXPECT_EQ(translation.isInstalled(), row.installed);
+    EXPECT_EQ(contextMenuTexts(), row.menuTexts);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, ToolkitTranslationTest,
+    testing::Values(TranslationCase{"QtFolder", true, true,
+                                    QStringList{"&Отменить действие", "&Повторить действие", "&Вырезать",
+                                                "&Копировать", "В&ставить", "Удалить", "Выделить всё"}},
+                    TranslationCase{"MissingFolder", false, false,
+                                    QStringList{"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Delete", "Select All"}}),
+    [](const testing::TestParamInfo<TranslationCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace bearing::ui
