@@ -8,15 +8,16 @@ set(CPACK_PACKAGE_CONTACT "plain-bearings developers <plain-bearings@users.norep
 set(CPACK_GENERATOR "DEB")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "science")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "plain (sliding) bearing calculator with a Russian interface
- A mechanical engineer sizes a plain bearing from the permissible values of
- its material. Pick one of 21 bearing materials, type the radial load and the
- shaft speed, and get the largest journal diameter and the smallest bearing
- length that keep the material within its permissible pressure [p], sliding
- speed [v] and pressure-speed product [pv].
- .
- A second calculation checks a proposed bearing length and gives the smallest
- diameter for it; a reference window shows the whole material table.")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "plain (sliding) bearing calculator with a Russian interface")
+# CPack indents each line and marks the empty one between paragraphs as Debian wants.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "A mechanical engineer sizes a plain bearing from the permissible values of
+its material. Pick one of 21 bearing materials, type the radial load and the
+shaft speed, and get the largest journal diameter and the smallest bearing
+length that keep the material within its permissible pressure [p], sliding
+speed [v] and pressure-speed product [pv].
+
+A second calculation checks a proposed bearing length and gives the smallest
+diameter for it; a reference window shows the whole material table.")
 # dpkg-shlibdeps finds the Qt libraries the program links and names their packages.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
