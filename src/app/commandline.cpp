@@ -16,20 +16,15 @@ namespace {
 const QString programName = QStringLiteral("plain-bearings");
 
 // The options that QGuiApplication, QApplication and the X11 platform plugin take out of
-// argv themselves (Qt 6); each is written with one dash or two.
-struct QtOption {
-    std::string_view name;
-    bool takesValue;
-};
+// argv themselves (Qt 6), written with one dash or two: those followed by a value, then
+// those that stand alone.
+constexpr std::array<std::string_view, 16> qtOptionsWithValue{"platform", "platformpluginpath", "platformtheme",
+    "plugin", "qwindowgeometry", "geometry", "qwindowtitle", "title", "qwindowicon", "icon", "session", "style",
+    "stylesheet", "display", "name", "visual"};
+constexpr std::array<std::string_view, 7> qtFlags{
+    "reverse", "testability", "widgetcount", "qdevel", "qdebug", "nograb", "dograb"};
 
-constexpr std::array<QtOption, 23> qtOptions{{
-    {"platform", true},        {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
-    {"qwindowgeometry", true}, {"geometry", true},           {"qwindowtitle", true},  {"title", true},
-    {"qwindowicon", true},     {"icon", true},               {"session", true},       {"style", true},
-    {"stylesheet", true},      {"display", true},            {"name", true},          {"visual", true},
-    {"reverse", false},        {"testability", false},       {"widgetcount", false},  {"qdevel", false},
-    {"qdebug", false},         {"nograb", false},            {"dograb", false},
-}};
+QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
 QString quoted(const QString& text) { return QStringLiteral("«%1»").arg(text); }
 
@@ -55,16 +50,19 @@ CommandLine::CommandLine(int argc, const char* const* argv)
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     parser.addOption(help);
     parser.addOption(version);
-    for (const QtOption& option : qtOptions) {
-        const QString name = QString::fromLatin1(option.name.data(), static_cast<qsizetype>(option.name.size()));
-        parser.addOption(option.takesValue ? QCommandLineOption(name, {}, QStringLiteral("value")) : QCommandLineOption(name));
+    for (const std::string_view name : qtOptionsWithValue) {
+        parser.addOption(QCommandLineOption(latin1(name), {}, QStringLiteral("value")));
+    }
+    for (const std::string_view name : qtFlags) {
+        parser.addOption(QCommandLineOption(latin1(name)));
     }
 
     const bool parsed = parser.parse(arguments);
     choosesPlatform_ = parser.isSet(QStringLiteral("platform"));
     if (!parser.unknownOptionNames().isEmpty()) {
         const QString name = parser.unknownOptionNames().constFirst();
-        const QString dashes = arguments.contains(QStringLiteral("-") + name) ? QStringLiteral("-") : QStringLiteral("--");
+        const QString dashes
+            = arguments.contains(QStringLiteral("-") + name) ? QStringLiteral("-") : QStringLiteral("--");
         mistake_ = QStringLiteral("неизвестный параметр %1").arg(quoted(dashes + name));
     } else if (!parsed) {
         mistake_ = QStringLiteral("ошибка в параметрах: %1").arg(parser.errorText());
@@ -84,17 +82,12 @@ CommandLine::CommandLine(int argc, const char* const* argv)
 int CommandLine::answer() const
 {
     switch (request_) {
-    case Request::Help:
-        print(stdout, helpText());
-        return 0;
-    case Request::Version:
-        print(stdout, QStringLiteral("%1 %2\n").arg(programName, QString::fromLatin1(programVersion.data(), static_cast<qsizetype>(programVersion.size()))));
-        return 0;
+    case Request::Help: print(stdout, helpText()); return 0;
+    case Request::Version: print(stdout, QStringLiteral("%1 %2\n").arg(programName, latin1(programVersion))); return 0;
     case Request::Mistake:
         print(stderr, QStringLiteral("%1: %2\n\n%3").arg(programName, mistake_, helpText()));
         return 2;
-    case Request::Windows:
-        break;
+    case Request::Windows: break;
     }
     return 0;
 }

@@ -26,14 +26,11 @@ struct Watch {
 };
 std::optional<Watch> watch;
 
+// Qt hands back its default handler when no other was installed, so there always is one.
 void passOn(QtMessageHandler handler, const HeldMessage& message)
 {
     const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
-    if (handler != nullptr) {
-        handler(message.type, context, message.text);
-    } else {
-        std::fprintf(stderr, "%s\n", qFormatLogMessage(message.type, context, message.text).toLocal8Bit().constData());
-    }
+    handler(message.type, context, message.text);
 }
 
 void holdOrFail(QtMsgType type, const QMessageLogContext& context, const QString& text)
@@ -50,8 +47,9 @@ void holdOrFail(QtMsgType type, const QMessageLogContext& context, const QString
     }
     const QByteArray display = qgetenv("DISPLAY");
     const QByteArray where = display.isEmpty() ? QByteArray("DISPLAY is not set") : "DISPLAY=" + display;
-    std::fprintf(stderr, "plain-bearings: нужен графический дисплей, а открыть его не удалось (no graphical display: %s)\n",
-                 where.constData());
+    const QByteArray line
+        = "plain-bearings: нужен графический дисплей, а открыть его не удалось (no graphical display: " + where + ")\n";
+    std::fputs(line.constData(), stderr);
     std::fflush(stderr);
     std::_Exit(1);
 }

@@ -17,8 +17,8 @@ int main(int argc, char** argv)
         return commandLine.answer();
     }
 
-    bearing::app::DisplayFailureGuard displayGuard(commandLine.choosesPlatform()
-                                                   || qEnvironmentVariableIsSet("QT_QPA_PLATFORM"));
+    bearing::app::DisplayFailureGuard displayGuard(
+        commandLine.choosesPlatform() || qEnvironmentVariableIsSet("QT_QPA_PLATFORM"));
     QApplication application(argc, argv);
     displayGuard.dismiss();
 

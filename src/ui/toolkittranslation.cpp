@@ -7,8 +7,8 @@ namespace bearing::ui {
 
 ToolkitTranslation::ToolkitTranslation(const QString& directory)
 {
-    installed_ = translator_.load(QStringLiteral("qtbase_ru"), directory)
-                 && QCoreApplication::installTranslator(&translator_);
+    installed_
+        = translator_.load(QStringLiteral("qtbase_ru"), directory) && QCoreApplication::installTranslator(&translator_);
 }
 
 ToolkitTranslation::~ToolkitTranslation()
@@ -18,9 +18,6 @@ ToolkitTranslation::~ToolkitTranslation()
     }
 }
 
-QString ToolkitTranslation::qtTranslationsDirectory()
-{
-    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-}
+QString ToolkitTranslation::qtTranslationsDirectory() { return QLibraryInfo::path(QLibraryInfo::TranslationsPath); }
 
 }  // namespace bearing::ui

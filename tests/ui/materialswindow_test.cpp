@@ -211,7 +211,7 @@ TEST_F(MaterialsWindowTest, ScreenReadersNameEachListAfterItsHeading)
     for (int i = 0; i < columnCount; ++i) {
         QAccessibleInterface* announced = QAccessible::queryAccessibleInterface(&list(i));
         ASSERT_NE(announced, nullptr) << "List1(" << i << ")";
-        EXPECT_EQ(announced->text(QAccessible::Name), QString::fromUtf8(expectedColumns.at(i).heading))
+        EXPECT_EQ(announced->text(QAccessible::Name).toStdString(), expectedColumns.at(i).heading)
             << "List1(" << i << ")";
     }
 }

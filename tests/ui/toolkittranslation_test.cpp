@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+#include <vector>
+
 namespace bearing::ui {
 namespace {
 
@@ -16,13 +20,16 @@ struct TranslationCase {
     const char* name;
     bool fromQtFolder;
     bool installed;
-    QStringList menuTexts;  // the right-click menu of a text box, shortcuts and separators left out
+    std::vector<std::string> menuTexts;  // the right-click menu of a text box, shortcuts and separators left out
 };
 
-class ToolkitTranslationTest : public testing::TestWithParam<TranslationCase> {};
+// Names the case in a failure's parameter line.
+void PrintTo(const TranslationCase& row, std::ostream* out) { *out << row.name; }
+
+class ToolkitTranslationTest : public testing::TestWithParam<TranslationCase> { };
 
 // Right-clicks a text box as a user would and reads the menu that pops up.
-QStringList contextMenuTexts()
+std::vector<std::string> contextMenuTexts()
 {
     QLineEdit edit;
     edit.show();
@@ -34,10 +41,10 @@ QStringList contextMenuTexts()
     if (menu == nullptr) {
         return {};
     }
-    QStringList texts;
+    std::vector<std::string> texts;
     for (const QAction* action : menu->actions()) {
         if (!action->isSeparator()) {
-            texts << action->text().section(QLatin1Char('\t'), 0, 0);
+            texts.push_back(action->text().section(QLatin1Char('\t'), 0, 0).toStdString());
         }
     }
     menu->close();
@@ -47,19 +54,18 @@ QStringList contextMenuTexts()
 TEST_P(ToolkitTranslationTest, TextBoxMenuIsRussianWhenQtsTranslationIsThereAndEnglishOtherwise)
 {
     const TranslationCase& row = GetParam();
-    const ToolkitTranslation translation(row.fromQtFolder ? ToolkitTranslation::qtTranslationsDirectory()
-                                                          : QStringLiteral("/nonexistent/translations"));
+    const ToolkitTranslation translation(
+        row.fromQtFolder ? ToolkitTranslation::qtTranslationsDirectory() : QStringLiteral("/nonexistent/translations"));
     EXPECT_EQ(translation.isInstalled(), row.installed);
     EXPECT_EQ(contextMenuTexts(), row.menuTexts);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Folders, ToolkitTranslationTest,
+INSTANTIATE_TEST_SUITE_P(Folders, ToolkitTranslationTest,
     testing::Values(TranslationCase{"QtFolder", true, true,
-                                    QStringList{"&Отменить действие", "&Повторить действие", "&Вырезать",
-                                                "&Копировать", "В&ставить", "Удалить", "Выделить всё"}},
-                    TranslationCase{"MissingFolder", false, false,
-                                    QStringList{"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Delete", "Select All"}}),
+                        std::vector<std::string>{"&Отменить действие", "&Повторить действие", "&Вырезать",
+                            "&Копировать", "В&ставить", "Удалить", "Выделить всё"}},
+        TranslationCase{"MissingFolder", false, false,
+            std::vector<std::string>{"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Delete", "Select All"}}),
     [](const testing::TestParamInfo<TranslationCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
