@@ -5,6 +5,8 @@
 #include "materialswindow.h"
 #include "messagebox.h"
 #include "pictureworkspace.h"
+#include "programversion.h"
+#include "utf8text.h"
 
 #include <QAction>
 #include <QIcon>
@@ -25,7 +27,8 @@ const QString framePicture = QStringLiteral(":/frame/frame-picture.jpg");
 const QString frameIcon = QStringLiteral(":/icon/plain-bearings.png");
 
 // Each line ends with a lone carriage return, as the message has always been written;
-// the message box turns them into line breaks.
+// the message box turns them into line breaks. The version is the project's, so that the
+// message, --version and the package cannot disagree.
 QString aboutText()
 {
     return QStringLiteral("Программа позволяет осуществлять расчет подшипников скольжения\r"
@@ -34,7 +37,8 @@ QString aboutText()
                           "\r"
                           "\r"
                           "Автор: Зельмарин\r"
-                          "Версия 1.01, май 2005 г.\r");
+                          "Версия %1, май 2005 г.\r")
+        .arg(fromUtf8(programVersion));
 }
 
 void setMaximised(QMdiSubWindow* child)
