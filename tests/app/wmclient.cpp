@@ -15,6 +15,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iomanip>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -63,7 +65,7 @@ void send(xcb_connection_t* connection, xcb_window_t destination, std::uint32_t 
     const std::unique_ptr<xcb_generic_error_t, FreeDeleter> error(
         xcb_request_check(connection, xcb_send_event_checked(connection, 0, destination, mask, bytes.data())));
     if (error) {
-        std::fprintf(stderr, "wm-client: the X server refused the message (error %d)\n", error->error_code);
+        std::cerr << "wm-client: the X server refused the message (error " << int{error->error_code} << ")\n";
     }
 }
 
@@ -89,7 +91,7 @@ int ping(xcb_connection_t* connection, xcb_window_t root, xcb_window_t window, i
             std::memcpy(&message, event.get(), sizeof message);
             if (message.data.data32[0] == netWmPing && message.data.data32[2] == window) {
                 const std::chrono::duration<double, std::milli> answered = Clock::now() - start;
-                std::printf("%.1f\n", answered.count());
+                std::cout << std::fixed << std::setprecision(1) << answered.count() << '\n';
                 return 0;
             }
         }
@@ -99,7 +101,8 @@ int ping(xcb_connection_t* connection, xcb_window_t root, xcb_window_t window, i
         }
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (left <= 0) {
-            std::fprintf(stderr, "wm-client: window 0x%x did not answer within %d ms\n", window, timeoutMs);
+            std::cerr << "wm-client: window 0x" << std::hex << window << std::dec << " did not answer within "
+                      << timeoutMs << " ms\n";
             return 1;
         }
         poll(&descriptor, 1, static_cast<int>(left));

@@ -124,7 +124,8 @@ long residentMegabytes()
     long size = 0;
     long resident = 0;
     statm >> size >> resident;
-    return resident * sysconf(_SC_PAGESIZE) / (1024 * 1024);
+    constexpr long mebibyte = 1024L * 1024L;
+    return resident * sysconf(_SC_PAGESIZE) / mebibyte;
 }
 
 // Each paste of a megabyte over a megabyte would add some 32 MB of undo records to a
