@@ -14,7 +14,7 @@ const MaterialCatalogue& bearingWindowCatalogue()
 
 }  // namespace
 
-CaseOutcome evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSeparator)
+CaseOutcome evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSeparator, bool textChanges)
 {
     const MaterialCatalogue& catalogue = bearingWindowCatalogue();
     const MaterialRecord& material = catalogue.row(row);
@@ -24,7 +24,7 @@ CaseOutcome evaluateCase(int row, const CaseTexts& texts, std::string_view decim
     window.setText(Control::Load, texts.load);
     window.setText(Control::Frequency, texts.frequency);
     window.setText(Control::Length, texts.length.value_or(std::string()));
-    const std::size_t typed = window.events().size();
+    window.startRecording(textChanges);
 
     SizingState state;
     if (texts.length) {
@@ -34,10 +34,10 @@ CaseOutcome evaluateCase(int row, const CaseTexts& texts, std::string_view decim
     }
 
     CaseOutcome outcome;
-    outcome.maxDiameterLine = window.text(Control::MaxDiameterLine);
-    outcome.minLengthLine = window.text(Control::MinLengthLine);
-    outcome.minDiameter = window.text(Control::MinDiameterOnLength);
-    outcome.events.assign(window.events().begin() + static_cast<std::ptrdiff_t>(typed), window.events().end());
+    outcome.maxDiameterLine = window.takeText(Control::MaxDiameterLine);
+    outcome.minLengthLine = window.takeText(Control::MinLengthLine);
+    outcome.minDiameter = window.takeText(Control::MinDiameterOnLength);
+    outcome.events = window.takeEvents();
     for (const WindowEvent& event : outcome.events) {
         if (event.kind == WindowEvent::Kind::Message) {
             outcome.messages.push_back(event.text);

@@ -37,7 +37,7 @@ struct CaseOutcome {
     std::string minLengthLine;          // "txtMinLength"
     std::string minDiameter;            // "txtMinDiamOnLength"
     std::vector<std::string> messages;  // the messages, in order, as the core wrote them
-    std::vector<WindowEvent> events;    // text changes and messages, in order
+    std::vector<WindowEvent> events;    // messages, and text changes when asked for, in order
     // Present when the run reached its results (the state's resultValid).
     std::optional<SizingFigures> figures;
     // Present with a length, when the run reached its results.
@@ -47,7 +47,8 @@ struct CaseOutcome {
 // Runs one case as the bearing window does on a fresh window: the material `row` (0 to 20)
 // selected, the three texts typed, then the sizing button pressed, or without it the
 // diameter button when a length is given (which sizes first). `decimalSeparator` is the
-// one the window would use.
-[[nodiscard]] CaseOutcome evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSeparator);
+// one the window would use. `textChanges` records the text changes among the events.
+[[nodiscard]] CaseOutcome evaluateCase(
+    int row, const CaseTexts& texts, std::string_view decimalSeparator, bool textChanges = false);
 
 }  // namespace bearing::cli

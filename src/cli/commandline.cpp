@@ -160,7 +160,13 @@ public:
             if (!groupText.empty() && !group) {
                 report.problem = "неизвестная группа «" + groupText + "»: dry или lubricated";
             } else {
-                const MaterialChoice choice = chooseMaterial(texts_.material, group);
+                // Batches tend to repeat a material row after row.
+                if (texts_.material != lastMaterial_ || group != lastGroup_) {
+                    lastChoice_ = chooseMaterial(texts_.material, group);
+                    lastMaterial_ = texts_.material;
+                    lastGroup_ = group;
+                }
+                const MaterialChoice& choice = lastChoice_;
                 if (choice.kind == MaterialChoice::Kind::Found) {
                     report.row = choice.row;
                     outcome = evaluateCase(choice.row, texts_, separator_);
@@ -202,6 +208,9 @@ private:
     std::optional<ResultWriter> writer_;
     BatchColumns columns_;
     CaseTexts texts_;
+    std::string lastMaterial_;
+    std::optional<Group> lastGroup_;
+    MaterialChoice lastChoice_ = chooseMaterial({}, std::nullopt);
     bool headerRead_ = false;
     std::optional<std::string> headerProblem_;
     bool anyMessage_ = false;

@@ -133,24 +133,42 @@ std::string joinedMessages(const CaseReport& report, std::string_view between)
     return joined;
 }
 
-// The case's fields in the order of caseColumns, in machine form; empty where absent.
-std::vector<std::string> caseValues(const CaseReport& report, std::string_view separator)
+// The catalogue fields of each row in machine form, in the order of materialColumns.
+using MaterialValues = std::array<std::string, materialColumns.size()>;
+
+const std::array<MaterialValues, MaterialCatalogue::rowCount>& materialValues()
 {
-    std::vector<std::string> values(caseColumns.size());
+    static const auto rows = [] {
+        std::array<MaterialValues, MaterialCatalogue::rowCount> values;
+        for (int row = 0; row < MaterialCatalogue::rowCount; ++row) {
+            const MaterialRecord& material = catalogue().row(row);
+            values.at(static_cast<std::size_t>(row)) = {std::to_string(rowNumber(row)), std::string(material.name),
+                std::string(groupName(groupOfRow(row))), fullSingle(material.maxPressure), fullSingle(material.maxSpeed),
+                fullSingle(material.maxPV), std::to_string(material.maxTemperature)};
+        }
+        return values;
+    }();
+    return rows;
+}
+
+// Fills `values` with the case's fields in the order of caseColumns, in machine form;
+// empty where absent. The strings keep their capacity from case to case.
+void fillCaseValues(const CaseReport& report, std::string_view separator, std::vector<std::string>& values)
+{
+    values.resize(caseColumns.size());
+    for (std::string& value : values) {
+        value.clear();
+    }
     const CaseTexts& texts = *report.texts;
     values[0] = texts.material;
     values[1] = texts.load;
     values[2] = texts.frequency;
-    values[3] = texts.length.value_or(std::string());
+    if (texts.length) {
+        values[3] = *texts.length;
+    }
     if (report.row >= 0) {
-        const MaterialRecord& material = catalogue().row(report.row);
-        values[4] = std::to_string(rowNumber(report.row));
-        values[5] = material.name;
-        values[6] = groupName(groupOfRow(report.row));
-        values[7] = fullSingle(material.maxPressure);
-        values[8] = fullSingle(material.maxSpeed);
-        values[9] = fullSingle(material.maxPV);
-        values[10] = std::to_string(material.maxTemperature);
+        const MaterialValues& material = materialValues().at(static_cast<std::size_t>(report.row));
+        std::copy(material.begin(), material.end(), values.begin() + 4);
     }
     if (const CaseOutcome* outcome = report.outcome) {
         if (const std::string_view shown = lineNumber(outcome->maxDiameterLine, maxDiameterCaption); !shown.empty()) {
@@ -177,13 +195,14 @@ std::vector<std::string> caseValues(const CaseReport& report, std::string_view s
             values[21] = forLength->check == LengthCheck::BelowMinimum ? "true" : "false";
         }
     }
-    values[22] = joinedMessages(report, "\n");
-    return values;
+    if (!report.problem.empty() || (report.outcome != nullptr && !report.outcome->messages.empty())) {
+        values[22] = joinedMessages(report, "\n");
+    }
 }
 
 bool needsQuotes(std::string_view field)
 {
-    return field.find_first_of(",\"\r\n") != std::string_view::npos;
+    return std::any_of(field.begin(), field.end(), [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
 }
 
 void appendCsvField(std::string& line, std::string_view field)
@@ -335,6 +354,9 @@ std::string lengthLimitTitle(std::string_view limit) { return limit.empty() ? ""
 
 std::string withLineFeeds(std::string_view message)
 {
+    if (message.find('\r') == std::string_view::npos) {
+        return std::string(message);
+    }
     std::string text;
     text.reserve(message.size());
     for (std::size_t i = 0; i < message.size(); ++i) {
@@ -388,14 +410,19 @@ void ResultWriter::write(const CaseReport& report)
     flushIfFull();
 }
 
-void ResultWriter::writeCsv(const CaseReport& report) { appendCsvLine(buffer_, caseValues(report, separator_)); }
+void ResultWriter::writeCsv(const CaseReport& report)
+{
+    fillCaseValues(report, separator_, values_);
+    appendCsvLine(buffer_, values_);
+}
 
 void ResultWriter::writeJson(const CaseReport& report)
 {
     if (layout_ != Layout::OneCase) {
         buffer_ += written_ == 0 ? "\n" : ",\n";
     }
-    buffer_ += jsonText(jsonObject(caseColumns, caseValues(report, separator_)));
+    fillCaseValues(report, separator_, values_);
+    buffer_ += jsonText(jsonObject(caseColumns, values_));
     if (layout_ == Layout::OneCase) {
         buffer_ += '\n';
     }
@@ -403,7 +430,8 @@ void ResultWriter::writeJson(const CaseReport& report)
 
 void ResultWriter::writeText(const CaseReport& report)
 {
-    const std::vector<std::string> values = caseValues(report, separator_);
+    fillCaseValues(report, separator_, values_);
+    const std::vector<std::string>& values = values_;
     const std::string maxDiameter = localForm(values[11], separator_);
     const std::string minLength = localForm(values[13], separator_);
     const std::string minDiameter
@@ -503,10 +531,8 @@ void writeMaterials(std::ostream& out, OutputFormat format, std::string_view dec
 {
     std::string text;
     const auto values = [](int row) {
-        const MaterialRecord& material = catalogue().row(row);
-        return std::vector<std::string>{std::to_string(rowNumber(row)), std::string(material.name),
-            std::string(groupName(groupOfRow(row))), fullSingle(material.maxPressure), fullSingle(material.maxSpeed),
-            fullSingle(material.maxPV), std::to_string(material.maxTemperature)};
+        const MaterialValues& material = materialValues().at(static_cast<std::size_t>(row));
+        return std::vector<std::string>(material.begin(), material.end());
     };
     switch (format) {
     case OutputFormat::Csv:

@@ -54,6 +54,7 @@ private:
     std::string separator_;
     std::string buffer_;
     std::size_t written_ = 0;
+    std::vector<std::string> values_;  // the fields of the case being written
     std::vector<std::vector<std::string>> table_;
     bool finished_ = false;
 };

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace bearing::cli {
@@ -30,12 +31,18 @@ public:
     void setText(Control control, std::string_view text) override;
     void showMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
 
-    [[nodiscard]] const std::vector<WindowEvent>& events() const { return events_; }
+    // Events are recorded from here on; what was written before is the window's start.
+    // Messages are always recorded, text changes only when asked for.
+    void startRecording(bool textChanges) { recording_ = true; recordingTexts_ = textChanges; }
+    [[nodiscard]] std::vector<WindowEvent> takeEvents() { return std::exchange(events_, {}); }
+    [[nodiscard]] std::string takeText(Control control) { return std::exchange(texts_.at(static_cast<std::size_t>(control)), {}); }
 
 private:
     static constexpr std::size_t controlCount = static_cast<std::size_t>(Control::MinDiameterOnLength) + 1;
     std::array<std::string, controlCount> texts_;
     std::vector<WindowEvent> events_;
+    bool recording_ = false;
+    bool recordingTexts_ = false;
 };
 
 }  // namespace bearing::cli
