@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <map>
 #include <system_error>
 
 namespace bearing::cli {
@@ -20,6 +21,24 @@ const MaterialCatalogue& bearingWindowNames()
 {
     static const MaterialCatalogue catalogue(CatalogueVariant::BearingWindow);
     return catalogue;
+}
+
+// Every name a list shows, and the bearing window's own names, with the rows they name.
+const std::map<std::string, std::vector<int>, std::less<>>& rowsByName()
+{
+    static const auto rows = [] {
+        std::map<std::string, std::vector<int>, std::less<>> names;
+        for (int row = 0; row < MaterialCatalogue::rowCount; ++row) {
+            for (const std::string_view name : {listNames().row(row).name, bearingWindowNames().row(row).name}) {
+                std::vector<int>& named = names[std::string(name)];
+                if (named.empty() || named.back() != row) {
+                    named.push_back(row);
+                }
+            }
+        }
+        return names;
+    }();
+    return rows;
 }
 
 // "7" or "007", nothing else: a name never consists of digits only.
@@ -74,15 +93,11 @@ MaterialChoice chooseMaterial(std::string_view text, std::optional<Group> group)
                                                           : MaterialChoice::Kind::Found;
         return choice;
     }
-    std::vector<int> named;
-    for (int row = 0; row < MaterialCatalogue::rowCount; ++row) {
-        if (listNames().row(row).name == text || bearingWindowNames().row(row).name == text) {
-            named.push_back(row);
-        }
-    }
-    if (named.empty()) {
+    const auto found = rowsByName().find(text);
+    if (found == rowsByName().end()) {
         return choice;
     }
+    const std::vector<int>& named = found->second;
     for (const int row : named) {
         if (!group || groupOfRow(row) == *group) {
             choice.candidates.push_back(row);
