@@ -99,10 +99,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream in{std::string(input)};
     std::ostringstream out;
     std::ostringstream err;
-    const int status = bearing::cli::runCommandLine(
-        {"--batch", "-", "--format", json ? "json" : "csv"}, in, out, err, ",");
-    require(status == bearing::cli::exitResults || status == bearing::cli::exitMessage
-            || status == bearing::cli::exitUsage,
+    const int status
+        = bearing::cli::runCommandLine({"--batch", "-", "--format", json ? "json" : "csv"}, in, out, err, ",");
+    require(
+        status == bearing::cli::exitResults || status == bearing::cli::exitMessage || status == bearing::cli::exitUsage,
         "the status is 0, 1 or 2");
     if (status == bearing::cli::exitUsage) {
         require(out.str().empty(), "an unusable batch writes nothing");

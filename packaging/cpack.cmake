@@ -6,7 +6,8 @@ set(CPACK_PACKAGE_CONTACT "plain-bearings developers <plain-bearings@users.norep
 set(CPACK_GENERATOR "DEB")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "science")
-# dpkg-shlibdeps finds the Qt libraries the program links and names their packages.
+# dpkg-shlibdeps finds the libraries the programs link (Qt; libcsv and ICU for
+# plain-bearings-calc) and names their packages.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 # The fonts the windows are laid out for.

@@ -12,10 +12,10 @@ namespace bearing::cli {
 // One record of a CSV stream (RFC 4180: fields separated by commas, records by CR LF,
 // LF or CR, a field in double quotes may hold commas, line breaks and doubled quotes).
 struct CsvRecord {
-    std::size_t number = 0;           // 0 for the first record (the header), then 1, 2, ...
+    std::size_t number = 0;               // 0 for the first record (the header), then 1, 2, ...
     std::span<const std::string> fields;  // the first maxKeptFields of them at most
-    std::size_t fieldCount = 0;       // how many the record had
-    bool tooLong = false;             // a field passed maxFieldBytes: the record is cut short
+    std::size_t fieldCount = 0;           // how many the record had
+    bool tooLong = false;                 // a field passed maxFieldBytes: the record is cut short
 };
 
 // Reads a CSV stream record by record, holding one record at a time: memory does not

@@ -51,7 +51,8 @@ CaseOutcome evaluateCase(int row, const CaseTexts& texts, std::string_view decim
     const auto single = [](const std::string& text) { return storeSingle(parseNumber(text)).value_or(0.0F); };
     outcome.figures = sizeBearing(material, single(texts.load), single(texts.frequency));
     if (texts.length) {
-        outcome.forLength = diameterForLength(outcome.figures->minLength, outcome.figures->minArea, single(*texts.length));
+        outcome.forLength
+            = diameterForLength(outcome.figures->minLength, outcome.figures->minArea, single(*texts.length));
     }
     return outcome;
 }

@@ -243,8 +243,8 @@ int runBatch(const std::string& source, OutputFormat format, std::istream& in, s
 
 }  // namespace
 
-int runCommandLine(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
-    std::ostream& err, std::string_view decimalSeparator)
+int runCommandLine(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out, std::ostream& err,
+    std::string_view decimalSeparator)
 {
     CLI::App app{"Расчет подшипника скольжения по допускаемым [p], [v] и [pv] материала.", std::string(programName)};
     Options options;
@@ -257,8 +257,9 @@ int runCommandLine(const std::vector<std::string>& arguments, std::istream& in, 
     CLI::Option* load = app.add_option("-F,--load", options.load, "радиальное усилие F, Н");
     CLI::Option* frequency = app.add_option("-n,--frequency", options.frequency, "частота вращения n, об/мин");
     CLI::Option* length = app.add_option("-L,--length", options.length, "предлагаемая длина подшипника L, мм");
-    CLI::Option* group = app.add_option("-g,--group", options.group, "группа материала: dry (без смазки) или lubricated (со смазкой)")
-                             ->check(CLI::IsMember({"dry", "lubricated"}));
+    CLI::Option* group
+        = app.add_option("-g,--group", options.group, "группа материала: dry (без смазки) или lubricated (со смазкой)")
+              ->check(CLI::IsMember({"dry", "lubricated"}));
     app.add_option("-f,--format", options.format, "вид вывода: text (по умолчанию), csv или json")
         ->check(CLI::IsMember({"text", "csv", "json"}));
     app.set_version_flag("--version", std::string(programName) + " " + PLAIN_BEARINGS_VERSION);

@@ -17,7 +17,7 @@ inline constexpr int exitUsage = 2;    // a usage error: nothing was calculated
 // program's name), a batch from `in` when it is given as "-", writes the results to `out`
 // and the messages to `err`, and returns the exit status. Numbers in text output use
 // `decimalSeparator`, as the windows would in the same environment.
-int runCommandLine(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
-    std::ostream& err, std::string_view decimalSeparator);
+int runCommandLine(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out, std::ostream& err,
+    std::string_view decimalSeparator);
 
 }  // namespace bearing::cli

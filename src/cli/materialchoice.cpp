@@ -89,8 +89,8 @@ MaterialChoice chooseMaterial(std::string_view text, std::optional<Group> group)
             return choice;
         }
         choice.row = *row;
-        choice.kind = group && groupOfRow(*row) != *group ? MaterialChoice::Kind::OtherGroup
-                                                          : MaterialChoice::Kind::Found;
+        choice.kind
+            = group && groupOfRow(*row) != *group ? MaterialChoice::Kind::OtherGroup : MaterialChoice::Kind::Found;
         return choice;
     }
     const auto found = rowsByName().find(text);
@@ -124,10 +124,9 @@ std::string MaterialChoice::problem(std::string_view text) const
     case Kind::Unknown:
         return "Неизвестный материал " + quoted + ": укажите название из --list-materials или номер от 1 до 21";
     case Kind::OtherGroup:
-        return "Материал " + quoted + " не из группы «" + std::string(groupTitle(groupOfRow(row) == Group::Dry
-                                                                                  ? Group::Lubricated
-                                                                                  : Group::Dry))
-            + "»: это строка " + describeRow(row);
+        return "Материал " + quoted + " не из группы «"
+            + std::string(groupTitle(groupOfRow(row) == Group::Dry ? Group::Lubricated : Group::Dry)) + "»: это строка "
+            + describeRow(row);
     case Kind::Ambiguous: {
         std::string rows;
         for (const int candidate : candidates) {

@@ -12,7 +12,7 @@ enum class Group { Dry, Lubricated };
 
 [[nodiscard]] std::optional<Group> groupFromName(std::string_view name);  // "dry", "lubricated"
 [[nodiscard]] std::string_view groupName(Group group);                    // "dry", "lubricated"
-[[nodiscard]] std::string_view groupTitle(Group group);                   // "без смазки", "со смазкой"
+[[nodiscard]] std::string_view groupTitle(Group group);  // "без смазки", "со смазкой"
 [[nodiscard]] Group groupOfRow(int row);
 
 // What a material given on the command line or in a batch row stands for.

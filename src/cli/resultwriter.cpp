@@ -22,7 +22,9 @@ constexpr std::string_view unit = " мм";
 // Echoed inputs longer than this are cut in text output; CSV and JSON keep them whole.
 constexpr std::size_t textEchoCodePoints = 40;
 
-enum class Kind { Text, Number, Integer, Flag };
+// How a field reads in JSON. An empty Optional, Number, Integer or Flag field is null; an
+// echoed input is always a string, as given.
+enum class Kind { Text, Optional, Number, Integer, Flag };
 
 struct Column {
     std::string_view name;
@@ -34,10 +36,10 @@ constexpr std::array caseColumns{
     Column{"material", Kind::Text},
     Column{"load", Kind::Text},
     Column{"frequency", Kind::Text},
-    Column{"length", Kind::Text},
+    Column{"length", Kind::Optional},
     Column{"row", Kind::Integer},
-    Column{"name", Kind::Text},
-    Column{"group", Kind::Text},
+    Column{"name", Kind::Optional},
+    Column{"group", Kind::Optional},
     Column{"max_pressure", Kind::Number},
     Column{"max_speed", Kind::Number},
     Column{"max_pv", Kind::Number},
@@ -49,17 +51,17 @@ constexpr std::array caseColumns{
     Column{"pv_length", Kind::Number},
     Column{"pressure_length", Kind::Number},
     Column{"min_area", Kind::Number},
-    Column{"length_limit", Kind::Text},
+    Column{"length_limit", Kind::Optional},
     Column{"min_diameter", Kind::Number},
     Column{"min_diameter_full", Kind::Number},
     Column{"length_below_minimum", Kind::Flag},
-    Column{"message", Kind::Text},
+    Column{"message", Kind::Optional},
 };
 
 constexpr std::array materialColumns{
     Column{"row", Kind::Integer},
-    Column{"name", Kind::Text},
-    Column{"group", Kind::Text},
+    Column{"name", Kind::Optional},
+    Column{"group", Kind::Optional},
     Column{"max_pressure", Kind::Number},
     Column{"max_speed", Kind::Number},
     Column{"max_pv", Kind::Number},
@@ -143,8 +145,8 @@ const std::array<MaterialValues, MaterialCatalogue::rowCount>& materialValues()
         for (int row = 0; row < MaterialCatalogue::rowCount; ++row) {
             const MaterialRecord& material = catalogue().row(row);
             values.at(static_cast<std::size_t>(row)) = {std::to_string(rowNumber(row)), std::string(material.name),
-                std::string(groupName(groupOfRow(row))), fullSingle(material.maxPressure), fullSingle(material.maxSpeed),
-                fullSingle(material.maxPV), std::to_string(material.maxTemperature)};
+                std::string(groupName(groupOfRow(row))), fullSingle(material.maxPressure),
+                fullSingle(material.maxSpeed), fullSingle(material.maxPV), std::to_string(material.maxTemperature)};
         }
         return values;
     }();
@@ -202,7 +204,8 @@ void fillCaseValues(const CaseReport& report, std::string_view separator, std::v
 
 bool needsQuotes(std::string_view field)
 {
-    return std::any_of(field.begin(), field.end(), [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+    return std::any_of(
+        field.begin(), field.end(), [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
 }
 
 void appendCsvField(std::string& line, std::string_view field)
@@ -254,7 +257,8 @@ nlohmann::ordered_json jsonObject(const std::array<Column, N>& columns, const st
             continue;  // stays null
         }
         switch (columns[i].kind) {
-        case Kind::Text: field = value; break;
+        case Kind::Text:
+        case Kind::Optional: field = value; break;
         case Kind::Flag: field = value == "true"; break;
         case Kind::Integer: {
             std::int64_t number = 0;
@@ -283,18 +287,19 @@ std::string jsonText(const nlohmann::ordered_json& value)
 
 std::size_t codePoints(std::string_view text)
 {
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0U) != 0x80U; }));
+    return static_cast<std::size_t>(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0U) != 0x80U; }));
 }
 
-// An echoed input made safe for a terminal: control characters shown as '?', cut short.
-std::string forTerminal(std::string_view text)
+// A text made safe for a terminal: control characters shown as '?', cut short after
+// `limit` code points.
+std::string forTerminal(std::string_view text, std::size_t limit = textEchoCodePoints)
 {
     std::string shown;
     std::size_t count = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if ((c & 0xC0U) != 0x80U && ++count > textEchoCodePoints) {
+        if ((c & 0xC0U) != 0x80U && ++count > limit) {
             shown += "…";
             break;
         }
@@ -471,9 +476,9 @@ void ResultWriter::writeText(const CaseReport& report)
             lengthLimitTitle(values[18]), minDiameter, oneLine});
         return;
     }
-    const std::array<std::string, batchColumns.size()> cells{std::to_string(written_ + 1),
-        forTerminal(values[0]), forTerminal(values[1]), forTerminal(values[2]), forTerminal(values[3]), maxDiameter,
-        minLength, lengthLimitTitle(values[18]), minDiameter, forTerminal(oneLine)};
+    const std::array<std::string, batchColumns.size()> cells{std::to_string(written_ + 1), forTerminal(values[0]),
+        forTerminal(values[1]), forTerminal(values[2]), forTerminal(values[3]), maxDiameter, minLength,
+        lengthLimitTitle(values[18]), minDiameter, forTerminal(oneLine, oneLine.size())};
     std::string line;
     for (std::size_t i = 0; i < cells.size(); ++i) {
         appendPadded(line, cells[i], batchColumns[i].width);
@@ -490,7 +495,8 @@ void ResultWriter::finish()
     }
     if (format_ == OutputFormat::Text && layout_ == Layout::MaterialTable) {
         // The diameter for a length has a column only when a length was given.
-        const bool withLength = std::any_of(table_.begin(), table_.end(), [](const auto& row) { return !row[10].empty(); });
+        const bool withLength
+            = std::any_of(table_.begin(), table_.end(), [](const auto& row) { return !row[10].empty(); });
         std::array<std::size_t, tableColumns.size()> widths{};
         for (std::size_t i = 0; i < tableColumns.size(); ++i) {
             widths[i] = codePoints(tableColumns[i].heading);
@@ -561,8 +567,9 @@ void writeMaterials(std::ostream& out, OutputFormat format, std::string_view dec
             if (item.isMaterial()) {
                 const MaterialRecord& material = catalogue().row(item.row);
                 line = {std::to_string(rowNumber(item.row)), std::string(material.name),
-                    formatLocale(material.maxPressure, decimalSeparator), formatLocale(material.maxSpeed, decimalSeparator),
-                    formatLocale(material.maxPV, decimalSeparator), formatLocale(material.maxTemperature)};
+                    formatLocale(material.maxPressure, decimalSeparator),
+                    formatLocale(material.maxSpeed, decimalSeparator), formatLocale(material.maxPV, decimalSeparator),
+                    formatLocale(material.maxTemperature)};
             } else {
                 line[1] = item.header;
             }

@@ -23,7 +23,8 @@ void TextWindow::showMessage(std::string_view text, std::string_view /*title*/, 
     if (!recording_) {
         return;
     }
-    events_.push_back({.kind = WindowEvent::Kind::Message, .control = Control::MaterialList, .text = std::string(text)});
+    events_.push_back(
+        {.kind = WindowEvent::Kind::Message, .control = Control::MaterialList, .text = std::string(text)});
 }
 
 }  // namespace bearing::cli

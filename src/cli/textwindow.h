@@ -33,9 +33,16 @@ public:
 
     // Events are recorded from here on; what was written before is the window's start.
     // Messages are always recorded, text changes only when asked for.
-    void startRecording(bool textChanges) { recording_ = true; recordingTexts_ = textChanges; }
+    void startRecording(bool textChanges)
+    {
+        recording_ = true;
+        recordingTexts_ = textChanges;
+    }
     [[nodiscard]] std::vector<WindowEvent> takeEvents() { return std::exchange(events_, {}); }
-    [[nodiscard]] std::string takeText(Control control) { return std::exchange(texts_.at(static_cast<std::size_t>(control)), {}); }
+    [[nodiscard]] std::string takeText(Control control)
+    {
+        return std::exchange(texts_.at(static_cast<std::size_t>(control)), {});
+    }
 
 private:
     static constexpr std::size_t controlCount = static_cast<std::size_t>(Control::MinDiameterOnLength) + 1;

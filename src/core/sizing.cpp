@@ -165,8 +165,8 @@ void calculateDiameterForLength(const MaterialCatalogue& catalogue, SizingState&
     if (found.check == LengthCheck::DiameterOutOfRange) {
         return stopRun(state, window, messages::resultOutOfRange);
     }
-    window.setText(
-        Control::MinDiameterOnLength, formatLocale(roundToTenth(static_cast<double>(found.diameter)), decimalSeparator));
+    window.setText(Control::MinDiameterOnLength,
+        formatLocale(roundToTenth(static_cast<double>(found.diameter)), decimalSeparator));
 }
 
 }  // namespace bearing

@@ -83,7 +83,9 @@ private:
         }
         switch (below(10)) {
         case 0: return hostile();
-        case 1: return std::to_string(std::uniform_int_distribution<int>(range.first, range.second)(random_)) + "." + std::to_string(below(100));
+        case 1:
+            return std::to_string(std::uniform_int_distribution<int>(range.first, range.second)(random_)) + "."
+                + std::to_string(below(100));
         case 2: return std::to_string(1 + below(9)) + (below(2) == 0 ? "E" : "d") + std::to_string(below(9) - 3);
         default: return std::to_string(std::uniform_int_distribution<int>(range.first, range.second)(random_));
         }
@@ -91,8 +93,8 @@ private:
 
     std::string hostile()
     {
-        static const std::array<std::string, 36> texts{"", " ", "-5", "-0", "0", "1,5", "1 500", " 12", "12abc",
-            "abc", ".5", "+.e5", "1e", "--5", "&H1F", "&hFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", "&O17", "&", "1e39",
+        static const std::array<std::string, 36> texts{"", " ", "-5", "-0", "0", "1,5", "1 500", " 12", "12abc", "abc",
+            ".5", "+.e5", "1e", "--5", "&H1F", "&hFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", "&O17", "&", "1e39",
             "-1e39", "3.4028235e38", "3.4028236e38", "1.4e-45", "1e-46", "1e400", "1e-400", "nan", "inf",
             "1.7976931348623157e308", "пять тысяч", "５０００", "300 об/мин", "\t7\t", "5.24", "5.2", "0.05"};
         return texts.at(static_cast<std::size_t>(below(static_cast<int>(texts.size()))));
@@ -105,7 +107,9 @@ std::string describe(const std::vector<WindowEvent>& events)
 {
     std::string text;
     for (const WindowEvent& event : events) {
-        text += event.kind == WindowEvent::Kind::Message ? "  message: " : "  text " + std::to_string(static_cast<int>(event.control)) + ": ";
+        text += event.kind == WindowEvent::Kind::Message
+            ? "  message: "
+            : "  text " + std::to_string(static_cast<int>(event.control)) + ": ";
         text += event.text + "\n";
     }
     return text;
@@ -147,7 +151,8 @@ protected:
         seen_.clear();
         taken_ = catcher_.messages().size();
         recording_ = true;
-        auto* button = window_.findChild<QPushButton*>(texts.length ? QStringLiteral("Command1") : QStringLiteral("cmdGeomCalc"));
+        auto* button = window_.findChild<QPushButton*>(
+            texts.length ? QStringLiteral("Command1") : QStringLiteral("cmdGeomCalc"));
         QTest::mouseClick(button, Qt::LeftButton);
         takeMessages();
         recording_ = false;
@@ -158,7 +163,8 @@ protected:
     {
         for (; taken_ < catcher_.messages().size(); ++taken_) {
             if (recording_) {
-                seen_.push_back({WindowEvent::Kind::Message, Control::MaterialList, catcher_.messages()[taken_].text.toStdString()});
+                seen_.push_back({WindowEvent::Kind::Message, Control::MaterialList,
+                    catcher_.messages()[taken_].text.toStdString()});
             }
         }
     }
@@ -216,8 +222,10 @@ TEST(DecimalSeparator, IsTheOneTheWindowsTakeFromTheSameLocale)
         EXPECT_EQ(numericLocaleName(c.lcAll, c.lcNumeric, c.lang), c.name);
     }
 
-    std::vector<std::string> names{"C", "POSIX", "C.UTF-8", "ru_RU.UTF-8", "ru", "sr_RS@latin", "en_US.ISO-8859-1", "xx_YY"};
-    for (const QLocale& locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+    std::vector<std::string> names{
+        "C", "POSIX", "C.UTF-8", "ru_RU.UTF-8", "ru", "sr_RS@latin", "en_US.ISO-8859-1", "xx_YY"};
+    for (const QLocale& locale :
+        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
         names.push_back(locale.name().toStdString() + ".UTF-8");
     }
     // The toolkit carries an older release of the locale data than ICU; these three
