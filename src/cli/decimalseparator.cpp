@@ -46,7 +46,7 @@ std::string decimalSeparatorOf(std::string_view localeName)
     const icu::Locale locale(name.c_str());
     UErrorCode status = U_ZERO_ERROR;
     const icu::DecimalFormatSymbols symbols(locale, status);
-    if (locale.isBogus() || U_FAILURE(status) || !hasLanguage(locale)) {
+    if (locale.isBogus() != 0 || U_FAILURE(status) != 0 || !hasLanguage(locale)) {
         return ".";
     }
     std::string separator;

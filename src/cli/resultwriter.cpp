@@ -297,13 +297,13 @@ std::string forTerminal(std::string_view text, std::size_t limit = textEchoCodeP
 {
     std::string shown;
     std::size_t count = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
+    for (const char character : text) {
+        const auto c = static_cast<unsigned char>(character);
         if ((c & 0xC0U) != 0x80U && ++count > limit) {
             shown += "…";
             break;
         }
-        shown += c < 0x20U || c == 0x7FU ? '?' : text[i];
+        shown += c < 0x20U || c == 0x7FU ? '?' : character;
     }
     return shown;
 }

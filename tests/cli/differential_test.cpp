@@ -121,13 +121,14 @@ protected:
     {
         window_.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
-        for (const auto& [name, control] : std::array<std::pair<const char*, Control>, 3>{{
+        for (const auto& box : std::array<std::pair<const char*, Control>, 3>{{
                  {"txtMaxDiam", Control::MaxDiameterLine},
                  {"txtMinLength", Control::MinLengthLine},
                  {"txtMinDiamOnLength", Control::MinDiameterOnLength},
              }}) {
-            auto* box = window_.findChild<QLineEdit*>(QLatin1String(name));
-            QObject::connect(box, &QLineEdit::textChanged, [this, control](const QString& text) {
+            const Control control = box.second;
+            auto* edit = window_.findChild<QLineEdit*>(QLatin1String(box.first));
+            QObject::connect(edit, &QLineEdit::textChanged, [this, control](const QString& text) {
                 takeMessages();
                 if (recording_) {
                     seen_.push_back({WindowEvent::Kind::TextChanged, control, text.toStdString()});
