@@ -114,6 +114,8 @@ void MaterialsWindow::createLists()
         const Column& column = columns.at(i);
         auto* list = new QListWidget(this);
         list->setObjectName(controlName("List1", i));
+        // A screen reader names each list after the heading above it.
+        list->setAccessibleName(fromUtf8(column.heading));
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setSortingEnabled(false);
         // The rows line up across the columns only while no list scrolls: every list is

@@ -74,7 +74,7 @@ TEST(CommandLine, ExitStatusSaysWhetherEveryCaseGaveItsResults)
             "18 Баббит Б16: "},
         {"materials", {"--list-materials"}, exitResults, "0,15", ""},
         {"help", {"--help"}, exitResults, "--batch", ""},
-        {"version", {"--version"}, exitResults, "plain-bearings-calc 1.0.1", ""},
+        {"version", {"--version"}, exitResults, "plain-bearings-calc " PLAIN_BEARINGS_VERSION "\n", ""},
         {"unknown option", {"--list-materials", "--bogus"}, exitUsage, "", usage},
         {"missing value", {"--all", "-F", "1", "-n"}, exitUsage, "", usage},
         {"missing frequency", {"--all", "-F", "1"}, exitUsage, "", "нужны --load и --frequency"},
