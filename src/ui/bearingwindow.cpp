@@ -153,7 +153,9 @@ void BearingWindow::createSizingButton()
     sizingButton_ = new QPushButton(QStringLiteral("Расчет характеристик подшипника"), this);
     sizingButton_->setObjectName(QStringLiteral("cmdGeomCalc"));
     sizingButton_->setGeometry(fromTwips(2520, 2460, 5175, 495));
-    sizingButton_->setAutoDefault(false);
+    // Enter and keypad Enter press a focused button, as Space does. Only a dialog hands
+    // Enter on from an input box to a button, so in the boxes here it still does nothing.
+    sizingButton_->setAutoDefault(true);
 }
 
 void BearingWindow::createResultFrame()
@@ -181,7 +183,7 @@ void BearingWindow::createLengthControls()
     diameterButton_ = new WrappingButton(QStringLiteral("Расчет минимального диаметра в зависимости от длины"), this);
     diameterButton_->setObjectName(QStringLiteral("Command1"));
     diameterButton_->setGeometry(fromTwips(120, 4800, 2895, 975));
-    diameterButton_->setAutoDefault(false);
+    diameterButton_->setAutoDefault(true);
 
     minDiameterOnLength_ = createResultBox(this, QStringLiteral("txtMinDiamOnLength"), fromTwips(5640, 5400, 1455, 405),
         QStringLiteral("Минимальный диаметр"));

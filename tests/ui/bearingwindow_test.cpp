@@ -14,12 +14,15 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStyleOptionGroupBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string_view>
+#include <tuple>
 
 namespace bearing::ui {
 namespace {
@@ -45,7 +48,7 @@ protected:
     void SetUp() override
     {
         window_.show();
-        QApplication::setActiveWindow(&window_);
+        window_.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
     }
 
@@ -425,6 +428,28 @@ TEST_F(BearingWindowTest, InputsKeepAnyTextOfAnyLength)
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(edit->text().size(), megabyte.size()) << name;
+    }
+}
+
+// Enter and keypad Enter press the focused button; in an input box they press none.
+TEST_F(BearingWindowTest, EnterPressesTheFocusedButtonButNotFromAnInputBox)
+{
+    runBronzeExample();
+    typeInto("Text2", "20");
+    for (const auto& [focused, key, pressed] : {std::tuple{"cmdGeomCalc", Qt::Key_Return, "cmdGeomCalc"},
+             std::tuple{"cmdGeomCalc", Qt::Key_Enter, "cmdGeomCalc"},
+             std::tuple{"Command1", Qt::Key_Return, "Command1"}, std::tuple{"Command1", Qt::Key_Enter, "Command1"},
+             std::tuple{"Text1(0)", Qt::Key_Return, ""}, std::tuple{"Text2", Qt::Key_Enter, ""}}) {
+        SCOPED_TRACE(testing::Message() << focused << (key == Qt::Key_Enter ? ", keypad Enter" : ", Return"));
+        QSignalSpy sizing(find<QPushButton>("cmdGeomCalc"), &QPushButton::clicked);
+        QSignalSpy diameter(find<QPushButton>("Command1"), &QPushButton::clicked);
+        auto* focus = find<QWidget>(focused);
+        focus->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(QTest::qWaitFor([focus] { return focus->hasFocus(); }, 1000));
+        QTest::keyClick(focus, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QTest::qWait(20);
+        EXPECT_EQ(sizing.count(), std::string_view(pressed) == "cmdGeomCalc" ? 1 : 0);
+        EXPECT_EQ(diameter.count(), std::string_view(pressed) == "Command1" ? 1 : 0);
     }
 }
 
