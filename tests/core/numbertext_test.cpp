@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <string>
 
 namespace bearing {
@@ -14,6 +15,9 @@ struct ParseCase {
     std::string text;
     double expected;
 };
+
+// A failing or listed case shows its name, not the bytes of the struct.
+void PrintTo(const ParseCase& parse, std::ostream* out) { *out << parse.name; }
 
 class ParseNumber : public testing::TestWithParam<ParseCase> { };
 
@@ -80,6 +84,8 @@ struct FormatCase {
 };
 
 std::string caseName(const testing::TestParamInfo<FormatCase>& info) { return info.param.name; }
+
+void PrintTo(const FormatCase& format, std::ostream* out) { *out << format.name; }
 
 class Formatting : public testing::TestWithParam<FormatCase> { };
 
