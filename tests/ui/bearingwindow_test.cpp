@@ -8,6 +8,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -450,14 +451,22 @@ TEST_F(BearingWindowTest, BoxesAreAnnouncedByTheirLabels)
     }
 }
 
-TEST_F(BearingWindowTest, ShowsTheBearingSketchStretchedIntoItsBox)
+// The copies shipped for screen scales 1 and 2 must be what the label would make of the
+// whole drawing at that scale, pixel for pixel.
+TEST_F(BearingWindowTest, ShowsTheSketchAsTheLabelWouldScaleTheWholeDrawing)
 {
-    const QPixmap sketch(QStringLiteral(":/sketch/bearing-sketch.gif"));
-    ASSERT_FALSE(sketch.isNull());
-    EXPECT_EQ(sketch.size(), QSize(447, 613));
+    const QImage drawing = QPixmap(QStringLiteral(":/sketch/bearing-sketch.gif")).toImage();
+    ASSERT_EQ(drawing.size(), QSize(447, 613));
     auto* image = find<QLabel>("Image1");
-    EXPECT_FALSE(image->pixmap().isNull());
-    EXPECT_TRUE(image->hasScaledContents());
+    ASSERT_EQ(image->devicePixelRatioF(), 1.0);
+    const QSize box = image->contentsRect().size();
+    ASSERT_EQ(box, QSize(145, 185));
+
+    const QImage shown = image->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown, drawing.scaled(box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    const QImage forScale2
+        = QImage(QStringLiteral(":/sketch/bearing-sketch-scale2.pgm")).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(forScale2, drawing.scaled(2 * box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 }  // namespace
