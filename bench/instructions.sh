@@ -21,31 +21,16 @@ for f in "$program" "$floor"; do
   [[ -x $f ]] || { echo "instructions.sh: $f is not built" >&2; exit 1; }
 done
 
-work=$(mktemp -d)
-xvfb=""
-cleanup() {
-  [[ -n $xvfb ]] && { kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null || true; }
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source bench/xvfb.sh
+work=$xvfb_work
 
-# Xvfb picks a free display and writes its number to fd 3.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do
-  [[ -s $work/display ]] && break
-  kill -0 "$xvfb" 2>/dev/null || { echo "instructions.sh: Xvfb did not start" >&2; exit 1; }
-  sleep 0.05
-done
-export DISPLAY=":$(head -n1 "$work/display")"
-
-# Prints the instructions one program executes; its window is found by its title.
+# Prints the instructions one program executes.
 count() {
-  local binary=$1 title=$2 out=$work/callgrind.out
+  local binary=$1 out=$work/callgrind.out
   valgrind --tool=callgrind --callgrind-out-file="$out" "$binary" >/dev/null 2>"$work/valgrind.log" &
   local pid=$!
   for _ in $(seq 600); do
-    xdotool search --onlyvisible --name "$title" >/dev/null 2>&1 && break
+    xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1 && break
     sleep 0.1
   done
   sleep "$idle"
@@ -54,8 +39,8 @@ count() {
   awk '/^summary:/ { print $2 }' "$out"
 }
 
-program_count=$(count "$program" "Расчет подшипников скольжения")
-floor_count=$(count "$floor" "plain-bearings start-up floor")
+program_count=$(count "$program")
+floor_count=$(count "$floor")
 awk -v p="$program_count" -v f="$floor_count" 'BEGIN {
   printf "program  %8.1f million instructions\n", p / 1e6
   printf "floor    %8.1f million instructions\n", f / 1e6
