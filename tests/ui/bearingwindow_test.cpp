@@ -1,6 +1,7 @@
 #include "bearingwindow.h"
 
 #include "messagecatcher.h"
+#include "testlocale.h"
 #include "wrappingbutton.h"
 
 #include <QApplication>
@@ -88,7 +89,7 @@ protected:
         press("cmdGeomCalc");
     }
 
-    static QString expectedMinDiameter() { return underRussianLocale() ? "16,7" : "16.7"; }
+    static QString expectedMinDiameter() { return test::underRussianLocale() ? "16,7" : "16.7"; }
 
     BearingWindow window_;
 };

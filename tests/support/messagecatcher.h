@@ -37,8 +37,4 @@ private:
     QList<CaughtMessage> messages_;
 };
 
-// True when the tests run under a Russian locale (LC_ALL=ru_RU.UTF-8), which writes ","
-// as the decimal separator; false under a point locale.
-[[nodiscard]] bool underRussianLocale();
-
 }  // namespace bearing::ui
