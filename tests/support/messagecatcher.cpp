@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 
-
 namespace bearing::ui {
 
 namespace {
