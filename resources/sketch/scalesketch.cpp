@@ -14,34 +14,40 @@
 #include <QSize>
 #include <QString>
 
-#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv)
 {
-    if (argc != 5) {
-        std::fputs("usage: scalesketch SOURCE WIDTH HEIGHT OUTPUT.pgm\n", stderr);
+    const std::vector<std::string> arguments(argv, argv + argc);
+    if (arguments.size() != 5) {
+        std::cerr << "usage: scalesketch SOURCE WIDTH HEIGHT OUTPUT.pgm\n";
         return 2;
     }
+    const QString source = QString::fromStdString(arguments[1]);
+    const QSize size(QString::fromStdString(arguments[2]).toInt(), QString::fromStdString(arguments[3]).toInt());
+    const QString output = QString::fromStdString(arguments[4]);
+
     // The picture goes through a pixmap, as the label's does; that needs a platform, and
     // the build has no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    int noArguments = 1;
-    const QGuiApplication application(noArguments, argv);
+    int applicationArguments = 1;
+    const QGuiApplication application(applicationArguments, argv);
 
-    const QString source = QString::fromLocal8Bit(argv[1]);
-    const QSize size(QString::fromLatin1(argv[2]).toInt(), QString::fromLatin1(argv[3]).toInt());
     const QPixmap picture(source);
     if (picture.isNull() || size.isEmpty()) {
-        std::fprintf(stderr, "scalesketch: cannot read %s or scale it to %s x %s\n", argv[1], argv[2], argv[3]);
+        std::cerr << "scalesketch: cannot read " << arguments[1] << " or scale it to " << arguments[2] << " x "
+                  << arguments[3] << '\n';
         return 1;
     }
     const QImage scaled = picture.toImage().scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (!scaled.allGray()) {
-        std::fprintf(stderr, "scalesketch: %s has colours that a grey map would lose\n", argv[1]);
+        std::cerr << "scalesketch: " << arguments[1] << " has colours that a grey map would lose\n";
         return 1;
     }
-    if (!scaled.convertToFormat(QImage::Format_Grayscale8).save(QString::fromLocal8Bit(argv[4]), "PGM")) {
-        std::fprintf(stderr, "scalesketch: cannot write %s\n", argv[4]);
+    if (!scaled.convertToFormat(QImage::Format_Grayscale8).save(output, "PGM")) {
+        std::cerr << "scalesketch: cannot write " << arguments[4] << '\n';
         return 1;
     }
     return 0;
