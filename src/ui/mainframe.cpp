@@ -4,6 +4,8 @@
 #include "materialswindow.h"
 #include "messagebox.h"
 #include "pictureworkspace.h"
+#include "programversion.h"
+#include "utf8text.h"
 
 #include <QAction>
 #include <QIcon>
@@ -24,7 +26,8 @@ const QString framePicture = QStringLiteral(":/frame/frame-picture.jpg");
 const QString frameIcon = QStringLiteral(":/icon/plain-bearings.png");
 
 // Each line ends with a lone carriage return, as the message has always been written;
-// the message box turns them into line breaks.
+// the message box turns them into line breaks. The version is the project's, so that the
+// message, --version and the package cannot disagree.
 QString aboutText()
 {
     return QStringLiteral("Программа позволяет осуществлять расчет подшипников скольжения\r"
@@ -33,7 +36,8 @@ QString aboutText()
                           "\r"
                           "\r"
                           "Автор: Зельмарин\r"
-                          "Версия 1.01, май 2005 г.\r");
+                          "Версия %1, май 2005 г.\r")
+        .arg(fromUtf8(programVersion));
 }
 
 void setMaximised(QMdiSubWindow* child)

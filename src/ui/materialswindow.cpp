@@ -111,6 +111,8 @@ void MaterialsWindow::createLists()
         const Column& column = columns.at(i);
         auto* list = new QListWidget(this);
         list->setObjectName(controlName("List1", i));
+        // A screen reader names each list after the heading above it.
+        list->setAccessibleName(fromUtf8(column.heading));
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setSortingEnabled(false);
         // Every row is one line of one font, so the list lays its rows out from the size

@@ -3,6 +3,7 @@
 #include "messagecatcher.h"
 #include "testlocale.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
@@ -203,6 +204,16 @@ TEST_F(MaterialsWindowTest, EveryHeadingFitsItsBoxInAtMostThreeLines)
         for (int x = 1; x <= right; ++x) {
             EXPECT_EQ(drawn.pixel(x, bottom), background) << label << " bottom edge at x " << x;
         }
+    }
+}
+
+TEST_F(MaterialsWindowTest, ScreenReadersNameEachListAfterItsHeading)
+{
+    for (int i = 0; i < columnCount; ++i) {
+        QAccessibleInterface* announced = QAccessible::queryAccessibleInterface(&list(i));
+        ASSERT_NE(announced, nullptr) << "List1(" << i << ")";
+        EXPECT_EQ(announced->text(QAccessible::Name).toStdString(), expectedColumns.at(i).heading)
+            << "List1(" << i << ")";
     }
 }
 
