@@ -1,5 +1,6 @@
 #include "bearingwindow.h"
 
+#include "bearingwindownames.h"
 #include "messagecatcher.h"
 #include "testlocale.h"
 #include "wrappingbutton.h"
@@ -59,8 +60,8 @@ protected:
     }
 
     QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
-    QListWidget* list() const { return find<QListWidget>("List1"); }
-    QString frameCaption() const { return find<QGroupBox>("fraCharact")->title(); }
+    QListWidget* list() const { return find<QListWidget>(test::materialList); }
+    QString frameCaption() const { return find<QGroupBox>(test::resultFrame)->title(); }
 
     void clickItem(int row, Qt::KeyboardModifiers modifiers = {}) const
     {
@@ -84,9 +85,9 @@ protected:
     void runBronzeExample() const
     {
         clickItem(itemBronze);
-        typeInto("Text1(0)", "5000");
-        typeInto("Text1(3)", "300");
-        press("cmdGeomCalc");
+        typeInto(test::loadBox, "5000");
+        typeInto(test::frequencyBox, "300");
+        press(test::calculateSizingButton);
     }
 
     static QString expectedMinDiameter() { return test::underRussianLocale() ? "16,7" : "16.7"; }
@@ -133,12 +134,12 @@ TEST_F(BearingWindowTest, StartsWithAnEmptyFormAndNoMaterialChosen)
     EXPECT_EQ(window_.windowTitle(), "Подшипник");
     EXPECT_EQ(list()->count(), 26);
     EXPECT_TRUE(list()->selectedItems().isEmpty());
-    for (const char* name :
-        {"Text1(0)", "Text1(3)", "Text1(4)", "Text2", "txtMaxDiam", "txtMinLength", "txtMinDiamOnLength"}) {
+    for (const char* name : {test::loadBox, test::frequencyBox, test::maxTemperatureBox, test::lengthBox,
+             test::maxDiameterLine, test::minLengthLine, test::minDiameterBox}) {
         EXPECT_TRUE(box(name)->text().isEmpty()) << name;
     }
     EXPECT_EQ(frameCaption(), baseCaption);
-    EXPECT_EQ(QApplication::focusWidget(), box("Text1(0)"));
+    EXPECT_EQ(QApplication::focusWidget(), box(test::loadBox));
 }
 
 TEST_F(BearingWindowTest, ListsBothGroupsUnderTheirHeadersWithBlankSeparators)
@@ -172,8 +173,9 @@ TEST_F(BearingWindowTest, PlacesEveryControlAsDesignedWhateverTheWindowSize)
 
 TEST_F(BearingWindowTest, TabVisitsInputsButtonsAndResultBoxesInDesignOrder)
 {
-    const QStringList expected{"Text1(3)", "List1", "cmdGeomCalc", "txtMaxDiam", "txtMinLength", "Text1(4)", "Text2",
-        "Command1", "txtMinDiamOnLength", "Text1(0)"};
+    const QStringList expected{test::frequencyBox, test::materialList, test::calculateSizingButton,
+        test::maxDiameterLine, test::minLengthLine, test::maxTemperatureBox, test::lengthBox,
+        test::calculateDiameterButton, test::minDiameterBox, test::loadBox};
     QStringList visited;
     for (qsizetype i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -217,10 +219,10 @@ TEST_F(BearingWindowTest, EveryMaterialNameFitsTheListWithoutSideScrolling)
 
 TEST_F(BearingWindowTest, ButtonCaptionsFitAndTheLongOneWraps)
 {
-    auto* sizing = find<QPushButton>("cmdGeomCalc");
+    auto* sizing = find<QPushButton>(test::calculateSizingButton);
     EXPECT_LE(QFontMetrics(sizing->font()).horizontalAdvance(sizing->text()), sizing->width() - 8);
 
-    auto* diameter = find<WrappingButton>("Command1");
+    auto* diameter = find<WrappingButton>(test::calculateDiameterButton);
     ASSERT_NE(diameter, nullptr);
     const QFontMetrics metrics(diameter->font());
     const QRect area = diameter->captionRect();
@@ -231,7 +233,7 @@ TEST_F(BearingWindowTest, ButtonCaptionsFitAndTheLongOneWraps)
 
 TEST_F(BearingWindowTest, FrameCaptionFitsForEveryMaterial)
 {
-    auto* frame = find<QGroupBox>("fraCharact");
+    auto* frame = find<QGroupBox>(test::resultFrame);
     for (int row = 0; row < list()->count(); ++row) {
         list()->setCurrentRow(row);
         QStyleOptionGroupBox option;
@@ -270,7 +272,7 @@ TEST_F(BearingWindowTest, ClickingAnItemShowsItsTemperatureAndName)
         SCOPED_TRACE(selection.name);
         clickItem(itemBronze == selection.item ? itemGraphite : itemBronze);  // a material before, to be replaced
         clickItem(selection.item);
-        EXPECT_EQ(box("Text1(4)")->text(), selection.temperature);
+        EXPECT_EQ(box(test::maxTemperatureBox)->text(), selection.temperature);
         EXPECT_EQ(frameCaption(), selection.material ? materialCaption(selection.material) : baseCaption);
     }
 }
@@ -279,41 +281,41 @@ TEST_F(BearingWindowTest, ArrowKeysAndDeselectingFollowTheSelection)
 {
     clickItem(itemGraphite);
     QTest::keyClick(list(), Qt::Key_Down);
-    EXPECT_EQ(box("Text1(4)")->text(), "200");
+    EXPECT_EQ(box(test::maxTemperatureBox)->text(), "200");
     EXPECT_EQ(frameCaption(), materialCaption("Углепластик"));
     QTest::keyClick(list(), Qt::Key_Up);
     QTest::keyClick(list(), Qt::Key_Up);
-    EXPECT_EQ(box("Text1(4)")->text(), "");
+    EXPECT_EQ(box(test::maxTemperatureBox)->text(), "");
     EXPECT_EQ(frameCaption(), baseCaption);
 
     clickItem(itemGraphite);
     clickItem(itemGraphite, Qt::ControlModifier);
     EXPECT_TRUE(list()->selectedItems().isEmpty());
-    EXPECT_EQ(box("Text1(4)")->text(), "");
+    EXPECT_EQ(box(test::maxTemperatureBox)->text(), "");
     EXPECT_EQ(frameCaption(), baseCaption);
 }
 
 TEST_F(BearingWindowTest, WorkedExamplesReachTheScreen)
 {
     runBronzeExample();
-    EXPECT_EQ(box("txtMaxDiam")->text(), "максимальный диаметр = 636.6 мм");
-    EXPECT_EQ(box("txtMinLength")->text(), "минимальная длина = 5.2 мм");
-    typeInto("Text2", "20");
-    press("Command1");
-    EXPECT_EQ(box("txtMinDiamOnLength")->text(), expectedMinDiameter());
+    EXPECT_EQ(box(test::maxDiameterLine)->text(), "максимальный диаметр = 636.6 мм");
+    EXPECT_EQ(box(test::minLengthLine)->text(), "минимальная длина = 5.2 мм");
+    typeInto(test::lengthBox, "20");
+    press(test::calculateDiameterButton);
+    EXPECT_EQ(box(test::minDiameterBox)->text(), expectedMinDiameter());
 
     clickItem(itemGraphite);
-    typeInto("Text1(0)", "1000");
-    typeInto("Text1(3)", "1000");
-    press("cmdGeomCalc");
-    EXPECT_EQ(box("txtMaxDiam")->text(), "максимальный диаметр = 28.6 мм");
-    EXPECT_EQ(box("txtMinLength")->text(), "минимальная длина = 69.9 мм");
+    typeInto(test::loadBox, "1000");
+    typeInto(test::frequencyBox, "1000");
+    press(test::calculateSizingButton);
+    EXPECT_EQ(box(test::maxDiameterLine)->text(), "максимальный диаметр = 28.6 мм");
+    EXPECT_EQ(box(test::minLengthLine)->text(), "минимальная длина = 69.9 мм");
 }
 
 TEST_F(BearingWindowTest, ResultLinesFitTheirBoxes)
 {
     runBronzeExample();
-    for (const char* name : {"txtMaxDiam", "txtMinLength"}) {
+    for (const char* name : {test::maxDiameterLine, test::minLengthLine}) {
         QLineEdit* edit = box(name);
         EXPECT_LE(QFontMetrics(edit->font()).horizontalAdvance(edit->text()), edit->width() - 8) << name;
     }
@@ -324,13 +326,13 @@ TEST_F(BearingWindowTest, AnySelectionChangeEmptiesTheResultLinesButNotTheDiamet
     for (const int next : {itemBronze + 1, 12, 1}) {
         SCOPED_TRACE(next);
         runBronzeExample();
-        typeInto("Text2", "20");
-        press("Command1");
-        ASSERT_FALSE(box("txtMaxDiam")->text().isEmpty());
+        typeInto(test::lengthBox, "20");
+        press(test::calculateDiameterButton);
+        ASSERT_FALSE(box(test::maxDiameterLine)->text().isEmpty());
         clickItem(next);
-        EXPECT_EQ(box("txtMaxDiam")->text(), "");
-        EXPECT_EQ(box("txtMinLength")->text(), "");
-        EXPECT_EQ(box("txtMinDiamOnLength")->text(), expectedMinDiameter());
+        EXPECT_EQ(box(test::maxDiameterLine)->text(), "");
+        EXPECT_EQ(box(test::minLengthLine)->text(), "");
+        EXPECT_EQ(box(test::minDiameterBox)->text(), expectedMinDiameter());
     }
 }
 
@@ -345,18 +347,18 @@ struct MessageCase {
 };
 
 const std::array<MessageCase, 7> messageCases{{
-    {"no material chosen", -1, "5000", "300", "", "cmdGeomCalc", {"Выберите материал"}},
-    {"header chosen", 12, "5000", "300", "20", "Command1", {"Выберите материал"}},
-    {"no frequency", itemBronze, "5000", "", "", "cmdGeomCalc",
+    {"no material chosen", -1, "5000", "300", "", test::calculateSizingButton, {"Выберите материал"}},
+    {"header chosen", 12, "5000", "300", "20", test::calculateDiameterButton, {"Выберите материал"}},
+    {"no frequency", itemBronze, "5000", "", "", test::calculateSizingButton,
         {"Задайте радиальное усилие на подшипник и частоту вращения"}},
-    {"negative load", itemBronze, "-1", "300", "", "cmdGeomCalc",
+    {"negative load", itemBronze, "-1", "300", "", test::calculateSizingButton,
         {"Задайте радиальное усилие на подшипник и частоту вращения"}},
-    {"diameter rounds to zero", itemKapron, "100", "1000000", "", "cmdGeomCalc",
+    {"diameter rounds to zero", itemKapron, "100", "1000000", "", test::calculateSizingButton,
         {"Ошибка: деление на ноль", "", "Слишком мал расчетный максимальный диаметр",
             "Задайте меньшую частоту вращения"}},
-    {"length below the minimum", itemBronze, "5000", "300", "5", "Command1",
+    {"length below the minimum", itemBronze, "5000", "300", "5", test::calculateDiameterButton,
         {"Введенная длина подшипника меньше расчитанной минимально допустимой длины"}},
-    {"load beyond the number range", itemBronze, "1e39", "300", "", "cmdGeomCalc",
+    {"load beyond the number range", itemBronze, "1e39", "300", "", test::calculateSizingButton,
         {"Ошибка: переполнение", "", "Радиальное усилие выходит за пределы допустимого диапазона чисел"}},
 }};
 
@@ -369,9 +371,9 @@ TEST_F(BearingWindowTest, EachCalculationMessageReachesTheScreen)
         } else {
             list()->clearSelection();
         }
-        typeInto("Text1(0)", message.load);
-        typeInto("Text1(3)", message.frequency);
-        typeInto("Text2", message.length);
+        typeInto(test::loadBox, message.load);
+        typeInto(test::frequencyBox, message.frequency);
+        typeInto(test::lengthBox, message.length);
 
         MessageCatcher catcher;
         press(message.button);
@@ -387,11 +389,12 @@ TEST_F(BearingWindowTest, EachCalculationMessageReachesTheScreen)
 TEST_F(BearingWindowTest, ResultBoxesRefuseTypingButCopy)
 {
     runBronzeExample();
-    typeInto("Text2", "20");
-    press("Command1");
+    typeInto(test::lengthBox, "20");
+    press(test::calculateDiameterButton);
     clickItem(itemBronze);  // keeps the selection: the result lines stay
-    press("cmdGeomCalc");
-    for (const char* name : {"txtMaxDiam", "txtMinLength", "Text1(4)", "txtMinDiamOnLength"}) {
+    press(test::calculateSizingButton);
+    for (const char* name :
+        {test::maxDiameterLine, test::minLengthLine, test::maxTemperatureBox, test::minDiameterBox}) {
         SCOPED_TRACE(name);
         QLineEdit* edit = box(name);
         const QString before = edit->text();
@@ -405,13 +408,13 @@ TEST_F(BearingWindowTest, ResultBoxesRefuseTypingButCopy)
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
         EXPECT_EQ(QApplication::clipboard()->text(), before);
-        EXPECT_NE(edit->palette().color(QPalette::Base), box("Text1(0)")->palette().color(QPalette::Base));
+        EXPECT_NE(edit->palette().color(QPalette::Base), box(test::loadBox)->palette().color(QPalette::Base));
     }
 }
 
 TEST_F(BearingWindowTest, InputsKeepAnyTextOfAnyLength)
 {
-    QLineEdit* load = box("Text1(0)");
+    QLineEdit* load = box(test::loadBox);
     QTest::mouseClick(load, Qt::LeftButton);
     QTest::keyClicks(load, "300 ");
     for (const QChar letter : QStringLiteral("об")) {
@@ -420,7 +423,7 @@ TEST_F(BearingWindowTest, InputsKeepAnyTextOfAnyLength)
     EXPECT_EQ(load->text(), "300 об");
 
     const QString megabyte(1 << 20, QLatin1Char('7'));
-    for (const char* name : {"Text1(0)", "Text1(3)", "Text2"}) {
+    for (const char* name : {test::loadBox, test::frequencyBox, test::lengthBox}) {
         QLineEdit* edit = box(name);
         QApplication::clipboard()->setText(megabyte);
         QTest::mouseClick(edit, Qt::LeftButton);
@@ -433,16 +436,16 @@ TEST_F(BearingWindowTest, InputsKeepAnyTextOfAnyLength)
 TEST_F(BearingWindowTest, BoxesAreAnnouncedByTheirLabels)
 {
     const std::array<std::pair<const char*, const char*>, 10> names{{
-        {"Text1(0)", "Радиальное усилие"},
-        {"Text1(3)", "Частота вращения"},
-        {"List1", "Материал подшипника"},
-        {"Text2", "Длина"},
-        {"txtMinDiamOnLength", "Минимальный диаметр"},
-        {"Text1(4)", "Максимальная температура"},
-        {"txtMaxDiam", "Максимальный диаметр"},
-        {"txtMinLength", "Минимальная длина"},
-        {"Command1", "Расчет минимального диаметра в зависимости от длины"},
-        {"cmdGeomCalc", "Расчет характеристик подшипника"},
+        {test::loadBox, "Радиальное усилие"},
+        {test::frequencyBox, "Частота вращения"},
+        {test::materialList, "Материал подшипника"},
+        {test::lengthBox, "Длина"},
+        {test::minDiameterBox, "Минимальный диаметр"},
+        {test::maxTemperatureBox, "Максимальная температура"},
+        {test::maxDiameterLine, "Максимальный диаметр"},
+        {test::minLengthLine, "Минимальная длина"},
+        {test::calculateDiameterButton, "Расчет минимального диаметра в зависимости от длины"},
+        {test::calculateSizingButton, "Расчет характеристик подшипника"},
     }};
     for (const auto& [object, accessible] : names) {
         auto* widget = find<QWidget>(object);
@@ -458,7 +461,7 @@ TEST_F(BearingWindowTest, ShowsTheSketchAsTheLabelWouldScaleTheWholeDrawing)
 {
     const QImage drawing = QPixmap(QStringLiteral(":/sketch/bearing-sketch.gif")).toImage();
     ASSERT_EQ(drawing.size(), QSize(447, 613));
-    auto* image = find<QLabel>("Image1");
+    auto* image = find<QLabel>(test::sketchImage);
     ASSERT_EQ(image->devicePixelRatioF(), 1.0);
     const QSize box = image->contentsRect().size();
     ASSERT_EQ(box, QSize(145, 185));
