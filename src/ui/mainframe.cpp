@@ -25,8 +25,8 @@ constexpr QSize designClientSize(524, 435);
 const QString framePicture = QStringLiteral(":/frame/frame-picture.jpg");
 const QString frameIcon = QStringLiteral(":/icon/plain-bearings.png");
 
-// Each line ends with a lone carriage return, as the message has always been written;
-// the message box turns them into line breaks. The version is the project's, so that the
+// Each line ends with a lone carriage return, which belongs to the program's text of the
+// message; the message box turns them into line breaks. The version is the project's, so that the
 // message, --version and the package cannot disagree.
 QString aboutText()
 {

@@ -32,7 +32,7 @@ struct Column {
 };
 
 // Names, then [p], [v], [pv] and [t]. The headings mix Latin and Cyrillic look-alikes
-// ("Max" is Latin, "Мах" Cyrillic) exactly as the window has always shown them.
+// ("Max" is Latin, "Мах" Cyrillic): they are the window's texts, letter for letter.
 constexpr std::array<Column, 5> columns{{
     {120, 3135, "Материал подшипника"},
     {3360, 855, "Max давление, МПа"},

@@ -673,8 +673,8 @@ TEST_F(Storm, ThousandsOfRandomUserActionsLeaveTheProgramWholeAndResponsive)
     }
 }
 
-// Found by the storm: the frame's own tests pass this without letting the event loop
-// turn between the steps, and the window then still looks maximised.
+// A user's session lets the event loop turn between the two menu choices; a test that
+// does not sees the window still looking maximised and misses the fault.
 TEST_F(Storm, ChoosingAMinimisedWindowMaximisesItOnceTheEventLoopHasTurned)
 {
     for (const Window window : {Window::Bearing, Window::Materials}) {
