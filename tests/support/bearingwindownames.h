@@ -1,22 +1,35 @@
 #pragma once
 
 // The object names of the bearing window's controls. They are the window's public names,
-// fixed by its design, and the tests find the controls by them; the constants say which
-// control each one is.
+// fixed by its design, and the tests find the controls by them; the members say which
+// control each one is: press(test::buttons.calculateSizing).
 
 namespace bearing::test {
 
-inline constexpr const char* loadBox = "Text1(0)";
-inline constexpr const char* frequencyBox = "Text1(3)";
-inline constexpr const char* materialList = "List1";
-inline constexpr const char* calculateSizingButton = "cmdGeomCalc";
-inline constexpr const char* resultFrame = "fraCharact";
-inline constexpr const char* maxDiameterLine = "txtMaxDiam";
-inline constexpr const char* minLengthLine = "txtMinLength";
-inline constexpr const char* maxTemperatureBox = "Text1(4)";
-inline constexpr const char* lengthBox = "Text2";
-inline constexpr const char* calculateDiameterButton = "Command1";
-inline constexpr const char* minDiameterBox = "txtMinDiamOnLength";
-inline constexpr const char* sketchImage = "Image1";
+// What the user types or picks.
+inline constexpr struct {
+    const char* load = "Text1(0)";
+    const char* frequency = "Text1(3)";
+    const char* length = "Text2";
+    const char* materialList = "List1";
+} inputs{};
+
+// The two calculations.
+inline constexpr struct {
+    const char* calculateSizing = "cmdGeomCalc";
+    const char* calculateDiameter = "Command1";
+} buttons{};
+
+// What the calculations and the material list write: the sizing results in their frame,
+// and the diameter for the length below it.
+inline constexpr struct {
+    const char* frame = "fraCharact";
+    const char* maxDiameterLine = "txtMaxDiam";
+    const char* minLengthLine = "txtMinLength";
+    const char* maxTemperature = "Text1(4)";
+    const char* minDiameter = "txtMinDiamOnLength";
+} results{};
+
+inline constexpr const char* sketch = "Image1";
 
 }  // namespace bearing::test

@@ -60,8 +60,8 @@ protected:
     }
 
     QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
-    QListWidget* list() const { return find<QListWidget>(test::materialList); }
-    QString frameCaption() const { return find<QGroupBox>(test::resultFrame)->title(); }
+    QListWidget* list() const { return find<QListWidget>(test::inputs.materialList); }
+    QString frameCaption() const { return find<QGroupBox>(test::results.frame)->title(); }
 
     void clickItem(int row, Qt::KeyboardModifiers modifiers = {}) const
     {
@@ -85,9 +85,9 @@ protected:
     void runBronzeExample() const
     {
         clickItem(itemBronze);
-        typeInto(test::loadBox, "5000");
-        typeInto(test::frequencyBox, "300");
-        press(test::calculateSizingButton);
+        typeInto(test::inputs.load, "5000");
+        typeInto(test::inputs.frequency, "300");
+        press(test::buttons.calculateSizing);
     }
 
     static QString expectedMinDiameter() { return test::underRussianLocale() ? "16,7" : "16.7"; }
@@ -134,12 +134,13 @@ TEST_F(BearingWindowTest, StartsWithAnEmptyFormAndNoMaterialChosen)
     EXPECT_EQ(window_.windowTitle(), "Подшипник");
     EXPECT_EQ(list()->count(), 26);
     EXPECT_TRUE(list()->selectedItems().isEmpty());
-    for (const char* name : {test::loadBox, test::frequencyBox, test::maxTemperatureBox, test::lengthBox,
-             test::maxDiameterLine, test::minLengthLine, test::minDiameterBox}) {
+    for (const char* name :
+        {test::inputs.load, test::inputs.frequency, test::results.maxTemperature, test::inputs.length,
+            test::results.maxDiameterLine, test::results.minLengthLine, test::results.minDiameter}) {
         EXPECT_TRUE(box(name)->text().isEmpty()) << name;
     }
     EXPECT_EQ(frameCaption(), baseCaption);
-    EXPECT_EQ(QApplication::focusWidget(), box(test::loadBox));
+    EXPECT_EQ(QApplication::focusWidget(), box(test::inputs.load));
 }
 
 TEST_F(BearingWindowTest, ListsBothGroupsUnderTheirHeadersWithBlankSeparators)
@@ -173,9 +174,9 @@ TEST_F(BearingWindowTest, PlacesEveryControlAsDesignedWhateverTheWindowSize)
 
 TEST_F(BearingWindowTest, TabVisitsInputsButtonsAndResultBoxesInDesignOrder)
 {
-    const QStringList expected{test::frequencyBox, test::materialList, test::calculateSizingButton,
-        test::maxDiameterLine, test::minLengthLine, test::maxTemperatureBox, test::lengthBox,
-        test::calculateDiameterButton, test::minDiameterBox, test::loadBox};
+    const QStringList expected{test::inputs.frequency, test::inputs.materialList, test::buttons.calculateSizing,
+        test::results.maxDiameterLine, test::results.minLengthLine, test::results.maxTemperature, test::inputs.length,
+        test::buttons.calculateDiameter, test::results.minDiameter, test::inputs.load};
     QStringList visited;
     for (qsizetype i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -219,10 +220,10 @@ TEST_F(BearingWindowTest, EveryMaterialNameFitsTheListWithoutSideScrolling)
 
 TEST_F(BearingWindowTest, ButtonCaptionsFitAndTheLongOneWraps)
 {
-    auto* sizing = find<QPushButton>(test::calculateSizingButton);
+    auto* sizing = find<QPushButton>(test::buttons.calculateSizing);
     EXPECT_LE(QFontMetrics(sizing->font()).horizontalAdvance(sizing->text()), sizing->width() - 8);
 
-    auto* diameter = find<WrappingButton>(test::calculateDiameterButton);
+    auto* diameter = find<WrappingButton>(test::buttons.calculateDiameter);
     ASSERT_NE(diameter, nullptr);
     const QFontMetrics metrics(diameter->font());
     const QRect area = diameter->captionRect();
@@ -233,7 +234,7 @@ TEST_F(BearingWindowTest, ButtonCaptionsFitAndTheLongOneWraps)
 
 TEST_F(BearingWindowTest, FrameCaptionFitsForEveryMaterial)
 {
-    auto* frame = find<QGroupBox>(test::resultFrame);
+    auto* frame = find<QGroupBox>(test::results.frame);
     for (int row = 0; row < list()->count(); ++row) {
         list()->setCurrentRow(row);
         QStyleOptionGroupBox option;
@@ -272,7 +273,7 @@ TEST_F(BearingWindowTest, ClickingAnItemShowsItsTemperatureAndName)
         SCOPED_TRACE(selection.name);
         clickItem(itemBronze == selection.item ? itemGraphite : itemBronze);  // a material before, to be replaced
         clickItem(selection.item);
-        EXPECT_EQ(box(test::maxTemperatureBox)->text(), selection.temperature);
+        EXPECT_EQ(box(test::results.maxTemperature)->text(), selection.temperature);
         EXPECT_EQ(frameCaption(), selection.material ? materialCaption(selection.material) : baseCaption);
     }
 }
@@ -281,41 +282,41 @@ TEST_F(BearingWindowTest, ArrowKeysAndDeselectingFollowTheSelection)
 {
     clickItem(itemGraphite);
     QTest::keyClick(list(), Qt::Key_Down);
-    EXPECT_EQ(box(test::maxTemperatureBox)->text(), "200");
+    EXPECT_EQ(box(test::results.maxTemperature)->text(), "200");
     EXPECT_EQ(frameCaption(), materialCaption("Углепластик"));
     QTest::keyClick(list(), Qt::Key_Up);
     QTest::keyClick(list(), Qt::Key_Up);
-    EXPECT_EQ(box(test::maxTemperatureBox)->text(), "");
+    EXPECT_EQ(box(test::results.maxTemperature)->text(), "");
     EXPECT_EQ(frameCaption(), baseCaption);
 
     clickItem(itemGraphite);
     clickItem(itemGraphite, Qt::ControlModifier);
     EXPECT_TRUE(list()->selectedItems().isEmpty());
-    EXPECT_EQ(box(test::maxTemperatureBox)->text(), "");
+    EXPECT_EQ(box(test::results.maxTemperature)->text(), "");
     EXPECT_EQ(frameCaption(), baseCaption);
 }
 
 TEST_F(BearingWindowTest, WorkedExamplesReachTheScreen)
 {
     runBronzeExample();
-    EXPECT_EQ(box(test::maxDiameterLine)->text(), "максимальный диаметр = 636.6 мм");
-    EXPECT_EQ(box(test::minLengthLine)->text(), "минимальная длина = 5.2 мм");
-    typeInto(test::lengthBox, "20");
-    press(test::calculateDiameterButton);
-    EXPECT_EQ(box(test::minDiameterBox)->text(), expectedMinDiameter());
+    EXPECT_EQ(box(test::results.maxDiameterLine)->text(), "максимальный диаметр = 636.6 мм");
+    EXPECT_EQ(box(test::results.minLengthLine)->text(), "минимальная длина = 5.2 мм");
+    typeInto(test::inputs.length, "20");
+    press(test::buttons.calculateDiameter);
+    EXPECT_EQ(box(test::results.minDiameter)->text(), expectedMinDiameter());
 
     clickItem(itemGraphite);
-    typeInto(test::loadBox, "1000");
-    typeInto(test::frequencyBox, "1000");
-    press(test::calculateSizingButton);
-    EXPECT_EQ(box(test::maxDiameterLine)->text(), "максимальный диаметр = 28.6 мм");
-    EXPECT_EQ(box(test::minLengthLine)->text(), "минимальная длина = 69.9 мм");
+    typeInto(test::inputs.load, "1000");
+    typeInto(test::inputs.frequency, "1000");
+    press(test::buttons.calculateSizing);
+    EXPECT_EQ(box(test::results.maxDiameterLine)->text(), "максимальный диаметр = 28.6 мм");
+    EXPECT_EQ(box(test::results.minLengthLine)->text(), "минимальная длина = 69.9 мм");
 }
 
 TEST_F(BearingWindowTest, ResultLinesFitTheirBoxes)
 {
     runBronzeExample();
-    for (const char* name : {test::maxDiameterLine, test::minLengthLine}) {
+    for (const char* name : {test::results.maxDiameterLine, test::results.minLengthLine}) {
         QLineEdit* edit = box(name);
         EXPECT_LE(QFontMetrics(edit->font()).horizontalAdvance(edit->text()), edit->width() - 8) << name;
     }
@@ -326,13 +327,13 @@ TEST_F(BearingWindowTest, AnySelectionChangeEmptiesTheResultLinesButNotTheDiamet
     for (const int next : {itemBronze + 1, 12, 1}) {
         SCOPED_TRACE(next);
         runBronzeExample();
-        typeInto(test::lengthBox, "20");
-        press(test::calculateDiameterButton);
-        ASSERT_FALSE(box(test::maxDiameterLine)->text().isEmpty());
+        typeInto(test::inputs.length, "20");
+        press(test::buttons.calculateDiameter);
+        ASSERT_FALSE(box(test::results.maxDiameterLine)->text().isEmpty());
         clickItem(next);
-        EXPECT_EQ(box(test::maxDiameterLine)->text(), "");
-        EXPECT_EQ(box(test::minLengthLine)->text(), "");
-        EXPECT_EQ(box(test::minDiameterBox)->text(), expectedMinDiameter());
+        EXPECT_EQ(box(test::results.maxDiameterLine)->text(), "");
+        EXPECT_EQ(box(test::results.minLengthLine)->text(), "");
+        EXPECT_EQ(box(test::results.minDiameter)->text(), expectedMinDiameter());
     }
 }
 
@@ -347,18 +348,18 @@ struct MessageCase {
 };
 
 const std::array<MessageCase, 7> messageCases{{
-    {"no material chosen", -1, "5000", "300", "", test::calculateSizingButton, {"Выберите материал"}},
-    {"header chosen", 12, "5000", "300", "20", test::calculateDiameterButton, {"Выберите материал"}},
-    {"no frequency", itemBronze, "5000", "", "", test::calculateSizingButton,
+    {"no material chosen", -1, "5000", "300", "", test::buttons.calculateSizing, {"Выберите материал"}},
+    {"header chosen", 12, "5000", "300", "20", test::buttons.calculateDiameter, {"Выберите материал"}},
+    {"no frequency", itemBronze, "5000", "", "", test::buttons.calculateSizing,
         {"Задайте радиальное усилие на подшипник и частоту вращения"}},
-    {"negative load", itemBronze, "-1", "300", "", test::calculateSizingButton,
+    {"negative load", itemBronze, "-1", "300", "", test::buttons.calculateSizing,
         {"Задайте радиальное усилие на подшипник и частоту вращения"}},
-    {"diameter rounds to zero", itemKapron, "100", "1000000", "", test::calculateSizingButton,
+    {"diameter rounds to zero", itemKapron, "100", "1000000", "", test::buttons.calculateSizing,
         {"Ошибка: деление на ноль", "", "Слишком мал расчетный максимальный диаметр",
             "Задайте меньшую частоту вращения"}},
-    {"length below the minimum", itemBronze, "5000", "300", "5", test::calculateDiameterButton,
+    {"length below the minimum", itemBronze, "5000", "300", "5", test::buttons.calculateDiameter,
         {"Введенная длина подшипника меньше расчитанной минимально допустимой длины"}},
-    {"load beyond the number range", itemBronze, "1e39", "300", "", test::calculateSizingButton,
+    {"load beyond the number range", itemBronze, "1e39", "300", "", test::buttons.calculateSizing,
         {"Ошибка: переполнение", "", "Радиальное усилие выходит за пределы допустимого диапазона чисел"}},
 }};
 
@@ -371,9 +372,9 @@ TEST_F(BearingWindowTest, EachCalculationMessageReachesTheScreen)
         } else {
             list()->clearSelection();
         }
-        typeInto(test::loadBox, message.load);
-        typeInto(test::frequencyBox, message.frequency);
-        typeInto(test::lengthBox, message.length);
+        typeInto(test::inputs.load, message.load);
+        typeInto(test::inputs.frequency, message.frequency);
+        typeInto(test::inputs.length, message.length);
 
         MessageCatcher catcher;
         press(message.button);
@@ -389,12 +390,12 @@ TEST_F(BearingWindowTest, EachCalculationMessageReachesTheScreen)
 TEST_F(BearingWindowTest, ResultBoxesRefuseTypingButCopy)
 {
     runBronzeExample();
-    typeInto(test::lengthBox, "20");
-    press(test::calculateDiameterButton);
+    typeInto(test::inputs.length, "20");
+    press(test::buttons.calculateDiameter);
     clickItem(itemBronze);  // keeps the selection: the result lines stay
-    press(test::calculateSizingButton);
-    for (const char* name :
-        {test::maxDiameterLine, test::minLengthLine, test::maxTemperatureBox, test::minDiameterBox}) {
+    press(test::buttons.calculateSizing);
+    for (const char* name : {test::results.maxDiameterLine, test::results.minLengthLine, test::results.maxTemperature,
+             test::results.minDiameter}) {
         SCOPED_TRACE(name);
         QLineEdit* edit = box(name);
         const QString before = edit->text();
@@ -408,13 +409,13 @@ TEST_F(BearingWindowTest, ResultBoxesRefuseTypingButCopy)
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
         EXPECT_EQ(QApplication::clipboard()->text(), before);
-        EXPECT_NE(edit->palette().color(QPalette::Base), box(test::loadBox)->palette().color(QPalette::Base));
+        EXPECT_NE(edit->palette().color(QPalette::Base), box(test::inputs.load)->palette().color(QPalette::Base));
     }
 }
 
 TEST_F(BearingWindowTest, InputsKeepAnyTextOfAnyLength)
 {
-    QLineEdit* load = box(test::loadBox);
+    QLineEdit* load = box(test::inputs.load);
     QTest::mouseClick(load, Qt::LeftButton);
     QTest::keyClicks(load, "300 ");
     for (const QChar letter : QStringLiteral("об")) {
@@ -423,7 +424,7 @@ TEST_F(BearingWindowTest, InputsKeepAnyTextOfAnyLength)
     EXPECT_EQ(load->text(), "300 об");
 
     const QString megabyte(1 << 20, QLatin1Char('7'));
-    for (const char* name : {test::loadBox, test::frequencyBox, test::lengthBox}) {
+    for (const char* name : {test::inputs.load, test::inputs.frequency, test::inputs.length}) {
         QLineEdit* edit = box(name);
         QApplication::clipboard()->setText(megabyte);
         QTest::mouseClick(edit, Qt::LeftButton);
@@ -436,16 +437,16 @@ TEST_F(BearingWindowTest, InputsKeepAnyTextOfAnyLength)
 TEST_F(BearingWindowTest, BoxesAreAnnouncedByTheirLabels)
 {
     const std::array<std::pair<const char*, const char*>, 10> names{{
-        {test::loadBox, "Радиальное усилие"},
-        {test::frequencyBox, "Частота вращения"},
-        {test::materialList, "Материал подшипника"},
-        {test::lengthBox, "Длина"},
-        {test::minDiameterBox, "Минимальный диаметр"},
-        {test::maxTemperatureBox, "Максимальная температура"},
-        {test::maxDiameterLine, "Максимальный диаметр"},
-        {test::minLengthLine, "Минимальная длина"},
-        {test::calculateDiameterButton, "Расчет минимального диаметра в зависимости от длины"},
-        {test::calculateSizingButton, "Расчет характеристик подшипника"},
+        {test::inputs.load, "Радиальное усилие"},
+        {test::inputs.frequency, "Частота вращения"},
+        {test::inputs.materialList, "Материал подшипника"},
+        {test::inputs.length, "Длина"},
+        {test::results.minDiameter, "Минимальный диаметр"},
+        {test::results.maxTemperature, "Максимальная температура"},
+        {test::results.maxDiameterLine, "Максимальный диаметр"},
+        {test::results.minLengthLine, "Минимальная длина"},
+        {test::buttons.calculateDiameter, "Расчет минимального диаметра в зависимости от длины"},
+        {test::buttons.calculateSizing, "Расчет характеристик подшипника"},
     }};
     for (const auto& [object, accessible] : names) {
         auto* widget = find<QWidget>(object);
@@ -461,7 +462,7 @@ TEST_F(BearingWindowTest, ShowsTheSketchAsTheLabelWouldScaleTheWholeDrawing)
 {
     const QImage drawing = QPixmap(QStringLiteral(":/sketch/bearing-sketch.gif")).toImage();
     ASSERT_EQ(drawing.size(), QSize(447, 613));
-    auto* image = find<QLabel>(test::sketchImage);
+    auto* image = find<QLabel>(test::sketch);
     ASSERT_EQ(image->devicePixelRatioF(), 1.0);
     const QSize box = image->contentsRect().size();
     ASSERT_EQ(box, QSize(145, 185));

@@ -57,9 +57,10 @@ constexpr int megabyte = 1 << 20;
 // An action that keeps the event loop from turning for this long counts as a hang.
 constexpr int responsiveMilliseconds = 5000;
 
-const QStringList inputNames{test::loadBox, test::frequencyBox, test::lengthBox};
-const QStringList bearingTextNames{test::loadBox, test::frequencyBox, test::lengthBox, test::maxDiameterLine,
-    test::minLengthLine, test::maxTemperatureBox, test::minDiameterBox};
+const QStringList inputNames{test::inputs.load, test::inputs.frequency, test::inputs.length};
+const QStringList bearingTextNames{test::inputs.load, test::inputs.frequency, test::inputs.length,
+    test::results.maxDiameterLine, test::results.minLengthLine, test::results.maxTemperature,
+    test::results.minDiameter};
 const QStringList materialsListNames{"List1(0)", "List1(1)", "List1(2)", "List1(3)", "List1(4)"};
 
 int environmentNumber(const char* name, int fallback)
@@ -248,8 +249,8 @@ protected:
             for (const QString& name : bearingTextNames) {
                 seen.texts.append(control<QLineEdit>(window, name)->text());
             }
-            seen.selections.push_back(selectedRow(control<QListWidget>(window, test::materialList)));
-            seen.caption = control<QGroupBox>(window, test::resultFrame)->title();
+            seen.selections.push_back(selectedRow(control<QListWidget>(window, test::inputs.materialList)));
+            seen.caption = control<QGroupBox>(window, test::results.frame)->title();
         } else {
             for (const QString& name : materialsListNames) {
                 seen.selections.push_back(selectedRow(control<QListWidget>(window, name)));
@@ -409,7 +410,7 @@ protected:
             record("skipped: control not on show");
             return;
         }
-        const bool forLength = name == test::calculateDiameterButton;
+        const bool forLength = name == test::buttons.calculateDiameter;
         const std::size_t before = catcher_.messages().size();
         const Contents shownBefore = contents(window);
         if (texts_.below(3) == 0) {
@@ -432,11 +433,12 @@ protected:
             shadow_.emplace();
         }
         FakeWindow& fake = shadow_->window;
-        const QList<QListWidgetItem*> selected = control<QListWidget>(window, test::materialList)->selectedItems();
+        const QList<QListWidgetItem*> selected
+            = control<QListWidget>(window, test::inputs.materialList)->selectedItems();
         fake.texts[Control::MaterialList] = selected.isEmpty() ? std::string() : selected.front()->text().toStdString();
-        fake.texts[Control::Load] = control<QLineEdit>(window, test::loadBox)->text().toStdString();
-        fake.texts[Control::Frequency] = control<QLineEdit>(window, test::frequencyBox)->text().toStdString();
-        fake.texts[Control::Length] = control<QLineEdit>(window, test::lengthBox)->text().toStdString();
+        fake.texts[Control::Load] = control<QLineEdit>(window, test::inputs.load)->text().toStdString();
+        fake.texts[Control::Frequency] = control<QLineEdit>(window, test::inputs.frequency)->text().toStdString();
+        fake.texts[Control::Length] = control<QLineEdit>(window, test::inputs.length)->text().toStdString();
         // The results on show before the press stay unless the press writes them.
         fake.texts[Control::MaxDiameterLine] = before.texts[3].toStdString();
         fake.texts[Control::MinLengthLine] = before.texts[4].toStdString();
@@ -448,8 +450,9 @@ protected:
             calculateSizing(shadow_->catalogue, shadow_->state, fake);
         }
         for (const auto& [name, box] :
-            std::array<std::pair<QString, Control>, 3>{{{test::maxDiameterLine, Control::MaxDiameterLine},
-                {test::minLengthLine, Control::MinLengthLine}, {test::minDiameterBox, Control::MinDiameterOnLength}}}) {
+            std::array<std::pair<QString, Control>, 3>{{{test::results.maxDiameterLine, Control::MaxDiameterLine},
+                {test::results.minLengthLine, Control::MinLengthLine},
+                {test::results.minDiameter, Control::MinDiameterOnLength}}}) {
             EXPECT_EQ(control<QLineEdit>(window, name)->text().toStdString(), fake.text(box)) << name.toStdString();
         }
         std::vector<std::string> shown;
@@ -549,16 +552,19 @@ protected:
                         std::string_view(shown).substr(caption.size(), shown.size() - caption.size() - unit.size()),
                         digits));
         };
-        EXPECT_TRUE(line(text(test::maxDiameterLine), "максимальный диаметр =", 7)) << text(test::maxDiameterLine);
-        EXPECT_TRUE(line(text(test::minLengthLine), "минимальная длина =", 15)) << text(test::minLengthLine);
-        const std::string diameter = text(test::minDiameterBox);
+        EXPECT_TRUE(line(text(test::results.maxDiameterLine), "максимальный диаметр =", 7))
+            << text(test::results.maxDiameterLine);
+        EXPECT_TRUE(line(text(test::results.minLengthLine), "минимальная длина =", 15))
+            << text(test::results.minLengthLine);
+        const std::string diameter = text(test::results.minDiameter);
         EXPECT_TRUE(diameter.empty() || check::isBareNumber(diameter, decimalSeparator_, 15)) << diameter;
 
         // The maximum temperature belongs to the selected item, whatever it is.
-        const QList<QListWidgetItem*> selected = control<QListWidget>(window, test::materialList)->selectedItems();
+        const QList<QListWidgetItem*> selected
+            = control<QListWidget>(window, test::inputs.materialList)->selectedItems();
         const std::int16_t row
             = catalogue_.findMaterial(selected.isEmpty() ? std::string() : selected.front()->text().toStdString());
-        EXPECT_EQ(text(test::maxTemperatureBox),
+        EXPECT_EQ(text(test::results.maxTemperature),
             row == MaterialCatalogue::noMaterial ? std::string() : formatLocale(catalogue_.row(row).maxTemperature));
         for (const QString& name : bearingTextNames) {
             if (!inputNames.contains(name)) {
@@ -646,13 +652,13 @@ TEST_F(Storm, ThousandsOfRandomUserActionsLeaveTheProgramWholeAndResponsive)
             selectInList(control<QListWidget>(materialsWindow(), materialsListNames[texts_.below(5)]));
         } else if (kind < 30) {
             touched = bearingIndex;
-            selectInList(control<QListWidget>(bearingWindow(), test::materialList));
+            selectInList(control<QListWidget>(bearingWindow(), test::inputs.materialList));
         } else if (kind < 70) {
             touched = bearingIndex;
             enterText(control<QLineEdit>(bearingWindow(), inputNames[texts_.below(3)]));
         } else {
             touched = bearingIndex;
-            pressButton(texts_.below(2) == 0 ? test::calculateSizingButton : test::calculateDiameterButton);
+            pressButton(texts_.below(2) == 0 ? test::buttons.calculateSizing : test::buttons.calculateDiameter);
         }
 
         ASSERT_NO_FATAL_FAILURE(checkResponsive());
