@@ -60,12 +60,12 @@ protected:
     }
 
     QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
-    QListWidget* list() const { return find<QListWidget>(test::inputs.materialList); }
+    QListWidget* materialList() const { return find<QListWidget>(test::inputs.materialList); }
     QString frameCaption() const { return find<QGroupBox>(test::results.frame)->title(); }
 
     void clickItem(int row, Qt::KeyboardModifiers modifiers = {}) const
     {
-        QListWidget* materials = list();
+        QListWidget* materials = materialList();
         QListWidgetItem* item = materials->item(row);
         materials->scrollToItem(item);
         QTest::mouseClick(materials->viewport(), Qt::LeftButton, modifiers, materials->visualItemRect(item).center());
@@ -132,8 +132,8 @@ TEST_F(BearingWindowTest, StartsWithAnEmptyFormAndNoMaterialChosen)
 {
     EXPECT_EQ(window_.objectName(), "Form1");
     EXPECT_EQ(window_.windowTitle(), "Подшипник");
-    EXPECT_EQ(list()->count(), 26);
-    EXPECT_TRUE(list()->selectedItems().isEmpty());
+    EXPECT_EQ(materialList()->count(), 26);
+    EXPECT_TRUE(materialList()->selectedItems().isEmpty());
     for (const char* name :
         {test::inputs.load, test::inputs.frequency, test::results.maxTemperature, test::inputs.length,
             test::results.maxDiameterLine, test::results.minLengthLine, test::results.minDiameter}) {
@@ -150,8 +150,8 @@ TEST_F(BearingWindowTest, ListsBothGroupsUnderTheirHeadersWithBlankSeparators)
         "СО СМАЗКОЙ", "", "Чугун АЧС-1", "Чугун АЧС-5", "Латунь ЛКС 80-3-3", "Латунь ЛМцЖ 52-4-1", "Бронза БРС30",
         "Бронза БрО10Ф1", "Бронза БрА9Ж4Л", "Баббит Б83", "Баббит Б16", "Фторопласт-4 ", "Полиамид АК-7", "Текстолит "};
     QStringList shown;
-    for (int row = 0; row < list()->count(); ++row) {
-        shown.append(list()->item(row)->text());
+    for (int row = 0; row < materialList()->count(); ++row) {
+        shown.append(materialList()->item(row)->text());
     }
     EXPECT_EQ(shown, expected);
 }
@@ -208,7 +208,7 @@ TEST_F(BearingWindowTest, EveryLabelFitsItsBoxInTheChosenFont)
 
 TEST_F(BearingWindowTest, EveryMaterialNameFitsTheListWithoutSideScrolling)
 {
-    QListWidget* materials = list();
+    QListWidget* materials = materialList();
     const QFontMetrics metrics(materials->font());
     for (int row = 0; row < materials->count(); ++row) {
         const QString name = materials->item(row)->text();
@@ -235,8 +235,8 @@ TEST_F(BearingWindowTest, ButtonCaptionsFitAndTheLongOneWraps)
 TEST_F(BearingWindowTest, FrameCaptionFitsForEveryMaterial)
 {
     auto* frame = find<QGroupBox>(test::results.frame);
-    for (int row = 0; row < list()->count(); ++row) {
-        list()->setCurrentRow(row);
+    for (int row = 0; row < materialList()->count(); ++row) {
+        materialList()->setCurrentRow(row);
         QStyleOptionGroupBox option;
         option.initFrom(frame);
         option.text = frame->title();
@@ -281,17 +281,17 @@ TEST_F(BearingWindowTest, ClickingAnItemShowsItsTemperatureAndName)
 TEST_F(BearingWindowTest, ArrowKeysAndDeselectingFollowTheSelection)
 {
     clickItem(itemGraphite);
-    QTest::keyClick(list(), Qt::Key_Down);
+    QTest::keyClick(materialList(), Qt::Key_Down);
     EXPECT_EQ(box(test::results.maxTemperature)->text(), "200");
     EXPECT_EQ(frameCaption(), materialCaption("Углепластик"));
-    QTest::keyClick(list(), Qt::Key_Up);
-    QTest::keyClick(list(), Qt::Key_Up);
+    QTest::keyClick(materialList(), Qt::Key_Up);
+    QTest::keyClick(materialList(), Qt::Key_Up);
     EXPECT_EQ(box(test::results.maxTemperature)->text(), "");
     EXPECT_EQ(frameCaption(), baseCaption);
 
     clickItem(itemGraphite);
     clickItem(itemGraphite, Qt::ControlModifier);
-    EXPECT_TRUE(list()->selectedItems().isEmpty());
+    EXPECT_TRUE(materialList()->selectedItems().isEmpty());
     EXPECT_EQ(box(test::results.maxTemperature)->text(), "");
     EXPECT_EQ(frameCaption(), baseCaption);
 }
@@ -370,7 +370,7 @@ TEST_F(BearingWindowTest, EachCalculationMessageReachesTheScreen)
         if (message.item >= 0) {
             clickItem(message.item);
         } else {
-            list()->clearSelection();
+            materialList()->clearSelection();
         }
         typeInto(test::inputs.load, message.load);
         typeInto(test::inputs.frequency, message.frequency);
