@@ -197,9 +197,11 @@ QLabel* createSketch(QWidget* parent)
     return sketch;
 }
 
+// Enter and keypad Enter press a focused button, as Space does. Only a dialog hands Enter
+// on from an input box to a button, so in the boxes here it still does nothing.
 QPushButton* createButton(QPushButton* button)
 {
-    button->setAutoDefault(false);
+    button->setAutoDefault(true);
     return button;
 }
 

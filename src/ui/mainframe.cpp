@@ -1,6 +1,7 @@
 #include "mainframe.h"
 
 #include "bearingwindow.h"
+#include "childframe.h"
 #include "materialswindow.h"
 #include "messagebox.h"
 #include "pictureworkspace.h"
@@ -77,6 +78,10 @@ void MainFrame::createWorkspace()
 {
     workspace_ = new PictureWorkspace(framePicture, designClientSize, this);
     workspace_->setObjectName(QStringLiteral("workspace"));
+    // A restored child can be larger than the workspace; scroll bars then reach the rest
+    // of it. A maximised child always fits and shows none.
+    workspace_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    workspace_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(workspace_);
 }
 
@@ -151,7 +156,11 @@ QMdiSubWindow* MainFrame::materialsSubWindow()
 
 QMdiSubWindow* MainFrame::addChild(QWidget* window)
 {
-    QMdiSubWindow* child = workspace_->addSubWindow(window);
+    auto* child = new ChildFrame(window);
+    workspace_->addSubWindow(child);
+    // Restored, a child shows its whole window: without a size of its own the sub-window
+    // would fall back to its minimum, a bare title bar.
+    child->resize(child->sizeHint());
     // Qt deletes a sub-window that the user closes, and that is what closing means here:
     // the window and its data are gone, and the menu builds a new one, loaded afresh.
     // Switching only hides the windows, so nothing else ever closes them.
@@ -162,12 +171,13 @@ QMdiSubWindow* MainFrame::addChild(QWidget* window)
 
 void MainFrame::showMaximised(QMdiSubWindow* child)
 {
-    // A minimised sub-window that is asked to maximise comes back at its normal size
-    // instead; restoring it first lets the maximise take.
-    if (child->isMinimized()) {
-        child->showNormal();
-    }
+    // A sub-window maximises properly only from its normal state. Minimised, it comes
+    // back at its normal size instead. Hidden while the other child was maximised, the
+    // workspace maximises it in the middle of showing it, and its window then sits below
+    // the border and title bar of a normal sub-window, short of the workspace by both.
+    // Restored first, it fills the workspace exactly.
     child->show();
+    child->showNormal();
     child->showMaximized();
     workspace_->setActiveSubWindow(child);
     // When the workspace hands the maximised state on, it shows the sub-window that held

@@ -17,12 +17,15 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStyleOptionGroupBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string_view>
+#include <tuple>
 
 namespace bearing::ui {
 namespace {
@@ -48,7 +51,7 @@ protected:
     void SetUp() override
     {
         window_.show();
-        QApplication::setActiveWindow(&window_);
+        window_.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
     }
 
@@ -431,6 +434,30 @@ TEST_F(BearingWindowTest, InputsKeepAnyTextOfAnyLength)
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(edit->text().size(), megabyte.size()) << name;
+    }
+}
+
+// Enter and keypad Enter press the focused button; in an input box they press none.
+TEST_F(BearingWindowTest, EnterPressesTheFocusedButtonButNotFromAnInputBox)
+{
+    runBronzeExample();
+    typeInto(test::inputs.length, "20");
+    for (const auto& [focused, key, pressed] :
+        {std::tuple{test::buttons.calculateSizing, Qt::Key_Return, test::buttons.calculateSizing},
+            std::tuple{test::buttons.calculateSizing, Qt::Key_Enter, test::buttons.calculateSizing},
+            std::tuple{test::buttons.calculateDiameter, Qt::Key_Return, test::buttons.calculateDiameter},
+            std::tuple{test::buttons.calculateDiameter, Qt::Key_Enter, test::buttons.calculateDiameter},
+            std::tuple{test::inputs.load, Qt::Key_Return, ""}, std::tuple{test::inputs.length, Qt::Key_Enter, ""}}) {
+        SCOPED_TRACE(testing::Message() << focused << (key == Qt::Key_Enter ? ", keypad Enter" : ", Return"));
+        QSignalSpy sizing(find<QPushButton>(test::buttons.calculateSizing), &QPushButton::clicked);
+        QSignalSpy diameter(find<QPushButton>(test::buttons.calculateDiameter), &QPushButton::clicked);
+        auto* focus = find<QWidget>(focused);
+        focus->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(QTest::qWaitFor([focus] { return focus->hasFocus(); }, 1000));
+        QTest::keyClick(focus, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QTest::qWait(20);
+        EXPECT_EQ(sizing.count(), std::string_view(pressed) == test::buttons.calculateSizing ? 1 : 0);
+        EXPECT_EQ(diameter.count(), std::string_view(pressed) == test::buttons.calculateDiameter ? 1 : 0);
     }
 }
 

@@ -13,14 +13,22 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStringList>
+#include <QStyle>
+#include <QStyleOptionComplex>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <vector>
 
 namespace bearing::ui {
 namespace {
@@ -120,6 +128,34 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([menu] { return !menu->isVisible(); }));
     }
 
+    // Does what a user does, with real events, and lets the event loop turn as between two
+    // actions of a user: "bear" and "mater" are chosen from their menus; "restore",
+    // "minimise" and "close" click that button of the maximised child, which then stands
+    // at the right of the menu bar; any other name is a control to click into.
+    void perform(std::string_view step)
+    {
+        if (step == "bear" || step == "mater") {
+            ASSERT_NO_FATAL_FAILURE(clickMenuItem(step == "bear" ? "calk" : "sprav", step.data()));
+        } else if (const auto button = titleButtons.find(step); button != titleButtons.end()) {
+            const QPointer<QMdiSubWindow> child = workspace()->activeSubWindow();
+            QWidget* buttons = frame_.menuBar()->cornerWidget(Qt::TopRightCorner);
+            ASSERT_TRUE(child && buttons);
+            QStyleOptionComplex option;
+            option.initFrom(buttons);
+            option.subControls = QStyle::SC_MdiMinButton | QStyle::SC_MdiNormalButton | QStyle::SC_MdiCloseButton;
+            QTest::mouseClick(buttons, Qt::LeftButton, {},
+                buttons->style()->subControlRect(QStyle::CC_MdiControls, &option, button->second, buttons).center());
+            ASSERT_TRUE(QTest::qWaitFor([&child] { return !child || !child->isVisible() || !child->isMaximized(); }));
+        } else {
+            QTest::mouseClick(frame_.findChild<QWidget*>(QLatin1String(step.data())), Qt::LeftButton);
+        }
+        QTest::qWait(50);
+    }
+
+    static inline const std::map<std::string_view, QStyle::SubControl> titleButtons{
+        {"restore", QStyle::SC_MdiNormalButton}, {"minimise", QStyle::SC_MdiMinButton},
+        {"close", QStyle::SC_MdiCloseButton}};
+
     MainFrame frame_;
 };
 
@@ -210,31 +246,67 @@ TEST_F(MainFrameTest, ChoosingTheShownWindowAgainKeepsItShownAndUnchanged)
     }
 }
 
-struct Unmaximising {
+struct Showing {
     const char* name;
-    const char* item;  // the menu item that shows the window
-    const char* window;
-    std::function<void(QMdiSubWindow*)> change;
+    std::vector<std::string_view> steps;
+    const char* shown;  // the child window on show at the end
+    const char* focus;  // the control that then has the keyboard focus
 };
 
-TEST_F(MainFrameTest, ChoosingAWindowMaximisesItAgainAfterTheUserRestoredOrMinimisedIt)
+void PrintTo(const Showing& showing, std::ostream* out) { *out << showing.name; }
+
+class ShowingFromTheMenu : public MainFrameTest, public testing::WithParamInterface<Showing> { };
+
+// Whatever the user did before, the window that the menu shows fills the workspace
+// exactly, alone, with the focus where the user left it or, in a new window, in its
+// first control.
+TEST_P(ShowingFromTheMenu, FillsTheWorkspaceAloneWithTheFocusWhereTheUserLeftIt)
 {
-    const std::array rows{
-        Unmaximising{"bearing window restored", "bear", "Form1", [](QMdiSubWindow* w) { w->showNormal(); }},
-        Unmaximising{"bearing window minimised", "bear", "Form1", [](QMdiSubWindow* w) { w->showMinimized(); }},
-        Unmaximising{"materials window restored", "mater", "Form3", [](QMdiSubWindow* w) { w->showNormal(); }},
-        Unmaximising{"materials window minimised", "mater", "Form3", [](QMdiSubWindow* w) { w->showMinimized(); }},
-    };
-    for (const Unmaximising& row : rows) {
-        SCOPED_TRACE(row.name);
-        action(row.item)->trigger();
-        QMdiSubWindow* child = subWindowOf(frame_.findChild<QWidget*>(QLatin1String(row.window)));
-        ASSERT_NE(child, nullptr);
-        row.change(child);
-        ASSERT_FALSE(child->isMaximized() && !child->isMinimized());
-        action(row.item)->trigger();
-        EXPECT_TRUE(shownMaximised(child->widget()));
-        EXPECT_EQ(visibleChildren(), 1);
+    for (const std::string_view step : GetParam().steps) {
+        ASSERT_NO_FATAL_FAILURE(perform(step));
+    }
+    const QWidget* window = frame_.findChild<QWidget*>(QLatin1String(GetParam().shown));
+    ASSERT_TRUE(shownMaximised(window));
+    const QMdiSubWindow* child = subWindowOf(window);
+    EXPECT_EQ(child->geometry(), workspace()->viewport()->rect());
+    EXPECT_EQ(window->geometry(), child->rect());
+    EXPECT_EQ(visibleChildren(), 1);
+    EXPECT_FALSE(workspace()->verticalScrollBar()->isVisible() || workspace()->horizontalScrollBar()->isVisible());
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), GetParam().focus);
+}
+
+INSTANTIATE_TEST_SUITE_P(MainFrameTest, ShowingFromTheMenu,
+    testing::Values(Showing{"MaterialsFirstShown", {"mater"}, "Form3", "List1(0)"},
+        Showing{"MaterialsShownAgain", {"mater", "List1(3)", "bear", "mater"}, "Form3", "List1(3)"},
+        Showing{"BearingBackFromMaterials", {"Text2", "mater", "bear"}, "Form1", "Text2"},
+        Showing{"BearingRestoredThenChosen", {"Text1(3)", "restore", "bear"}, "Form1", "Text1(3)"},
+        Showing{"MaterialsRestoredThenChosen", {"mater", "restore", "mater"}, "Form3", "List1(0)"},
+        Showing{"BearingMinimisedThenChosen", {"minimise", "bear"}, "Form1", "Text1(0)"},
+        Showing{"MaterialsMinimisedThenChosen", {"mater", "minimise", "mater"}, "Form3", "List1(0)"},
+        Showing{"BearingClosedThenChosen", {"close", "bear"}, "Form1", "Text1(0)"},
+        Showing{"BearingRebuiltHiddenThenChosen", {"close", "mater", "bear"}, "Form1", "Text1(0)"},
+        Showing{"MaterialsRebuiltHiddenThenChosen", {"mater", "close", "bear", "mater"}, "Form3", "List1(0)"}),
+    [](const testing::TestParamInfo<Showing>& info) { return std::string(info.param.name); });
+
+// Restored by its title-bar button, a child window has its design client area (the
+// materials window taller only if its lists need it) and shows all its controls.
+TEST_F(MainFrameTest, RestoringAChildGivesItItsDesignSize)
+{
+    for (const auto& [item, name, designSize] :
+        {std::tuple{"bear", "Form1", QSize(529, 418)}, std::tuple{"mater", "Form3", QSize(500, 463)}}) {
+        SCOPED_TRACE(name);
+        ASSERT_NO_FATAL_FAILURE(perform(item));
+        ASSERT_NO_FATAL_FAILURE(perform("restore"));
+        const QWidget* window = frame_.findChild<QWidget*>(QLatin1String(name));
+        EXPECT_TRUE(subWindowOf(window)->isVisible());
+        EXPECT_EQ(window->geometry(), subWindowOf(window)->contentsRect());
+        EXPECT_EQ(window->width(), designSize.width());
+        EXPECT_GE(window->height(), designSize.height());
+        EXPECT_TRUE(window->rect().contains(window->childrenRect()));
+        // Taller than the workspace, it can be scrolled into view.
+        EXPECT_EQ(workspace()->verticalScrollBar()->isVisible(),
+            subWindowOf(window)->height() > workspace()->viewport()->height());
     }
 }
 
