@@ -140,18 +140,18 @@ void MainFrame::showAbout() { showMessage(this, aboutText(), actions_.about->tex
 
 QMdiSubWindow* MainFrame::bearingSubWindow()
 {
-    if (bearing_.isNull()) {
-        bearing_ = addChild(new BearingWindow);
+    if (bearingChild_.isNull()) {
+        bearingChild_ = addChild(new BearingWindow);
     }
-    return bearing_;
+    return bearingChild_;
 }
 
 QMdiSubWindow* MainFrame::materialsSubWindow()
 {
-    if (materials_.isNull()) {
-        materials_ = addChild(new MaterialsWindow);
+    if (materialsChild_.isNull()) {
+        materialsChild_ = addChild(new MaterialsWindow);
     }
-    return materials_;
+    return materialsChild_;
 }
 
 QMdiSubWindow* MainFrame::addChild(QWidget* window)
