@@ -18,12 +18,11 @@ struct CaughtMessage {
 // button, so a test can press a button that shows messages and then read them. Without a
 // catcher, the test main fails the running test on any modal box and closes it.
 class MessageCatcher {
+    // Its timer polls on behalf of this very object.
+    Q_DISABLE_COPY_MOVE(MessageCatcher)
+
 public:
     MessageCatcher();
-    MessageCatcher(const MessageCatcher&) = delete;
-    MessageCatcher& operator=(const MessageCatcher&) = delete;
-    MessageCatcher(MessageCatcher&&) = delete;
-    MessageCatcher& operator=(MessageCatcher&&) = delete;
     ~MessageCatcher();
 
     [[nodiscard]] const QList<CaughtMessage>& messages() const { return messages_; }
