@@ -5,7 +5,10 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <string_view>
 #include <system_error>
+#include <utility>
 
 namespace bearing {
 
@@ -150,12 +153,69 @@ double parseDecimal(std::string_view text)
     return negative ? -value : value;
 }
 
+// The rules of %G for a value whose shortest round-trip form has at most `digits`
+// significant digits. Those digits are then the value rounded to `digits` digits: the
+// value lies within half a unit in its last binary place of them, far less than half a
+// unit in the last of 15 decimal places. Shortest forms cost a fraction of rounding to a
+// precision, and the shown results (rounded to 0.1 mm) all have short forms.
+std::optional<std::string> generalFormOfShortest(double value, int digits)
+{
+    std::array<char, 32> buffer{};
+    const auto [end, error]
+        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::scientific);
+    if (error != std::errc{}) {
+        return std::nullopt;
+    }
+    std::string_view scientific(buffer.data(), static_cast<std::size_t>(end - buffer.data()));  // "-d.ddde+XX"
+    const bool negative = scientific.starts_with('-');
+    scientific.remove_prefix(negative ? 1 : 0);
+    const std::size_t e = scientific.find('e');
+    std::string mantissa(1, scientific.front());
+    if (e > 1) {
+        mantissa.append(scientific.substr(2, e - 2));
+    }
+    if (mantissa.size() > static_cast<std::size_t>(digits)) {
+        return std::nullopt;
+    }
+    int exponent = 0;
+    std::from_chars(scientific.data() + e + 2, scientific.data() + scientific.size(), exponent);
+    exponent = scientific[e + 1] == '-' ? -exponent : exponent;
+
+    std::string text = negative ? "-" : "";
+    if (exponent < -4 || exponent >= digits) {
+        text += mantissa.front();
+        if (mantissa.size() > 1) {
+            text.append(".").append(mantissa, 1);
+        }
+        text += exponent < 0 ? "E-" : "E+";
+        const std::string magnitude = std::to_string(exponent < 0 ? -exponent : exponent);
+        text.append(magnitude.size() < 2 ? 2 - magnitude.size() : 0, '0').append(magnitude);
+    } else if (exponent >= 0) {
+        const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+        mantissa.append(integerDigits > mantissa.size() ? integerDigits - mantissa.size() : 0, '0');
+        text.append(mantissa, 0, integerDigits);
+        if (mantissa.size() > integerDigits) {
+            text.append(".").append(mantissa, integerDigits);
+        }
+    } else {
+        text.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(mantissa);
+    }
+    return text;
+}
+
 // The shortest general form with at most `digits` significant digits (the rules of %G),
 // with the exponent letter in upper case.
 std::string generalForm(double value, int digits)
 {
     if (value == 0.0) {
         value = 0.0;  // a negative zero is written as 0
+    }
+    // A single's value read as a double seldom has a short form, and a subnormal double's
+    // last binary place is too coarse for the reasoning above: both go the long way.
+    if (digits == doubleDigits && (value == 0.0 || std::fabs(value) >= std::numeric_limits<double>::min())) {
+        if (std::optional<std::string> text = generalFormOfShortest(value, digits)) {
+            return *std::move(text);
+        }
     }
     std::array<char, 64> buffer{};
     const auto [end, error]

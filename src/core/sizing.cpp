@@ -34,6 +34,67 @@ std::string resultLine(std::string_view caption, std::string_view number)
 
 double roundToTenth(double millimetres) { return std::floor(millimetres * 10.0 + 0.5) / 10.0; }
 
+SizingFigures sizeBearing(const MaterialRecord& material, float load, float frequency)
+{
+    SizingFigures figures;
+    const auto F = static_cast<double>(load);
+    const auto n = static_cast<double>(frequency);
+    if (!(F >= 0) || !(n > 0)) {
+        figures.stop = SizingStop::LoadOrFrequencyInvalid;
+        return figures;
+    }
+
+    // The sliding speed π·d·n/60000 may not exceed [v].
+    const double x = (static_cast<double>(material.maxSpeed) * mmRpmPerMetrePerSecond) / (n * static_cast<double>(pi));
+    const std::optional<float> maxDiameter = storeSingle(roundToTenth(x));
+    if (!maxDiameter) {
+        figures.stop = SizingStop::DiameterOutOfRange;
+        return figures;
+    }
+    figures.maxDiameter = *maxDiameter;
+
+    // The product of pressure F/(d·L) and sliding speed may not exceed [pv] ...
+    const std::optional<float> pvLength = storeSingle(
+        (F * n * static_cast<double>(pi)) / (static_cast<double>(material.maxPV) * mmRpmPerMetrePerSecond));
+    // ... and the pressure may not exceed [p]: d·L at least F/[p].
+    const std::optional<float> minArea = storeSingle(F / static_cast<double>(material.maxPressure));
+    if (!pvLength || !minArea) {
+        figures.stop = SizingStop::LengthOutOfRange;
+        return figures;
+    }
+    figures.pvLength = *pvLength;
+    figures.minArea = *minArea;
+
+    // No pressure length without a diameter; the caller tells the user so.
+    if (figures.maxDiameter > 0) {
+        const std::optional<float> pressureLength
+            = storeSingle(static_cast<double>(figures.minArea) / static_cast<double>(figures.maxDiameter));
+        if (!pressureLength) {
+            figures.stop = SizingStop::PressureLengthOutOfRange;
+            return figures;
+        }
+        figures.pressureLength = *pressureLength;
+    }
+    figures.pressureGoverns = figures.pressureLength > figures.pvLength;
+    figures.minLength = figures.pressureGoverns ? figures.pressureLength : figures.pvLength;
+    return figures;
+}
+
+DiameterForLength diameterForLength(float minLength, float minArea, float length)
+{
+    if (length < minLength) {
+        return {.check = LengthCheck::BelowMinimum};
+    }
+    // With no load there is no pressure to carry: every accepted length, 0 included,
+    // needs no diameter at all.
+    const std::optional<float> diameter
+        = minArea == 0 ? 0.0F : storeSingle(static_cast<double>(minArea) / static_cast<double>(length));
+    if (!diameter) {
+        return {.check = LengthCheck::DiameterOutOfRange};
+    }
+    return {.check = LengthCheck::Accepted, .diameter = *diameter};
+}
+
 void calculateSizing(const MaterialCatalogue& catalogue, SizingState& state, CalculationWindow& window)
 {
     state.resultValid = true;
@@ -46,60 +107,40 @@ void calculateSizing(const MaterialCatalogue& catalogue, SizingState& state, Cal
     if (!frequency) {
         return stopRun(state, window, messages::frequencyOutOfRange);
     }
-    const auto F = static_cast<double>(*load);
-    const auto n = static_cast<double>(*frequency);
 
     const std::int16_t index = catalogue.findMaterial(window.text(Control::MaterialList));
     if (index == MaterialCatalogue::noMaterial) {
         return stopRun(state, window, messages::chooseMaterial);
     }
-    if (!(F >= 0) || !(n > 0)) {
-        return stopRun(state, window, messages::enterLoadAndFrequency);
-    }
     const MaterialRecord& material = catalogue.row(index);
-
-    // The sliding speed π·d·n/60000 may not exceed [v].
-    const double x = (static_cast<double>(material.maxSpeed) * mmRpmPerMetrePerSecond) / (n * static_cast<double>(pi));
-    const std::optional<float> maxDiameter = storeSingle(roundToTenth(x));
-    if (!maxDiameter) {
-        return stopRun(state, window, messages::resultOutOfRange);
+    const SizingFigures figures = sizeBearing(material, *load, *frequency);
+    switch (figures.stop) {
+    case SizingStop::LoadOrFrequencyInvalid: return stopRun(state, window, messages::enterLoadAndFrequency);
+    case SizingStop::DiameterOutOfRange: return stopRun(state, window, messages::resultOutOfRange);
+    default: break;
     }
-    state.maxDiameter = *maxDiameter;
+    state.maxDiameter = figures.maxDiameter;
     window.setText(Control::MaxDiameterLine, resultLine("максимальный диаметр =", formatStr(state.maxDiameter)));
 
     state.maxPressure = material.maxPressure;
     state.maxSpeed = material.maxSpeed;
     state.maxPV = material.maxPV;
     state.maxTemperature = static_cast<float>(material.maxTemperature);
-
-    // The product of pressure F/(d·L) and sliding speed may not exceed [pv] ...
-    const std::optional<float> pvLength
-        = storeSingle((F * n * static_cast<double>(pi)) / (static_cast<double>(state.maxPV) * mmRpmPerMetrePerSecond));
-    // ... and the pressure may not exceed [p]: d·L at least F/[p].
-    const std::optional<float> minArea = storeSingle(F / static_cast<double>(state.maxPressure));
-    if (!pvLength || !minArea) {
+    if (figures.stop == SizingStop::LengthOutOfRange) {
         return stopRun(state, window, messages::resultOutOfRange);
     }
-    state.minLength = *pvLength;
-    state.minArea = *minArea;
+    state.minLength = figures.pvLength;
+    state.minArea = figures.minArea;
+    if (figures.stop == SizingStop::PressureLengthOutOfRange) {
+        return stopRun(state, window, messages::resultOutOfRange);
+    }
 
-    if (state.maxDiameter > 0) {
-        const std::optional<float> pressureLength
-            = storeSingle(static_cast<double>(state.minArea) / static_cast<double>(state.maxDiameter));
-        if (!pressureLength) {
-            return stopRun(state, window, messages::resultOutOfRange);
-        }
-        state.pressureLength = *pressureLength;
-    } else {
-        // No pressure length without a diameter; one left from an earlier run would
-        // belong to another material or load.
-        state.pressureLength = 0;
+    // A pressure length left from an earlier run would belong to another material or load.
+    state.pressureLength = figures.pressureLength;
+    if (state.maxDiameter == 0) {
         window.showMessage(messages::zeroDiameter, messages::errorTitle, MessageIcon::Warning);
     }
-
-    if (state.pressureLength > state.minLength) {
-        state.minLength = state.pressureLength;
-    }
+    state.minLength = figures.minLength;
     window.setText(Control::MinLengthLine,
         resultLine("минимальная длина =", formatStr(roundToTenth(static_cast<double>(state.minLength)))));
 }
@@ -116,20 +157,16 @@ void calculateDiameterForLength(const MaterialCatalogue& catalogue, SizingState&
     if (!state.resultValid) {
         return;
     }
-    if (*length < state.minLength) {
+    const DiameterForLength found = diameterForLength(state.minLength, state.minArea, *length);
+    if (found.check == LengthCheck::BelowMinimum) {
         window.showMessage(messages::lengthBelowMinimum, messages::errorTitle, MessageIcon::Warning);
         return;
     }
-
-    // With no load there is no pressure to carry: every accepted length, 0 included,
-    // needs no diameter at all.
-    const std::optional<float> diameter
-        = state.minArea == 0 ? 0.0F : storeSingle(static_cast<double>(state.minArea) / static_cast<double>(*length));
-    if (!diameter) {
+    if (found.check == LengthCheck::DiameterOutOfRange) {
         return stopRun(state, window, messages::resultOutOfRange);
     }
-    window.setText(
-        Control::MinDiameterOnLength, formatLocale(roundToTenth(static_cast<double>(*diameter)), decimalSeparator));
+    window.setText(Control::MinDiameterOnLength,
+        formatLocale(roundToTenth(static_cast<double>(found.diameter)), decimalSeparator));
 }
 
 }  // namespace bearing

@@ -55,6 +55,46 @@ inline constexpr std::string_view resultOutOfRange
 // Half-up rounding to 0.1 mm, as every shown length and diameter is rounded.
 [[nodiscard]] double roundToTenth(double millimetres);
 
+// How far a sizing got. Each stop keeps the figures reached before it.
+enum class SizingStop {
+    None,                      // every figure was reached
+    LoadOrFrequencyInvalid,    // load negative or frequency not positive: no figure
+    DiameterOutOfRange,        // the largest diameter lies beyond the single range: no figure
+    LengthOutOfRange,          // the [pv] length or F/[p] lies beyond it: maxDiameter only
+    PressureLengthOutOfRange,  // F/[p] / maxDiameter lies beyond it: all but pressureLength and minLength
+};
+
+// The figures of one sizing, in the kinds that SizingState stores them.
+struct SizingFigures {
+    SizingStop stop = SizingStop::None;
+    float maxDiameter = 0;         // largest journal diameter, mm, rounded to 0.1 mm
+    float pvLength = 0;            // the length that [pv] requires, mm, unrounded
+    float minArea = 0;             // F / [p], mm², unrounded
+    float pressureLength = 0;      // minArea / maxDiameter, mm, unrounded; 0 with no diameter
+    float minLength = 0;           // the larger of the two lengths, mm, unrounded
+    bool pressureGoverns = false;  // the pressure length is strictly the larger one
+};
+
+// The sizing formulas for one material, load F (N) and frequency n (rpm), both already
+// stored as singles. calculateSizing() shows what this gives; the command line reads the
+// same figures, so that the two can never disagree.
+[[nodiscard]] SizingFigures sizeBearing(const MaterialRecord& material, float load, float frequency);
+
+enum class LengthCheck {
+    Accepted,            // diameter holds the smallest diameter for the length
+    BelowMinimum,        // the length is below the unrounded minimum length
+    DiameterOutOfRange,  // minArea / length lies beyond the single range
+};
+
+struct DiameterForLength {
+    LengthCheck check = LengthCheck::Accepted;
+    float diameter = 0;  // mm, unrounded
+};
+
+// The smallest diameter that keeps [p] at a proposed length, after a sizing that gave
+// `minLength` and `minArea`.
+[[nodiscard]] DiameterForLength diameterForLength(float minLength, float minArea, float length);
+
 // "Расчет характеристик подшипника": the largest diameter that keeps the sliding speed
 // within [v], and the smallest length that keeps both [pv] and [p] at that diameter.
 void calculateSizing(const MaterialCatalogue& catalogue, SizingState& state, CalculationWindow& window);

@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <ostream>
+#include <random>
 #include <string>
 
 namespace bearing {
@@ -126,6 +132,47 @@ INSTANTIATE_TEST_SUITE_P(FormatLocale, Formatting,
         FormatCase{"ShortInteger", formatLocale(std::int16_t{250}), "250"},
         FormatCase{"NegativeShortInteger", formatLocale(std::int16_t{-32768}), "-32768"}),
     caseName);
+
+// A double is written from its shortest form when that form is short enough; whatever
+// the value, the text must be the value rounded to 15 significant digits by the rules of
+// %G, which the library's precision form gives the slow way.
+TEST(FormatDouble, EqualsRoundingToFifteenDigitsForAnyValue)
+{
+    const auto rounded = [](double value) {
+        std::array<char, 64> buffer{};
+        const auto [end, error]
+            = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 15);
+        std::string text(buffer.data(), end);
+        if (const auto e = text.find('e'); e != std::string::npos) {
+            text[e] = 'E';
+        }
+        return text == "-0" ? std::string("0") : text;
+    };
+    std::mt19937_64 random(20261207);
+    int checked = 0;
+    const auto check = [&](double value) {
+        if (std::isfinite(value)) {
+            ++checked;
+            EXPECT_EQ(formatLocale(value, "."), rounded(value)) << std::hexfloat << value;
+        }
+    };
+    for (int i = 0; i < 100000 && !HasFailure(); ++i) {
+        const std::uint64_t bits = random();
+        double value = 0;
+        std::memcpy(&value, &bits, sizeof value);
+        check(value);
+        // Short decimals at every scale, subnormal ones included, and results rounded to 0.1 mm.
+        const std::string digits = std::to_string(random() % 100'000'000'000'000'000ULL).substr(0, 1 + random() % 17);
+        check(std::strtod((digits + "e" + std::to_string(static_cast<int>(random() % 640) - 320)).c_str(), nullptr));
+        check(std::floor(static_cast<double>(random() % 100'000'000) / 7.0 * 10 + 0.5) / 10);
+    }
+    for (const double edge :
+        {0.0, -0.0, 1e-5, 1e-4, 1e14, 1e15, 999999999999999.0, 9999999999999999.0, std::numeric_limits<double>::min(),
+            std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::max()}) {
+        check(edge);
+    }
+    EXPECT_GT(checked, 250000);
+}
 
 }  // namespace
 }  // namespace bearing

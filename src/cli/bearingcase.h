@@ -1,0 +1,54 @@
+#pragma once
+
+// The command-line calculator's layer between the user's texts and the calculation core:
+//
+//   materialchoice.h    a material given by name or row number, with its group
+//   bearingcase.h       one case: the core's own button operations run on a TextWindow,
+//                       with the figures that the core's sizing gives for the same inputs
+//   batchreader.h       CSV cases from a stream, one record at a time
+//   resultwriter.h      the cases as text for people, CSV or JSON for programs
+//   decimalseparator.h  the separator the windows would take from the same environment
+//   commandline.h       the options, the modes and the exit status
+//
+// A case flows one way: texts -> MaterialChoice -> evaluateCase() -> ResultWriter.
+
+#include "materialcatalogue.h"
+#include "sizing.h"
+#include "textwindow.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace bearing::cli {
+
+// What the user typed for one case, exactly as given.
+struct CaseTexts {
+    std::string material;
+    std::string load;
+    std::string frequency;
+    std::optional<std::string> length;  // none: only the sizing button is pressed
+};
+
+// What the bearing window shows for a case, and the figures behind it.
+struct CaseOutcome {
+    std::string maxDiameterLine;        // "txtMaxDiam" after the press
+    std::string minLengthLine;          // "txtMinLength"
+    std::string minDiameter;            // "txtMinDiamOnLength"
+    std::vector<std::string> messages;  // the messages, in order, as the core wrote them
+    std::vector<WindowEvent> events;    // messages, and text changes when asked for, in order
+    // Present when the run reached its results (the state's resultValid).
+    std::optional<SizingFigures> figures;
+    // Present with a length, when the run reached its results.
+    std::optional<DiameterForLength> forLength;
+};
+
+// Runs one case as the bearing window does on a fresh window: the material `row` (0 to 20)
+// selected, the three texts typed, then the sizing button pressed, or without it the
+// diameter button when a length is given (which sizes first). `decimalSeparator` is the
+// one the window would use. `textChanges` records the text changes among the events.
+[[nodiscard]] CaseOutcome evaluateCase(
+    int row, const CaseTexts& texts, std::string_view decimalSeparator, bool textChanges = false);
+
+}  // namespace bearing::cli

@@ -1,0 +1,249 @@
+// The command line against the real bearing window: for thousands of generated cases
+// (random materials, loads, frequencies and lengths, hostile texts among them) the window
+// is given the same texts and its button pressed, and it must show what the command line
+// reports, event for event: the same result texts changing in the same order, and the
+// same messages between them. The decimal separator the command line takes from the
+// environment must also be the window's, here and for every locale the toolkit knows.
+//
+// DIFFERENTIAL_SEED and DIFFERENTIAL_CASES replace the seed and the number of cases.
+
+#include "bearingcase.h"
+#include "bearingwindow.h"
+#include "decimalseparator.h"
+#include "materialchoice.h"
+#include "messagecatcher.h"
+#include "resultwriter.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <iostream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace bearing::cli {
+namespace {
+
+constexpr std::uint32_t defaultSeed = 13;
+constexpr int defaultCases = 2000;
+
+int environmentNumber(const char* name, int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? value : fallback;
+}
+
+// The item of the bearing window's list that shows a catalogue row.
+int listItemOf(int row)
+{
+    for (std::size_t i = 0; i < materialListItems.size(); ++i) {
+        if (materialListItems[i].row == row) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+class CaseTextGenerator {
+public:
+    explicit CaseTextGenerator(std::uint32_t seed)
+        : random_(seed)
+    {
+    }
+
+    CaseTexts next()
+    {
+        CaseTexts texts;
+        texts.load = number({0, 100000}, below(4) == 0 ? 1e7 : 0);
+        texts.frequency = number({0, 5000}, below(6) == 0 ? 2e6 : 0);
+        if (below(3) != 0) {
+            texts.length = number({0, 400}, 0);
+        }
+        return texts;
+    }
+
+    int below(int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(random_); }
+
+private:
+    // An ordinary number within `range`, now and then a huge one, or a hostile text.
+    std::string number(std::pair<int, int> range, double huge)
+    {
+        if (huge > 0) {
+            return std::to_string(std::uniform_real_distribution<double>(0, huge)(random_));
+        }
+        switch (below(10)) {
+        case 0: return hostile();
+        case 1:
+            return std::to_string(std::uniform_int_distribution<int>(range.first, range.second)(random_)) + "."
+                + std::to_string(below(100));
+        case 2: return std::to_string(1 + below(9)) + (below(2) == 0 ? "E" : "d") + std::to_string(below(9) - 3);
+        default: return std::to_string(std::uniform_int_distribution<int>(range.first, range.second)(random_));
+        }
+    }
+
+    std::string hostile()
+    {
+        static const std::array<std::string, 36> texts{"", " ", "-5", "-0", "0", "1,5", "1 500", " 12", "12abc", "abc",
+            ".5", "+.e5", "1e", "--5", "&H1F", "&hFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF", "&O17", "&", "1e39",
+            "-1e39", "3.4028235e38", "3.4028236e38", "1.4e-45", "1e-46", "1e400", "1e-400", "nan", "inf",
+            "1.7976931348623157e308", "пять тысяч", "５０００", "300 об/мин", "\t7\t", "5.24", "5.2", "0.05"};
+        return texts.at(static_cast<std::size_t>(below(static_cast<int>(texts.size()))));
+    }
+
+    std::mt19937 random_;
+};
+
+std::string describe(const std::vector<WindowEvent>& events)
+{
+    std::string text;
+    for (const WindowEvent& event : events) {
+        text += event.kind == WindowEvent::Kind::Message
+            ? "  message: "
+            : "  text " + std::to_string(static_cast<int>(event.control)) + ": ";
+        text += event.text + "\n";
+    }
+    return text;
+}
+
+class Differential : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        window_.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+        for (const auto& box : std::array<std::pair<const char*, Control>, 3>{{
+                 {"txtMaxDiam", Control::MaxDiameterLine},
+                 {"txtMinLength", Control::MinLengthLine},
+                 {"txtMinDiamOnLength", Control::MinDiameterOnLength},
+             }}) {
+            const Control control = box.second;
+            auto* edit = window_.findChild<QLineEdit*>(QLatin1String(box.first));
+            QObject::connect(edit, &QLineEdit::textChanged, [this, control](const QString& text) {
+                takeMessages();
+                if (recording_) {
+                    seen_.push_back({WindowEvent::Kind::TextChanged, control, text.toStdString()});
+                }
+            });
+        }
+    }
+
+    // What the window shows for `texts` on material `row`, starting from empty results.
+    std::vector<WindowEvent> pressInWindow(int row, const CaseTexts& texts)
+    {
+        auto* list = window_.findChild<QListWidget*>(QStringLiteral("List1"));
+        list->clearSelection();
+        list->setCurrentRow(listItemOf(row));
+        window_.findChild<QLineEdit*>(QStringLiteral("txtMinDiamOnLength"))->clear();
+        window_.findChild<QLineEdit*>(QStringLiteral("Text1(0)"))->setText(QString::fromStdString(texts.load));
+        window_.findChild<QLineEdit*>(QStringLiteral("Text1(3)"))->setText(QString::fromStdString(texts.frequency));
+        window_.findChild<QLineEdit*>(QStringLiteral("Text2"))
+            ->setText(QString::fromStdString(texts.length.value_or(std::string())));
+
+        seen_.clear();
+        taken_ = catcher_.messages().size();
+        recording_ = true;
+        auto* button = window_.findChild<QPushButton*>(
+            texts.length ? QStringLiteral("Command1") : QStringLiteral("cmdGeomCalc"));
+        QTest::mouseClick(button, Qt::LeftButton);
+        takeMessages();
+        recording_ = false;
+        return seen_;
+    }
+
+    void takeMessages()
+    {
+        for (; taken_ < catcher_.messages().size(); ++taken_) {
+            if (recording_) {
+                seen_.push_back({WindowEvent::Kind::Message, Control::MaterialList,
+                    catcher_.messages()[taken_].text.toStdString()});
+            }
+        }
+    }
+
+    ui::BearingWindow window_;
+    ui::MessageCatcher catcher_;
+    std::vector<WindowEvent> seen_;
+    qsizetype taken_ = 0;
+    bool recording_ = false;
+};
+
+TEST_F(Differential, CommandLineShowsWhatTheWindowShowsForTheSameTexts)
+{
+    const auto seed = static_cast<std::uint32_t>(environmentNumber("DIFFERENTIAL_SEED", defaultSeed));
+    const int count = environmentNumber("DIFFERENTIAL_CASES", defaultCases);
+    const std::string separator = decimalSeparatorFromEnvironment();
+    CaseTextGenerator generator(seed);
+    int messages = 0;
+    int lengths = 0;
+    for (int i = 0; i < count && !HasFailure(); ++i) {
+        const int row = generator.below(MaterialCatalogue::rowCount);
+        const CaseTexts texts = generator.next();
+        std::vector<WindowEvent> expected = evaluateCase(row, texts, separator, true).events;
+        // The message box shows line breaks as the toolkit draws them.
+        for (WindowEvent& event : expected) {
+            if (event.kind == WindowEvent::Kind::Message) {
+                event.text = withLineFeeds(event.text);
+                ++messages;
+            }
+        }
+        lengths += texts.length ? 1 : 0;
+        const std::vector<WindowEvent> shown = pressInWindow(row, texts);
+        EXPECT_EQ(shown, expected) << "case " << i << " of seed " << seed << ": row " << row << ", load «" << texts.load
+                                   << "», frequency «" << texts.frequency << "», length «"
+                                   << texts.length.value_or("(none)") << "»\nwindow:\n"
+                                   << describe(shown) << "command line:\n"
+                                   << describe(expected);
+    }
+    std::cout << "differential: " << count << " cases of seed " << seed << ", " << lengths << " with a length, "
+              << messages << " messages\n";
+}
+
+TEST(DecimalSeparator, IsTheOneTheWindowsTakeFromTheSameLocale)
+{
+    EXPECT_EQ(decimalSeparatorFromEnvironment(), QLocale().decimalPoint().toStdString());
+
+    struct Case {
+        const char* lcAll;
+        const char* lcNumeric;
+        const char* lang;
+        const char* name;
+    };
+    for (const Case& c : {Case{"ru_RU.UTF-8", "C", "C", "ru_RU.UTF-8"}, Case{"", "de_DE", "C", "de_DE"},
+             Case{nullptr, nullptr, "fr_FR.UTF-8", "fr_FR.UTF-8"}, Case{nullptr, "", "", "C"}}) {
+        EXPECT_EQ(numericLocaleName(c.lcAll, c.lcNumeric, c.lang), c.name);
+    }
+
+    std::vector<std::string> names{
+        "C", "POSIX", "C.UTF-8", "ru_RU.UTF-8", "ru", "sr_RS@latin", "en_US.ISO-8859-1", "xx_YY"};
+    for (const QLocale& locale :
+        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+        names.push_back(locale.name().toStdString() + ".UTF-8");
+    }
+    // The toolkit carries an older release of the locale data than ICU; these three
+    // minority languages changed their separator between the two.
+    const std::vector<std::string> olderData{"cv_RU.UTF-8", "nds_DE.UTF-8", "nds_NL.UTF-8"};
+    int differ = 0;
+    for (const std::string& name : names) {
+        const std::string toolkit = QLocale(QString::fromStdString(name)).decimalPoint().toStdString();
+        if (decimalSeparatorOf(name) != toolkit) {
+            ++differ;
+            EXPECT_TRUE(differ > 10 || std::find(olderData.begin(), olderData.end(), name) != olderData.end())
+                << name << ": command line «" << decimalSeparatorOf(name) << "», windows «" << toolkit << "»";
+        }
+    }
+    EXPECT_LE(differ, static_cast<int>(olderData.size()));
+    std::cout << "decimal separator: " << names.size() << " locale names, " << differ << " differ\n";
+}
+
+}  // namespace
+}  // namespace bearing::cli
