@@ -1,12 +1,13 @@
 #include "bearingwindow.h"
 
+#include "appearance.h"
 #include "inputbox.h"
 #include "messagebox.h"
 #include "numbertext.h"
+#include "twips.h"
 #include "utf8text.h"
 #include "wrappingbutton.h"
 
-#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,67 +17,137 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include <array>
+#include <cstddef>
+#include <string_view>
+
 namespace bearing::ui {
 
 namespace {
 
-// The window was designed in twips, 15 to a pixel at 96 dots per inch; the positions
-// below are kept in twips so that they read against the design.
-constexpr int twipsPerPixel = 15;
+enum class Kind {
+    Title,           // the heading over the inputs
+    Caption,         // a bold label naming a box
+    Label,           // a unit after a box
+    Input,           // a text box the user types into
+    ResultBox,       // a text box the calculations write
+    List,            // the material list
+    Button,          // a button with a one-line caption
+    WrappingButton,  // a button whose caption needs several lines
+    Frame,           // the frame around the sizing results
+    Sketch,          // the drawing of the bearing
+};
 
-constexpr QRect fromTwips(int left, int top, int width, int height)
+// A control's position counts from the top left corner of the window or of the frame.
+enum class Parent { Window, Frame };
+
+struct Placement {
+    std::string_view name;
+    Kind kind;
+    Parent parent;
+    TwipsRect twips;
+    std::string_view caption;
+    // What a screen reader announces for a control that shows no caption of its own.
+    std::string_view accessibleName;
+};
+
+// The whole window. The rows are in the order the controls are created, which is also
+// the order the Tab key visits those that take the focus; the frame comes before the
+// controls inside it.
+constexpr std::array placements{
+    Placement{"Label1", Kind::Title, Parent::Window, {2520, 120, 5175, 375}, "Исходные данные", {}},
+    Placement{"Text1(0)", Kind::Input, Parent::Window, {4800, 600, 1695, 375}, {}, "Радиальное усилие"},
+    Placement{"Text1(3)", Kind::Input, Parent::Window, {4800, 1080, 1695, 375}, {}, "Частота вращения"},
+    Placement{"List1", Kind::List, Parent::Window, {4800, 1620, 2895, 645}, {}, "Материал подшипника"},
+    Placement{
+        "cmdGeomCalc", Kind::Button, Parent::Window, {2520, 2460, 5175, 495}, "Расчет характеристик подшипника", {}},
+    Placement{"fraCharact", Kind::Frame, Parent::Window, {120, 3120, 7575, 1455}, "Характеристики подшипника", {}},
+    Placement{"txtMaxDiam", Kind::ResultBox, Parent::Frame, {120, 360, 4335, 375}, {}, "Максимальный диаметр"},
+    Placement{"txtMinLength", Kind::ResultBox, Parent::Frame, {120, 840, 4335, 375}, {}, "Минимальная длина"},
+    Placement{"Text1(4)", Kind::ResultBox, Parent::Frame, {4680, 840, 2055, 375}, {}, "Максимальная температура"},
+    Placement{"Label2(4)", Kind::Caption, Parent::Frame, {4680, 360, 2535, 375}, "Максимальная температура", {}},
+    Placement{"Label4(2)", Kind::Label, Parent::Frame, {6960, 960, 255, 255}, "°С", {}},
+    Placement{"Text2", Kind::Input, Parent::Window, {5640, 4800, 1455, 375}, {}, "Длина"},
+    Placement{"Command1", Kind::WrappingButton, Parent::Window, {120, 4800, 2895, 975},
+        "Расчет минимального диаметра в зависимости от длины", {}},
+    Placement{
+        "txtMinDiamOnLength", Kind::ResultBox, Parent::Window, {5640, 5400, 1455, 405}, {}, "Минимальный диаметр"},
+    Placement{"Label2(0)", Kind::Caption, Parent::Window, {2520, 720, 2055, 255}, "Радиальное усилие:", {}},
+    Placement{"Label2(3)", Kind::Caption, Parent::Window, {2520, 1200, 2055, 255}, "Частота вращения:", {}},
+    Placement{"Label2(5)", Kind::Caption, Parent::Window, {2520, 1680, 2055, 255}, "Материал подшипника:", {}},
+    Placement{"Label4(0)", Kind::Label, Parent::Window, {6720, 1200, 615, 255}, "об/мин", {}},
+    Placement{"Label4(1)", Kind::Label, Parent::Window, {6720, 720, 615, 255}, "Н", {}},
+    Placement{"Label2(2)", Kind::Caption, Parent::Window, {3240, 4920, 1215, 300}, "Длина:", {}},
+    Placement{"Label2(1)", Kind::Caption, Parent::Window, {3240, 5520, 2175, 300}, "Минимальный диаметр:", {}},
+    Placement{"Label6(0)", Kind::Label, Parent::Window, {7320, 5520, 375, 255}, "мм", {}},
+    Placement{"Label6(1)", Kind::Label, Parent::Window, {7320, 4920, 375, 255}, "мм", {}},
+    Placement{"Image1", Kind::Sketch, Parent::Window, {120, 120, 2175, 2775}, {}, "Эскиз подшипника"},
+};
+
+constexpr TwipsRect designClientSize{0, 0, 7935, 6270};
+
+// A name missing from the table stops the build.
+consteval std::size_t placementIndex(std::string_view name)
 {
-    return {left / twipsPerPixel, top / twipsPerPixel, width / twipsPerPixel, height / twipsPerPixel};
+    for (std::size_t i = 0; i < placements.size(); ++i) {
+        if (placements.at(i).name == name) {
+            return i;
+        }
+    }
+    throw "no control of this name";
 }
 
-constexpr QSize designClientSize{7935 / twipsPerPixel, 6270 / twipsPerPixel};
+constexpr std::string_view frameCaption = placements.at(placementIndex("fraCharact")).caption;
 
-QString frameCaption() { return QStringLiteral("Характеристики подшипника"); }
+constexpr qreal titlePointSize = 9.75;
+
+constexpr bool takesFocus(Kind kind)
+{
+    switch (kind) {
+    case Kind::Input:
+    case Kind::ResultBox:
+    case Kind::List:
+    case Kind::Button:
+    case Kind::WrappingButton: return true;
+    default: return false;
+    }
+}
+
+QLabel* createLabel(const QString& caption, QWidget* parent)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
 
 // The captions are bold. The condensed face keeps the longest of them ("Материал
 // подшипника:", "Максимальная температура") inside the boxes the layout gives them,
 // which the regular DejaVu Sans Bold overflows by some 15 pixels.
-QFont condensedFont(qreal pointSize)
+QLabel* createCaption(const QString& caption, QWidget* parent)
 {
-    QFont font(QStringLiteral("DejaVu Sans Condensed"));
-    font.setPointSizeF(pointSize);
-    return font;
+    QLabel* label = createLabel(caption, parent);
+    label->setFont(condensedFont(applicationPointSize, true));
+    return label;
 }
 
-QFont captionFont(qreal pointSize)
+QLabel* createTitle(const QString& caption, QWidget* parent)
 {
-    QFont font = condensedFont(pointSize);
-    font.setBold(true);
-    return font;
-}
-
-constexpr qreal captionPointSize = 8;
-// The application's own size; the list uses it in the condensed face.
-constexpr qreal listPointSize = 8;
-constexpr qreal titlePointSize = 9.75;
-
-template <typename Edit = QLineEdit>
-Edit* createLineEdit(QWidget* parent, const QString& name, const QRect& geometry, const QString& accessibleName)
-{
-    auto* edit = new Edit(parent);
-    edit->setObjectName(name);
-    edit->setGeometry(geometry);
-    edit->setAccessibleName(accessibleName);
-    return edit;
+    auto* title = new QLabel(caption, parent);
+    title->setFont(condensedFont(titlePointSize, true));
+    title->setAlignment(Qt::AlignCenter);
+    title->setFrameStyle(QFrame::StyledPanel | QFrame::Plain);
+    return title;
 }
 
 // An input takes whatever is typed or pasted, however long: the calculation reads
 // only the number at its start.
-QLineEdit* createInput(QWidget* parent, const QString& name, const QRect& geometry, const QString& accessibleName)
-{
-    return createLineEdit<InputBox>(parent, name, geometry, accessibleName);
-}
+QLineEdit* createInput(QWidget* parent) { return new InputBox(parent); }
 
 // A result box: no typing, but its text can be selected and copied, and it takes the
 // focus in its turn. The button-face background tells it apart from the inputs.
-QLineEdit* createResultBox(QWidget* parent, const QString& name, const QRect& geometry, const QString& accessibleName)
+QLineEdit* createResultBox(QWidget* parent)
 {
-    QLineEdit* edit = createLineEdit(parent, name, geometry, accessibleName);
+    auto* edit = new QLineEdit(parent);
     edit->setReadOnly(true);
     QPalette palette = edit->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));
@@ -84,20 +155,67 @@ QLineEdit* createResultBox(QWidget* parent, const QString& name, const QRect& ge
     return edit;
 }
 
-QLabel* createLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry)
+QListWidget* createList(QWidget* parent)
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
+    auto* list = new QListWidget(parent);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every row is one line of one font, so the list lays its rows out from the size of
+    // the first instead of measuring each.
+    list->setUniformItemSizes(true);
+    // The list is only three lines high; in the regular face "Металлофторопластовая
+    // лента" needs a horizontal scroll bar, which would leave room for a line and a half.
+    list->setFont(condensedFont());
+    return list;
 }
 
-QLabel* createCaption(QWidget* parent, const QString& name, const QString& text, const QRect& geometry)
+// The sketch fills its box exactly, at the cost of a slight change of aspect ratio.
+// Copies scaled for a screen scale of 1 and of 2 are made when the program is built, by
+// the same smooth scaling that the label applies to a larger picture: at those scales
+// start-up copies a small grey map into place, where it would otherwise decode the whole
+// drawing and scale it down. At any other scale the label stretches the whole drawing
+// into its box.
+QLabel* createSketch(QWidget* parent)
 {
-    QLabel* label = createLabel(parent, name, text, geometry);
-    label->setFont(captionFont(captionPointSize));
-    return label;
+    auto* sketch = new QLabel(parent);
+    const qreal scale = sketch->devicePixelRatioF();
+    const QString readyCopy = scale == 1.0 ? QStringLiteral(":/sketch/bearing-sketch-scale1.pgm")
+        : scale == 2.0                     ? QStringLiteral(":/sketch/bearing-sketch-scale2.pgm")
+                                           : QString();
+    if (readyCopy.isEmpty()) {
+        sketch->setScaledContents(true);
+        sketch->setPixmap(QPixmap(QStringLiteral(":/sketch/bearing-sketch.gif")));
+        return sketch;
+    }
+    QPixmap copy(readyCopy);
+    copy.setDevicePixelRatio(scale);
+    sketch->setPixmap(copy);
+    return sketch;
+}
+
+// Enter and keypad Enter press a focused button, as Space does. Only a dialog hands Enter
+// on from an input box to a button, so in the boxes here it still does nothing.
+QPushButton* createButton(QPushButton* button)
+{
+    button->setAutoDefault(true);
+    return button;
+}
+
+QWidget* createControl(const Placement& placement, QWidget* parent)
+{
+    const QString caption = fromUtf8(placement.caption);
+    switch (placement.kind) {
+    case Kind::Title: return createTitle(caption, parent);
+    case Kind::Caption: return createCaption(caption, parent);
+    case Kind::Label: return createLabel(caption, parent);
+    case Kind::Input: return createInput(parent);
+    case Kind::ResultBox: return createResultBox(parent);
+    case Kind::List: return createList(parent);
+    case Kind::Button: return createButton(new QPushButton(caption, parent));
+    case Kind::WrappingButton: return createButton(new WrappingButton(caption, parent));
+    case Kind::Frame: return new QGroupBox(caption, parent);
+    case Kind::Sketch: return createSketch(parent);
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -107,137 +225,69 @@ BearingWindow::BearingWindow(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Подшипник"));
-    resize(designClientSize);
+    resize(pixelsFromTwips(designClientSize).size());
 
-    createInputs();
-    createSizingButton();
-    createResultFrame();
-    createLengthControls();
-    createLabels();
-    createSketch();
+    createControls();
     fillMaterialList();
     connectControls();
 
     // Becomes the focus as soon as the window is first shown.
-    load_->setFocus();
+    loadBox_->setFocus();
 }
 
-void BearingWindow::createInputs()
+void BearingWindow::createControls()
 {
-    auto* title = new QLabel(QStringLiteral("Исходные данные"), this);
-    title->setObjectName(QStringLiteral("Label1"));
-    title->setGeometry(fromTwips(2520, 120, 5175, 375));
-    title->setFont(captionFont(titlePointSize));
-    title->setAlignment(Qt::AlignCenter);
-    title->setFrameStyle(QFrame::StyledPanel | QFrame::Plain);
+    std::array<QWidget*, placements.size()> controls{};
+    QWidget* frame = nullptr;
+    QWidget* previousInTabOrder = nullptr;
+    for (std::size_t i = 0; i < placements.size(); ++i) {
+        const Placement& placement = placements.at(i);
+        QWidget* control = createControl(placement, placement.parent == Parent::Frame ? frame : this);
+        control->setObjectName(fromUtf8(placement.name));
+        control->setGeometry(pixelsFromTwips(placement.twips));
+        if (!placement.accessibleName.empty()) {
+            control->setAccessibleName(fromUtf8(placement.accessibleName));
+        }
+        if (placement.kind == Kind::Frame) {
+            frame = control;
+        }
+        if (takesFocus(placement.kind)) {
+            if (previousInTabOrder != nullptr) {
+                setTabOrder(previousInTabOrder, control);
+            }
+            previousInTabOrder = control;
+        }
+        controls.at(i) = control;
+    }
 
-    load_ = createInput(
-        this, QStringLiteral("Text1(0)"), fromTwips(4800, 600, 1695, 375), QStringLiteral("Радиальное усилие"));
-    frequency_ = createInput(
-        this, QStringLiteral("Text1(3)"), fromTwips(4800, 1080, 1695, 375), QStringLiteral("Частота вращения"));
-
-    materials_ = new QListWidget(this);
-    materials_->setObjectName(QStringLiteral("List1"));
-    materials_->setGeometry(fromTwips(4800, 1620, 2895, 645));
-    materials_->setSelectionMode(QAbstractItemView::SingleSelection);
-    materials_->setAccessibleName(QStringLiteral("Материал подшипника"));
-    // The list is only three lines high; in the regular face "Металлофторопластовая
-    // лента" needs a horizontal scroll bar, which would leave room for a line and a half.
-    materials_->setFont(condensedFont(listPointSize));
-}
-
-void BearingWindow::createSizingButton()
-{
-    sizingButton_ = new QPushButton(QStringLiteral("Расчет характеристик подшипника"), this);
-    sizingButton_->setObjectName(QStringLiteral("cmdGeomCalc"));
-    sizingButton_->setGeometry(fromTwips(2520, 2460, 5175, 495));
-    // Enter and keypad Enter press a focused button, as Space does. Only a dialog hands
-    // Enter on from an input box to a button, so in the boxes here it still does nothing.
-    sizingButton_->setAutoDefault(true);
-}
-
-void BearingWindow::createResultFrame()
-{
-    resultFrame_ = new QGroupBox(frameCaption(), this);
-    resultFrame_->setObjectName(QStringLiteral("fraCharact"));
-    resultFrame_->setGeometry(fromTwips(120, 3120, 7575, 1455));
-
-    // Positions inside the frame count from the frame's own top left corner.
-    maxDiameterLine_ = createResultBox(resultFrame_, QStringLiteral("txtMaxDiam"), fromTwips(120, 360, 4335, 375),
-        QStringLiteral("Максимальный диаметр"));
-    minLengthLine_ = createResultBox(resultFrame_, QStringLiteral("txtMinLength"), fromTwips(120, 840, 4335, 375),
-        QStringLiteral("Минимальная длина"));
-    maxTemperature_ = createResultBox(resultFrame_, QStringLiteral("Text1(4)"), fromTwips(4680, 840, 2055, 375),
-        QStringLiteral("Максимальная температура"));
-    createCaption(resultFrame_, QStringLiteral("Label2(4)"), QStringLiteral("Максимальная температура"),
-        fromTwips(4680, 360, 2535, 375));
-    createLabel(resultFrame_, QStringLiteral("Label4(2)"), QStringLiteral("°С"), fromTwips(6960, 960, 255, 255));
-}
-
-void BearingWindow::createLengthControls()
-{
-    length_ = createInput(this, QStringLiteral("Text2"), fromTwips(5640, 4800, 1455, 375), QStringLiteral("Длина"));
-
-    diameterButton_ = new WrappingButton(QStringLiteral("Расчет минимального диаметра в зависимости от длины"), this);
-    diameterButton_->setObjectName(QStringLiteral("Command1"));
-    diameterButton_->setGeometry(fromTwips(120, 4800, 2895, 975));
-    diameterButton_->setAutoDefault(true);
-
-    minDiameterOnLength_ = createResultBox(this, QStringLiteral("txtMinDiamOnLength"), fromTwips(5640, 5400, 1455, 405),
-        QStringLiteral("Минимальный диаметр"));
-}
-
-void BearingWindow::createLabels()
-{
-    createCaption(
-        this, QStringLiteral("Label2(0)"), QStringLiteral("Радиальное усилие:"), fromTwips(2520, 720, 2055, 255));
-    createCaption(
-        this, QStringLiteral("Label2(3)"), QStringLiteral("Частота вращения:"), fromTwips(2520, 1200, 2055, 255));
-    createCaption(
-        this, QStringLiteral("Label2(5)"), QStringLiteral("Материал подшипника:"), fromTwips(2520, 1680, 2055, 255));
-    createLabel(this, QStringLiteral("Label4(0)"), QStringLiteral("об/мин"), fromTwips(6720, 1200, 615, 255));
-    createLabel(this, QStringLiteral("Label4(1)"), QStringLiteral("Н"), fromTwips(6720, 720, 615, 255));
-    createCaption(this, QStringLiteral("Label2(2)"), QStringLiteral("Длина:"), fromTwips(3240, 4920, 1215, 300));
-    createCaption(
-        this, QStringLiteral("Label2(1)"), QStringLiteral("Минимальный диаметр:"), fromTwips(3240, 5520, 2175, 300));
-    createLabel(this, QStringLiteral("Label6(0)"), QStringLiteral("мм"), fromTwips(7320, 5520, 375, 255));
-    createLabel(this, QStringLiteral("Label6(1)"), QStringLiteral("мм"), fromTwips(7320, 4920, 375, 255));
-}
-
-void BearingWindow::createSketch()
-{
-    auto* sketch = new QLabel(this);
-    sketch->setObjectName(QStringLiteral("Image1"));
-    sketch->setGeometry(fromTwips(120, 120, 2175, 2775));
-    // The drawing fills its box exactly, at the cost of a slight change of aspect ratio.
-    sketch->setScaledContents(true);
-    sketch->setPixmap(QPixmap(QStringLiteral(":/sketch/bearing-sketch.gif")));
-    sketch->setAccessibleName(QStringLiteral("Эскиз подшипника"));
+    const auto keep
+        = [&controls]<typename T>(std::size_t index, T*& member) { member = qobject_cast<T*>(controls.at(index)); };
+    keep(placementIndex("Text1(0)"), loadBox_);
+    keep(placementIndex("Text1(3)"), frequencyBox_);
+    keep(placementIndex("List1"), materialList_);
+    keep(placementIndex("cmdGeomCalc"), calculateSizingButton_);
+    keep(placementIndex("fraCharact"), resultFrame_);
+    keep(placementIndex("txtMaxDiam"), maxDiameterLine_);
+    keep(placementIndex("txtMinLength"), minLengthLine_);
+    keep(placementIndex("Text1(4)"), maxTemperatureBox_);
+    keep(placementIndex("Text2"), lengthBox_);
+    keep(placementIndex("Command1"), calculateDiameterButton_);
+    keep(placementIndex("txtMinDiamOnLength"), minDiameterBox_);
 }
 
 void BearingWindow::fillMaterialList()
 {
     // Headers and blank lines select no material.
     for (const MaterialListItem& item : materialListItems) {
-        materials_->addItem(fromUtf8(item.isMaterial() ? catalogue_.row(item.row).name : item.header));
+        materialList_->addItem(fromUtf8(item.isMaterial() ? catalogue_.row(item.row).name : item.header));
     }
 }
 
 void BearingWindow::connectControls()
 {
-    setTabOrder(load_, frequency_);
-    setTabOrder(frequency_, materials_);
-    setTabOrder(materials_, sizingButton_);
-    setTabOrder(sizingButton_, maxDiameterLine_);
-    setTabOrder(maxDiameterLine_, minLengthLine_);
-    setTabOrder(minLengthLine_, maxTemperature_);
-    setTabOrder(maxTemperature_, length_);
-    setTabOrder(length_, diameterButton_);
-    setTabOrder(diameterButton_, minDiameterOnLength_);
-
-    connect(materials_, &QListWidget::itemSelectionChanged, this, &BearingWindow::onMaterialSelectionChanged);
-    connect(sizingButton_, &QPushButton::clicked, this, &BearingWindow::onSizingClicked);
-    connect(diameterButton_, &QPushButton::clicked, this, &BearingWindow::onDiameterForLengthClicked);
+    connect(materialList_, &QListWidget::itemSelectionChanged, this, &BearingWindow::onMaterialSelectionChanged);
+    connect(calculateSizingButton_, &QPushButton::clicked, this, &BearingWindow::onCalculateSizingClicked);
+    connect(calculateDiameterButton_, &QPushButton::clicked, this, &BearingWindow::onCalculateDiameterClicked);
 }
 
 void BearingWindow::onMaterialSelectionChanged()
@@ -248,38 +298,38 @@ void BearingWindow::onMaterialSelectionChanged()
 
     const std::int16_t row = catalogue_.findMaterial(selectedMaterial().toStdString());
     if (row == MaterialCatalogue::noMaterial) {
-        maxTemperature_->clear();
-        resultFrame_->setTitle(frameCaption());
+        maxTemperatureBox_->clear();
+        resultFrame_->setTitle(fromUtf8(frameCaption));
         return;
     }
     const MaterialRecord& material = catalogue_.row(row);
-    maxTemperature_->setText(fromUtf8(formatLocale(material.maxTemperature)));
+    maxTemperatureBox_->setText(fromUtf8(formatLocale(material.maxTemperature)));
     resultFrame_->setTitle(
-        frameCaption() + QStringLiteral(" (материал - ") + fromUtf8(material.name) + QLatin1Char(')'));
+        fromUtf8(frameCaption) + QStringLiteral(" (материал - ") + fromUtf8(material.name) + QLatin1Char(')'));
 }
 
-void BearingWindow::onSizingClicked() { calculateSizing(catalogue_, state_, *this); }
+void BearingWindow::onCalculateSizingClicked() { calculateSizing(catalogue_, state_, *this); }
 
-void BearingWindow::onDiameterForLengthClicked()
+void BearingWindow::onCalculateDiameterClicked()
 {
     calculateDiameterForLength(catalogue_, state_, *this, QLocale().decimalPoint().toStdString());
 }
 
 QString BearingWindow::selectedMaterial() const
 {
-    const QList<QListWidgetItem*> selected = materials_->selectedItems();
+    const QList<QListWidgetItem*> selected = materialList_->selectedItems();
     return selected.isEmpty() ? QString() : selected.front()->text();
 }
 
-QLineEdit* BearingWindow::box(Control control) const
+QLineEdit* BearingWindow::textBox(Control control) const
 {
     switch (control) {
-    case Control::Load: return load_;
-    case Control::Frequency: return frequency_;
-    case Control::Length: return length_;
+    case Control::Load: return loadBox_;
+    case Control::Frequency: return frequencyBox_;
+    case Control::Length: return lengthBox_;
     case Control::MaxDiameterLine: return maxDiameterLine_;
     case Control::MinLengthLine: return minLengthLine_;
-    case Control::MinDiameterOnLength: return minDiameterOnLength_;
+    case Control::MinDiameterOnLength: return minDiameterBox_;
     case Control::MaterialList: break;
     }
     return nullptr;
@@ -290,13 +340,13 @@ std::string BearingWindow::text(Control control) const
     if (control == Control::MaterialList) {
         return selectedMaterial().toStdString();
     }
-    return box(control)->text().toStdString();
+    return textBox(control)->text().toStdString();
 }
 
 void BearingWindow::setText(Control control, std::string_view text)
 {
     // The list's items are fixed; the calculations write only to text boxes.
-    if (QLineEdit* edit = box(control)) {
+    if (QLineEdit* edit = textBox(control)) {
         edit->setText(fromUtf8(text));
     }
 }

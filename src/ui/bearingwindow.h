@@ -10,14 +10,11 @@
 #include <string_view>
 
 class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 
 namespace bearing::ui {
-
-class WrappingButton;
 
 // The bearing calculation window: the user picks a material, types the radial load and
 // the rotation frequency and gets the largest diameter and the smallest length; then,
@@ -36,36 +33,33 @@ public:
     void showMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
 
 private:
-    void createInputs();
-    void createSizingButton();
-    void createResultFrame();
-    void createLengthControls();
-    void createLabels();
-    void createSketch();
+    void createControls();
     void fillMaterialList();
     void connectControls();
 
     void onMaterialSelectionChanged();
-    void onSizingClicked();
-    void onDiameterForLengthClicked();
+    void onCalculateSizingClicked();
+    void onCalculateDiameterClicked();
 
-    [[nodiscard]] QLineEdit* box(Control control) const;
+    [[nodiscard]] QLineEdit* textBox(Control control) const;
     [[nodiscard]] QString selectedMaterial() const;
 
     MaterialCatalogue catalogue_{CatalogueVariant::BearingWindow};
     SizingState state_;
 
-    QLineEdit* load_ = nullptr;                 // "Text1(0)"
-    QLineEdit* frequency_ = nullptr;            // "Text1(3)"
-    QListWidget* materials_ = nullptr;          // "List1"
-    QPushButton* sizingButton_ = nullptr;       // "cmdGeomCalc"
-    QGroupBox* resultFrame_ = nullptr;          // "fraCharact"
-    QLineEdit* maxDiameterLine_ = nullptr;      // "txtMaxDiam"
-    QLineEdit* minLengthLine_ = nullptr;        // "txtMinLength"
-    QLineEdit* maxTemperature_ = nullptr;       // "Text1(4)"
-    QLineEdit* length_ = nullptr;               // "Text2"
-    WrappingButton* diameterButton_ = nullptr;  // "Command1"
-    QLineEdit* minDiameterOnLength_ = nullptr;  // "txtMinDiamOnLength"
+    // The controls that the window reads or writes after building them; the comments
+    // give their object names.
+    QLineEdit* loadBox_ = nullptr;                    // "Text1(0)"
+    QLineEdit* frequencyBox_ = nullptr;               // "Text1(3)"
+    QListWidget* materialList_ = nullptr;             // "List1"
+    QPushButton* calculateSizingButton_ = nullptr;    // "cmdGeomCalc"
+    QGroupBox* resultFrame_ = nullptr;                // "fraCharact"
+    QLineEdit* maxDiameterLine_ = nullptr;            // "txtMaxDiam"
+    QLineEdit* minLengthLine_ = nullptr;              // "txtMinLength"
+    QLineEdit* maxTemperatureBox_ = nullptr;          // "Text1(4)"
+    QLineEdit* lengthBox_ = nullptr;                  // "Text2"
+    QPushButton* calculateDiameterButton_ = nullptr;  // "Command1"
+    QLineEdit* minDiameterBox_ = nullptr;             // "txtMinDiamOnLength"
 };
 
 }  // namespace bearing::ui

@@ -26,8 +26,8 @@ constexpr QSize designClientSize(524, 435);
 const QString framePicture = QStringLiteral(":/frame/frame-picture.jpg");
 const QString frameIcon = QStringLiteral(":/icon/plain-bearings.png");
 
-// Each line ends with a lone carriage return, as the message has always been written;
-// the message box turns them into line breaks. The version is the project's, so that the
+// Each line ends with a lone carriage return, which belongs to the program's text of the
+// message; the message box turns them into line breaks. The version is the project's, so that the
 // message, --version and the package cannot disagree.
 QString aboutText()
 {
@@ -140,18 +140,18 @@ void MainFrame::showAbout() { showMessage(this, aboutText(), actions_.about->tex
 
 QMdiSubWindow* MainFrame::bearingSubWindow()
 {
-    if (bearing_.isNull()) {
-        bearing_ = addChild(new BearingWindow);
+    if (bearingChild_.isNull()) {
+        bearingChild_ = addChild(new BearingWindow);
     }
-    return bearing_;
+    return bearingChild_;
 }
 
 QMdiSubWindow* MainFrame::materialsSubWindow()
 {
-    if (materials_.isNull()) {
-        materials_ = addChild(new MaterialsWindow);
+    if (materialsChild_.isNull()) {
+        materialsChild_ = addChild(new MaterialsWindow);
     }
-    return materials_;
+    return materialsChild_;
 }
 
 QMdiSubWindow* MainFrame::addChild(QWidget* window)

@@ -45,8 +45,8 @@ private:
 
     PictureWorkspace* workspace_ = nullptr;
     // Closing a child window deletes it (see addChild()); the pointers then turn null.
-    QPointer<QMdiSubWindow> bearing_;
-    QPointer<QMdiSubWindow> materials_;
+    QPointer<QMdiSubWindow> bearingChild_;
+    QPointer<QMdiSubWindow> materialsChild_;
 
     struct {
         QAction* bearing = nullptr;    // "bear"

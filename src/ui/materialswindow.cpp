@@ -1,9 +1,10 @@
 #include "materialswindow.h"
 
+#include "appearance.h"
 #include "numbertext.h"
+#include "twips.h"
 #include "utf8text.h"
 
-#include <QFont>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
@@ -16,9 +17,6 @@
 
 namespace bearing::ui {
 namespace {
-
-// The layout is drawn in twips; 15 twips make one pixel at 96 dots per inch.
-constexpr int pixels(int twips) { return twips / 15; }
 
 constexpr int designWidth = 7500;
 constexpr int designHeight = 6945;
@@ -34,7 +32,7 @@ struct Column {
 };
 
 // Names, then [p], [v], [pv] and [t]. The headings mix Latin and Cyrillic look-alikes
-// ("Max" is Latin, "Мах" Cyrillic) exactly as the window has always shown them.
+// ("Max" is Latin, "Мах" Cyrillic): they are the window's texts, letter for letter.
 constexpr std::array<Column, 5> columns{{
     {120, 3135, "Материал подшипника"},
     {3360, 855, "Max давление, МПа"},
@@ -92,8 +90,7 @@ void MaterialsWindow::createHeadings()
     // word fits and each heading takes at most three lines. The text stands one pixel in
     // from the border, not the half 'x' a framed label takes by default, which would push
     // "давление," onto the right border.
-    QFont headingFont = font();
-    headingFont.setFamily(QStringLiteral("DejaVu Sans Condensed"));
+    const QFont headingFont = condensedFont();
     for (int i = 0; i < columnCount; ++i) {
         const Column& column = columns.at(i);
         auto* heading = new QLabel(fromUtf8(column.heading), this);
@@ -103,7 +100,7 @@ void MaterialsWindow::createHeadings()
         heading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         heading->setWordWrap(true);
         heading->setIndent(1);
-        heading->setGeometry(pixels(column.left), pixels(headingTop), pixels(column.width), pixels(headingHeight));
+        heading->setGeometry(pixelsFromTwips({column.left, headingTop, column.width, headingHeight}));
         headings_.at(i) = heading;
     }
 }
@@ -118,11 +115,14 @@ void MaterialsWindow::createLists()
         list->setAccessibleName(fromUtf8(column.heading));
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setSortingEnabled(false);
+        // Every row is one line of one font, so the list lays its rows out from the size
+        // of the first instead of measuring each.
+        list->setUniformItemSizes(true);
         // The rows line up across the columns only while no list scrolls: every list is
         // made tall enough for all its items, and none offers a scroll bar.
         list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        list->setGeometry(pixels(column.left), pixels(listTop), pixels(column.width), pixels(listHeight));
+        list->setGeometry(pixelsFromTwips({column.left, listTop, column.width, listHeight}));
         lists_.at(i) = list;
         if (i > 0) {
             setTabOrder(lists_.at(i - 1), list);
@@ -162,20 +162,26 @@ void MaterialsWindow::fitListsToItems()
 {
     // The layout's list height holds 26 rows of a 13 px font. Should the font in use need
     // more, the lists grow downwards (and the window with them) until every item shows;
-    // nothing else moves.
-    int needed = 0;
-    for (const QListWidget* list : lists_) {
-        int itemsHeight = 0;
-        for (int row = 0; row < list->count(); ++row) {
-            itemsHeight += list->sizeHintForRow(row);
+    // nothing else moves. The name list is measured for all five: it is set in the same
+    // font and has a text on every row where a value list has one (and on the group
+    // headers too), so no list needs more height than it does. Each row is one line, so
+    // its height depends only on whether it is blank: one row of each kind is measured.
+    const QListWidget& names = *lists_.front();
+    int blankRowHeight = -1;
+    int textRowHeight = -1;
+    int needed = 2 * names.frameWidth();
+    for (int row = 0; row < names.count(); ++row) {
+        int& rowHeight = names.item(row)->text().isEmpty() ? blankRowHeight : textRowHeight;
+        if (rowHeight < 0) {
+            rowHeight = names.sizeHintForRow(row);
         }
-        needed = std::max(needed, itemsHeight + 2 * list->frameWidth());
+        needed += rowHeight;
     }
-    const int height = std::max(pixels(listHeight), needed);
+    const int height = std::max(pixelsFromTwips(listHeight), needed);
     for (QListWidget* list : lists_) {
         list->resize(list->width(), height);
     }
-    resize(pixels(designWidth), pixels(designHeight) + height - pixels(listHeight));
+    resize(pixelsFromTwips(designWidth), pixelsFromTwips(designHeight) + height - pixelsFromTwips(listHeight));
 }
 
 void MaterialsWindow::connectLists()

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <ostream>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -101,6 +102,8 @@ struct FindCase {
     std::string text;
     std::int16_t expected;
 };
+
+void PrintTo(const FindCase& find, std::ostream* out) { *out << find.name; }
 
 class FindMaterial : public testing::TestWithParam<FindCase> { };
 

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -20,6 +21,9 @@ struct ParseCase {
     std::string text;
     double expected;
 };
+
+// A failing or listed case shows its name, not the bytes of the struct.
+void PrintTo(const ParseCase& parse, std::ostream* out) { *out << parse.name; }
 
 class ParseNumber : public testing::TestWithParam<ParseCase> { };
 
@@ -86,6 +90,8 @@ struct FormatCase {
 };
 
 std::string caseName(const testing::TestParamInfo<FormatCase>& info) { return info.param.name; }
+
+void PrintTo(const FormatCase& format, std::ostream* out) { *out << format.name; }
 
 class Formatting : public testing::TestWithParam<FormatCase> { };
 

@@ -1,6 +1,8 @@
 #include "bearingwindow.h"
 
+#include "bearingwindownames.h"
 #include "messagecatcher.h"
+#include "testlocale.h"
 #include "wrappingbutton.h"
 
 #include <QApplication>
@@ -8,6 +10,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -60,12 +63,12 @@ protected:
     }
 
     QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
-    QListWidget* list() const { return find<QListWidget>("List1"); }
-    QString frameCaption() const { return find<QGroupBox>("fraCharact")->title(); }
+    QListWidget* materialList() const { return find<QListWidget>(test::inputs.materialList); }
+    QString frameCaption() const { return find<QGroupBox>(test::results.frame)->title(); }
 
     void clickItem(int row, Qt::KeyboardModifiers modifiers = {}) const
     {
-        QListWidget* materials = list();
+        QListWidget* materials = materialList();
         QListWidgetItem* item = materials->item(row);
         materials->scrollToItem(item);
         QTest::mouseClick(materials->viewport(), Qt::LeftButton, modifiers, materials->visualItemRect(item).center());
@@ -85,12 +88,12 @@ protected:
     void runBronzeExample() const
     {
         clickItem(itemBronze);
-        typeInto("Text1(0)", "5000");
-        typeInto("Text1(3)", "300");
-        press("cmdGeomCalc");
+        typeInto(test::inputs.load, "5000");
+        typeInto(test::inputs.frequency, "300");
+        press(test::buttons.calculateSizing);
     }
 
-    static QString expectedMinDiameter() { return underRussianLocale() ? "16,7" : "16.7"; }
+    static QString expectedMinDiameter() { return test::underRussianLocale() ? "16,7" : "16.7"; }
 
     BearingWindow window_;
 };
@@ -132,14 +135,15 @@ TEST_F(BearingWindowTest, StartsWithAnEmptyFormAndNoMaterialChosen)
 {
     EXPECT_EQ(window_.objectName(), "Form1");
     EXPECT_EQ(window_.windowTitle(), "Подшипник");
-    EXPECT_EQ(list()->count(), 26);
-    EXPECT_TRUE(list()->selectedItems().isEmpty());
+    EXPECT_EQ(materialList()->count(), 26);
+    EXPECT_TRUE(materialList()->selectedItems().isEmpty());
     for (const char* name :
-        {"Text1(0)", "Text1(3)", "Text1(4)", "Text2", "txtMaxDiam", "txtMinLength", "txtMinDiamOnLength"}) {
+        {test::inputs.load, test::inputs.frequency, test::results.maxTemperature, test::inputs.length,
+            test::results.maxDiameterLine, test::results.minLengthLine, test::results.minDiameter}) {
         EXPECT_TRUE(box(name)->text().isEmpty()) << name;
     }
     EXPECT_EQ(frameCaption(), baseCaption);
-    EXPECT_EQ(QApplication::focusWidget(), box("Text1(0)"));
+    EXPECT_EQ(QApplication::focusWidget(), box(test::inputs.load));
 }
 
 TEST_F(BearingWindowTest, ListsBothGroupsUnderTheirHeadersWithBlankSeparators)
@@ -149,8 +153,8 @@ TEST_F(BearingWindowTest, ListsBothGroupsUnderTheirHeadersWithBlankSeparators)
         "СО СМАЗКОЙ", "", "Чугун АЧС-1", "Чугун АЧС-5", "Латунь ЛКС 80-3-3", "Латунь ЛМцЖ 52-4-1", "Бронза БРС30",
         "Бронза БрО10Ф1", "Бронза БрА9Ж4Л", "Баббит Б83", "Баббит Б16", "Фторопласт-4 ", "Полиамид АК-7", "Текстолит "};
     QStringList shown;
-    for (int row = 0; row < list()->count(); ++row) {
-        shown.append(list()->item(row)->text());
+    for (int row = 0; row < materialList()->count(); ++row) {
+        shown.append(materialList()->item(row)->text());
     }
     EXPECT_EQ(shown, expected);
 }
@@ -173,8 +177,9 @@ TEST_F(BearingWindowTest, PlacesEveryControlAsDesignedWhateverTheWindowSize)
 
 TEST_F(BearingWindowTest, TabVisitsInputsButtonsAndResultBoxesInDesignOrder)
 {
-    const QStringList expected{"Text1(3)", "List1", "cmdGeomCalc", "txtMaxDiam", "txtMinLength", "Text1(4)", "Text2",
-        "Command1", "txtMinDiamOnLength", "Text1(0)"};
+    const QStringList expected{test::inputs.frequency, test::inputs.materialList, test::buttons.calculateSizing,
+        test::results.maxDiameterLine, test::results.minLengthLine, test::results.maxTemperature, test::inputs.length,
+        test::buttons.calculateDiameter, test::results.minDiameter, test::inputs.load};
     QStringList visited;
     for (qsizetype i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -206,7 +211,7 @@ TEST_F(BearingWindowTest, EveryLabelFitsItsBoxInTheChosenFont)
 
 TEST_F(BearingWindowTest, EveryMaterialNameFitsTheListWithoutSideScrolling)
 {
-    QListWidget* materials = list();
+    QListWidget* materials = materialList();
     const QFontMetrics metrics(materials->font());
     for (int row = 0; row < materials->count(); ++row) {
         const QString name = materials->item(row)->text();
@@ -218,10 +223,10 @@ TEST_F(BearingWindowTest, EveryMaterialNameFitsTheListWithoutSideScrolling)
 
 TEST_F(BearingWindowTest, ButtonCaptionsFitAndTheLongOneWraps)
 {
-    auto* sizing = find<QPushButton>("cmdGeomCalc");
+    auto* sizing = find<QPushButton>(test::buttons.calculateSizing);
     EXPECT_LE(QFontMetrics(sizing->font()).horizontalAdvance(sizing->text()), sizing->width() - 8);
 
-    auto* diameter = find<WrappingButton>("Command1");
+    auto* diameter = find<WrappingButton>(test::buttons.calculateDiameter);
     ASSERT_NE(diameter, nullptr);
     const QFontMetrics metrics(diameter->font());
     const QRect area = diameter->captionRect();
@@ -232,9 +237,9 @@ TEST_F(BearingWindowTest, ButtonCaptionsFitAndTheLongOneWraps)
 
 TEST_F(BearingWindowTest, FrameCaptionFitsForEveryMaterial)
 {
-    auto* frame = find<QGroupBox>("fraCharact");
-    for (int row = 0; row < list()->count(); ++row) {
-        list()->setCurrentRow(row);
+    auto* frame = find<QGroupBox>(test::results.frame);
+    for (int row = 0; row < materialList()->count(); ++row) {
+        materialList()->setCurrentRow(row);
         QStyleOptionGroupBox option;
         option.initFrom(frame);
         option.text = frame->title();
@@ -271,7 +276,7 @@ TEST_F(BearingWindowTest, ClickingAnItemShowsItsTemperatureAndName)
         SCOPED_TRACE(selection.name);
         clickItem(itemBronze == selection.item ? itemGraphite : itemBronze);  // a material before, to be replaced
         clickItem(selection.item);
-        EXPECT_EQ(box("Text1(4)")->text(), selection.temperature);
+        EXPECT_EQ(box(test::results.maxTemperature)->text(), selection.temperature);
         EXPECT_EQ(frameCaption(), selection.material ? materialCaption(selection.material) : baseCaption);
     }
 }
@@ -279,42 +284,42 @@ TEST_F(BearingWindowTest, ClickingAnItemShowsItsTemperatureAndName)
 TEST_F(BearingWindowTest, ArrowKeysAndDeselectingFollowTheSelection)
 {
     clickItem(itemGraphite);
-    QTest::keyClick(list(), Qt::Key_Down);
-    EXPECT_EQ(box("Text1(4)")->text(), "200");
+    QTest::keyClick(materialList(), Qt::Key_Down);
+    EXPECT_EQ(box(test::results.maxTemperature)->text(), "200");
     EXPECT_EQ(frameCaption(), materialCaption("Углепластик"));
-    QTest::keyClick(list(), Qt::Key_Up);
-    QTest::keyClick(list(), Qt::Key_Up);
-    EXPECT_EQ(box("Text1(4)")->text(), "");
+    QTest::keyClick(materialList(), Qt::Key_Up);
+    QTest::keyClick(materialList(), Qt::Key_Up);
+    EXPECT_EQ(box(test::results.maxTemperature)->text(), "");
     EXPECT_EQ(frameCaption(), baseCaption);
 
     clickItem(itemGraphite);
     clickItem(itemGraphite, Qt::ControlModifier);
-    EXPECT_TRUE(list()->selectedItems().isEmpty());
-    EXPECT_EQ(box("Text1(4)")->text(), "");
+    EXPECT_TRUE(materialList()->selectedItems().isEmpty());
+    EXPECT_EQ(box(test::results.maxTemperature)->text(), "");
     EXPECT_EQ(frameCaption(), baseCaption);
 }
 
 TEST_F(BearingWindowTest, WorkedExamplesReachTheScreen)
 {
     runBronzeExample();
-    EXPECT_EQ(box("txtMaxDiam")->text(), "максимальный диаметр = 636.6 мм");
-    EXPECT_EQ(box("txtMinLength")->text(), "минимальная длина = 5.2 мм");
-    typeInto("Text2", "20");
-    press("Command1");
-    EXPECT_EQ(box("txtMinDiamOnLength")->text(), expectedMinDiameter());
+    EXPECT_EQ(box(test::results.maxDiameterLine)->text(), "максимальный диаметр = 636.6 мм");
+    EXPECT_EQ(box(test::results.minLengthLine)->text(), "минимальная длина = 5.2 мм");
+    typeInto(test::inputs.length, "20");
+    press(test::buttons.calculateDiameter);
+    EXPECT_EQ(box(test::results.minDiameter)->text(), expectedMinDiameter());
 
     clickItem(itemGraphite);
-    typeInto("Text1(0)", "1000");
-    typeInto("Text1(3)", "1000");
-    press("cmdGeomCalc");
-    EXPECT_EQ(box("txtMaxDiam")->text(), "максимальный диаметр = 28.6 мм");
-    EXPECT_EQ(box("txtMinLength")->text(), "минимальная длина = 69.9 мм");
+    typeInto(test::inputs.load, "1000");
+    typeInto(test::inputs.frequency, "1000");
+    press(test::buttons.calculateSizing);
+    EXPECT_EQ(box(test::results.maxDiameterLine)->text(), "максимальный диаметр = 28.6 мм");
+    EXPECT_EQ(box(test::results.minLengthLine)->text(), "минимальная длина = 69.9 мм");
 }
 
 TEST_F(BearingWindowTest, ResultLinesFitTheirBoxes)
 {
     runBronzeExample();
-    for (const char* name : {"txtMaxDiam", "txtMinLength"}) {
+    for (const char* name : {test::results.maxDiameterLine, test::results.minLengthLine}) {
         QLineEdit* edit = box(name);
         EXPECT_LE(QFontMetrics(edit->font()).horizontalAdvance(edit->text()), edit->width() - 8) << name;
     }
@@ -325,13 +330,13 @@ TEST_F(BearingWindowTest, AnySelectionChangeEmptiesTheResultLinesButNotTheDiamet
     for (const int next : {itemBronze + 1, 12, 1}) {
         SCOPED_TRACE(next);
         runBronzeExample();
-        typeInto("Text2", "20");
-        press("Command1");
-        ASSERT_FALSE(box("txtMaxDiam")->text().isEmpty());
+        typeInto(test::inputs.length, "20");
+        press(test::buttons.calculateDiameter);
+        ASSERT_FALSE(box(test::results.maxDiameterLine)->text().isEmpty());
         clickItem(next);
-        EXPECT_EQ(box("txtMaxDiam")->text(), "");
-        EXPECT_EQ(box("txtMinLength")->text(), "");
-        EXPECT_EQ(box("txtMinDiamOnLength")->text(), expectedMinDiameter());
+        EXPECT_EQ(box(test::results.maxDiameterLine)->text(), "");
+        EXPECT_EQ(box(test::results.minLengthLine)->text(), "");
+        EXPECT_EQ(box(test::results.minDiameter)->text(), expectedMinDiameter());
     }
 }
 
@@ -346,18 +351,18 @@ struct MessageCase {
 };
 
 const std::array<MessageCase, 7> messageCases{{
-    {"no material chosen", -1, "5000", "300", "", "cmdGeomCalc", {"Выберите материал"}},
-    {"header chosen", 12, "5000", "300", "20", "Command1", {"Выберите материал"}},
-    {"no frequency", itemBronze, "5000", "", "", "cmdGeomCalc",
+    {"no material chosen", -1, "5000", "300", "", test::buttons.calculateSizing, {"Выберите материал"}},
+    {"header chosen", 12, "5000", "300", "20", test::buttons.calculateDiameter, {"Выберите материал"}},
+    {"no frequency", itemBronze, "5000", "", "", test::buttons.calculateSizing,
         {"Задайте радиальное усилие на подшипник и частоту вращения"}},
-    {"negative load", itemBronze, "-1", "300", "", "cmdGeomCalc",
+    {"negative load", itemBronze, "-1", "300", "", test::buttons.calculateSizing,
         {"Задайте радиальное усилие на подшипник и частоту вращения"}},
-    {"diameter rounds to zero", itemKapron, "100", "1000000", "", "cmdGeomCalc",
+    {"diameter rounds to zero", itemKapron, "100", "1000000", "", test::buttons.calculateSizing,
         {"Ошибка: деление на ноль", "", "Слишком мал расчетный максимальный диаметр",
             "Задайте меньшую частоту вращения"}},
-    {"length below the minimum", itemBronze, "5000", "300", "5", "Command1",
+    {"length below the minimum", itemBronze, "5000", "300", "5", test::buttons.calculateDiameter,
         {"Введенная длина подшипника меньше расчитанной минимально допустимой длины"}},
-    {"load beyond the number range", itemBronze, "1e39", "300", "", "cmdGeomCalc",
+    {"load beyond the number range", itemBronze, "1e39", "300", "", test::buttons.calculateSizing,
         {"Ошибка: переполнение", "", "Радиальное усилие выходит за пределы допустимого диапазона чисел"}},
 }};
 
@@ -368,11 +373,11 @@ TEST_F(BearingWindowTest, EachCalculationMessageReachesTheScreen)
         if (message.item >= 0) {
             clickItem(message.item);
         } else {
-            list()->clearSelection();
+            materialList()->clearSelection();
         }
-        typeInto("Text1(0)", message.load);
-        typeInto("Text1(3)", message.frequency);
-        typeInto("Text2", message.length);
+        typeInto(test::inputs.load, message.load);
+        typeInto(test::inputs.frequency, message.frequency);
+        typeInto(test::inputs.length, message.length);
 
         MessageCatcher catcher;
         press(message.button);
@@ -388,11 +393,12 @@ TEST_F(BearingWindowTest, EachCalculationMessageReachesTheScreen)
 TEST_F(BearingWindowTest, ResultBoxesRefuseTypingButCopy)
 {
     runBronzeExample();
-    typeInto("Text2", "20");
-    press("Command1");
+    typeInto(test::inputs.length, "20");
+    press(test::buttons.calculateDiameter);
     clickItem(itemBronze);  // keeps the selection: the result lines stay
-    press("cmdGeomCalc");
-    for (const char* name : {"txtMaxDiam", "txtMinLength", "Text1(4)", "txtMinDiamOnLength"}) {
+    press(test::buttons.calculateSizing);
+    for (const char* name : {test::results.maxDiameterLine, test::results.minLengthLine, test::results.maxTemperature,
+             test::results.minDiameter}) {
         SCOPED_TRACE(name);
         QLineEdit* edit = box(name);
         const QString before = edit->text();
@@ -406,13 +412,13 @@ TEST_F(BearingWindowTest, ResultBoxesRefuseTypingButCopy)
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
         EXPECT_EQ(QApplication::clipboard()->text(), before);
-        EXPECT_NE(edit->palette().color(QPalette::Base), box("Text1(0)")->palette().color(QPalette::Base));
+        EXPECT_NE(edit->palette().color(QPalette::Base), box(test::inputs.load)->palette().color(QPalette::Base));
     }
 }
 
 TEST_F(BearingWindowTest, InputsKeepAnyTextOfAnyLength)
 {
-    QLineEdit* load = box("Text1(0)");
+    QLineEdit* load = box(test::inputs.load);
     QTest::mouseClick(load, Qt::LeftButton);
     QTest::keyClicks(load, "300 ");
     for (const QChar letter : QStringLiteral("об")) {
@@ -421,7 +427,7 @@ TEST_F(BearingWindowTest, InputsKeepAnyTextOfAnyLength)
     EXPECT_EQ(load->text(), "300 об");
 
     const QString megabyte(1 << 20, QLatin1Char('7'));
-    for (const char* name : {"Text1(0)", "Text1(3)", "Text2"}) {
+    for (const char* name : {test::inputs.load, test::inputs.frequency, test::inputs.length}) {
         QLineEdit* edit = box(name);
         QApplication::clipboard()->setText(megabyte);
         QTest::mouseClick(edit, Qt::LeftButton);
@@ -435,37 +441,39 @@ TEST_F(BearingWindowTest, InputsKeepAnyTextOfAnyLength)
 TEST_F(BearingWindowTest, EnterPressesTheFocusedButtonButNotFromAnInputBox)
 {
     runBronzeExample();
-    typeInto("Text2", "20");
-    for (const auto& [focused, key, pressed] : {std::tuple{"cmdGeomCalc", Qt::Key_Return, "cmdGeomCalc"},
-             std::tuple{"cmdGeomCalc", Qt::Key_Enter, "cmdGeomCalc"},
-             std::tuple{"Command1", Qt::Key_Return, "Command1"}, std::tuple{"Command1", Qt::Key_Enter, "Command1"},
-             std::tuple{"Text1(0)", Qt::Key_Return, ""}, std::tuple{"Text2", Qt::Key_Enter, ""}}) {
+    typeInto(test::inputs.length, "20");
+    for (const auto& [focused, key, pressed] :
+        {std::tuple{test::buttons.calculateSizing, Qt::Key_Return, test::buttons.calculateSizing},
+            std::tuple{test::buttons.calculateSizing, Qt::Key_Enter, test::buttons.calculateSizing},
+            std::tuple{test::buttons.calculateDiameter, Qt::Key_Return, test::buttons.calculateDiameter},
+            std::tuple{test::buttons.calculateDiameter, Qt::Key_Enter, test::buttons.calculateDiameter},
+            std::tuple{test::inputs.load, Qt::Key_Return, ""}, std::tuple{test::inputs.length, Qt::Key_Enter, ""}}) {
         SCOPED_TRACE(testing::Message() << focused << (key == Qt::Key_Enter ? ", keypad Enter" : ", Return"));
-        QSignalSpy sizing(find<QPushButton>("cmdGeomCalc"), &QPushButton::clicked);
-        QSignalSpy diameter(find<QPushButton>("Command1"), &QPushButton::clicked);
+        QSignalSpy sizing(find<QPushButton>(test::buttons.calculateSizing), &QPushButton::clicked);
+        QSignalSpy diameter(find<QPushButton>(test::buttons.calculateDiameter), &QPushButton::clicked);
         auto* focus = find<QWidget>(focused);
         focus->setFocus(Qt::TabFocusReason);
         ASSERT_TRUE(QTest::qWaitFor([focus] { return focus->hasFocus(); }, 1000));
         QTest::keyClick(focus, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
         QTest::qWait(20);
-        EXPECT_EQ(sizing.count(), std::string_view(pressed) == "cmdGeomCalc" ? 1 : 0);
-        EXPECT_EQ(diameter.count(), std::string_view(pressed) == "Command1" ? 1 : 0);
+        EXPECT_EQ(sizing.count(), std::string_view(pressed) == test::buttons.calculateSizing ? 1 : 0);
+        EXPECT_EQ(diameter.count(), std::string_view(pressed) == test::buttons.calculateDiameter ? 1 : 0);
     }
 }
 
 TEST_F(BearingWindowTest, BoxesAreAnnouncedByTheirLabels)
 {
     const std::array<std::pair<const char*, const char*>, 10> names{{
-        {"Text1(0)", "Радиальное усилие"},
-        {"Text1(3)", "Частота вращения"},
-        {"List1", "Материал подшипника"},
-        {"Text2", "Длина"},
-        {"txtMinDiamOnLength", "Минимальный диаметр"},
-        {"Text1(4)", "Максимальная температура"},
-        {"txtMaxDiam", "Максимальный диаметр"},
-        {"txtMinLength", "Минимальная длина"},
-        {"Command1", "Расчет минимального диаметра в зависимости от длины"},
-        {"cmdGeomCalc", "Расчет характеристик подшипника"},
+        {test::inputs.load, "Радиальное усилие"},
+        {test::inputs.frequency, "Частота вращения"},
+        {test::inputs.materialList, "Материал подшипника"},
+        {test::inputs.length, "Длина"},
+        {test::results.minDiameter, "Минимальный диаметр"},
+        {test::results.maxTemperature, "Максимальная температура"},
+        {test::results.maxDiameterLine, "Максимальный диаметр"},
+        {test::results.minLengthLine, "Минимальная длина"},
+        {test::buttons.calculateDiameter, "Расчет минимального диаметра в зависимости от длины"},
+        {test::buttons.calculateSizing, "Расчет характеристик подшипника"},
     }};
     for (const auto& [object, accessible] : names) {
         auto* widget = find<QWidget>(object);
@@ -475,14 +483,22 @@ TEST_F(BearingWindowTest, BoxesAreAnnouncedByTheirLabels)
     }
 }
 
-TEST_F(BearingWindowTest, ShowsTheBearingSketchStretchedIntoItsBox)
+// The copies shipped for screen scales 1 and 2 must be what the label would make of the
+// whole drawing at that scale, pixel for pixel.
+TEST_F(BearingWindowTest, ShowsTheSketchAsTheLabelWouldScaleTheWholeDrawing)
 {
-    const QPixmap sketch(QStringLiteral(":/sketch/bearing-sketch.gif"));
-    ASSERT_FALSE(sketch.isNull());
-    EXPECT_EQ(sketch.size(), QSize(447, 613));
-    auto* image = find<QLabel>("Image1");
-    EXPECT_FALSE(image->pixmap().isNull());
-    EXPECT_TRUE(image->hasScaledContents());
+    const QImage drawing = QPixmap(QStringLiteral(":/sketch/bearing-sketch.gif")).toImage();
+    ASSERT_EQ(drawing.size(), QSize(447, 613));
+    auto* image = find<QLabel>(test::sketch);
+    ASSERT_EQ(image->devicePixelRatioF(), 1.0);
+    const QSize box = image->contentsRect().size();
+    ASSERT_EQ(box, QSize(145, 185));
+
+    const QImage shown = image->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown, drawing.scaled(box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    const QImage forScale2
+        = QImage(QStringLiteral(":/sketch/bearing-sketch-scale2.pgm")).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(forScale2, drawing.scaled(2 * box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 }  // namespace

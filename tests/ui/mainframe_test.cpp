@@ -1,5 +1,6 @@
 #include "mainframe.h"
 
+#include "bearingwindownames.h"
 #include "messagecatcher.h"
 
 #include <QAction>
@@ -86,7 +87,7 @@ protected:
 
     [[nodiscard]] QList<QListWidget*> allLists() const
     {
-        QList<QListWidget*> lists{control<QListWidget>(bearingWindow(), QStringLiteral("List1"))};
+        QList<QListWidget*> lists{control<QListWidget>(bearingWindow(), test::inputs.materialList)};
         for (const QString& name : materialsLists) {
             lists.append(control<QListWidget>(materialsWindow(), name));
         }
@@ -174,7 +175,7 @@ TEST_F(MainFrameTest, StartsWithTheBearingWindowMaximisedAndTheMaterialsWindowLo
     ASSERT_NE(subWindowOf(materialsWindow()), nullptr);
     EXPECT_TRUE(subWindowOf(materialsWindow())->isHidden());
     EXPECT_EQ(visibleChildren(), 1);
-    EXPECT_EQ(QApplication::focusWidget(), control<QLineEdit>(bearingWindow(), QStringLiteral("Text1(0)")));
+    EXPECT_EQ(QApplication::focusWidget(), control<QLineEdit>(bearingWindow(), test::inputs.load));
     EXPECT_EQ(workspace()->viewport()->size(), QSize(524, 435));
 }
 
@@ -188,16 +189,16 @@ TEST_F(MainFrameTest, TitleNamesTheMaximisedChildWindow)
 TEST_F(MainFrameTest, SwitchingThroughTheMenuKeepsInputsResultsAndSelections)
 {
     QWidget* bearing = bearingWindow();
-    auto* load = control<QLineEdit>(bearing, QStringLiteral("Text1(0)"));
-    auto* frequency = control<QLineEdit>(bearing, QStringLiteral("Text1(3)"));
-    auto* materials = control<QListWidget>(bearing, QStringLiteral("List1"));
-    auto* maxDiameter = control<QLineEdit>(bearing, QStringLiteral("txtMaxDiam"));
-    auto* minLength = control<QLineEdit>(bearing, QStringLiteral("txtMinLength"));
+    auto* load = control<QLineEdit>(bearing, test::inputs.load);
+    auto* frequency = control<QLineEdit>(bearing, test::inputs.frequency);
+    auto* materials = control<QListWidget>(bearing, test::inputs.materialList);
+    auto* maxDiameter = control<QLineEdit>(bearing, test::results.maxDiameterLine);
+    auto* minLength = control<QLineEdit>(bearing, test::results.minLengthLine);
     ASSERT_TRUE(load && frequency && materials && maxDiameter && minLength);
     QTest::keyClicks(load, QStringLiteral("5000"));
     QTest::keyClicks(frequency, QStringLiteral("300"));
     clickItem(materials, 19);
-    QTest::mouseClick(control<QPushButton>(bearing, QStringLiteral("cmdGeomCalc")), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(bearing, test::buttons.calculateSizing), Qt::LeftButton);
     const std::array results{maxDiameter->text(), minLength->text()};
     ASSERT_FALSE(results[0].isEmpty());
     ASSERT_FALSE(results[1].isEmpty());
@@ -229,7 +230,7 @@ TEST_F(MainFrameTest, SwitchingThroughTheMenuKeepsInputsResultsAndSelections)
 
 TEST_F(MainFrameTest, ChoosingTheShownWindowAgainKeepsItShownAndUnchanged)
 {
-    auto* load = control<QLineEdit>(bearingWindow(), QStringLiteral("Text1(0)"));
+    auto* load = control<QLineEdit>(bearingWindow(), test::inputs.load);
     ASSERT_NE(load, nullptr);
     QTest::keyClicks(load, QStringLiteral("42"));
     for (int i = 0; i < 2; ++i) {

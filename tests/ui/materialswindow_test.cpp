@@ -1,6 +1,7 @@
 #include "materialswindow.h"
 
 #include "messagecatcher.h"
+#include "testlocale.h"
 
 #include <QAccessible>
 #include <QFontMetrics>
@@ -73,7 +74,7 @@ const std::array<Control, columnCount> expectedColumns{{
 QString localised(const char* text)
 {
     QString shown = QString::fromUtf8(text);
-    return underRussianLocale() ? shown.replace(QLatin1Char('.'), QLatin1Char(',')) : shown;
+    return test::underRussianLocale() ? shown.replace(QLatin1Char('.'), QLatin1Char(',')) : shown;
 }
 
 class MaterialsWindowTest : public testing::Test {
@@ -142,7 +143,7 @@ TEST_F(MaterialsWindowTest, LoadingFillsEveryListRowByRowWithNothingSelected)
 
 TEST_F(MaterialsWindowTest, ValuesUseTheLocaleDecimalSeparator)
 {
-    const bool comma = underRussianLocale();
+    const bool comma = test::underRussianLocale();
     EXPECT_EQ(list(2).item(4)->text(), comma ? QStringLiteral("0,5") : QStringLiteral("0.5"));
     EXPECT_EQ(list(3).item(4)->text(), comma ? QStringLiteral("0,15") : QStringLiteral("0.15"));
 }

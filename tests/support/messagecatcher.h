@@ -18,12 +18,11 @@ struct CaughtMessage {
 // button, so a test can press a button that shows messages and then read them. Without a
 // catcher, the test main fails the running test on any modal box and closes it.
 class MessageCatcher {
+    // Its timer polls on behalf of this very object.
+    Q_DISABLE_COPY_MOVE(MessageCatcher)
+
 public:
     MessageCatcher();
-    MessageCatcher(const MessageCatcher&) = delete;
-    MessageCatcher& operator=(const MessageCatcher&) = delete;
-    MessageCatcher(MessageCatcher&&) = delete;
-    MessageCatcher& operator=(MessageCatcher&&) = delete;
     ~MessageCatcher();
 
     [[nodiscard]] const QList<CaughtMessage>& messages() const { return messages_; }
@@ -36,9 +35,5 @@ private:
     QTimer timer_;
     QList<CaughtMessage> messages_;
 };
-
-// True when the tests run under a Russian locale (LC_ALL=ru_RU.UTF-8), which writes ","
-// as the decimal separator; false under a point locale.
-[[nodiscard]] bool underRussianLocale();
 
 }  // namespace bearing::ui

@@ -3,9 +3,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 
-#include <cstdlib>
-#include <string_view>
-
 namespace bearing::ui {
 
 namespace {
@@ -40,12 +37,6 @@ void MessageCatcher::poll()
     } else {
         box->reject();
     }
-}
-
-bool underRussianLocale()
-{
-    const char* locale = std::getenv("LC_ALL");
-    return locale != nullptr && std::string_view(locale).starts_with("ru");
 }
 
 }  // namespace bearing::ui
