@@ -14,6 +14,7 @@
 # Needs Xvfb, xdotool, xclip and the wm-client helper of the build (tests/app).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source tests/support/xvfb.sh
 
 build=build/default
 if [[ $# -gt 0 && $1 != --* ]]; then
@@ -51,26 +52,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do
-  [[ -s $work/display ]] && break
-  sleep 0.05
-done
-export DISPLAY=":$(head -n1 "$work/display")"
+start_xvfb "$work"
+pids+=("$xvfb_pid")
 export LC_ALL=C.UTF-8
-unset QT_QPA_PLATFORM
 
 "$program" 2>"$work/program.log" &
 program_pid=$!
 pids+=("$program_pid")
-window=""
-for _ in $(seq 200); do
-  window=$(xdotool search --onlyvisible --name "Расчет подшипников скольжения" 2>/dev/null | head -n1 || true)
-  [[ -n $window ]] && break
-  sleep 0.05
-done
-[[ -n $window ]] || { cat "$work/program.log" >&2; echo "paste.sh: no window" >&2; exit 1; }
+window=$(wait_for_window "$program_pid" "Расчет подшипников скольжения" 10) || { cat "$work/program.log" >&2; exit 1; }
 "$wm" ping "$window" >/dev/null
 sleep 1
 

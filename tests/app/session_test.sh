@@ -10,23 +10,19 @@
 #
 # Skipped (77) where Xvfb or xdotool is missing.
 set -euo pipefail
+source "$(dirname "$0")/../support/xvfb.sh"
 
 program=${1:?usage: session_test.sh PATH-TO-plain-bearings PATH-TO-wm-client}
 wm=${2:?usage: session_test.sh PATH-TO-plain-bearings PATH-TO-wm-client}
 title="Расчет подшипников скольжения"
 
-for tool in Xvfb xdotool; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+skip_without Xvfb xdotool
 
 work=$(mktemp -d)
 xvfb_pid=""
 program_pid=""
 cleanup() {
-  for pid in $program_pid $xvfb_pid; do
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  done
+  stop_processes $program_pid $xvfb_pid
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -36,28 +32,13 @@ fail() {
   exit 1
 }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.05
-done
-[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; echo "FAIL: Xvfb gave no display number" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+start_xvfb "$work" || { echo "FAIL: no X server" >&2; exit 1; }
 # xdotool reads window names in the C library's locale; C.UTF-8 always exists.
 export LC_ALL=C.UTF-8
 
 "$program" 2>"$work/program.log" &
 program_pid=$!
-frame=""
-for _ in $(seq 600); do
-  kill -0 "$program_pid" 2>/dev/null || fail "the program ended at start-up"
-  frame=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n1 || true)
-  [ -n "$frame" ] && break
-  sleep 0.05
-done
-[ -n "$frame" ] || fail "no window \"$title\" within 30 s"
+frame=$(wait_for_window "$program_pid" "$title" 30) || fail "the program showed no window \"$title\""
 
 # Waits until the program has handled everything sent so far.
 settle() { "$wm" ping "$frame" 60000 >/dev/null || fail "the program stopped answering"; }
