@@ -16,14 +16,23 @@ const MaterialCatalogue& bearingWindowCatalogue()
 
 CaseOutcome evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSeparator, bool textChanges)
 {
+    TextWindow window;
+    CaseOutcome outcome;
+    evaluateCase(row, texts, decimalSeparator, window, outcome, textChanges);
+    return outcome;
+}
+
+void evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSeparator, TextWindow& window,
+    CaseOutcome& outcome, bool textChanges)
+{
     const MaterialCatalogue& catalogue = bearingWindowCatalogue();
     const MaterialRecord& material = catalogue.row(row);
-    TextWindow window;
+    window.reset();
     // What the user selected and typed is there before the press; only the press counts.
     window.setText(Control::MaterialList, material.name);
     window.setText(Control::Load, texts.load);
     window.setText(Control::Frequency, texts.frequency);
-    window.setText(Control::Length, texts.length.value_or(std::string()));
+    window.setText(Control::Length, texts.length ? std::string_view(*texts.length) : std::string_view());
     window.startRecording(textChanges);
 
     SizingState state;
@@ -33,18 +42,20 @@ CaseOutcome evaluateCase(int row, const CaseTexts& texts, std::string_view decim
         calculateSizing(catalogue, state, window);
     }
 
-    CaseOutcome outcome;
-    outcome.maxDiameterLine = window.takeText(Control::MaxDiameterLine);
-    outcome.minLengthLine = window.takeText(Control::MinLengthLine);
-    outcome.minDiameter = window.takeText(Control::MinDiameterOnLength);
-    outcome.events = window.takeEvents();
+    window.takeText(Control::MaxDiameterLine, outcome.maxDiameterLine);
+    window.takeText(Control::MinLengthLine, outcome.minLengthLine);
+    window.takeText(Control::MinDiameterOnLength, outcome.minDiameter);
+    window.takeEvents(outcome.events);
+    outcome.messages.clear();
     for (const WindowEvent& event : outcome.events) {
         if (event.kind == WindowEvent::Kind::Message) {
             outcome.messages.push_back(event.text);
         }
     }
+    outcome.figures.reset();
+    outcome.forLength.reset();
     if (!state.resultValid) {
-        return outcome;
+        return;
     }
     // The run reached its results, so the inputs are within the single range: the same
     // singles give the core's figures, unrounded, and which limit sets the length.
@@ -54,7 +65,6 @@ CaseOutcome evaluateCase(int row, const CaseTexts& texts, std::string_view decim
         outcome.forLength
             = diameterForLength(outcome.figures->minLength, outcome.figures->minArea, single(*texts.length));
     }
-    return outcome;
 }
 
 }  // namespace bearing::cli
