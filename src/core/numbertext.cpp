@@ -203,12 +203,45 @@ std::optional<std::string> generalFormOfShortest(double value, int digits)
     return text;
 }
 
+// Every shown length and diameter is a whole number of tenths. When `value` is the
+// nearest double or, with 7 digits, the nearest single to such a number k/10 below these
+// bounds, that decimal is `value` rounded to `digits` digits: the value lies closer to it
+// than half a unit in its last decimal place (a single's unit in the last place stays
+// below a unit in the 7th digit up to 1e5), and it has no exponent form. Writing k/10
+// directly costs a fraction of the library's conversions, which run on every row of a batch.
+constexpr double tenthsBelowForDouble = 1e15;
+constexpr double tenthsBelowForSingle = 1e6;
+
+std::optional<std::string> tenthsForm(double value, int digits)
+{
+    const double tenths = std::round(value * 10.0);
+    const bool single = digits == singleDigits;
+    if (!(std::fabs(tenths) < (single ? tenthsBelowForSingle : tenthsBelowForDouble))) {
+        return std::nullopt;
+    }
+    const double nearest = tenths / 10.0;
+    if (single ? static_cast<double>(static_cast<float>(nearest)) != value : nearest != value) {
+        return std::nullopt;
+    }
+    const auto count = static_cast<long long>(std::fabs(tenths));
+    std::string text = tenths < 0 ? "-" : "";
+    text += std::to_string(count / 10);
+    if (count % 10 != 0) {
+        text += '.';
+        text += static_cast<char>('0' + count % 10);
+    }
+    return text;
+}
+
 // The shortest general form with at most `digits` significant digits (the rules of %G),
 // with the exponent letter in upper case.
 std::string generalForm(double value, int digits)
 {
     if (value == 0.0) {
         value = 0.0;  // a negative zero is written as 0
+    }
+    if (std::optional<std::string> text = tenthsForm(value, digits)) {
+        return *std::move(text);
     }
     // A single's value read as a double seldom has a short form, and a subnormal double's
     // last binary place is too coarse for the reasoning above: both go the long way.
