@@ -181,11 +181,13 @@ void fillCaseValues(const CaseReport& report, std::string_view separator, std::v
         }
         if (const std::optional<SizingFigures>& figures = outcome->figures) {
             values[12] = fullSingle(figures->maxDiameter);
-            values[14] = fullSingle(figures->minLength);
             values[15] = fullSingle(figures->pvLength);
             if (figures->maxDiameter > 0) {
                 values[16] = fullSingle(figures->pressureLength);
             }
+            // The minimum length is one of the two, the one that governs (which the
+            // pressure length never does without a diameter): its text is written once.
+            values[14] = figures->pressureGoverns ? values[16] : values[15];
             values[17] = fullSingle(figures->minArea);
             values[18] = figures->pressureGoverns ? "p" : "pv";
         }
@@ -202,16 +204,26 @@ void fillCaseValues(const CaseReport& report, std::string_view separator, std::v
     }
 }
 
+// The bytes that make a CSV field need quotes, as a table: every field of every row is
+// looked at byte by byte.
+constexpr auto quotedBytes = [] {
+    std::array<bool, 256> quoted{};
+    for (const unsigned char c : {',', '"', '\r', '\n'}) {
+        quoted.at(c) = true;
+    }
+    return quoted;
+}();
+
 bool needsQuotes(std::string_view field)
 {
-    return std::any_of(
-        field.begin(), field.end(), [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+    return std::any_of(field.begin(), field.end(),
+        [](char c) { return quotedBytes[static_cast<unsigned char>(c)]; });  // NOLINT: a byte indexes 256 entries
 }
 
 void appendCsvField(std::string& line, std::string_view field)
 {
     if (!needsQuotes(field)) {
-        line += field;
+        line.append(field);
         return;
     }
     line += '"';

@@ -2,6 +2,8 @@
 
 #include "numbertext.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -25,9 +27,20 @@ void stopRun(SizingState& state, CalculationWindow& window, std::string_view mes
     window.showMessage(message, messages::errorTitle, MessageIcon::Warning);
 }
 
-std::string resultLine(std::string_view caption, std::string_view number)
+// Shows "caption number мм" in `control`. Written on every press, the line is built on
+// the stack: captions and numbers are short.
+void showResultLine(CalculationWindow& window, Control control, std::string_view caption, std::string_view number)
 {
-    return std::string(caption).append(number).append(" мм");
+    constexpr std::string_view unit = " мм";
+    std::array<char, 128> line{};
+    if (caption.size() + number.size() + unit.size() > line.size()) {
+        window.setText(control, std::string(caption).append(number).append(unit));
+        return;
+    }
+    char* end = std::copy(caption.begin(), caption.end(), line.begin());
+    end = std::copy(number.begin(), number.end(), end);
+    end = std::copy(unit.begin(), unit.end(), end);
+    window.setText(control, std::string_view(line.data(), static_cast<std::size_t>(end - line.data())));
 }
 
 }  // namespace
@@ -120,7 +133,7 @@ void calculateSizing(const MaterialCatalogue& catalogue, SizingState& state, Cal
     default: break;
     }
     state.maxDiameter = figures.maxDiameter;
-    window.setText(Control::MaxDiameterLine, resultLine("максимальный диаметр =", formatStr(state.maxDiameter)));
+    showResultLine(window, Control::MaxDiameterLine, "максимальный диаметр =", formatStr(state.maxDiameter));
 
     state.maxPressure = material.maxPressure;
     state.maxSpeed = material.maxSpeed;
@@ -141,8 +154,8 @@ void calculateSizing(const MaterialCatalogue& catalogue, SizingState& state, Cal
         window.showMessage(messages::zeroDiameter, messages::errorTitle, MessageIcon::Warning);
     }
     state.minLength = figures.minLength;
-    window.setText(Control::MinLengthLine,
-        resultLine("минимальная длина =", formatStr(roundToTenth(static_cast<double>(state.minLength)))));
+    showResultLine(window, Control::MinLengthLine, "минимальная длина =",
+        formatStr(roundToTenth(static_cast<double>(state.minLength))));
 }
 
 void calculateDiameterForLength(const MaterialCatalogue& catalogue, SizingState& state, CalculationWindow& window,
