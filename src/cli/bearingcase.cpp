@@ -1,7 +1,5 @@
 #include "bearingcase.h"
 
-#include "numbertext.h"
-
 namespace bearing::cli {
 
 namespace {
@@ -36,11 +34,9 @@ void evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSepar
     window.startRecording(textChanges);
 
     SizingState state;
-    if (texts.length) {
-        calculateDiameterForLength(catalogue, state, window, decimalSeparator);
-    } else {
-        calculateSizing(catalogue, state, window);
-    }
+    // The figures are the ones the press computed, the very numbers behind the shown texts.
+    const PressFigures press = texts.length ? calculateDiameterForLength(catalogue, state, window, decimalSeparator)
+                                            : calculateSizing(catalogue, state, window);
 
     window.takeText(Control::MaxDiameterLine, outcome.maxDiameterLine);
     window.takeText(Control::MinLengthLine, outcome.minLengthLine);
@@ -52,19 +48,8 @@ void evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSepar
             outcome.messages.push_back(event.text);
         }
     }
-    outcome.figures.reset();
-    outcome.forLength.reset();
-    if (!state.resultValid) {
-        return;
-    }
-    // The run reached its results, so the inputs are within the single range: the same
-    // singles give the core's figures, unrounded, and which limit sets the length.
-    const auto single = [](const std::string& text) { return storeSingle(parseNumber(text)).value_or(0.0F); };
-    outcome.figures = sizeBearing(material, single(texts.load), single(texts.frequency));
-    if (texts.length) {
-        outcome.forLength
-            = diameterForLength(outcome.figures->minLength, outcome.figures->minArea, single(*texts.length));
-    }
+    outcome.figures = press.sizing;
+    outcome.forLength = press.forLength;
 }
 
 }  // namespace bearing::cli

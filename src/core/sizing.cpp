@@ -19,12 +19,13 @@ constexpr double mmRpmPerMetrePerSecond = 60000.0;
 
 // Ends a run that cannot give a result: the result lines are emptied and no later
 // calculation may use the state.
-void stopRun(SizingState& state, CalculationWindow& window, std::string_view message)
+PressFigures stopRun(SizingState& state, CalculationWindow& window, std::string_view message)
 {
     window.setText(Control::MaxDiameterLine, {});
     window.setText(Control::MinLengthLine, {});
     state.resultValid = false;
     window.showMessage(message, messages::errorTitle, MessageIcon::Warning);
+    return {};
 }
 
 // Shows "caption number мм" in `control`. Written on every press, the line is built on
@@ -108,7 +109,7 @@ DiameterForLength diameterForLength(float minLength, float minArea, float length
     return {.check = LengthCheck::Accepted, .diameter = *diameter};
 }
 
-void calculateSizing(const MaterialCatalogue& catalogue, SizingState& state, CalculationWindow& window)
+PressFigures calculateSizing(const MaterialCatalogue& catalogue, SizingState& state, CalculationWindow& window)
 {
     state.resultValid = true;
 
@@ -156,9 +157,10 @@ void calculateSizing(const MaterialCatalogue& catalogue, SizingState& state, Cal
     state.minLength = figures.minLength;
     showResultLine(window, Control::MinLengthLine, "минимальная длина =",
         formatStr(roundToTenth(static_cast<double>(state.minLength))));
+    return {.sizing = figures, .forLength = std::nullopt};
 }
 
-void calculateDiameterForLength(const MaterialCatalogue& catalogue, SizingState& state, CalculationWindow& window,
+PressFigures calculateDiameterForLength(const MaterialCatalogue& catalogue, SizingState& state, CalculationWindow& window,
     std::string_view decimalSeparator)
 {
     const std::optional<float> length = storeSingle(parseNumber(window.text(Control::Length)));
@@ -166,20 +168,22 @@ void calculateDiameterForLength(const MaterialCatalogue& catalogue, SizingState&
         return stopRun(state, window, messages::lengthOutOfRange);
     }
 
-    calculateSizing(catalogue, state, window);
+    PressFigures press = calculateSizing(catalogue, state, window);
     if (!state.resultValid) {
-        return;
+        return press;
     }
     const DiameterForLength found = diameterForLength(state.minLength, state.minArea, *length);
+    press.forLength = found;
     if (found.check == LengthCheck::BelowMinimum) {
         window.showMessage(messages::lengthBelowMinimum, messages::errorTitle, MessageIcon::Warning);
-        return;
+        return press;
     }
     if (found.check == LengthCheck::DiameterOutOfRange) {
         return stopRun(state, window, messages::resultOutOfRange);
     }
     window.setText(Control::MinDiameterOnLength,
         formatLocale(roundToTenth(static_cast<double>(found.diameter)), decimalSeparator));
+    return press;
 }
 
 }  // namespace bearing
