@@ -247,13 +247,20 @@ template <std::size_t N> void appendCsvHeader(std::string& line, const std::arra
     line += "\r\n";
 }
 
-void appendCsvLine(std::string& line, const std::vector<std::string>& values)
+template <std::size_t N>
+void appendCsvLine(std::string& line, const std::array<Column, N>& columns, const std::vector<std::string>& values)
 {
-    for (std::size_t i = 0; i < values.size(); ++i) {
+    for (std::size_t i = 0; i < N; ++i) {
         if (i > 0) {
             line += ',';
         }
-        appendCsvField(line, values[i]);
+        // The program writes numbers and flags itself, in digits, signs, points and
+        // letters: only texts can hold what needs quotes.
+        if (columns[i].kind == Kind::Text || columns[i].kind == Kind::Optional) {
+            appendCsvField(line, values[i]);
+        } else {
+            line.append(values[i]);
+        }
     }
     line += "\r\n";
 }
@@ -430,7 +437,7 @@ void ResultWriter::write(const CaseReport& report)
 void ResultWriter::writeCsv(const CaseReport& report)
 {
     fillCaseValues(report, separator_, values_);
-    appendCsvLine(buffer_, values_);
+    appendCsvLine(buffer_, caseColumns, values_);
 }
 
 void ResultWriter::writeJson(const CaseReport& report)
@@ -556,7 +563,7 @@ void writeMaterials(std::ostream& out, OutputFormat format, std::string_view dec
     case OutputFormat::Csv:
         appendCsvHeader(text, materialColumns);
         for (int row = 0; row < MaterialCatalogue::rowCount; ++row) {
-            appendCsvLine(text, values(row));
+            appendCsvLine(text, materialColumns, values(row));
         }
         break;
     case OutputFormat::Json: {

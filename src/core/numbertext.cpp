@@ -135,13 +135,20 @@ double parseDecimal(std::string_view text)
         exponentDigits = text.substr(digitsStart, e - digitsStart);
     }
 
-    std::string normalised(mantissa);
+    // The library reads the text as it stands unless its exponent letter is D or d.
+    std::string_view number = mantissa;
+    std::string normalised;
     if (!exponentDigits.empty()) {
-        normalised += exponentNegative ? "e-" : "e";
-        normalised += exponentDigits;
+        const char letter = text[pos];
+        if (letter == 'E' || letter == 'e') {
+            number = text.substr(mantissaStart, static_cast<std::size_t>(exponentDigits.end() - mantissa.begin()));
+        } else {
+            normalised.append(mantissa).append(exponentNegative ? "e-" : "e").append(exponentDigits);
+            number = normalised;
+        }
     }
     double value = 0.0;
-    const auto [end, error] = std::from_chars(normalised.data(), normalised.data() + normalised.size(), value);
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (error == std::errc::result_out_of_range) {
         // Saturating: any exponent past a million already decides the direction.
         long long exponent = 0;
@@ -286,14 +293,20 @@ std::string localeForm(double value, int digits, std::string_view decimalSeparat
 
 double parseNumber(std::string_view text)
 {
-    const std::string number = withoutBlanks(text);
+    // Most texts hold no blank and are read where they stand.
+    std::string kept;
+    std::string_view number = text;
+    if (text.find_first_of(" \t\n") != std::string_view::npos) {
+        kept = withoutBlanks(text);
+        number = kept;
+    }
     if (number.size() >= 2 && number[0] == '&') {
         const char kind = static_cast<char>(number[1] | 0x20);
         if (kind == 'h') {
-            return parseRadixInteger(std::string_view(number).substr(2), 16);
+            return parseRadixInteger(number.substr(2), 16);
         }
         if (kind == 'o') {
-            return parseRadixInteger(std::string_view(number).substr(2), 8);
+            return parseRadixInteger(number.substr(2), 8);
         }
         return 0.0;
     }
