@@ -250,19 +250,39 @@ template <std::size_t N> void appendCsvHeader(std::string& line, const std::arra
 template <std::size_t N>
 void appendCsvLine(std::string& line, const std::array<Column, N>& columns, const std::vector<std::string>& values)
 {
+    // The program writes numbers and flags itself, in digits, signs, points and letters:
+    // only texts can hold what needs quotes.
+    const auto isText = [&columns](std::size_t i) {
+        return columns[i].kind == Kind::Text || columns[i].kind == Kind::Optional;
+    };
+    std::size_t size = N + 1;  // the commas, CR and LF
+    bool quoting = false;
+    for (std::size_t i = 0; i < N; ++i) {
+        size += values[i].size();
+        quoting = quoting || (isText(i) && needsQuotes(values[i]));
+    }
+    if (quoting) {
+        for (std::size_t i = 0; i < N; ++i) {
+            if (i > 0) {
+                line += ',';
+            }
+            appendCsvField(line, values[i]);
+        }
+        line += "\r\n";
+        return;
+    }
+    // Most lines need no quotes at all: they are copied in one piece, a line a case.
+    const std::size_t start = line.size();
+    line.resize(start + size);
+    auto out = line.begin() + static_cast<std::ptrdiff_t>(start);
     for (std::size_t i = 0; i < N; ++i) {
         if (i > 0) {
-            line += ',';
+            *out++ = ',';
         }
-        // The program writes numbers and flags itself, in digits, signs, points and
-        // letters: only texts can hold what needs quotes.
-        if (columns[i].kind == Kind::Text || columns[i].kind == Kind::Optional) {
-            appendCsvField(line, values[i]);
-        } else {
-            line.append(values[i]);
-        }
+        out = std::copy(values[i].begin(), values[i].end(), out);
     }
-    line += "\r\n";
+    *out++ = '\r';
+    *out = '\n';
 }
 
 template <std::size_t N>
