@@ -56,9 +56,8 @@ OutputFormat formatFromName(std::string_view name)
 // Appends the case's messages to `text`, a line each (a message's own line breaks kept).
 void appendMessages(std::string& text, std::string_view prefix, const CaseReport& report)
 {
-    const auto print = [&](std::string_view message) {
-        text.append(prefix).append(withLineFeeds(message)).append(1, '\n');
-    };
+    const auto print
+        = [&](std::string_view message) { text.append(prefix).append(withLineFeeds(message)).append(1, '\n'); };
     if (report.outcome != nullptr) {
         for (const std::string& message : report.outcome->messages) {
             print(message);

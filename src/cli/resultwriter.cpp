@@ -252,9 +252,8 @@ void appendCsvLine(std::string& line, const std::array<Column, N>& columns, cons
 {
     // The program writes numbers and flags itself, in digits, signs, points and letters:
     // only texts can hold what needs quotes.
-    const auto isText = [&columns](std::size_t i) {
-        return columns[i].kind == Kind::Text || columns[i].kind == Kind::Optional;
-    };
+    const auto isText
+        = [&columns](std::size_t i) { return columns[i].kind == Kind::Text || columns[i].kind == Kind::Optional; };
     std::size_t size = N + 1;  // the commas, CR and LF
     bool quoting = false;
     for (std::size_t i = 0; i < N; ++i) {

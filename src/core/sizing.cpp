@@ -155,13 +155,13 @@ PressFigures calculateSizing(const MaterialCatalogue& catalogue, SizingState& st
         window.showMessage(messages::zeroDiameter, messages::errorTitle, MessageIcon::Warning);
     }
     state.minLength = figures.minLength;
-    showResultLine(window, Control::MinLengthLine, "минимальная длина =",
-        formatStr(roundToTenth(static_cast<double>(state.minLength))));
+    showResultLine(window, Control::MinLengthLine,
+        "минимальная длина =", formatStr(roundToTenth(static_cast<double>(state.minLength))));
     return {.sizing = figures, .forLength = std::nullopt};
 }
 
-PressFigures calculateDiameterForLength(const MaterialCatalogue& catalogue, SizingState& state, CalculationWindow& window,
-    std::string_view decimalSeparator)
+PressFigures calculateDiameterForLength(const MaterialCatalogue& catalogue, SizingState& state,
+    CalculationWindow& window, std::string_view decimalSeparator)
 {
     const std::optional<float> length = storeSingle(parseNumber(window.text(Control::Length)));
     if (!length) {
