@@ -216,8 +216,7 @@ constexpr auto quotedBytes = [] {
 
 bool needsQuotes(std::string_view field)
 {
-    return std::any_of(field.begin(), field.end(),
-        [](char c) { return quotedBytes[static_cast<unsigned char>(c)]; });  // NOLINT: a byte indexes 256 entries
+    return std::any_of(field.begin(), field.end(), [](char c) { return quotedBytes[static_cast<unsigned char>(c)]; });
 }
 
 void appendCsvField(std::string& line, std::string_view field)
