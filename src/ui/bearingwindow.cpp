@@ -1,6 +1,7 @@
 #include "bearingwindow.h"
 
 #include "appearance.h"
+#include "inputbox.h"
 #include "messagebox.h"
 #include "numbertext.h"
 #include "twips.h"
@@ -18,7 +19,6 @@
 
 #include <array>
 #include <cstddef>
-#include <limits>
 #include <string_view>
 
 namespace bearing::ui {
@@ -141,12 +141,7 @@ QLabel* createTitle(const QString& caption, QWidget* parent)
 
 // An input takes whatever is typed or pasted, however long: the calculation reads
 // only the number at its start.
-QLineEdit* createInput(QWidget* parent)
-{
-    auto* edit = new QLineEdit(parent);
-    edit->setMaxLength(std::numeric_limits<int>::max());
-    return edit;
-}
+QLineEdit* createInput(QWidget* parent) { return new InputBox(parent); }
 
 // A result box: no typing, but its text can be selected and copied, and it takes the
 // focus in its turn. The button-face background tells it apart from the inputs.

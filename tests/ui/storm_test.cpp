@@ -6,7 +6,9 @@
 // the same inputs.
 //
 // The run is reproducible from its seed, printed at the start; STORM_SEED and
-// STORM_ACTIONS replace the seed and the number of actions for a longer run.
+// STORM_ACTIONS replace the seed and the number of actions for a longer run. The test
+// suite runs the fixed seed, which once found a fault (see docs/reliability.md);
+// scripts/sanitize runs a fresh seed each time and prints the command that replays it.
 
 #include "mainframe.h"
 
@@ -54,8 +56,11 @@ namespace {
 constexpr std::uint32_t defaultSeed = 20261207;
 constexpr int defaultActions = 5000;
 constexpr int megabyte = 1 << 20;
-// An action that keeps the event loop from turning for this long counts as a hang.
-constexpr int responsiveMilliseconds = 5000;
+// An action that keeps the event loop from turning for this long counts as a hang. It
+// is a bound for a hang, not for speed: the slowest action (a megabyte pasted) takes
+// a few seconds at most under the sanitizers on a loaded two-core machine, and every
+// run prints its slowest action.
+constexpr int responsiveMilliseconds = 60000;
 
 const QStringList inputNames{test::inputs.load, test::inputs.frequency, test::inputs.length};
 const QStringList bearingTextNames{test::inputs.load, test::inputs.frequency, test::inputs.length,
@@ -633,6 +638,7 @@ TEST_F(Storm, ThousandsOfRandomUserActionsLeaveTheProgramWholeAndResponsive)
     QElapsedTimer clock;
     clock.start();
     qint64 slowest = 0;
+    std::string slowestAction;
     for (int step = 0; step < actions && !HasFailure(); ++step) {
         SCOPED_TRACE(testing::Message() << "action " << step << " of seed " << seed);
         QElapsedTimer actionClock;
@@ -669,11 +675,15 @@ TEST_F(Storm, ThousandsOfRandomUserActionsLeaveTheProgramWholeAndResponsive)
         checkKept(touched);
         checkBearingResults();
         checkMaterialsInStep();
-        slowest = std::max(slowest, actionClock.elapsed());
+        if (actionClock.elapsed() > slowest) {
+            slowest = actionClock.elapsed();
+            slowestAction
+                = "action " + std::to_string(step) + (recent_.empty() ? std::string() : ": " + recent_.back());
+        }
     }
 
-    std::cout << "storm: " << actions << " actions in " << clock.elapsed() << " ms, slowest " << slowest << " ms, "
-              << messagesShown_ << " calculation messages closed\n";
+    std::cout << "storm: " << actions << " actions in " << clock.elapsed() << " ms, slowest " << slowest << " ms ("
+              << slowestAction << "), " << messagesShown_ << " calculation messages closed\n";
     for (const auto& [what, count] : counts_) {
         std::cout << "  " << what << ": " << count << '\n';
     }
