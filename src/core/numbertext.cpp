@@ -231,13 +231,17 @@ std::optional<std::string> tenthsForm(double value, int digits)
         return std::nullopt;
     }
     const auto count = static_cast<long long>(std::fabs(tenths));
-    std::string text = tenths < 0 ? "-" : "";
-    text += std::to_string(count / 10);
-    if (count % 10 != 0) {
-        text += '.';
-        text += static_cast<char>('0' + count % 10);
+    std::array<char, 24> buffer{};
+    char* end = buffer.data();
+    if (tenths < 0) {
+        *end++ = '-';
     }
-    return text;
+    end = std::to_chars(end, buffer.data() + buffer.size(), count / 10).ptr;
+    if (count % 10 != 0) {
+        *end++ = '.';
+        *end++ = static_cast<char>('0' + count % 10);
+    }
+    return std::string(buffer.data(), end);
 }
 
 // The shortest general form with at most `digits` significant digits (the rules of %G),
@@ -296,7 +300,7 @@ double parseNumber(std::string_view text)
     // Most texts hold no blank and are read where they stand.
     std::string kept;
     std::string_view number = text;
-    if (text.find_first_of(" \t\n") != std::string_view::npos) {
+    if (std::any_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t' || c == '\n'; })) {
         kept = withoutBlanks(text);
         number = kept;
     }
