@@ -1,7 +1,5 @@
 #include "bearingcase.h"
 
-#include "numbertext.h"
-
 namespace bearing::cli {
 
 namespace {
@@ -16,45 +14,42 @@ const MaterialCatalogue& bearingWindowCatalogue()
 
 CaseOutcome evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSeparator, bool textChanges)
 {
+    TextWindow window;
+    CaseOutcome outcome;
+    evaluateCase(row, texts, decimalSeparator, window, outcome, textChanges);
+    return outcome;
+}
+
+void evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSeparator, TextWindow& window,
+    CaseOutcome& outcome, bool textChanges)
+{
     const MaterialCatalogue& catalogue = bearingWindowCatalogue();
     const MaterialRecord& material = catalogue.row(row);
-    TextWindow window;
+    window.reset();
     // What the user selected and typed is there before the press; only the press counts.
     window.setText(Control::MaterialList, material.name);
     window.setText(Control::Load, texts.load);
     window.setText(Control::Frequency, texts.frequency);
-    window.setText(Control::Length, texts.length.value_or(std::string()));
+    window.setText(Control::Length, texts.length ? std::string_view(*texts.length) : std::string_view());
     window.startRecording(textChanges);
 
     SizingState state;
-    if (texts.length) {
-        calculateDiameterForLength(catalogue, state, window, decimalSeparator);
-    } else {
-        calculateSizing(catalogue, state, window);
-    }
+    // The figures are the ones the press computed, the very numbers behind the shown texts.
+    const PressFigures press = texts.length ? calculateDiameterForLength(catalogue, state, window, decimalSeparator)
+                                            : calculateSizing(catalogue, state, window);
 
-    CaseOutcome outcome;
-    outcome.maxDiameterLine = window.takeText(Control::MaxDiameterLine);
-    outcome.minLengthLine = window.takeText(Control::MinLengthLine);
-    outcome.minDiameter = window.takeText(Control::MinDiameterOnLength);
-    outcome.events = window.takeEvents();
+    window.takeText(Control::MaxDiameterLine, outcome.maxDiameterLine);
+    window.takeText(Control::MinLengthLine, outcome.minLengthLine);
+    window.takeText(Control::MinDiameterOnLength, outcome.minDiameter);
+    window.takeEvents(outcome.events);
+    outcome.messages.clear();
     for (const WindowEvent& event : outcome.events) {
         if (event.kind == WindowEvent::Kind::Message) {
             outcome.messages.push_back(event.text);
         }
     }
-    if (!state.resultValid) {
-        return outcome;
-    }
-    // The run reached its results, so the inputs are within the single range: the same
-    // singles give the core's figures, unrounded, and which limit sets the length.
-    const auto single = [](const std::string& text) { return storeSingle(parseNumber(text)).value_or(0.0F); };
-    outcome.figures = sizeBearing(material, single(texts.load), single(texts.frequency));
-    if (texts.length) {
-        outcome.forLength
-            = diameterForLength(outcome.figures->minLength, outcome.figures->minArea, single(*texts.length));
-    }
-    return outcome;
+    outcome.figures = press.sizing;
+    outcome.forLength = press.forLength;
 }
 
 }  // namespace bearing::cli

@@ -51,4 +51,9 @@ struct CaseOutcome {
 [[nodiscard]] CaseOutcome evaluateCase(
     int row, const CaseTexts& texts, std::string_view decimalSeparator, bool textChanges = false);
 
+// The same for case after case: `window` is made a fresh window first, and `outcome`
+// receives the case, its strings and lists keeping their memory from the last one.
+void evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSeparator, TextWindow& window,
+    CaseOutcome& outcome, bool textChanges = false);
+
 }  // namespace bearing::cli

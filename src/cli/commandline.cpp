@@ -53,9 +53,11 @@ OutputFormat formatFromName(std::string_view name)
     return name == "json" ? OutputFormat::Json : OutputFormat::Text;
 }
 
-void reportMessages(std::ostream& err, std::string_view prefix, const CaseReport& report)
+// Appends the case's messages to `text`, a line each (a message's own line breaks kept).
+void appendMessages(std::string& text, std::string_view prefix, const CaseReport& report)
 {
-    const auto print = [&](std::string_view message) { err << prefix << withLineFeeds(message) << '\n'; };
+    const auto print
+        = [&](std::string_view message) { text.append(prefix).append(withLineFeeds(message)).append(1, '\n'); };
     if (report.outcome != nullptr) {
         for (const std::string& message : report.outcome->messages) {
             print(message);
@@ -64,6 +66,13 @@ void reportMessages(std::ostream& err, std::string_view prefix, const CaseReport
     if (!report.problem.empty()) {
         print(report.problem);
     }
+}
+
+void reportMessages(std::ostream& err, std::string_view prefix, const CaseReport& report)
+{
+    std::string text;
+    appendMessages(text, prefix, report);
+    err << text;
 }
 
 bool endedInMessage(const CaseReport& report)
@@ -138,27 +147,33 @@ public:
             return true;
         }
         const auto field = [&record](const std::optional<std::size_t>& column) {
-            return column && *column < record.fields.size() ? record.fields[*column] : std::string();
+            return column && *column < record.fields.size() ? std::string_view(record.fields[*column])
+                                                            : std::string_view();
         };
-        texts_.material = field(columns_.material);
-        texts_.load = field(columns_.load);
-        texts_.frequency = field(columns_.frequency);
-        const std::string length = field(columns_.length);
+        // The texts are assigned, not rebuilt: their strings keep their capacity from row to row.
+        texts_.material.assign(field(columns_.material));
+        texts_.load.assign(field(columns_.load));
+        texts_.frequency.assign(field(columns_.frequency));
         // An empty length asks for the sizing alone.
-        texts_.length = length.empty() ? std::nullopt : std::optional<std::string>(length);
+        if (const std::string_view length = field(columns_.length); length.empty()) {
+            texts_.length.reset();
+        } else if (texts_.length) {
+            texts_.length->assign(length);
+        } else {
+            texts_.length.emplace(length);
+        }
 
         CaseReport report{.texts = &texts_, .row = -1, .outcome = nullptr, .problem = {}};
-        std::optional<CaseOutcome> outcome;
         if (record.tooLong) {
             report.problem = "поле длиннее 1 МиБ: остаток строки пропущен";
         } else if (record.fieldCount != columns_.count) {
             report.problem = "полей в строке " + std::to_string(record.fieldCount) + ", а в заголовке "
                 + std::to_string(columns_.count);
         } else {
-            const std::string groupText = field(columns_.group);
+            const std::string_view groupText = field(columns_.group);
             const std::optional<Group> group = groupText.empty() ? group_ : groupFromName(groupText);
             if (!groupText.empty() && !group) {
-                report.problem = "неизвестная группа «" + groupText + "»: dry или lubricated";
+                report.problem = "неизвестная группа «" + std::string(groupText) + "»: dry или lubricated";
             } else {
                 // Batches tend to repeat a material row after row.
                 if (texts_.material != lastMaterial_ || group != lastGroup_) {
@@ -169,8 +184,8 @@ public:
                 const MaterialChoice& choice = lastChoice_;
                 if (choice.kind == MaterialChoice::Kind::Found) {
                     report.row = choice.row;
-                    outcome = evaluateCase(choice.row, texts_, separator_);
-                    report.outcome = &*outcome;
+                    evaluateCase(choice.row, texts_, separator_, window_, outcome_);
+                    report.outcome = &outcome_;
                 } else {
                     report.problem = choice.problem(texts_.material);
                 }
@@ -179,7 +194,11 @@ public:
         writer_->write(report);
         if (endedInMessage(report)) {
             anyMessage_ = true;
-            reportMessages(err_, "Строка " + std::to_string(record.number) + ": ", report);
+            // Collected like the output, so that a batch of bad rows is not a write a row.
+            appendMessages(messages_, "Строка " + std::to_string(record.number) + ": ", report);
+            if (messages_.size() >= messageFlushBytes) {
+                flushMessages();
+            }
         }
         return true;
     }
@@ -195,11 +214,21 @@ public:
         if (writer_) {
             writer_->finish();
         }
+        flushMessages();
     }
 
     [[nodiscard]] bool anyMessage() const { return anyMessage_; }
 
 private:
+    static constexpr std::size_t messageFlushBytes = std::size_t{64} << 10;
+
+    void flushMessages()
+    {
+        err_.write(messages_.data(), static_cast<std::streamsize>(messages_.size()));
+        err_.flush();
+        messages_.clear();
+    }
+
     std::ostream& out_;
     std::ostream& err_;
     OutputFormat format_;
@@ -208,6 +237,9 @@ private:
     std::optional<ResultWriter> writer_;
     BatchColumns columns_;
     CaseTexts texts_;
+    TextWindow window_;
+    CaseOutcome outcome_;
+    std::string messages_;  // the rows' messages not yet written to err_
     std::string lastMaterial_;
     std::optional<Group> lastGroup_;
     MaterialChoice lastChoice_ = chooseMaterial({}, std::nullopt);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <map>
 #include <system_error>
 
@@ -98,20 +99,21 @@ MaterialChoice chooseMaterial(std::string_view text, std::optional<Group> group)
         return choice;
     }
     const std::vector<int>& named = found->second;
-    for (const int row : named) {
-        if (!group || groupOfRow(row) == *group) {
-            choice.candidates.push_back(row);
-        }
-    }
-    if (choice.candidates.empty()) {
+    const auto inGroup = [&group](int row) { return !group || groupOfRow(row) == *group; };
+    // Counted first: a batch chooses a material a row, and a found one needs no list.
+    switch (std::count_if(named.begin(), named.end(), inGroup)) {
+    case 0:
         choice.kind = MaterialChoice::Kind::OtherGroup;
         choice.row = named.front();
-    } else if (choice.candidates.size() == 1) {
+        break;
+    case 1:
         choice.kind = MaterialChoice::Kind::Found;
-        choice.row = choice.candidates.front();
-        choice.candidates.clear();
-    } else {
+        choice.row = *std::find_if(named.begin(), named.end(), inGroup);
+        break;
+    default:
         choice.kind = MaterialChoice::Kind::Ambiguous;
+        std::copy_if(named.begin(), named.end(), std::back_inserter(choice.candidates), inGroup);
+        break;
     }
     return choice;
 }

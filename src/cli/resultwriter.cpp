@@ -181,11 +181,13 @@ void fillCaseValues(const CaseReport& report, std::string_view separator, std::v
         }
         if (const std::optional<SizingFigures>& figures = outcome->figures) {
             values[12] = fullSingle(figures->maxDiameter);
-            values[14] = fullSingle(figures->minLength);
             values[15] = fullSingle(figures->pvLength);
             if (figures->maxDiameter > 0) {
                 values[16] = fullSingle(figures->pressureLength);
             }
+            // The minimum length is one of the two, the one that governs (which the
+            // pressure length never does without a diameter): its text is written once.
+            values[14] = figures->pressureGoverns ? values[16] : values[15];
             values[17] = fullSingle(figures->minArea);
             values[18] = figures->pressureGoverns ? "p" : "pv";
         }
@@ -202,16 +204,25 @@ void fillCaseValues(const CaseReport& report, std::string_view separator, std::v
     }
 }
 
+// The bytes that make a CSV field need quotes, as a table: every field of every row is
+// looked at byte by byte.
+constexpr auto quotedBytes = [] {
+    std::array<bool, 256> quoted{};
+    for (const unsigned char c : {',', '"', '\r', '\n'}) {
+        quoted.at(c) = true;
+    }
+    return quoted;
+}();
+
 bool needsQuotes(std::string_view field)
 {
-    return std::any_of(
-        field.begin(), field.end(), [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+    return std::any_of(field.begin(), field.end(), [](char c) { return quotedBytes[static_cast<unsigned char>(c)]; });
 }
 
 void appendCsvField(std::string& line, std::string_view field)
 {
     if (!needsQuotes(field)) {
-        line += field;
+        line.append(field);
         return;
     }
     line += '"';
@@ -235,15 +246,41 @@ template <std::size_t N> void appendCsvHeader(std::string& line, const std::arra
     line += "\r\n";
 }
 
-void appendCsvLine(std::string& line, const std::vector<std::string>& values)
+template <std::size_t N>
+void appendCsvLine(std::string& line, const std::array<Column, N>& columns, const std::vector<std::string>& values)
 {
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (i > 0) {
-            line += ',';
-        }
-        appendCsvField(line, values[i]);
+    // The program writes numbers and flags itself, in digits, signs, points and letters:
+    // only texts can hold what needs quotes.
+    const auto isText
+        = [&columns](std::size_t i) { return columns[i].kind == Kind::Text || columns[i].kind == Kind::Optional; };
+    std::size_t size = N + 1;  // the commas, CR and LF
+    bool quoting = false;
+    for (std::size_t i = 0; i < N; ++i) {
+        size += values[i].size();
+        quoting = quoting || (isText(i) && needsQuotes(values[i]));
     }
-    line += "\r\n";
+    if (quoting) {
+        for (std::size_t i = 0; i < N; ++i) {
+            if (i > 0) {
+                line += ',';
+            }
+            appendCsvField(line, values[i]);
+        }
+        line += "\r\n";
+        return;
+    }
+    // Most lines need no quotes at all: they are copied in one piece, a line a case.
+    const std::size_t start = line.size();
+    line.resize(start + size);
+    auto out = line.begin() + static_cast<std::ptrdiff_t>(start);
+    for (std::size_t i = 0; i < N; ++i) {
+        if (i > 0) {
+            *out++ = ',';
+        }
+        out = std::copy(values[i].begin(), values[i].end(), out);
+    }
+    *out++ = '\r';
+    *out = '\n';
 }
 
 template <std::size_t N>
@@ -418,7 +455,7 @@ void ResultWriter::write(const CaseReport& report)
 void ResultWriter::writeCsv(const CaseReport& report)
 {
     fillCaseValues(report, separator_, values_);
-    appendCsvLine(buffer_, values_);
+    appendCsvLine(buffer_, caseColumns, values_);
 }
 
 void ResultWriter::writeJson(const CaseReport& report)
@@ -544,7 +581,7 @@ void writeMaterials(std::ostream& out, OutputFormat format, std::string_view dec
     case OutputFormat::Csv:
         appendCsvHeader(text, materialColumns);
         for (int row = 0; row < MaterialCatalogue::rowCount; ++row) {
-            appendCsvLine(text, values(row));
+            appendCsvLine(text, materialColumns, values(row));
         }
         break;
     case OutputFormat::Json: {

@@ -17,6 +17,16 @@ void TextWindow::setText(Control control, std::string_view text)
     events_.push_back({.kind = WindowEvent::Kind::TextChanged, .control = control, .text = held});
 }
 
+void TextWindow::reset()
+{
+    for (std::string& text : texts_) {
+        text.clear();
+    }
+    events_.clear();
+    recording_ = false;
+    recordingTexts_ = false;
+}
+
 void TextWindow::showMessage(std::string_view text, std::string_view /*title*/, MessageIcon /*icon*/)
 {
     // Every message of the calculations is an error with the same title and icon.

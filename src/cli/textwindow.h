@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace bearing::cli {
@@ -38,11 +37,18 @@ public:
         recording_ = true;
         recordingTexts_ = textChanges;
     }
-    [[nodiscard]] std::vector<WindowEvent> takeEvents() { return std::exchange(events_, {}); }
-    [[nodiscard]] std::string takeText(Control control)
+    // Moves the recorded events into `events`, which loses what it held.
+    void takeEvents(std::vector<WindowEvent>& events)
     {
-        return std::exchange(texts_.at(static_cast<std::size_t>(control)), {});
+        events.clear();
+        events.swap(events_);
     }
+    // Moves a control's text into `text`; the control is left with what `text` held
+    // until the next reset().
+    void takeText(Control control, std::string& text) { text.swap(texts_.at(static_cast<std::size_t>(control))); }
+    // Makes this a fresh window again: every text empty, nothing recorded. The strings
+    // keep their memory, so that a window serving case after case allocates nothing.
+    void reset();
 
 private:
     static constexpr std::size_t controlCount = static_cast<std::size_t>(Control::MinDiameterOnLength) + 1;

@@ -135,13 +135,20 @@ double parseDecimal(std::string_view text)
         exponentDigits = text.substr(digitsStart, e - digitsStart);
     }
 
-    std::string normalised(mantissa);
+    // The library reads the text as it stands unless its exponent letter is D or d.
+    std::string_view number = mantissa;
+    std::string normalised;
     if (!exponentDigits.empty()) {
-        normalised += exponentNegative ? "e-" : "e";
-        normalised += exponentDigits;
+        const char letter = text[pos];
+        if (letter == 'E' || letter == 'e') {
+            number = text.substr(mantissaStart, static_cast<std::size_t>(exponentDigits.end() - mantissa.begin()));
+        } else {
+            normalised.append(mantissa).append(exponentNegative ? "e-" : "e").append(exponentDigits);
+            number = normalised;
+        }
     }
     double value = 0.0;
-    const auto [end, error] = std::from_chars(normalised.data(), normalised.data() + normalised.size(), value);
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (error == std::errc::result_out_of_range) {
         // Saturating: any exponent past a million already decides the direction.
         long long exponent = 0;
@@ -203,12 +210,49 @@ std::optional<std::string> generalFormOfShortest(double value, int digits)
     return text;
 }
 
+// Every shown length and diameter is a whole number of tenths. When `value` is the
+// nearest double or, with 7 digits, the nearest single to such a number k/10 below these
+// bounds, that decimal is `value` rounded to `digits` digits: the value lies closer to it
+// than half a unit in its last decimal place (a single's unit in the last place stays
+// below a unit in the 7th digit up to 1e5), and it has no exponent form. Writing k/10
+// directly costs a fraction of the library's conversions, which run on every row of a batch.
+constexpr double tenthsBelowForDouble = 1e15;
+constexpr double tenthsBelowForSingle = 1e6;
+
+std::optional<std::string> tenthsForm(double value, int digits)
+{
+    const double tenths = std::round(value * 10.0);
+    const bool single = digits == singleDigits;
+    if (!(std::fabs(tenths) < (single ? tenthsBelowForSingle : tenthsBelowForDouble))) {
+        return std::nullopt;
+    }
+    const double nearest = tenths / 10.0;
+    if (single ? static_cast<double>(static_cast<float>(nearest)) != value : nearest != value) {
+        return std::nullopt;
+    }
+    const auto count = static_cast<long long>(std::fabs(tenths));
+    std::array<char, 24> buffer{};
+    char* end = buffer.data();
+    if (tenths < 0) {
+        *end++ = '-';
+    }
+    end = std::to_chars(end, buffer.data() + buffer.size(), count / 10).ptr;
+    if (count % 10 != 0) {
+        *end++ = '.';
+        *end++ = static_cast<char>('0' + count % 10);
+    }
+    return std::string(buffer.data(), end);
+}
+
 // The shortest general form with at most `digits` significant digits (the rules of %G),
 // with the exponent letter in upper case.
 std::string generalForm(double value, int digits)
 {
     if (value == 0.0) {
         value = 0.0;  // a negative zero is written as 0
+    }
+    if (std::optional<std::string> text = tenthsForm(value, digits)) {
+        return *std::move(text);
     }
     // A single's value read as a double seldom has a short form, and a subnormal double's
     // last binary place is too coarse for the reasoning above: both go the long way.
@@ -253,14 +297,20 @@ std::string localeForm(double value, int digits, std::string_view decimalSeparat
 
 double parseNumber(std::string_view text)
 {
-    const std::string number = withoutBlanks(text);
+    // Most texts hold no blank and are read where they stand.
+    std::string kept;
+    std::string_view number = text;
+    if (std::any_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t' || c == '\n'; })) {
+        kept = withoutBlanks(text);
+        number = kept;
+    }
     if (number.size() >= 2 && number[0] == '&') {
         const char kind = static_cast<char>(number[1] | 0x20);
         if (kind == 'h') {
-            return parseRadixInteger(std::string_view(number).substr(2), 16);
+            return parseRadixInteger(number.substr(2), 16);
         }
         if (kind == 'o') {
-            return parseRadixInteger(std::string_view(number).substr(2), 8);
+            return parseRadixInteger(number.substr(2), 8);
         }
         return 0.0;
     }

@@ -2,6 +2,8 @@
 
 #include "numbertext.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -17,17 +19,29 @@ constexpr double mmRpmPerMetrePerSecond = 60000.0;
 
 // Ends a run that cannot give a result: the result lines are emptied and no later
 // calculation may use the state.
-void stopRun(SizingState& state, CalculationWindow& window, std::string_view message)
+PressFigures stopRun(SizingState& state, CalculationWindow& window, std::string_view message)
 {
     window.setText(Control::MaxDiameterLine, {});
     window.setText(Control::MinLengthLine, {});
     state.resultValid = false;
     window.showMessage(message, messages::errorTitle, MessageIcon::Warning);
+    return {};
 }
 
-std::string resultLine(std::string_view caption, std::string_view number)
+// Shows "caption number мм" in `control`. Written on every press, the line is built on
+// the stack: captions and numbers are short.
+void showResultLine(CalculationWindow& window, Control control, std::string_view caption, std::string_view number)
 {
-    return std::string(caption).append(number).append(" мм");
+    constexpr std::string_view unit = " мм";
+    std::array<char, 128> line{};
+    if (caption.size() + number.size() + unit.size() > line.size()) {
+        window.setText(control, std::string(caption).append(number).append(unit));
+        return;
+    }
+    char* end = std::copy(caption.begin(), caption.end(), line.begin());
+    end = std::copy(number.begin(), number.end(), end);
+    end = std::copy(unit.begin(), unit.end(), end);
+    window.setText(control, std::string_view(line.data(), static_cast<std::size_t>(end - line.data())));
 }
 
 }  // namespace
@@ -95,7 +109,7 @@ DiameterForLength diameterForLength(float minLength, float minArea, float length
     return {.check = LengthCheck::Accepted, .diameter = *diameter};
 }
 
-void calculateSizing(const MaterialCatalogue& catalogue, SizingState& state, CalculationWindow& window)
+PressFigures calculateSizing(const MaterialCatalogue& catalogue, SizingState& state, CalculationWindow& window)
 {
     state.resultValid = true;
 
@@ -120,7 +134,7 @@ void calculateSizing(const MaterialCatalogue& catalogue, SizingState& state, Cal
     default: break;
     }
     state.maxDiameter = figures.maxDiameter;
-    window.setText(Control::MaxDiameterLine, resultLine("максимальный диаметр =", formatStr(state.maxDiameter)));
+    showResultLine(window, Control::MaxDiameterLine, "максимальный диаметр =", formatStr(state.maxDiameter));
 
     state.maxPressure = material.maxPressure;
     state.maxSpeed = material.maxSpeed;
@@ -141,32 +155,35 @@ void calculateSizing(const MaterialCatalogue& catalogue, SizingState& state, Cal
         window.showMessage(messages::zeroDiameter, messages::errorTitle, MessageIcon::Warning);
     }
     state.minLength = figures.minLength;
-    window.setText(Control::MinLengthLine,
-        resultLine("минимальная длина =", formatStr(roundToTenth(static_cast<double>(state.minLength)))));
+    showResultLine(window, Control::MinLengthLine,
+        "минимальная длина =", formatStr(roundToTenth(static_cast<double>(state.minLength))));
+    return {.sizing = figures, .forLength = std::nullopt};
 }
 
-void calculateDiameterForLength(const MaterialCatalogue& catalogue, SizingState& state, CalculationWindow& window,
-    std::string_view decimalSeparator)
+PressFigures calculateDiameterForLength(const MaterialCatalogue& catalogue, SizingState& state,
+    CalculationWindow& window, std::string_view decimalSeparator)
 {
     const std::optional<float> length = storeSingle(parseNumber(window.text(Control::Length)));
     if (!length) {
         return stopRun(state, window, messages::lengthOutOfRange);
     }
 
-    calculateSizing(catalogue, state, window);
+    PressFigures press = calculateSizing(catalogue, state, window);
     if (!state.resultValid) {
-        return;
+        return press;
     }
     const DiameterForLength found = diameterForLength(state.minLength, state.minArea, *length);
+    press.forLength = found;
     if (found.check == LengthCheck::BelowMinimum) {
         window.showMessage(messages::lengthBelowMinimum, messages::errorTitle, MessageIcon::Warning);
-        return;
+        return press;
     }
     if (found.check == LengthCheck::DiameterOutOfRange) {
         return stopRun(state, window, messages::resultOutOfRange);
     }
     window.setText(Control::MinDiameterOnLength,
         formatLocale(roundToTenth(static_cast<double>(found.diameter)), decimalSeparator));
+    return press;
 }
 
 }  // namespace bearing

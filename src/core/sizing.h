@@ -15,6 +15,7 @@
 #include "calculationwindow.h"
 #include "materialcatalogue.h"
 
+#include <optional>
 #include <string_view>
 
 namespace bearing {
@@ -95,14 +96,22 @@ struct DiameterForLength {
 // `minLength` and `minArea`.
 [[nodiscard]] DiameterForLength diameterForLength(float minLength, float minArea, float length);
 
+// The figures behind what a button press showed, for a caller that reports them beside
+// the window's texts. Both are empty when the run ended in a message that left no results
+// (the state's resultValid false).
+struct PressFigures {
+    std::optional<SizingFigures> sizing;
+    std::optional<DiameterForLength> forLength;  // the length's check, after the diameter button
+};
+
 // "Расчет характеристик подшипника": the largest diameter that keeps the sliding speed
 // within [v], and the smallest length that keeps both [pv] and [p] at that diameter.
-void calculateSizing(const MaterialCatalogue& catalogue, SizingState& state, CalculationWindow& window);
+PressFigures calculateSizing(const MaterialCatalogue& catalogue, SizingState& state, CalculationWindow& window);
 
 // "Расчет минимального диаметра в зависимости от длины": runs calculateSizing(), checks
 // the proposed length against the minimum length and writes the smallest diameter that
 // keeps [p] at that length, with the user's decimal separator.
-void calculateDiameterForLength(const MaterialCatalogue& catalogue, SizingState& state, CalculationWindow& window,
-    std::string_view decimalSeparator);
+PressFigures calculateDiameterForLength(const MaterialCatalogue& catalogue, SizingState& state,
+    CalculationWindow& window, std::string_view decimalSeparator);
 
 }  // namespace bearing

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <ostream>
 #include <random>
 #include <string>
@@ -133,15 +134,16 @@ INSTANTIATE_TEST_SUITE_P(FormatLocale, Formatting,
         FormatCase{"NegativeShortInteger", formatLocale(std::int16_t{-32768}), "-32768"}),
     caseName);
 
-// A double is written from its shortest form when that form is short enough; whatever
-// the value, the text must be the value rounded to 15 significant digits by the rules of
-// %G, which the library's precision form gives the slow way.
-TEST(FormatDouble, EqualsRoundingToFifteenDigitsForAnyValue)
+// A double is written from its shortest form when that form is short enough, and a whole
+// number of tenths, double or single, from its digits; whatever the value, the text must
+// be the value rounded to 15 (a single: 7) significant digits by the rules of %G, which
+// the library's precision form gives the slow way.
+TEST(FormatNumber, EqualsRoundingToFifteenOrSevenDigitsForAnyValue)
 {
-    const auto rounded = [](double value) {
+    const auto rounded = [](double value, int digits) {
         std::array<char, 64> buffer{};
         const auto [end, error]
-            = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 15);
+            = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, digits);
         std::string text(buffer.data(), end);
         if (const auto e = text.find('e'); e != std::string::npos) {
             text[e] = 'E';
@@ -153,7 +155,10 @@ TEST(FormatDouble, EqualsRoundingToFifteenDigitsForAnyValue)
     const auto check = [&](double value) {
         if (std::isfinite(value)) {
             ++checked;
-            EXPECT_EQ(formatLocale(value, "."), rounded(value)) << std::hexfloat << value;
+            EXPECT_EQ(formatLocale(value, "."), rounded(value, 15)) << std::hexfloat << value;
+        }
+        if (const std::optional<float> single = storeSingle(value)) {
+            EXPECT_EQ(formatLocale(*single, "."), rounded(static_cast<double>(*single), 7)) << std::hexfloat << *single;
         }
     };
     for (int i = 0; i < 100000 && !HasFailure(); ++i) {
@@ -166,12 +171,16 @@ TEST(FormatDouble, EqualsRoundingToFifteenDigitsForAnyValue)
         check(std::strtod((digits + "e" + std::to_string(static_cast<int>(random() % 640) - 320)).c_str(), nullptr));
         check(std::floor(static_cast<double>(random() % 100'000'000) / 7.0 * 10 + 0.5) / 10);
     }
-    for (const double edge :
-        {0.0, -0.0, 1e-5, 1e-4, 1e14, 1e15, 999999999999999.0, 9999999999999999.0, std::numeric_limits<double>::min(),
-            std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::max()}) {
+    // Tenths with every last digit, up to where a single is written from its tenths and past it.
+    for (int tenths = -1'000'100; tenths <= 1'000'100 && !HasFailure(); tenths += 7) {
+        check(static_cast<double>(tenths) / 10);
+    }
+    for (const double edge : {0.0, -0.0, 1e-5, 1e-4, 1e14, 1e15, 99999.95, 999999999999999.0, 9999999999999999.0,
+             99999999999999.95, std::numeric_limits<double>::min(), std::numeric_limits<double>::denorm_min(),
+             std::numeric_limits<double>::max()}) {
         check(edge);
     }
-    EXPECT_GT(checked, 250000);
+    EXPECT_GT(checked, 550000);
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include "sizing.h"
 
 #include "fakewindow.h"
+#include "numbertext.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <charconv>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -215,6 +217,41 @@ TEST_F(Sizing, DiameterRoundsHalfUpAtTheFiveHundredthsBoundary)
             "диаметр\r\nЗадайте меньшую частоту вращения",
             "txtMinLength=минимальная длина = 4000 мм"}));
     EXPECT_TRUE(state.resultValid);
+}
+
+// What a press returns is what it showed: figures exactly when the run left results, the
+// figures of the same singles, and the length's check after the diameter button.
+TEST_F(Sizing, PressReturnsTheFiguresBehindItsTexts)
+{
+    struct Case {
+        const char* load;
+        const char* length;  // nullptr: the sizing button
+        bool results;
+        std::optional<LengthCheck> check;
+    };
+    for (const Case& c : {Case{"5000", nullptr, true, std::nullopt}, Case{"5000", "20", true, LengthCheck::Accepted},
+             Case{"5000", "1", true, LengthCheck::BelowMinimum}, Case{"-1", nullptr, false, std::nullopt},
+             Case{"1e39", "20", false, std::nullopt}, Case{"5000", "1e39", false, std::nullopt}}) {
+        SCOPED_TRACE(std::string(c.load) + " / " + (c.length != nullptr ? c.length : "-"));
+        enter(bronze, c.load, "300", c.length != nullptr ? c.length : "");
+        const PressFigures press = c.length != nullptr ? calculateDiameterForLength(catalogue, state, window, ",")
+                                                       : calculateSizing(catalogue, state, window);
+        EXPECT_EQ(press.sizing.has_value(), c.results);
+        EXPECT_EQ(state.resultValid, c.results);
+        EXPECT_EQ(press.forLength ? std::optional(press.forLength->check) : std::nullopt, c.check);
+        if (press.sizing) {
+            const SizingFigures expected
+                = sizeBearing(catalogue.row(catalogue.findMaterial(bronze)), std::stof(c.load), 300.0F);
+            EXPECT_EQ(press.sizing->minLength, expected.minLength);
+            EXPECT_EQ(press.sizing->pvLength, expected.pvLength);
+            EXPECT_EQ(press.sizing->pressureLength, expected.pressureLength);
+            EXPECT_EQ(press.sizing->maxDiameter, state.maxDiameter);
+            EXPECT_EQ(press.sizing->minArea, state.minArea);
+        }
+        if (press.forLength && press.forLength->check == LengthCheck::Accepted) {
+            EXPECT_EQ(shown(Control::MinDiameterOnLength), formatLocale(roundToTenth(press.forLength->diameter), ","));
+        }
+    }
 }
 
 TEST(RoundToTenth, HalvesRoundUp)
