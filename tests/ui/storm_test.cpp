@@ -68,10 +68,11 @@ const QStringList bearingTextNames{test::inputs.load, test::inputs.frequency, te
     test::results.minDiameter};
 const QStringList materialsListNames{"List1(0)", "List1(1)", "List1(2)", "List1(3)", "List1(4)"};
 
-int environmentNumber(const char* name, int fallback)
+// Seeds take the whole unsigned 32-bit range, as scripts/sanitize draws them.
+std::uint32_t environmentNumber(const char* name, std::uint32_t fallback)
 {
     bool ok = false;
-    const int value = qEnvironmentVariableIntValue(name, &ok);
+    const uint value = qEnvironmentVariable(name).toUInt(&ok);
     return ok ? value : fallback;
 }
 
@@ -592,7 +593,7 @@ protected:
 
     MainFrame frame_;
     MessageCatcher catcher_;
-    std::mt19937 random_{static_cast<std::uint32_t>(environmentNumber("STORM_SEED", defaultSeed))};
+    std::mt19937 random_{environmentNumber("STORM_SEED", defaultSeed)};
     HostileTexts texts_{random_};
     Window chosen_ = Window::Bearing;
     std::array<std::optional<Contents>, 2> expected_;
@@ -630,8 +631,8 @@ protected:
 
 TEST_F(Storm, ThousandsOfRandomUserActionsLeaveTheProgramWholeAndResponsive)
 {
-    const auto seed = static_cast<std::uint32_t>(environmentNumber("STORM_SEED", defaultSeed));
-    const int actions = environmentNumber("STORM_ACTIONS", defaultActions);
+    const std::uint32_t seed = environmentNumber("STORM_SEED", defaultSeed);
+    const auto actions = static_cast<int>(environmentNumber("STORM_ACTIONS", defaultActions));
     std::cout << "storm: seed " << seed << ", " << actions << " actions\n";
     RecordProperty("seed", std::to_string(seed));
 
