@@ -12,6 +12,8 @@
 #include <cstring>
 #include <fstream>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace bearing::cli {
 
@@ -43,6 +45,28 @@ int usageError(std::ostream& err, std::string_view problem)
 {
     err << programName << ": " << problem << '\n' << usage;
     return exitUsage;
+}
+
+// CLI11 words its errors in English; the ones a user meets are said again here in
+// Russian, with the option CLI11 named. An unknown option comes first, although CLI11
+// finds a missing mode before it: "--bogus" alone is a typing mistake, not a missing mode.
+std::string describeParseError(const CLI::ParseError& error, const std::vector<std::string>& unknown)
+{
+    if (!unknown.empty()) {
+        return "неизвестный параметр «" + unknown.back() + "»";
+    }
+    std::string what = error.what();
+    const std::string option = what.substr(0, what.find(':'));
+    if (dynamic_cast<const CLI::RequiredError*>(&error) != nullptr) {
+        return "нужен ровно один из режимов --material, --all, --batch, --list-materials";
+    }
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr) {
+        return "нет значения у параметра " + option;
+    }
+    if (dynamic_cast<const CLI::ValidationError*>(&error) != nullptr) {
+        return "недопустимое значение параметра " + option;
+    }
+    return what;
 }
 
 OutputFormat formatFromName(std::string_view name)
@@ -304,7 +328,7 @@ int runCommandLine(const std::vector<std::string>& arguments, std::istream& in, 
     } catch (const CLI::CallForVersion& version) {
         return app.exit(version, out, err);
     } catch (const CLI::ParseError& error) {
-        return usageError(err, error.what());
+        return usageError(err, describeParseError(error, app.remaining()));
     }
 
     const bool oneCase = !options.material.empty() || modes->get_option("--material")->count() > 0;
