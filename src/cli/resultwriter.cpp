@@ -31,33 +31,7 @@ struct Column {
     Kind kind;
 };
 
-// The fields of every case, in this order, in CSV and JSON alike.
-constexpr std::array caseColumns{
-    Column{"material", Kind::Text},
-    Column{"load", Kind::Text},
-    Column{"frequency", Kind::Text},
-    Column{"length", Kind::Optional},
-    Column{"row", Kind::Integer},
-    Column{"name", Kind::Optional},
-    Column{"group", Kind::Optional},
-    Column{"max_pressure", Kind::Number},
-    Column{"max_speed", Kind::Number},
-    Column{"max_pv", Kind::Number},
-    Column{"max_temperature", Kind::Integer},
-    Column{"max_diameter", Kind::Number},
-    Column{"max_diameter_full", Kind::Number},
-    Column{"min_length", Kind::Number},
-    Column{"min_length_full", Kind::Number},
-    Column{"pv_length", Kind::Number},
-    Column{"pressure_length", Kind::Number},
-    Column{"min_area", Kind::Number},
-    Column{"length_limit", Kind::Optional},
-    Column{"min_diameter", Kind::Number},
-    Column{"min_diameter_full", Kind::Number},
-    Column{"length_below_minimum", Kind::Flag},
-    Column{"message", Kind::Optional},
-};
-
+// A material's fields, in --list-materials and within every case.
 constexpr std::array materialColumns{
     Column{"row", Kind::Integer},
     Column{"name", Kind::Optional},
@@ -67,6 +41,39 @@ constexpr std::array materialColumns{
     Column{"max_pv", Kind::Number},
     Column{"max_temperature", Kind::Integer},
 };
+
+template <std::size_t... Sizes> constexpr auto joined(const std::array<Column, Sizes>&... parts)
+{
+    std::array<Column, (Sizes + ...)> all{};
+    auto next = all.begin();
+    ((next = std::copy(parts.begin(), parts.end(), next)), ...);
+    return all;
+}
+
+// The fields of every case, in this order, in CSV and JSON alike: the inputs as given,
+// the material, the results.
+constexpr std::array caseColumns = joined(
+    std::array{
+        Column{"material", Kind::Text},
+        Column{"load", Kind::Text},
+        Column{"frequency", Kind::Text},
+        Column{"length", Kind::Optional},
+    },
+    materialColumns,
+    std::array{
+        Column{"max_diameter", Kind::Number},
+        Column{"max_diameter_full", Kind::Number},
+        Column{"min_length", Kind::Number},
+        Column{"min_length_full", Kind::Number},
+        Column{"pv_length", Kind::Number},
+        Column{"pressure_length", Kind::Number},
+        Column{"min_area", Kind::Number},
+        Column{"length_limit", Kind::Optional},
+        Column{"min_diameter", Kind::Number},
+        Column{"min_diameter_full", Kind::Number},
+        Column{"length_below_minimum", Kind::Flag},
+        Column{"message", Kind::Optional},
+    });
 
 const MaterialCatalogue& catalogue()
 {
