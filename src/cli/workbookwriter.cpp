@@ -1,0 +1,593 @@
+#include "workbookwriter.h"
+
+#include "materialchoice.h"
+
+#include <xlsxwriter.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace bearing::cli {
+
+namespace {
+
+// What a cell of a case row holds: nothing, a text, a number or a flag.
+using Cell = std::variant<std::monostate, std::string_view, double, bool>;
+
+// How a column's numbers are shown: a whole number, a tenth as the window rounds its
+// results, or every digit of an unrounded figure.
+enum class Style { Text, Integer, Tenth, Full, Flag };
+
+// What a column reads from: the case, its catalogue row and the decimal mark of the inputs.
+struct RowSource {
+    const SheetCase& sheetCase;
+    const MaterialRecord* material;  // none when no material was chosen
+    char inputDecimalMark;
+};
+
+struct Column {
+    std::string_view heading;
+    double width;  // in characters of the default font
+    Style style;
+    Cell (*value)(const RowSource&);
+};
+
+// An input as given: a number cell when the text is a plain decimal number (a sign,
+// digits, one decimal mark, at most 15 digits, so that the cell shows the same digits),
+// a text cell otherwise.
+Cell givenInput(std::string_view text, char decimalMark)
+{
+    std::string number(text);
+    std::size_t digits = 0;
+    bool mark = false;
+    for (std::size_t i = 0; i < number.size(); ++i) {
+        char& c = number[i];
+        if (c >= '0' && c <= '9') {
+            ++digits;
+        } else if (c == decimalMark && !mark && digits > 0 && i + 1 < number.size()) {
+            mark = true;
+            c = '.';
+        } else if (c != '-' || i != 0) {
+            return text;
+        }
+    }
+    double value = 0;
+    if (digits == 0 || digits > 15
+        || std::from_chars(number.data(), number.data() + number.size(), value).ec != std::errc{}) {
+        return text;
+    }
+    return value;
+}
+
+Cell optionalNumber(const std::optional<double>& value) { return value ? Cell(*value) : Cell(); }
+
+Cell materialFigure(const RowSource& source, float MaterialRecord::* field)
+{
+    return source.material != nullptr ? Cell(shortestDecimal(source.material->*field)) : Cell();
+}
+
+// The cases sheet, column by column.
+constexpr std::array caseColumns{
+    Column{"№", 8, Style::Integer, [](const RowSource& s) -> Cell { return double(s.sheetCase.number); }},
+    Column{"Материал (задан)", 26, Style::Text, [](const RowSource& s) -> Cell { return s.sheetCase.material; }},
+    Column{"F, Н", 10, Style::Text,
+        [](const RowSource& s) { return givenInput(s.sheetCase.load, s.inputDecimalMark); }},
+    Column{"n, об/мин", 11, Style::Text,
+        [](const RowSource& s) { return givenInput(s.sheetCase.frequency, s.inputDecimalMark); }},
+    Column{"L, мм", 9, Style::Text,
+        [](const RowSource& s) -> Cell {
+            return s.sheetCase.length ? givenInput(*s.sheetCase.length, s.inputDecimalMark) : Cell();
+        }},
+    Column{"№ материала", 11, Style::Integer,
+        [](const RowSource& s) -> Cell {
+            return s.sheetCase.row >= 0 ? Cell(double(rowNumber(s.sheetCase.row))) : Cell();
+        }},
+    Column{"Материал", 28, Style::Text,
+        [](const RowSource& s) -> Cell { return s.material != nullptr ? Cell(materialName(s.sheetCase.row)) : Cell(); }},
+    Column{"Группа", 12, Style::Text,
+        [](const RowSource& s) -> Cell {
+            return s.material != nullptr ? Cell(groupTitle(groupOfRow(s.sheetCase.row))) : Cell();
+        }},
+    Column{"[p], МПа", 9, Style::Full, [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxPressure); }},
+    Column{"[v], м/с", 9, Style::Full, [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxSpeed); }},
+    Column{"[pv], МПа·м/с", 10, Style::Full, [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxPV); }},
+    Column{"[t], °C", 8, Style::Integer,
+        [](const RowSource& s) -> Cell { return s.material != nullptr ? Cell(double(s.material->maxTemperature)) : Cell(); }},
+    Column{"Dmax, мм", 10, Style::Tenth, [](const RowSource& s) { return optionalNumber(s.sheetCase.maxDiameter); }},
+    Column{"Dmax без округления, мм", 13, Style::Full,
+        [](const RowSource& s) { return optionalNumber(s.sheetCase.maxDiameterFull); }},
+    Column{"Lmin, мм", 10, Style::Tenth, [](const RowSource& s) { return optionalNumber(s.sheetCase.minLength); }},
+    Column{"Lmin без округления, мм", 13, Style::Full,
+        [](const RowSource& s) { return optionalNumber(s.sheetCase.minLengthFull); }},
+    Column{"L по [pv], мм", 12, Style::Full, [](const RowSource& s) { return optionalNumber(s.sheetCase.pvLength); }},
+    Column{"L по [p] при Dmax, мм", 13, Style::Full,
+        [](const RowSource& s) { return optionalNumber(s.sheetCase.pressureLength); }},
+    Column{"F/[p], мм²", 12, Style::Full, [](const RowSource& s) { return optionalNumber(s.sheetCase.minArea); }},
+    Column{"Lmin задаёт", 9, Style::Text,
+        [](const RowSource& s) -> Cell {
+            return s.sheetCase.lengthLimit.empty() ? Cell() : Cell(s.sheetCase.lengthLimit == "p" ? "[p]" : "[pv]");
+        }},
+    Column{"Dmin при L, мм", 10, Style::Tenth, [](const RowSource& s) { return optionalNumber(s.sheetCase.minDiameter); }},
+    Column{"Dmin при L без округления, мм", 13, Style::Full,
+        [](const RowSource& s) { return optionalNumber(s.sheetCase.minDiameterFull); }},
+    Column{"L < Lmin", 9, Style::Flag,
+        [](const RowSource& s) -> Cell {
+            return s.sheetCase.lengthBelowMinimum ? Cell(*s.sheetCase.lengthBelowMinimum) : Cell();
+        }},
+    Column{"Сообщение", 70, Style::Text,
+        [](const RowSource& s) -> Cell { return s.sheetCase.message.empty() ? Cell() : Cell(s.sheetCase.message); }},
+    Column{"Код сообщения", 22, Style::Text,
+        [](const RowSource& s) -> Cell {
+            return s.sheetCase.messageCode.empty() ? Cell() : Cell(s.sheetCase.messageCode);
+        }},
+};
+
+// The material table, as --list-materials has it.
+constexpr std::array materialColumns{
+    Column{"№", 6, Style::Integer, [](const RowSource& s) -> Cell { return double(rowNumber(s.sheetCase.row)); }},
+    Column{"Материал", 30, Style::Text, [](const RowSource& s) -> Cell { return materialName(s.sheetCase.row); }},
+    Column{"Группа", 12, Style::Text, [](const RowSource& s) -> Cell { return groupTitle(groupOfRow(s.sheetCase.row)); }},
+    Column{"[p], МПа", 10, Style::Full, [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxPressure); }},
+    Column{"[v], м/с", 10, Style::Full, [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxSpeed); }},
+    Column{"[pv], МПа·м/с", 12, Style::Full, [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxPV); }},
+    Column{"[t], °C", 9, Style::Integer,
+        [](const RowSource& s) -> Cell { return double(s.material->maxTemperature); }},
+};
+
+constexpr std::string_view casesSheetName = "Расчеты";
+constexpr std::string_view materialsSheetName = "Материалы";
+// A cell holds at most this many UTF-16 code units.
+constexpr std::size_t cellTextLimit = 32767;
+constexpr std::string_view replacement = "\xEF\xBF\xBD";  // U+FFFD
+constexpr std::string_view ellipsis = "…";
+
+// The length of the UTF-8 sequence that starts at `at`, or 0 when it is not a valid one.
+std::size_t sequenceLength(std::string_view text, std::size_t at)
+{
+    const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    if (lead < 0x80U) {
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80U;
+    unsigned char high = 0xBFU;
+    if (lead >= 0xC2U && lead <= 0xDFU) {
+        length = 2;
+    } else if (lead >= 0xE0U && lead <= 0xEFU) {
+        length = 3;
+        low = lead == 0xE0U ? 0xA0U : 0x80U;
+        high = lead == 0xEDU ? 0x9FU : 0xBFU;  // no surrogates
+    } else if (lead >= 0xF0U && lead <= 0xF4U) {
+        length = 4;
+        low = lead == 0xF0U ? 0x90U : 0x80U;
+        high = lead == 0xF4U ? 0x8FU : 0xBFU;
+    } else {
+        return 0;
+    }
+    if (at + length > text.size() || byte(at + 1) < low || byte(at + 1) > high) {
+        return 0;
+    }
+    for (std::size_t i = at + 2; i < at + length; ++i) {
+        if (byte(i) < 0x80U || byte(i) > 0xBFU) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+// A text as a cell can hold it: valid UTF-8, only the control characters XML allows
+// (tab, line feed, carriage return), a malformed sequence or any other control character
+// as U+FFFD, cut with "…" at the cell's limit.
+void appendCellText(std::string& cell, std::string_view text)
+{
+    cell.clear();
+    std::size_t units = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = sequenceLength(text, at);
+        const auto c = static_cast<unsigned char>(text[at]);
+        const bool allowed = length > 1 || (length == 1 && (c >= 0x20U || c == '\t' || c == '\n' || c == '\r'))
+            || c == 0x7FU;
+        const bool nonCharacter = length == 3 && text.substr(at, 2) == "\xEF\xBF"
+            && (static_cast<unsigned char>(text[at + 2]) & 0xFEU) == 0xBEU;  // U+FFFE, U+FFFF
+        const std::size_t needed = length == 4 ? 2 : 1;
+        if (units + needed > cellTextLimit - 1 && at + std::max<std::size_t>(length, 1) < text.size()) {
+            cell += ellipsis;
+            return;
+        }
+        units += needed;
+        if (allowed && !nonCharacter) {
+            cell.append(text.substr(at, length));
+        } else {
+            cell += replacement;
+        }
+        at += std::max<std::size_t>(length, 1);
+    }
+}
+
+// The library writes its own diagnostics to the standard error in English; the writer
+// says what failed in Russian itself, so they are kept off the user's terminal.
+class QuietStandardError {
+public:
+    QuietStandardError()
+    {
+        std::fflush(stderr);
+        saved_ = ::dup(STDERR_FILENO);
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && null >= 0) {
+            ::dup2(null, STDERR_FILENO);
+        }
+        if (null >= 0) {
+            ::close(null);
+        }
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+    QuietStandardError(QuietStandardError&&) = delete;
+    QuietStandardError& operator=(QuietStandardError&&) = delete;
+    ~QuietStandardError()
+    {
+        std::fflush(stderr);
+        if (saved_ >= 0) {
+            ::dup2(saved_, STDERR_FILENO);
+            ::close(saved_);
+        }
+    }
+
+private:
+    int saved_ = -1;
+};
+
+std::string quoted(const std::filesystem::path& path) { return "«" + path.string() + "»"; }
+
+[[noreturn]] void failWriting(const std::filesystem::path& path, int errorNumber)
+{
+    throw OutputError("не удаётся записать книгу " + quoted(path) + ": " + failureReason(errorNumber));
+}
+
+bool isTerminal(const std::filesystem::path& path)
+{
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+    const bool terminal = descriptor >= 0 && ::isatty(descriptor) != 0;
+    if (descriptor >= 0) {
+        ::close(descriptor);
+    }
+    return terminal;
+}
+
+// The file a workbook is built in, beside its target; removed unless it was put in place.
+struct HiddenFile {
+    HiddenFile() = default;
+    HiddenFile(const HiddenFile&) = delete;
+    HiddenFile& operator=(const HiddenFile&) = delete;
+    HiddenFile(HiddenFile&&) = delete;
+    HiddenFile& operator=(HiddenFile&&) = delete;
+    ~HiddenFile()
+    {
+        if (!name.empty()) {
+            std::error_code ignored;
+            std::filesystem::remove(name, ignored);
+        }
+    }
+
+    std::string name;
+};
+
+// A workbook given up before it was closed is freed without being written.
+struct WorkbookFree {
+    void operator()(lxw_workbook* workbook) const { lxw_workbook_free(workbook); }
+};
+
+// Where the workbook goes: `path`, or the file a symbolic link at `path` points to.
+// Refuses what is not, or would not become, a regular file.
+std::filesystem::path targetOf(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found || status.type() == std::filesystem::file_type::regular) {
+        if (!std::filesystem::is_symlink(path, error)) {
+            return path;
+        }
+        // A link is written through; a dangling one is replaced.
+        std::filesystem::path linked = std::filesystem::canonical(path, error);
+        return error ? path : linked;
+    }
+    if (status.type() == std::filesystem::file_type::directory) {
+        throw OutputError("не удаётся записать книгу " + quoted(path) + ": это каталог");
+    }
+    if (status.type() == std::filesystem::file_type::unknown) {
+        failWriting(path, error.value());
+    }
+    if (status.type() == std::filesystem::file_type::character && isTerminal(path)) {
+        throw OutputError("книга xlsx не выводится на терминал: задайте файл, например --output расчет.xlsx");
+    }
+    throw OutputError("не удаётся записать книгу " + quoted(path) + ": это не обычный файл, книга пишется только в файл");
+}
+
+}  // namespace
+
+std::string failureReason(int errorNumber)
+{
+    switch (errorNumber) {
+    case ENOSPC: return "на диске нет места";
+    case EDQUOT: return "превышена дисковая квота";
+    case EFBIG: return "файл превысил допустимый размер";
+    case EACCES:
+    case EPERM: return "нет прав на запись";
+    case ENOENT: return "нет такого каталога";
+    case ENOTDIR: return "часть пути — не каталог";
+    case EROFS: return "файловая система только для чтения";
+    case EISDIR: return "это каталог";
+    case ENAMETOOLONG: return "слишком длинное имя";
+    case EIO: return "ошибка ввода-вывода";
+    case 0: return "ошибка записи";
+    default: return std::strerror(errorNumber);
+    }
+}
+
+double shortestDecimal(float value)
+{
+    std::array<char, 32> text{};
+    const auto written = std::to_chars(text.data(), text.data() + text.size(), value);
+    double decimal = value;
+    std::from_chars(text.data(), written.ptr, decimal);
+    return decimal;
+}
+
+class WorkbookWriter::Book {
+public:
+    Book(const std::filesystem::path& path, const MaterialCatalogue& catalogue, char inputDecimalMark)
+        : path_(path)
+        , target_(targetOf(path))
+        , catalogue_(catalogue)
+        , inputDecimalMark_(inputDecimalMark)
+    {
+        createHiddenFile();
+        // The library's own temporary files, a sheet's rows among them, go beside the
+        // target too: a full disk there is found while writing, and /tmp may be memory.
+        directory_ = target_.has_parent_path() ? target_.parent_path().string() : std::string(".");
+        lxw_workbook_options options{.constant_memory = LXW_TRUE, .tmpdir = directory_.data(), .use_zip64 = LXW_FALSE};
+        {
+            const QuietStandardError quiet;
+            workbook_.reset(workbook_new_opt(hidden_.name.c_str(), &options));
+        }
+        if (workbook_ == nullptr) {
+            failWriting(path_, errno);
+        }
+        createFormats();
+        properties_.title = title_.data();
+        workbook_set_properties(workbook_.get(), &properties_);
+        startCasesSheet();
+    }
+
+    Book(const Book&) = delete;
+    Book& operator=(const Book&) = delete;
+    Book(Book&&) = delete;
+    Book& operator=(Book&&) = delete;
+
+    ~Book() = default;
+
+    void write(const SheetCase& sheetCase)
+    {
+        if (row_ == LXW_ROW_MAX) {
+            startCasesSheet();
+        }
+        const MaterialRecord* material = sheetCase.row >= 0 ? &catalogue_.row(sheetCase.row) : nullptr;
+        writeRow(sheet_, row_, caseColumns, RowSource{sheetCase, material, inputDecimalMark_});
+        ++row_;
+        // A full disk is found where it happens, not after a million more rows.
+        if (std::ferror(sheet_->optimize_tmpfile) != 0) {
+            failWriting(path_, errno);
+        }
+    }
+
+    void finish()
+    {
+        filter(sheet_, row_, caseColumns.size());
+        writeMaterials();
+        for (lxw_worksheet* sheet : sheets_) {
+            if (std::fflush(sheet->optimize_tmpfile) != 0 || std::ferror(sheet->optimize_tmpfile) != 0) {
+                failWriting(path_, errno);
+            }
+        }
+        errno = 0;
+        lxw_error closed = LXW_NO_ERROR;
+        {
+            const QuietStandardError quiet;
+            closed = workbook_close(workbook_.release());
+        }
+        const int closeError = errno;
+        if (closed != LXW_NO_ERROR) {
+            failWriting(path_, closeError);
+        }
+        settle();
+    }
+
+private:
+    // The hidden file beside the target, made now so that an unwritable directory is
+    // found before any case is calculated. Its mode is that of a new file.
+    void createHiddenFile()
+    {
+        const std::filesystem::path name = target_.filename();
+        std::string pattern = (target_.parent_path() / ("." + name.string() + ".XXXXXX")).string();
+        const int descriptor = ::mkstemp(pattern.data());
+        if (descriptor < 0) {
+            failWriting(path_, errno);
+        }
+        hidden_.name = pattern;
+        const ::mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(descriptor, 0666 & ~mask);
+        ::close(descriptor);
+    }
+
+    void createFormats()
+    {
+        heading_ = workbook_add_format(workbook_.get());
+        format_set_bold(heading_);
+        format_set_text_wrap(heading_);
+        format_set_align(heading_, LXW_ALIGN_VERTICAL_CENTER);
+        format_set_bg_color(heading_, 0xDDE4EE);
+        format_set_bottom(heading_, LXW_BORDER_THIN);
+        integer_ = workbook_add_format(workbook_.get());
+        format_set_num_format(integer_, "0");
+        tenth_ = workbook_add_format(workbook_.get());
+        format_set_num_format(tenth_, "0.0");
+        flag_ = workbook_add_format(workbook_.get());
+        format_set_align(flag_, LXW_ALIGN_CENTER);
+    }
+
+    lxw_format* formatOf(Style style) const
+    {
+        switch (style) {
+        case Style::Integer: return integer_;
+        case Style::Tenth: return tenth_;
+        case Style::Flag: return flag_;
+        case Style::Text:
+        case Style::Full: break;
+        }
+        return nullptr;
+    }
+
+    lxw_worksheet* addSheet(std::string_view name)
+    {
+        lxw_worksheet* sheet = nullptr;
+        {
+            const QuietStandardError quiet;
+            sheet = workbook_add_worksheet(workbook_.get(), std::string(name).c_str());
+        }
+        if (sheet == nullptr) {
+            failWriting(path_, errno);
+        }
+        sheets_.push_back(sheet);
+        return sheet;
+    }
+
+    template <std::size_t N> void writeHeadings(lxw_worksheet* sheet, const std::array<Column, N>& columns)
+    {
+        worksheet_set_row(sheet, 0, 30, nullptr);
+        for (std::size_t i = 0; i < N; ++i) {
+            const auto column = static_cast<lxw_col_t>(i);
+            worksheet_set_column(sheet, column, column, columns[i].width, nullptr);
+            worksheet_write_string(sheet, 0, column, std::string(columns[i].heading).c_str(), heading_);
+        }
+        worksheet_freeze_panes(sheet, 1, 0);
+        worksheet_repeat_rows(sheet, 0, 0);
+        worksheet_set_landscape(sheet);
+    }
+
+    void startCasesSheet()
+    {
+        if (sheet_ != nullptr) {
+            filter(sheet_, row_, caseColumns.size());
+        }
+        std::string name(casesSheetName);
+        if (!sheets_.empty()) {
+            name += " " + std::to_string(sheets_.size() + 1);
+        }
+        sheet_ = addSheet(name);
+        writeHeadings(sheet_, caseColumns);
+        row_ = 1;
+    }
+
+    static void filter(lxw_worksheet* sheet, lxw_row_t rows, std::size_t columns)
+    {
+        worksheet_autofilter(sheet, 0, 0, rows - 1, static_cast<lxw_col_t>(columns - 1));
+    }
+
+    void writeMaterials()
+    {
+        lxw_worksheet* sheet = addSheet(materialsSheetName);
+        writeHeadings(sheet, materialColumns);
+        for (int row = 0; row < MaterialCatalogue::rowCount; ++row) {
+            SheetCase material;
+            material.row = row;
+            writeRow(sheet, static_cast<lxw_row_t>(row + 1), materialColumns,
+                RowSource{material, &catalogue_.row(row), inputDecimalMark_});
+        }
+        filter(sheet, MaterialCatalogue::rowCount + 1, materialColumns.size());
+    }
+
+    template <std::size_t N>
+    void writeRow(lxw_worksheet* sheet, lxw_row_t row, const std::array<Column, N>& columns, const RowSource& source)
+    {
+        for (std::size_t i = 0; i < N; ++i) {
+            const auto column = static_cast<lxw_col_t>(i);
+            const Cell cell = columns[i].value(source);
+            lxw_format* format = formatOf(columns[i].style);
+            lxw_error written = LXW_NO_ERROR;
+            if (const auto* text = std::get_if<std::string_view>(&cell)) {
+                appendCellText(text_, *text);
+                written = worksheet_write_string(sheet, row, column, text_.c_str(), nullptr);
+            } else if (const auto* number = std::get_if<double>(&cell); number != nullptr && std::isfinite(*number)) {
+                written = worksheet_write_number(sheet, row, column, *number, format);
+            } else if (const auto* flag = std::get_if<bool>(&cell)) {
+                written = worksheet_write_boolean(sheet, row, column, *flag ? 1 : 0, format);
+            }
+            if (written != LXW_NO_ERROR) {
+                failWriting(path_, errno);
+            }
+        }
+    }
+
+    // The written file made durable and put in place of the target.
+    void settle()
+    {
+        const int descriptor = ::open(hidden_.name.c_str(), O_RDONLY | O_CLOEXEC);
+        if (descriptor < 0 || ::fsync(descriptor) != 0) {
+            const int error = errno;
+            if (descriptor >= 0) {
+                ::close(descriptor);
+            }
+            failWriting(path_, error);
+        }
+        ::close(descriptor);
+        if (std::rename(hidden_.name.c_str(), target_.c_str()) != 0) {
+            failWriting(path_, errno);
+        }
+        hidden_.name.clear();
+    }
+
+    std::filesystem::path path_;    // as the user named it
+    std::filesystem::path target_;  // the file it stands for
+    HiddenFile hidden_;  // destroyed after the workbook, which may still hold it open
+    std::string directory_;
+    const MaterialCatalogue& catalogue_;
+    char inputDecimalMark_;
+    std::string title_ = "Расчет подшипников скольжения";
+    lxw_doc_properties properties_{};
+    std::unique_ptr<lxw_workbook, WorkbookFree> workbook_;
+    lxw_format* heading_ = nullptr;
+    lxw_format* integer_ = nullptr;
+    lxw_format* tenth_ = nullptr;
+    lxw_format* flag_ = nullptr;
+    std::vector<lxw_worksheet*> sheets_;
+    lxw_worksheet* sheet_ = nullptr;
+    lxw_row_t row_ = 0;
+    std::string text_;  // the cell text being written, its memory kept from cell to cell
+};
+
+WorkbookWriter::WorkbookWriter(
+    const std::filesystem::path& path, const MaterialCatalogue& catalogue, char inputDecimalMark)
+    : book_(std::make_unique<Book>(path, catalogue, inputDecimalMark))
+{
+}
+
+WorkbookWriter::~WorkbookWriter() = default;
+
+void WorkbookWriter::write(const SheetCase& sheetCase) { book_->write(sheetCase); }
+
+void WorkbookWriter::finish() { book_->finish(); }
+
+}  // namespace bearing::cli
