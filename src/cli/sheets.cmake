@@ -6,6 +6,8 @@ pkg_check_modules(XLSXWRITER REQUIRED IMPORTED_TARGET xlsxwriter)
 find_package(ICU REQUIRED COMPONENTS uc)
 
 add_library(bearing_sheets STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/batchdecoder.cpp ${CMAKE_CURRENT_LIST_DIR}/batchdecoder.h
+  ${CMAKE_CURRENT_LIST_DIR}/csvdialect.cpp ${CMAKE_CURRENT_LIST_DIR}/csvdialect.h
   ${CMAKE_CURRENT_LIST_DIR}/workbookwriter.cpp ${CMAKE_CURRENT_LIST_DIR}/workbookwriter.h
 )
 target_include_directories(bearing_sheets PUBLIC ${CMAKE_CURRENT_LIST_DIR})

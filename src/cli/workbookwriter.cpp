@@ -1,5 +1,6 @@
 #include "workbookwriter.h"
 
+#include "batchdecoder.h"
 #include "materialchoice.h"
 
 #include <xlsxwriter.h>
@@ -152,41 +153,6 @@ constexpr std::size_t cellTextLimit = 32767;
 constexpr std::string_view replacement = "\xEF\xBF\xBD";  // U+FFFD
 constexpr std::string_view ellipsis = "…";
 
-// The length of the UTF-8 sequence that starts at `at`, or 0 when it is not a valid one.
-std::size_t sequenceLength(std::string_view text, std::size_t at)
-{
-    const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    if (lead < 0x80U) {
-        return 1;
-    }
-    std::size_t length = 0;
-    unsigned char low = 0x80U;
-    unsigned char high = 0xBFU;
-    if (lead >= 0xC2U && lead <= 0xDFU) {
-        length = 2;
-    } else if (lead >= 0xE0U && lead <= 0xEFU) {
-        length = 3;
-        low = lead == 0xE0U ? 0xA0U : 0x80U;
-        high = lead == 0xEDU ? 0x9FU : 0xBFU;  // no surrogates
-    } else if (lead >= 0xF0U && lead <= 0xF4U) {
-        length = 4;
-        low = lead == 0xF0U ? 0x90U : 0x80U;
-        high = lead == 0xF4U ? 0x8FU : 0xBFU;
-    } else {
-        return 0;
-    }
-    if (at + length > text.size() || byte(at + 1) < low || byte(at + 1) > high) {
-        return 0;
-    }
-    for (std::size_t i = at + 2; i < at + length; ++i) {
-        if (byte(i) < 0x80U || byte(i) > 0xBFU) {
-            return 0;
-        }
-    }
-    return length;
-}
-
 // A text as a cell can hold it: valid UTF-8, only the control characters XML allows
 // (tab, line feed, carriage return), a malformed sequence or any other control character
 // as U+FFFD, cut with "…" at the cell's limit.
@@ -195,7 +161,8 @@ void appendCellText(std::string& cell, std::string_view text)
     cell.clear();
     std::size_t units = 0;
     for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = sequenceLength(text, at);
+        const Utf8Lead lead = utf8Lead(text.substr(at));
+        const std::size_t length = lead.kind == Utf8Lead::Kind::Whole ? lead.length : 0;
         const auto c = static_cast<unsigned char>(text[at]);
         const bool allowed = length > 1 || (length == 1 && (c >= 0x20U || c == '\t' || c == '\n' || c == '\r'))
             || c == 0x7FU;
