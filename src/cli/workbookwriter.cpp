@@ -122,7 +122,7 @@ constexpr std::array caseColumns{
     Column{"Dmin при L, мм", 10, Style::Tenth, [](const RowSource& s) { return optionalNumber(s.sheetCase.minDiameter); }},
     Column{"Dmin при L без округления, мм", 13, Style::Full,
         [](const RowSource& s) { return optionalNumber(s.sheetCase.minDiameterFull); }},
-    Column{"L < Lmin", 9, Style::Flag,
+    Column{"L меньше Lmin", 9, Style::Flag,
         [](const RowSource& s) -> Cell {
             return s.sheetCase.lengthBelowMinimum ? Cell(*s.sheetCase.lengthBelowMinimum) : Cell();
         }},
@@ -153,9 +153,9 @@ constexpr std::size_t cellTextLimit = 32767;
 constexpr std::string_view replacement = "\xEF\xBF\xBD";  // U+FFFD
 constexpr std::string_view ellipsis = "…";
 
-// A text as a cell can hold it: valid UTF-8, only the control characters XML allows
-// (tab, line feed, carriage return), a malformed sequence or any other control character
-// as U+FFFD, cut with "…" at the cell's limit.
+// A text as a cell can hold it: valid UTF-8, line breaks as the LF a cell breaks its
+// lines at, a malformed sequence or a control character other than tab as U+FFFD, cut
+// with "…" at the cell's limit.
 void appendCellText(std::string& cell, std::string_view text)
 {
     cell.clear();
@@ -164,8 +164,14 @@ void appendCellText(std::string& cell, std::string_view text)
         const Utf8Lead lead = utf8Lead(text.substr(at));
         const std::size_t length = lead.kind == Utf8Lead::Kind::Whole ? lead.length : 0;
         const auto c = static_cast<unsigned char>(text[at]);
-        const bool allowed = length > 1 || (length == 1 && (c >= 0x20U || c == '\t' || c == '\n' || c == '\r'))
-            || c == 0x7FU;
+        if (c == '\r') {
+            // CR LF and a lone CR alike end a line.
+            cell += '\n';
+            ++units;
+            at += text.substr(at, 2) == "\r\n" ? 2 : 1;
+            continue;
+        }
+        const bool allowed = length > 1 || (length == 1 && (c >= 0x20U || c == '\t' || c == '\n'));
         const bool nonCharacter = length == 3 && text.substr(at, 2) == "\xEF\xBF"
             && (static_cast<unsigned char>(text[at + 2]) & 0xFEU) == 0xBEU;  // U+FFFE, U+FFFF
         const std::size_t needed = length == 4 ? 2 : 1;
