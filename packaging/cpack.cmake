@@ -18,8 +18,8 @@ speed [v] and pressure-speed product [pv].
 
 A second calculation checks a proposed bearing length and gives the smallest
 diameter for it; a reference window shows the whole material table.")
-# dpkg-shlibdeps finds the libraries the programs link (Qt; libcsv and ICU for
-# plain-bearings-calc) and names their packages.
+# dpkg-shlibdeps finds the libraries the programs link (Qt; libcsv, ICU and
+# libxlsxwriter for plain-bearings-calc) and names their packages.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
