@@ -68,10 +68,19 @@ void CsvFields::text(std::string_view field)
 void CsvFields::number(std::string_view number)
 {
     separate();
+    // A decimal comma is quoted: a spreadsheet that splits at commas as well as at
+    // semicolons, as LibreOffice does until told otherwise, then still reads one number.
+    const bool quoting = dialect_.decimalMark == ',' && number.find('.') != std::string_view::npos;
+    if (quoting) {
+        out_ += '"';
+    }
     const std::size_t start = out_.size();
     out_ += number;
     if (dialect_.decimalMark != '.') {
         std::replace(out_.begin() + static_cast<std::ptrdiff_t>(start), out_.end(), '.', dialect_.decimalMark);
+    }
+    if (quoting) {
+        out_ += '"';
     }
 }
 
