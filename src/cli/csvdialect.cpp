@@ -49,8 +49,9 @@ void CsvFields::separate()
 void CsvFields::text(std::string_view field)
 {
     separate();
+    // A comma is quoted in either dialect: a spreadsheet may split at it beside a semicolon.
     const bool quoting = std::any_of(field.begin(), field.end(),
-        [this](char c) { return c == dialect_.separator || c == '"' || c == '\r' || c == '\n'; });
+        [this](char c) { return c == dialect_.separator || c == ',' || c == '"' || c == '\r' || c == '\n'; });
     if (!quoting) {
         out_ += field;
         return;

@@ -78,7 +78,9 @@ Cell materialFigure(const RowSource& source, float MaterialRecord::* field)
     return source.material != nullptr ? Cell(shortestDecimal(source.material->*field)) : Cell();
 }
 
-// The cases sheet, column by column.
+// The cases sheet, column by column. The material's limits are on the material sheet,
+// in the row its number names: repeated on every case they would make a million-case
+// workbook a third larger and slower to write.
 constexpr std::array caseColumns{
     Column{"№", 8, Style::Integer, [](const RowSource& s) -> Cell { return double(s.sheetCase.number); }},
     Column{"Материал (задан)", 26, Style::Text, [](const RowSource& s) -> Cell { return s.sheetCase.material; }},
@@ -96,15 +98,6 @@ constexpr std::array caseColumns{
         }},
     Column{"Материал", 28, Style::Text,
         [](const RowSource& s) -> Cell { return s.material != nullptr ? Cell(materialName(s.sheetCase.row)) : Cell(); }},
-    Column{"Группа", 12, Style::Text,
-        [](const RowSource& s) -> Cell {
-            return s.material != nullptr ? Cell(groupTitle(groupOfRow(s.sheetCase.row))) : Cell();
-        }},
-    Column{"[p], МПа", 9, Style::Full, [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxPressure); }},
-    Column{"[v], м/с", 9, Style::Full, [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxSpeed); }},
-    Column{"[pv], МПа·м/с", 10, Style::Full, [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxPV); }},
-    Column{"[t], °C", 8, Style::Integer,
-        [](const RowSource& s) -> Cell { return s.material != nullptr ? Cell(double(s.material->maxTemperature)) : Cell(); }},
     Column{"Dmax, мм", 10, Style::Tenth, [](const RowSource& s) { return optionalNumber(s.sheetCase.maxDiameter); }},
     Column{"Dmax без округления, мм", 13, Style::Full,
         [](const RowSource& s) { return optionalNumber(s.sheetCase.maxDiameterFull); }},

@@ -176,7 +176,7 @@ TEST(CsvDialectTest, TheRussianDialectHasAMarkSemicolonsDecimalCommasAndCrLf)
         fields.end();
         return out;
     };
-    EXPECT_EQ(line(russianCsv), "\xEF\xBB\xBF\"Бронза; \"\"БрО10Ф1\"\"\";5000,5;\"-0,5\";\r\n1e+20\r\n");
+    EXPECT_EQ(line(russianCsv), "\xEF\xBB\xBF\"Бронза; \"\"БрО10Ф1\"\"\";\"5000,5\";\"-0,5\";\r\n1e+20\r\n");
     EXPECT_EQ(line(internationalCsv), "\"Бронза; \"\"БрО10Ф1\"\"\",\"5000,5\",-0.5,\r\n1e+20\r\n");
     EXPECT_FALSE(csvDialectNamed("excel").has_value());
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The workbook read back by openpyxl against the CSV of the same cases.
 #
-#   workbook_test.sh PLAIN-BEARINGS-CALC WORKBOOK-FROM-CSV CHECK.py
+#   workbook_test.sh PLAIN-BEARINGS-CALC SHEETS-FROM-CSV CHECK.py
 set -euo pipefail
 calc=$1 tobook=$2 check=$3
 
@@ -36,5 +36,5 @@ trap 'rm -rf "$work"' EXIT
 
 "$calc" --batch "$work/cases.csv" --format csv >"$work/out.csv" 2>/dev/null || [[ $? -eq 1 ]]
 "$calc" --list-materials --format csv >"$work/materials.csv"
-"$tobook" "$work/book.xlsx" <"$work/out.csv"
+"$tobook" "$work/book.xlsx" "$work/ru.csv" <"$work/out.csv"
 "$python" "$check" "$work/book.xlsx" "$work/out.csv" "$work/materials.csv"
