@@ -23,11 +23,11 @@ namespace bearing::cli {
 
 namespace {
 
-// What a cell of a case row holds: nothing, a text, a number or a flag.
-using Cell = std::variant<std::monostate, std::string_view, double, bool>;
+// What a cell of a case row holds: nothing, a text or a number.
+using Cell = std::variant<std::monostate, std::string_view, double>;
 
-// How a column's numbers are shown: a whole number, a tenth as the window rounds its
-// results, or every digit of an unrounded figure.
+// How a column's cells are shown: a text, a whole number, a tenth as the window rounds
+// its results, every digit of an unrounded figure, or a centred "да" or "нет".
 enum class Style { Text, Integer, Tenth, Full, Flag };
 
 // What a column reads from: the case, its catalogue row and the decimal mark of the inputs.
@@ -113,13 +113,14 @@ constexpr std::array caseColumns{
             return s.sheetCase.lengthLimit.empty() ? Cell() : Cell(s.sheetCase.lengthLimit == "p" ? "[p]" : "[pv]");
         }},
     Column{"Dmin при L, мм", 10, Style::Tenth, [](const RowSource& s) { return optionalNumber(s.sheetCase.minDiameter); }},
-    Column{"Dmin при L без округления, мм", 13, Style::Full,
+    Column{"Dmin при L без округления, мм", 15, Style::Full,
         [](const RowSource& s) { return optionalNumber(s.sheetCase.minDiameterFull); }},
+    // "да" or "нет": a flag cell reads differently from one spreadsheet to the next.
     Column{"L меньше Lmin", 9, Style::Flag,
         [](const RowSource& s) -> Cell {
-            return s.sheetCase.lengthBelowMinimum ? Cell(*s.sheetCase.lengthBelowMinimum) : Cell();
+            return s.sheetCase.lengthBelowMinimum ? Cell(*s.sheetCase.lengthBelowMinimum ? "да" : "нет") : Cell();
         }},
-    Column{"Сообщение", 70, Style::Text,
+    Column{"Сообщение", 60, Style::Text,
         [](const RowSource& s) -> Cell { return s.sheetCase.message.empty() ? Cell() : Cell(s.sheetCase.message); }},
     Column{"Код сообщения", 22, Style::Text,
         [](const RowSource& s) -> Cell {
@@ -442,15 +443,17 @@ private:
 
     template <std::size_t N> void writeHeadings(lxw_worksheet* sheet, const std::array<Column, N>& columns)
     {
-        worksheet_set_row(sheet, 0, 30, nullptr);
+        worksheet_set_row(sheet, 0, 45, nullptr);  // three lines of a wrapped heading
         for (std::size_t i = 0; i < N; ++i) {
             const auto column = static_cast<lxw_col_t>(i);
             worksheet_set_column(sheet, column, column, columns[i].width, nullptr);
             worksheet_write_string(sheet, 0, column, std::string(columns[i].heading).c_str(), heading_);
         }
         worksheet_freeze_panes(sheet, 1, 0);
+        // Printed, the columns fit a page's width and every page has the headings.
         worksheet_repeat_rows(sheet, 0, 0);
         worksheet_set_landscape(sheet);
+        worksheet_fit_to_pages(sheet, 1, 0);
     }
 
     void startCasesSheet()
@@ -495,11 +498,9 @@ private:
             lxw_error written = LXW_NO_ERROR;
             if (const auto* text = std::get_if<std::string_view>(&cell)) {
                 appendCellText(text_, *text);
-                written = worksheet_write_string(sheet, row, column, text_.c_str(), nullptr);
+                written = worksheet_write_string(sheet, row, column, text_.c_str(), format);
             } else if (const auto* number = std::get_if<double>(&cell); number != nullptr && std::isfinite(*number)) {
                 written = worksheet_write_number(sheet, row, column, *number, format);
-            } else if (const auto* flag = std::get_if<bool>(&cell)) {
-                written = worksheet_write_boolean(sheet, row, column, *flag ? 1 : 0, format);
             }
             if (written != LXW_NO_ERROR) {
                 failWriting(path_, errno);

@@ -77,7 +77,8 @@ def check_cell(cell, kind, value, index, where):
         if kind == "tenth":
             check(cell.number_format == "0.0", where, f"format {cell.number_format!r}, not to the tenth")
     elif kind == "flag":
-        check(cell.data_type == "b" and cell.value == (value == "true"), where, f"{cell.value!r} is not {value}")
+        expected = "да" if value == "true" else "нет"
+        check(cell.data_type == "s" and cell.value == expected, where, f"{cell.value!r} is not {expected}")
     else:
         expected = {"group": GROUPS.get(value), "limit": f"[{value}]"}.get(kind, as_cell_text(value))
         check(cell.data_type == "s" and cell.value == expected, where, f"{cell.value!r} is not {expected!r}")
