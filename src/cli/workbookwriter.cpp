@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -314,11 +315,11 @@ double shortestDecimal(float value)
 
 class WorkbookWriter::Book {
 public:
-    Book(const std::filesystem::path& path, const MaterialCatalogue& catalogue, char inputDecimalMark)
+    Book(const std::filesystem::path& path, const MaterialCatalogue& catalogue, WorkbookSetup setup)
         : path_(path)
         , target_(targetOf(path))
         , catalogue_(catalogue)
-        , inputDecimalMark_(inputDecimalMark)
+        , setup_(std::move(setup))
     {
         createHiddenFile();
         // The library's own temporary files, a sheet's rows among them, go beside the
@@ -335,7 +336,9 @@ public:
         createFormats();
         properties_.title = title_.data();
         workbook_set_properties(workbook_.get(), &properties_);
-        startCasesSheet();
+        if (setup_.withCases) {
+            startCasesSheet();
+        }
     }
 
     Book(const Book&) = delete;
@@ -351,7 +354,12 @@ public:
             startCasesSheet();
         }
         const MaterialRecord* material = sheetCase.row >= 0 ? &catalogue_.row(sheetCase.row) : nullptr;
-        writeRow(sheet_, row_, caseColumns, RowSource{sheetCase, material, inputDecimalMark_});
+        const RowSource source{sheetCase, material, setup_.inputDecimalMark};
+        for (std::size_t i = 0; i < setup_.carriedNames.size(); ++i) {
+            const std::string_view given = i < sheetCase.carried.size() ? sheetCase.carried[i] : std::string_view();
+            writeCell(sheet_, row_, i, Style::Text, givenInput(given, setup_.inputDecimalMark));
+        }
+        writeRow(sheet_, row_, caseColumns, source, setup_.carriedNames.size());
         ++row_;
         // A full disk is found where it happens, not after a million more rows.
         if (std::ferror(sheet_->optimize_tmpfile) != 0) {
@@ -361,7 +369,9 @@ public:
 
     void finish()
     {
-        filter(sheet_, row_, caseColumns.size());
+        if (sheet_ != nullptr) {
+            filter(sheet_, row_, setup_.carriedNames.size() + caseColumns.size());
+        }
         writeMaterials();
         for (lxw_worksheet* sheet : sheets_) {
             if (std::fflush(sheet->optimize_tmpfile) != 0 || std::ferror(sheet->optimize_tmpfile) != 0) {
@@ -441,13 +451,23 @@ private:
         return sheet;
     }
 
-    template <std::size_t N> void writeHeadings(lxw_worksheet* sheet, const std::array<Column, N>& columns)
+    // The heading row: the batch's own column names first (`carried`), then `columns`.
+    template <std::size_t N>
+    void writeHeadings(
+        lxw_worksheet* sheet, std::span<const std::string> carried, const std::array<Column, N>& columns)
     {
         worksheet_set_row(sheet, 0, 45, nullptr);  // three lines of a wrapped heading
+        const auto heading = [&](std::size_t at, std::string_view text, double width) {
+            const auto column = static_cast<lxw_col_t>(at);
+            worksheet_set_column(sheet, column, column, width, nullptr);
+            appendCellText(text_, text);
+            worksheet_write_string(sheet, 0, column, text_.c_str(), heading_);
+        };
+        for (std::size_t i = 0; i < carried.size(); ++i) {
+            heading(i, carried[i], std::clamp(static_cast<double>(carried[i].size()) + 2, 10.0, 30.0));
+        }
         for (std::size_t i = 0; i < N; ++i) {
-            const auto column = static_cast<lxw_col_t>(i);
-            worksheet_set_column(sheet, column, column, columns[i].width, nullptr);
-            worksheet_write_string(sheet, 0, column, std::string(columns[i].heading).c_str(), heading_);
+            heading(carried.size() + i, columns[i].heading, columns[i].width);
         }
         worksheet_freeze_panes(sheet, 1, 0);
         // Printed, the columns fit a page's width and every page has the headings.
@@ -459,14 +479,14 @@ private:
     void startCasesSheet()
     {
         if (sheet_ != nullptr) {
-            filter(sheet_, row_, caseColumns.size());
+            filter(sheet_, row_, setup_.carriedNames.size() + caseColumns.size());
         }
         std::string name(casesSheetName);
         if (!sheets_.empty()) {
             name += " " + std::to_string(sheets_.size() + 1);
         }
         sheet_ = addSheet(name);
-        writeHeadings(sheet_, caseColumns);
+        writeHeadings(sheet_, setup_.carriedNames, caseColumns);
         row_ = 1;
     }
 
@@ -478,33 +498,39 @@ private:
     void writeMaterials()
     {
         lxw_worksheet* sheet = addSheet(materialsSheetName);
-        writeHeadings(sheet, materialColumns);
+        writeHeadings(sheet, {}, materialColumns);
         for (int row = 0; row < MaterialCatalogue::rowCount; ++row) {
             SheetCase material;
             material.row = row;
             writeRow(sheet, static_cast<lxw_row_t>(row + 1), materialColumns,
-                RowSource{material, &catalogue_.row(row), inputDecimalMark_});
+                RowSource{material, &catalogue_.row(row), setup_.inputDecimalMark});
         }
         filter(sheet, MaterialCatalogue::rowCount + 1, materialColumns.size());
     }
 
+    // The cells of `columns` in `row`, from the column `first` on.
     template <std::size_t N>
-    void writeRow(lxw_worksheet* sheet, lxw_row_t row, const std::array<Column, N>& columns, const RowSource& source)
+    void writeRow(lxw_worksheet* sheet, lxw_row_t row, const std::array<Column, N>& columns, const RowSource& source,
+        std::size_t first = 0)
     {
         for (std::size_t i = 0; i < N; ++i) {
-            const auto column = static_cast<lxw_col_t>(i);
-            const Cell cell = columns[i].value(source);
-            lxw_format* format = formatOf(columns[i].style);
-            lxw_error written = LXW_NO_ERROR;
-            if (const auto* text = std::get_if<std::string_view>(&cell)) {
-                appendCellText(text_, *text);
-                written = worksheet_write_string(sheet, row, column, text_.c_str(), format);
-            } else if (const auto* number = std::get_if<double>(&cell); number != nullptr && std::isfinite(*number)) {
-                written = worksheet_write_number(sheet, row, column, *number, format);
-            }
-            if (written != LXW_NO_ERROR) {
-                failWriting(path_, errno);
-            }
+            writeCell(sheet, row, first + i, columns[i].style, columns[i].value(source));
+        }
+    }
+
+    void writeCell(lxw_worksheet* sheet, lxw_row_t row, std::size_t at, Style style, const Cell& cell)
+    {
+        const auto column = static_cast<lxw_col_t>(at);
+        lxw_format* format = formatOf(style);
+        lxw_error written = LXW_NO_ERROR;
+        if (const auto* text = std::get_if<std::string_view>(&cell)) {
+            appendCellText(text_, *text);
+            written = worksheet_write_string(sheet, row, column, text_.c_str(), format);
+        } else if (const auto* number = std::get_if<double>(&cell); number != nullptr && std::isfinite(*number)) {
+            written = worksheet_write_number(sheet, row, column, *number, format);
+        }
+        if (written != LXW_NO_ERROR) {
+            failWriting(path_, errno);
         }
     }
 
@@ -531,7 +557,7 @@ private:
     HiddenFile hidden_;  // destroyed after the workbook, which may still hold it open
     std::string directory_;
     const MaterialCatalogue& catalogue_;
-    char inputDecimalMark_;
+    WorkbookSetup setup_;
     std::string title_ = "Расчет подшипников скольжения";
     lxw_doc_properties properties_{};
     std::unique_ptr<lxw_workbook, WorkbookFree> workbook_;
@@ -546,8 +572,8 @@ private:
 };
 
 WorkbookWriter::WorkbookWriter(
-    const std::filesystem::path& path, const MaterialCatalogue& catalogue, char inputDecimalMark)
-    : book_(std::make_unique<Book>(path, catalogue, inputDecimalMark))
+    const std::filesystem::path& path, const MaterialCatalogue& catalogue, WorkbookSetup setup)
+    : book_(std::make_unique<Book>(path, catalogue, std::move(setup)))
 {
 }
 

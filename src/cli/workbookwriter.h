@@ -6,9 +6,11 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace bearing::cli {
 
@@ -21,7 +23,8 @@ public:
 // One case as a workbook row: the inputs as given, the chosen material and the results,
 // each a named field. A number that the case did not reach is empty and its cell blank.
 struct SheetCase {
-    std::size_t number = 0;  // the case's place in the run: 1, 2, ... (a batch's record number)
+    std::size_t number = 0;               // the case's place in the run: 1, 2, ... (a batch's record number)
+    std::span<const std::string> carried;  // a batch's own columns, as given
     std::string_view material;
     std::string_view load;
     std::string_view frequency;
@@ -46,6 +49,15 @@ struct SheetCase {
 // so that 0.15F is the cell 0.15 and not 0.1500000059604645.
 [[nodiscard]] double shortestDecimal(float value);
 
+// What a workbook holds besides its cases.
+struct WorkbookSetup {
+    // The decimal mark of the batch the inputs come from: an input text that is a plain
+    // number with that mark becomes a number cell, any other stays text.
+    char inputDecimalMark = '.';
+    std::vector<std::string> carriedNames;  // a batch's own columns, first on the cases sheet
+    bool withCases = true;                  // false: the material table alone
+};
+
 // Writes cases into an .xlsx workbook as they come, in the library's constant-memory
 // mode: a row goes to disk when the next one starts, so memory does not grow with the
 // number of cases. The first sheet holds the cases (a further sheet takes over when one
@@ -58,11 +70,9 @@ struct SheetCase {
 // OutputError with a Russian message naming the file.
 class WorkbookWriter {
 public:
-    // `inputDecimalMark` is the decimal mark of the batch the inputs come from: an input
-    // text that is a plain number with that mark becomes a number cell, any other stays
-    // text. Throws OutputError when `path` cannot be written at all (no such directory,
-    // no permission, not a regular file).
-    WorkbookWriter(const std::filesystem::path& path, const MaterialCatalogue& catalogue, char inputDecimalMark = '.');
+    // Throws OutputError when `path` cannot be written at all (no such directory, no
+    // permission, not a regular file).
+    WorkbookWriter(const std::filesystem::path& path, const MaterialCatalogue& catalogue, WorkbookSetup setup = {});
     WorkbookWriter(const WorkbookWriter&) = delete;
     WorkbookWriter& operator=(const WorkbookWriter&) = delete;
     WorkbookWriter(WorkbookWriter&&) = delete;

@@ -67,6 +67,7 @@ int main(int argc, char** argv)
             const auto field = [&](const char* name) -> const std::string& { return record.fields[columns.at(name)]; };
             const std::string& rowText = field("row");
             const SheetCase sheetCase{.number = record.number,
+                .carried = {},
                 .material = field("material"),
                 .load = field("load"),
                 .frequency = field("frequency"),
