@@ -47,11 +47,21 @@ const std::vector<DecodeRow> decodeRows{
     {"koi8-r named", graphiteKoi8, "koi8-r", graphiteUtf8, "", "koi8-r"},
     {"utf8 named", graphiteUtf8, "utf8", graphiteUtf8, ""},
     {"1251 byte undefined", "a\r\nb\rc\n\x98", "", "", "строка 4: байт 0x98 не означает символа в windows-1251"},
-    {"1252 read as 1251 mixes letters", "material\n" + graphite1251 + "\nGr\xF6\xDF" "e;1\n", "", "",
-        "строка 3: в слове «GrцЯe» латинские буквы смешаны с кириллицей"},
+    {"1252 read as 1251 mixes letters",
+        "material\n" + graphite1251
+            + "\nGr\xF6\xDF"
+              "e;1\n",
+        "", "", "строка 3: в слове «GrцЯe» латинские буквы смешаны с кириллицей"},
+    {"a word begun in ASCII",
+        "Gr\xF6\xDF"
+        "e;1\n",
+        "", "", "строка 1: в слове «GrцЯe»"},
     {"encodings mixed", graphiteUtf8 + "\n\xC3(", "", "", "строка 2: байт 0xC3 — не UTF-8, а раньше в файле был UTF-8"},
-    {"1251 after a utf8 mark", "\xEF\xBB\xBF" "a\n" + graphite1251, "", "",
-        "строка 2: байт 0xC3 — не UTF-8, хотя файл начинается с метки UTF-8"},
+    {"1251 after a utf8 mark",
+        "\xEF\xBB\xBF"
+        "a\n"
+            + graphite1251,
+        "", "", "строка 2: байт 0xC3 — не UTF-8, хотя файл начинается с метки UTF-8"},
     {"utf8 named, 1251 given", graphite1251, "UTF-8", "", "строка 1: байт 0xC3 — не UTF-8"},
     {"a zip is no CSV", "PK\x03\x04\x14", "", "", "строка 1: управляющий байт 0x03 — это не текст CSV"},
     {"utf16 is no CSV", std::string("m\0a\0", 4), "", "", "строка 1: управляющий байт 0x00"},
