@@ -123,10 +123,12 @@
         return;
       }
       pressing = true;
+      document.body.dataset.pressing = 'true';
       try {
         await replay(call());
       } finally {
         pressing = false;
+        delete document.body.dataset.pressing;
       }
     };
     material.addEventListener('change', onMaterialChanged);
