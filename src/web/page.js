@@ -92,7 +92,8 @@
         const cell = document.createElement('th');
         cell.scope = 'rowgroup';
         cell.colSpan = 5;
-        cell.textContent = row.header;
+        cell.append(document.createElement('span'));
+        cell.firstChild.textContent = row.header;
         line.append(cell);
       } else {
         const name = document.createElement('th');
