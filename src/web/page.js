@@ -76,6 +76,8 @@
         material.append(group);
       } else {
         const option = new Option(item.name, String(item.row));
+        // The list shows a name without its trailing blank; the caption takes it as it is.
+        option.dataset.name = item.name;
         option.dataset.temperature = item.temperature;
         group.append(option);
       }
@@ -114,7 +116,7 @@
     controls.minLengthLine.textContent = '';
     const option = material.selectedOptions[0];
     byId('max-temperature').textContent = option ? option.dataset.temperature : '';
-    resultsCaption.textContent = option ? `${captionText} (материал - ${option.text})` : captionText;
+    resultsCaption.textContent = option ? `${captionText} (материал - ${option.dataset.name})` : captionText;
   };
 
   const selectedRow = () => (material.selectedIndex < 0 ? -1 : Number(material.value));
