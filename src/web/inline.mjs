@@ -3,13 +3,13 @@
 // Content-Security-Policy that lets only those two inline blocks run and allows no
 // request of any kind.
 //
-//   node inline.mjs SOURCE_DIR MODULE_JS VERSION OUTPUT_HTML
+//   node inline.mjs SOURCE_DIR MODULE_JS SKETCH_SVG VERSION OUTPUT_HTML
 
 import { createHash } from 'node:crypto';
 import { readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 
-const [sourceDir, modulePath, version, output] = process.argv.slice(2);
+const [sourceDir, modulePath, sketchPath, version, output] = process.argv.slice(2);
 const read = (path) => readFileSync(path, 'utf8');
 const hash = (text) => `'sha256-${createHash('sha256').update(text, 'utf8').digest('base64')}'`;
 
@@ -34,9 +34,18 @@ const policy = [
   "form-action 'none'",
 ].join('; ');
 
+// The window's sketch of the bearing, drawn inline (no image to load), named for a
+// screen reader as the window names it, and scaled by the style sheet.
+const sketch = read(sketchPath)
+  .replace(/^[\s\S]*?(?=<svg)/, '')
+  .replace(/<!--[\s\S]*?-->/g, '')
+  .replace(/ width="\d+" height="\d+"/, ' role="img" aria-label="Эскиз подшипника"')
+  .trim();
+
 const page = read(join(sourceDir, 'page.html'))
   .replace('@CONTENT_SECURITY_POLICY@', policy)
   .replace('@VERSION@', version)
+  .replace('@SKETCH@', () => sketch)
   .replace('@STYLE@', () => `<style>${style}</style>`)
   .replace('@SCRIPT@', () => `<script>${script}</script>`);
 writeFileSync(output, page);
