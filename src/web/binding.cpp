@@ -1,17 +1,16 @@
 // The web page's way into the calculation core: embind functions that take the page's
-// texts and return plain JavaScript values. Nothing here calculates or formats; the page
-// renders what the core returns, in order.
+// texts and return plain JavaScript values. Nothing here calculates or formats: a press
+// goes to the core's own press operations, and the page renders the events they return,
+// in order.
 
 #include "materialcatalogue.h"
 #include "numbertext.h"
+#include "press.h"
 #include "programversion.h"
-#include "sizing.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
-#include <array>
-#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -21,65 +20,47 @@ namespace {
 
 using emscripten::val;
 
-constexpr std::string_view controlName(Control control)
+// A UTF-8 text as a JavaScript string.
+val text(std::string_view utf8) { return val(std::string(utf8)); }
+
+constexpr const char* controlName(Control control)
 {
     switch (control) {
-    case Control::MaterialList: return "materialList";
-    case Control::Load: return "load";
-    case Control::Frequency: return "frequency";
-    case Control::Length: return "length";
     case Control::MaxDiameterLine: return "maxDiameterLine";
     case Control::MinLengthLine: return "minLengthLine";
     case Control::MinDiameterOnLength: return "minDiameterOnLength";
     }
-    return {};
+    return "";
 }
 
-// A UTF-8 text as a JavaScript string.
-val text(std::string_view utf8) { return val(std::string(utf8)); }
-
-// The bearing window's controls as the page holds them for one press: the inputs it was
-// given, the result texts the core writes, and every change and message in order.
-class PageWindow final : public CalculationWindow {
-public:
-    PageWindow(std::string material, std::string load, std::string frequency, std::string length)
-    {
-        texts_.at(index(Control::MaterialList)) = std::move(material);
-        texts_.at(index(Control::Load)) = std::move(load);
-        texts_.at(index(Control::Frequency)) = std::move(frequency);
-        texts_.at(index(Control::Length)) = std::move(length);
-    }
-
-    [[nodiscard]] std::string text(Control control) const override { return texts_.at(index(control)); }
-
-    void setText(Control control, std::string_view newText) override
-    {
-        texts_.at(index(control)) = newText;
+// {events: [{kind: "text", control, text} | {kind: "message", text, title, icon}],
+//  numbers: {maxDiameter, minLength, minDiameter}}
+val pressValue(const PressResult& result)
+{
+    val events = val::array();
+    for (const ShownEvent& shown : result.events) {
         val event = val::object();
-        event.set("kind", "text");
-        event.set("control", web::text(controlName(control)));
-        event.set("text", web::text(newText));
-        events_.call<void>("push", event);
+        if (shown.kind == ShownEvent::Kind::Message) {
+            event.set("kind", "message");
+            event.set("text", text(shown.text));
+            event.set("title", text(shown.title));
+            event.set("icon", shown.icon == MessageIcon::Warning ? "warning" : "information");
+        } else {
+            event.set("kind", "text");
+            event.set("control", controlName(shown.control));
+            event.set("text", text(shown.text));
+        }
+        events.call<void>("push", event);
     }
-
-    void showMessage(std::string_view message, std::string_view title, MessageIcon icon) override
-    {
-        val event = val::object();
-        event.set("kind", "message");
-        event.set("text", web::text(message));
-        event.set("title", web::text(title));
-        event.set("icon", icon == MessageIcon::Warning ? "warning" : "information");
-        events_.call<void>("push", event);
-    }
-
-    [[nodiscard]] val events() const { return events_; }
-
-private:
-    static std::size_t index(Control control) { return static_cast<std::size_t>(control); }
-
-    std::array<std::string, static_cast<std::size_t>(Control::MinDiameterOnLength) + 1> texts_;
-    val events_ = val::array();
-};
+    val numbers = val::object();
+    numbers.set("maxDiameter", text(result.numbers.maxDiameter));
+    numbers.set("minLength", text(result.numbers.minLength));
+    numbers.set("minDiameter", text(result.numbers.minDiameter));
+    val press = val::object();
+    press.set("events", events);
+    press.set("numbers", numbers);
+    return press;
+}
 
 }  // namespace
 
@@ -89,23 +70,27 @@ public:
     // `row` is the catalogue row of the selected material, or -1 with none selected.
     val pressSizing(int row, const std::string& load, const std::string& frequency)
     {
-        PageWindow window(materialText(row), load, frequency, {});
-        calculateSizing(catalogue_, state_, window);
-        return window.events();
+        const PressInput input{.material = materialText(row), .load = load, .frequency = frequency, .length = {}};
+        return remember(bearing::pressSizing(catalogue_, input, state_));
     }
 
     val pressDiameterForLength(int row, const std::string& load, const std::string& frequency,
         const std::string& length, const std::string& decimalSeparator)
     {
-        PageWindow window(materialText(row), load, frequency, length);
-        calculateDiameterForLength(catalogue_, state_, window, decimalSeparator);
-        return window.events();
+        const PressInput input{.material = materialText(row), .load = load, .frequency = frequency, .length = length};
+        return remember(bearing::pressDiameterForLength(catalogue_, input, state_, decimalSeparator));
     }
 
 private:
-    [[nodiscard]] std::string materialText(int row) const
+    [[nodiscard]] std::string_view materialText(int row) const
     {
-        return row >= 0 && row < MaterialCatalogue::rowCount ? std::string(catalogue_.row(row).name) : std::string();
+        return row >= 0 && row < MaterialCatalogue::rowCount ? catalogue_.row(row).name : std::string_view();
+    }
+
+    val remember(PressResult result)
+    {
+        state_ = result.state;
+        return pressValue(result);
     }
 
     MaterialCatalogue catalogue_{CatalogueVariant::BearingWindow};

@@ -132,7 +132,7 @@
       pressing = true;
       document.body.dataset.pressing = 'true';
       try {
-        await replay(call());
+        await replay(call().events);
       } finally {
         pressing = false;
         delete document.body.dataset.pressing;

@@ -80,7 +80,8 @@ export const commandLineAnswers = (cases) => {
   return JSON.parse(output.toString('utf8'));
 };
 
-// The page module's press for one case: the events the page replays, in order.
+// The page module's press for one case: {events, numbers}, the events the page replays
+// in order and the numbers in the result texts as shown.
 export const press = (calculator, c, separator) =>
   c.length === null
     ? calculator.pressSizing(c.row, c.load, c.frequency)
@@ -88,7 +89,7 @@ export const press = (calculator, c, separator) =>
 
 // What a user sees after the press: each control's last text, and the messages in order
 // with their line breaks as the command line writes them.
-export const shown = (events) => {
+export const shown = ({ events }) => {
   const texts = {};
   const messages = [];
   for (const event of events) {

@@ -13,14 +13,8 @@ import { commandLineAnswers, generateCases, loadModule, press, shown } from './c
 const seed = Number(process.env.WEB_DIFFERENTIAL_SEED ?? 20261207);
 const count = Number(process.env.WEB_DIFFERENTIAL_CASES ?? 12000);
 
-// "максимальный диаметр = 636.6 мм" holds 636.6; an empty line holds nothing.
-const lineNumber = (line, caption) => {
-  if (line === undefined || line === '') {
-    return null;
-  }
-  assert.ok(line.startsWith(`${caption} =`) && line.endsWith(' мм'), line);
-  return Number(line.slice(caption.length + 2, -3));
-};
+// A number as shown (" 636.6", " 1.909859E+35", "16,7"), or null for none.
+const value = (shownNumber, separator = '.') => (shownNumber === '' ? null : Number(shownNumber.replace(separator, '.')));
 
 test(`the module shows what the command line reports for ${count} cases (seed ${seed})`, async () => {
   const module = await loadModule();
@@ -33,33 +27,40 @@ test(`the module shows what the command line reports for ${count} cases (seed ${
     cases.forEach((c, i) => {
       const answer = answers[i];
       const name = `case ${i} ${JSON.stringify(c)}`;
-      const point = shown(press(calculator, c, '.'));
-      const comma = shown(press(calculator, c, ','));
+      const pointPress = press(calculator, c, '.');
+      const commaPress = press(calculator, c, ',');
+      const point = shown(pointPress);
+      const comma = shown(commaPress);
       assert.equal(point.message, answer.message, name);
       assert.equal(comma.message, answer.message, name);
 
-      // A run that stopped clears the result lines, whatever figures it reached.
-      const figures = [
-        ['maxDiameterLine', 'максимальный диаметр', answer.max_diameter],
-        ['minLengthLine', 'минимальная длина', answer.min_length],
+      // The result lines hold the numbers as shown; a run that stopped clears them,
+      // whatever figures it reached.
+      const lines = [
+        ['maxDiameterLine', 'максимальный диаметр =', 'maxDiameter', answer.max_diameter],
+        ['minLengthLine', 'минимальная длина =', 'minLength', answer.min_length],
       ];
-      for (const [control, caption, expected] of figures) {
-        const number = lineNumber(point.texts[control], caption);
-        assert.equal(lineNumber(comma.texts[control], caption), number, name);
-        if (number === null) {
+      for (const [control, caption, field, expected] of lines) {
+        const number = pointPress.numbers[field];
+        assert.equal(commaPress.numbers[field], number, name);
+        assert.equal(point.texts[control] ?? '', number === '' ? '' : `${caption}${number} мм`, `${name}: ${control}`);
+        if (number === '') {
           assert.ok(expected === null || answer.message !== null, `${name}: ${control} empty`);
         } else {
-          assert.equal(number, expected, `${name}: ${control}`);
+          assert.equal(value(number), expected, `${name}: ${control}`);
         }
       }
 
-      const diameter = point.texts.minDiameterOnLength;
+      // The diameter box alone follows the separator it is given.
+      const diameter = pointPress.numbers.minDiameter;
+      assert.equal(point.texts.minDiameterOnLength ?? '', diameter, name);
+      assert.equal(comma.texts.minDiameterOnLength ?? '', commaPress.numbers.minDiameter, name);
       if (answer.min_diameter === null) {
-        assert.equal(diameter, undefined, name);
+        assert.equal(diameter, '', name);
       } else {
         assert.ok(!diameter.includes(','), name);
-        assert.equal(comma.texts.minDiameterOnLength, diameter.replace('.', ','), name);
-        assert.equal(Number(diameter), answer.min_diameter, name);
+        assert.equal(commaPress.numbers.minDiameter, diameter.replace('.', ','), name);
+        assert.equal(value(diameter), answer.min_diameter, name);
       }
 
       kinds[c.length === null ? 'sizing' : 'diameter'] += 1;
