@@ -87,7 +87,7 @@ private:
         return row >= 0 && row < MaterialCatalogue::rowCount ? catalogue_.row(row).name : std::string_view();
     }
 
-    val remember(PressResult result)
+    val remember(const PressResult& result)
     {
         state_ = result.state;
         return pressValue(result);
