@@ -16,13 +16,13 @@ const count = Number(process.env.WEB_DIFFERENTIAL_CASES ?? 12000);
 // A number as shown (" 636.6", " 1.909859E+35", "16,7"), or null for none.
 const value = (shownNumber, separator = '.') => (shownNumber === '' ? null : Number(shownNumber.replace(separator, '.')));
 
-test(`the module shows what the command line reports for ${count} cases (seed ${seed})`, async () => {
+test(`the module shows what the command line reports for ${count} cases (seed ${seed})`, async (t) => {
   const module = await loadModule();
   const cases = generateCases(seed, count);
   const answers = commandLineAnswers(cases);
   assert.equal(answers.length, cases.length);
   const calculator = new module.Calculator();
-  const kinds = { sizing: 0, diameter: 0, messages: 0, zeroLoad: 0, overflow: 0 };
+  const kinds = { sizing: 0, diameter: 0, messages: 0, zeroLoad: 0, zeroDiameter: 0, overflow: 0 };
   try {
     cases.forEach((c, i) => {
       const answer = answers[i];
@@ -66,11 +66,13 @@ test(`the module shows what the command line reports for ${count} cases (seed ${
       kinds[c.length === null ? 'sizing' : 'diameter'] += 1;
       kinds.messages += answer.message === null ? 0 : 1;
       kinds.zeroLoad += answer.min_area === 0 ? 1 : 0;
+      kinds.zeroDiameter += answer.max_diameter === 0 ? 1 : 0;
       kinds.overflow += answer.message?.includes('переполнение') ? 1 : 0;
     });
   } finally {
     calculator.delete();
   }
+  t.diagnostic(`cases of each kind: ${JSON.stringify(kinds)}`);
   // The generator must keep reaching every kind of case.
   for (const [kind, seen] of Object.entries(kinds)) {
     assert.ok(seen > count / 100, `${kind}: ${seen} cases`);
