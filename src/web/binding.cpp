@@ -6,7 +6,6 @@
 #include "materialcatalogue.h"
 #include "numbertext.h"
 #include "press.h"
-#include "programversion.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -147,8 +146,6 @@ val referenceTable(const std::string& decimalSeparator)
     return rows;
 }
 
-std::string version() { return std::string(programVersion); }
-
 }  // namespace
 
 }  // namespace bearing::web
@@ -162,5 +159,4 @@ EMSCRIPTEN_BINDINGS(plain_bearings)
         .function("pressDiameterForLength", &Calculator::pressDiameterForLength);
     emscripten::function("materialList", &materialList);
     emscripten::function("referenceTable", &referenceTable);
-    emscripten::function("version", &version);
 }
