@@ -289,10 +289,22 @@ test('the page forbids every request and every script it did not bring', async (
   const page = await openPage();
   const policy = await page.getAttribute('meta[http-equiv="Content-Security-Policy"]', 'content');
   assert.match(policy, /^default-src 'none'; script-src 'sha256-[^']+' 'wasm-unsafe-eval'; style-src 'sha256-[^']+';/);
-  // A request the page might try is refused by the page itself, before the interception.
-  const refused = await page.evaluate(() => fetch('https://example.org/').then(() => false, () => true));
-  assert.equal(refused, true);
+  // A request or a script the page did not bring is refused by the page itself, before
+  // any interception.
+  const refused = await page.evaluate(async () => {
+    const violations = [];
+    document.addEventListener('securitypolicyviolation', (event) => violations.push(event.effectiveDirective));
+    const fetched = await fetch('https://example.org/').then(() => true, () => false);
+    const script = document.createElement('script');
+    script.textContent = 'window.injected = true;';
+    document.head.append(script);
+    await new Promise((resolve) => setTimeout(resolve, 0));
+    return { violations, fetched, injected: window.injected === true };
+  });
+  assert.deepEqual(refused, { violations: ['connect-src', 'script-src-elem'], fetched: false, injected: false });
   assert.equal(await page.evaluate(() => document.cookie), '');
+  // The browser reports the refusals in the console, and nothing else.
+  assert.ok(page.errors.length > 0 && page.errors.every((error) => error.includes('Content Security Policy')));
   page.errors.length = 0;
-  await page.context().close();
+  await closePage(page);
 });
