@@ -319,7 +319,7 @@ protected:
             // Closing destroys the window: the next menu choice that touches it builds it afresh.
             expected_[chosen_ == Window::Bearing ? bearingIndex : materialsIndex].reset();
             if (chosen_ == Window::Bearing) {
-                shadow_.reset();
+                shadowState_ = SizingState{};
             }
             record("child closed", window->objectName());
             break;
@@ -435,9 +435,6 @@ protected:
     // what the core gives.
     void checkAgainstCore(const QWidget* window, const Contents& before, bool forLength, std::size_t firstMessage)
     {
-        if (!shadow_) {
-            shadow_.emplace();
-        }
         const QList<QListWidgetItem*> selected
             = control<QListWidget>(window, names::inputs.materialList)->selectedItems();
         const std::string material = selected.isEmpty() ? std::string() : selected.front()->text().toStdString();
@@ -445,10 +442,9 @@ protected:
         const std::string frequency = control<QLineEdit>(window, names::inputs.frequency)->text().toStdString();
         const std::string length = control<QLineEdit>(window, names::inputs.length)->text().toStdString();
         const PressInput input{.material = material, .load = load, .frequency = frequency, .length = length};
-        const PressResult press = forLength
-            ? pressDiameterForLength(shadow_->catalogue, input, shadow_->state, decimalSeparator_)
-            : pressSizing(shadow_->catalogue, input, shadow_->state);
-        shadow_->state = press.state;
+        const PressResult press = forLength ? pressDiameterForLength(catalogue_, input, shadowState_, decimalSeparator_)
+                                            : pressSizing(catalogue_, input, shadowState_);
+        shadowState_ = press.state;
 
         // The results on show before the press stay unless the press sets them.
         std::map<Control, std::string> results{{Control::MaxDiameterLine, before.texts[3].toStdString()},
@@ -603,11 +599,9 @@ protected:
     MaterialCatalogue catalogue_{CatalogueVariant::BearingWindow};
     std::string decimalSeparator_ = QLocale().decimalPoint().toStdString();
 
-    struct Shadow {
-        MaterialCatalogue catalogue{CatalogueVariant::BearingWindow};
-        SizingState state;
-    };
-    std::optional<Shadow> shadow_;
+    // What the bearing window remembers, as the core's presses give it: fresh with
+    // every window built afresh.
+    SizingState shadowState_;
 
     // Counts each kind of action, and keeps the latest ones to tell what led to a failure.
     void record(const std::string& what, const QString& detail = {})
