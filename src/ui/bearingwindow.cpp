@@ -314,7 +314,7 @@ void BearingWindow::onMaterialSelectionChanged()
         return;
     }
     const MaterialRecord& material = catalogue_.row(row);
-    maxTemperatureBox_->setText(fromUtf8(formatLocale(material.maxTemperature)));
+    maxTemperatureBox_->setText(fromUtf8(formatTextBoxNumber(material.maxTemperature)));
     resultFrame_->setTitle(
         fromUtf8(frameCaption) + QStringLiteral(" (материал - ") + fromUtf8(material.name) + QLatin1Char(')'));
 }

@@ -280,7 +280,8 @@ TEST_F(Sizing, PressReturnsTheFiguresBehindItsTexts)
             EXPECT_EQ(press.sizing->minArea, state.minArea);
         }
         if (press.forLength && press.forLength->check == LengthCheck::Accepted) {
-            EXPECT_EQ(shown(Control::MinDiameterOnLength), formatLocale(roundToTenth(press.forLength->diameter), ","));
+            EXPECT_EQ(
+                shown(Control::MinDiameterOnLength), formatTextBoxNumber(roundToTenth(press.forLength->diameter), ","));
         }
     }
 }

@@ -570,7 +570,8 @@ protected:
         const std::int16_t row
             = catalogue_.findMaterial(selected.isEmpty() ? std::string() : selected.front()->text().toStdString());
         EXPECT_EQ(text(names::results.maxTemperature),
-            row == MaterialCatalogue::noMaterial ? std::string() : formatLocale(catalogue_.row(row).maxTemperature));
+            row == MaterialCatalogue::noMaterial ? std::string()
+                                                 : formatTextBoxNumber(catalogue_.row(row).maxTemperature));
         for (const QString& name : bearingTextNames) {
             if (!inputNames.contains(name)) {
                 EXPECT_FALSE(check::mentionsNonNumber(text(name.toLatin1().constData()))) << name.toStdString();
