@@ -22,7 +22,7 @@ constexpr std::array<TableColumn, static_cast<std::size_t>(MaterialColumn::Count
     {.heading = "Группа", .priority = 5},
     {.heading = "[p], МПа", .alignRight = true, .priority = 1},
     {.heading = "[v], м/с", .alignRight = true, .priority = 2},
-    {.heading = "[pv]", .alignRight = true, .priority = 3},
+    {.heading = "[pv], МПа·м/с", .alignRight = true, .priority = 3},
     {.heading = "[t], °C", .alignRight = true, .priority = 4},
     {.heading = "Dmax, мм", .alignRight = true},
     {.heading = "Lmin, мм", .alignRight = true},
