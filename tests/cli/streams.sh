@@ -9,13 +9,13 @@ program=$1
 failed=0
 fail() { echo "FAIL: $*" >&2; failed=1; }
 
-batch() { printf 'material,load,frequency\n'; yes '15,5000,300' | head -n "$1"; }
+batch() { printf 'material,load,frequency\n'; for ((i = 0; i < $1; i++)); do echo '15,5000,300'; done; }
 
 for arguments in "-m 15 -F 5000 -n 300" "--all -F 5000 -n 300" "--list-materials --format json" "--help" \
   "--batch - --format csv" "--batch -"; do
   # shellcheck disable=SC2086  # the arguments are words
   batch 10 | "$program" $arguments >/dev/full 2>"${TMPDIR:-/tmp}/streams.err.$$"
-  status=$?
+  status=${PIPESTATUS[1]}
   said=$(cat "${TMPDIR:-/tmp}/streams.err.$$")
   [[ $status -eq 3 ]] || fail "$arguments >/dev/full: status $status"
   [[ $said == "plain-bearings-calc: не удалось записать результаты: на устройстве нет места" ]] ||
