@@ -3,8 +3,8 @@
 #include <csv.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <array>
+#include <cerrno>
 #include <cstdlib>
 #include <utility>
 #include <vector>

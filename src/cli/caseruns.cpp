@@ -11,7 +11,10 @@ int runOneCase(const RunSettings& settings, const CaseTexts& texts, std::ostream
     CaseRecord record;
     runner.run(texts, settings.group, record);
     const std::unique_ptr<ResultWriter> writer = makeResultWriter(out, settings.format,
-        {.layout = Layout::OneCase, .decimalSeparator = settings.decimalSeparator, .width = settings.width, .carriedNames = {}});
+        {.layout = Layout::OneCase,
+            .decimalSeparator = settings.decimalSeparator,
+            .width = settings.width,
+            .carriedNames = {}});
     writer->write(record);
     writer->finish();
     MessageLog log(err);
@@ -26,7 +29,10 @@ int runAllMaterials(const RunSettings& settings, const CaseTexts& texts, std::os
     CaseRecord record;
     CaseTexts material = texts;
     const std::unique_ptr<ResultWriter> writer = makeResultWriter(out, settings.format,
-        {.layout = Layout::MaterialTable, .decimalSeparator = settings.decimalSeparator, .width = settings.width, .carriedNames = {}});
+        {.layout = Layout::MaterialTable,
+            .decimalSeparator = settings.decimalSeparator,
+            .width = settings.width,
+            .carriedNames = {}});
     MessageLog log(err);
     bool anyMessage = false;
     for (int row = 0; row < MaterialCatalogue::rowCount; ++row) {

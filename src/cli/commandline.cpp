@@ -20,7 +20,7 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
     if (const int* status = std::get_if<int>(&parsed)) {
         return *status;
     }
-    const Options& options = std::get<Options>(parsed);
+    const auto& options = std::get<Options>(parsed);
     const Catalogue catalogue;
     const RunSettings settings{.catalogue = &catalogue,
         .format = options.format,
@@ -47,8 +47,8 @@ int reportWriteFailure(std::ostream& err, const WriteFailed& failure)
         try {
             writeChecked(err, Stream::Error,
                 std::string("plain-bearings-calc: не удалось записать ")
-                    + (failure.toStandardError() ? "сообщения" : "результаты") + ": "
-                    + systemErrorText(failure.error()) + '\n',
+                    + (failure.toStandardError() ? "сообщения" : "результаты") + ": " + systemErrorText(failure.error())
+                    + '\n',
                 true);
         } catch (const WriteFailed&) {
             // Nowhere left to say it: the status says it.

@@ -27,7 +27,8 @@ std::string textList(const Catalogue& catalogue, std::string_view separator, std
     std::vector<std::vector<std::string>> rows;
     for (const MaterialListItem& item : materialListItems) {
         std::vector<std::string> cells(listColumns.size());
-        const auto cell = [&cells](ListColumn name) -> std::string& { return cells.at(static_cast<std::size_t>(name)); };
+        const auto cell
+            = [&cells](ListColumn name) -> std::string& { return cells.at(static_cast<std::size_t>(name)); };
         if (item.isMaterial()) {
             const MaterialFields& material = catalogue.fields(item.row);
             cell(ListColumn::Number) = material.row;

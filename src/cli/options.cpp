@@ -61,10 +61,10 @@ struct Given {
 void addModes(CLI::App& app, Given& given)
 {
     const std::string modes = "Режим (ровно один)";
-    given.material = app.add_option("-m,--material", given.options.texts.material,
-                            "название из --list-materials или номер строки")
-                         ->option_text("МАТЕРИАЛ")
-                         ->group(modes);
+    given.material
+        = app.add_option("-m,--material", given.options.texts.material, "название из --list-materials или номер строки")
+              ->option_text("МАТЕРИАЛ")
+              ->group(modes);
     app.add_flag("-a,--all", given.all, "все материалы каталога, по строке на каждый")->group(modes);
     given.batch = app.add_option("-b,--batch", given.options.batch, "случаи из CSV-файла (- — стандартный ввод)")
                       ->option_text("ФАЙЛ|-")
@@ -83,16 +83,14 @@ void addParameters(CLI::App& app, Given& given)
         = app.add_option("-n,--frequency", options.texts.frequency, "частота вращения n, об/мин")->option_text("n");
     given.length
         = app.add_option("-L,--length", given.lengthText, "предлагаемая длина подшипника L, мм")->option_text("L");
-    given.group = app.add_option("-g,--group", given.groupValue,
-                         "группа: без смазки или со смазкой")
+    given.group = app.add_option("-g,--group", given.groupValue, "группа: без смазки или со смазкой")
                       ->transform(CLI::CheckedTransformer(groups))
                       ->option_text("dry|lubricated");
     app.add_option("-f,--format", options.format, "вид вывода, по умолчанию text")
         ->transform(CLI::CheckedTransformer(formats))
         ->option_text("text|csv|json");
     app.add_flag("-w,--wide", options.wide, "таблица со всеми столбцами, шире терминала");
-    app.add_flag("-s,--strict", options.strict,
-        "без расчета, если число не целиком: «1,5», «5 000»");
+    app.add_flag("-s,--strict", options.strict, "без расчета, если число не целиком: «1,5», «5 000»");
 }
 
 // CLI11 words its errors in English; the ones a user meets are said here in Russian,
@@ -120,16 +118,16 @@ std::string describeParseError(const CLI::ParseError& error, const CLI::App& app
 // "--length=" is "--length ''", as a script writes an empty value.
 std::vector<std::string> reversedWithEmptyValues(const std::vector<std::string>& arguments)
 {
-    std::vector<std::string> reversed;
-    for (auto at = arguments.rbegin(); at != arguments.rend(); ++at) {
-        if (at->starts_with("--") && at->ends_with('=')) {
-            reversed.emplace_back();
-            reversed.push_back(at->substr(0, at->size() - 1));
+    std::vector<std::string> spelt;
+    for (const std::string& argument : arguments) {
+        if (argument.starts_with("--") && argument.ends_with('=')) {
+            spelt.push_back(argument.substr(0, argument.size() - 1));
+            spelt.emplace_back();
         } else {
-            reversed.push_back(*at);
+            spelt.push_back(argument);
         }
     }
-    return reversed;
+    return {spelt.rbegin(), spelt.rend()};
 }
 
 // The modes and parameters that go together; a usage problem, if they do not.
@@ -141,8 +139,8 @@ std::optional<std::string> checkCombination(Given& given)
     if (modes != 1) {
         return "нужен ровно один из режимов --material, --all, --batch, --list-materials";
     }
-    options.mode = given.all     ? Mode::AllMaterials
-        : given.listMaterials    ? Mode::ListMaterials
+    options.mode = given.all       ? Mode::AllMaterials
+        : given.listMaterials      ? Mode::ListMaterials
         : given.batch->count() > 0 ? Mode::Batch
                                    : Mode::OneCase;
     const bool oneOrAll = options.mode == Mode::OneCase || options.mode == Mode::AllMaterials;

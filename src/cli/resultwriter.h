@@ -20,9 +20,9 @@ enum class Layout { OneCase, MaterialTable, Batch };
 // What a writer needs to know before its first case.
 struct WriterSetup {
     Layout layout = Layout::OneCase;
-    std::string decimalSeparator = ".";     // for text; CSV and JSON always write a point
-    std::size_t width = noWidthLimit;       // the terminal's width, for text
-    std::vector<std::string> carriedNames;  // a batch's own columns, written first
+    std::string decimalSeparator = ".";       // for text; CSV and JSON always write a point
+    std::size_t width = noWidthLimit;         // the terminal's width, for text
+    std::vector<std::string> carriedNames{};  // a batch's own columns, written first
 };
 
 // Writes cases as they come, in one format. Nothing grows with the number of cases but a

@@ -12,10 +12,10 @@ namespace bearing::cli {
 // One column of a table for people.
 struct TableColumn {
     std::string_view heading;
-    bool alignRight = false;  // numbers line up on their last digit
-    int priority = 0;         // 0: always shown; others join in order 1, 2, ... while the line fits
-    std::size_t width = 0;    // the width of a table that streams; 0 to measure the cells
-    bool cuttable = false;    // may be cut short when the table does not fit otherwise
+    bool alignRight = false;     // numbers line up on their last digit
+    int priority = 0;            // 0: always shown; others join in order 1, 2, ... while the line fits
+    std::size_t width = 0;       // the width of a table that streams; 0 to measure the cells
+    bool cuttable = false;       // may be cut short when the table does not fit otherwise
     bool hideWhenEmpty = false;  // left out when no row has a cell in it
 };
 

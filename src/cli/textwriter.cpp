@@ -13,8 +13,21 @@ constexpr std::string_view belowMinimumMark = "L < Lmin";
 constexpr std::string_view moreNotesMark = "*";
 
 // The columns of the table of every material, in this order.
-enum class MaterialColumn { Number, Material, Group, Pressure, Speed, PV, Temperature, MaxDiameter, MinLength, Limit,
-    MinDiameter, Note, Count };
+enum class MaterialColumn {
+    Number,
+    Material,
+    Group,
+    Pressure,
+    Speed,
+    PV,
+    Temperature,
+    MaxDiameter,
+    MinLength,
+    Limit,
+    MinDiameter,
+    Note,
+    Count
+};
 
 constexpr std::array<TableColumn, static_cast<std::size_t>(MaterialColumn::Count)> materialTableColumns{{
     {.heading = "№", .alignRight = true},
@@ -32,8 +45,19 @@ constexpr std::array<TableColumn, static_cast<std::size_t>(MaterialColumn::Count
 }};
 
 // The columns of a batch, in this order; their widths are fixed, as the rows stream.
-enum class BatchColumn { Number, Material, Load, Frequency, Length, MaxDiameter, MinLength, Limit, MinDiameter, Note,
-    Count };
+enum class BatchColumn {
+    Number,
+    Material,
+    Load,
+    Frequency,
+    Length,
+    MaxDiameter,
+    MinLength,
+    Limit,
+    MinDiameter,
+    Note,
+    Count
+};
 
 constexpr std::array<TableColumn, static_cast<std::size_t>(BatchColumn::Count)> batchTableColumns{{
     {.heading = "№", .alignRight = true, .width = 5},
