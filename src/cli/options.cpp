@@ -16,11 +16,12 @@ namespace {
 constexpr std::string_view programName = "plain-bearings-calc";
 
 constexpr std::string_view synopsis
-    = "Использование: plain-bearings-calc --material МАТЕРИАЛ --load F --frequency n [--length L]\n"
-      "                                   [--group dry|lubricated] [--format text|csv|json] [--strict]\n"
-      "               plain-bearings-calc --all --load F --frequency n [--length L] [--format ...] [--wide]\n"
-      "               plain-bearings-calc --batch ФАЙЛ|- [--group dry|lubricated] [--format ...] [--strict]\n"
-      "               plain-bearings-calc --list-materials [--format ...]\n";
+    = "Использование:\n"
+      "  plain-bearings-calc --material МАТЕРИАЛ --load F --frequency n [--length L]\n"
+      "      [--group dry|lubricated] [--format text|csv|json] [--strict]\n"
+      "  plain-bearings-calc --all --load F --frequency n [--length L] [--format ...] [--wide]\n"
+      "  plain-bearings-calc --batch ФАЙЛ|- [--group dry|lubricated] [--format ...] [--strict]\n"
+      "  plain-bearings-calc --list-materials [--format ...]\n";
 
 // CLI11's help in the program's words: the synopsis above instead of its English usage
 // line, each option's value named as the synopsis names it.
@@ -28,7 +29,13 @@ class RussianHelp : public CLI::Formatter {
 public:
     std::string make_usage(const CLI::App* /*app*/, std::string /*name*/) const override
     {
-        return std::string(synopsis);
+        // A blank line between the modes keeps them apart in the manual page too.
+        std::string usage = "\n" + std::string(synopsis);
+        for (std::size_t at = usage.find("\n  plain", 1); at != std::string::npos;
+             at = usage.find("\n  plain", at + 2)) {
+            usage.insert(at, 1, '\n');
+        }
+        return usage;
     }
 
     // Lined up by the letters a terminal shows, not by bytes: the value names are Russian.
