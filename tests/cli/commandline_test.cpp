@@ -59,7 +59,7 @@ TEST(CommandLine, ExitStatusSaysWhetherEveryCaseGaveItsResults)
         std::string inOut;  // a text the standard output must hold
         std::string inErr;  // a text the standard error must hold
     };
-    const std::string usage = "Использование: plain-bearings-calc";
+    const std::string usage = "Использование:\n  plain-bearings-calc";
     const std::vector<Case> cases{
         {"results", with(bronze, {"--length", "20"}), exitResults,
             "максимальный диаметр = 636.6 мм\nминимальная длина = 5.2 мм\nминимальный диаметр = 16,7 мм\n", ""},
