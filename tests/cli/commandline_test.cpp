@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "runcommandline.h"
 
 #include "batchreader.h"
 #include "programversion.h"
@@ -14,21 +15,6 @@
 
 namespace bearing::cli {
 namespace {
-
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(const std::vector<std::string>& arguments, const std::string& input = {})
-{
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runCommandLine(arguments, in, out, err, {.decimalSeparator = ",", .width = noWidthLimit});
-    return {status, out.str(), err.str()};
-}
 
 // The records of a CSV text, each as its fields.
 std::vector<std::vector<std::string>> readCsv(const std::string& text)

@@ -3,6 +3,7 @@
 
 #include "batchheader.h"
 #include "commandline.h"
+#include "runcommandline.h"
 #include "strictnumber.h"
 #include "terminaltext.h"
 #include "terminalwidth.h"
@@ -17,23 +18,6 @@
 
 namespace bearing::cli {
 namespace {
-
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(const std::vector<std::string>& arguments, const std::string& input = {}, std::size_t width = noWidthLimit,
-    std::istream* in = nullptr)
-{
-    std::istringstream given(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status
-        = runCommandLine(arguments, in != nullptr ? *in : given, out, err, {.decimalSeparator = ",", .width = width});
-    return {status, out.str(), err.str()};
-}
 
 std::vector<std::string> lines(const std::string& text)
 {
