@@ -13,6 +13,7 @@
 #include "materialchoice.h"
 #include "messagecatcher.h"
 #include "resultwriter.h"
+#include "terminaltext.h"
 
 #include <QLineEdit>
 #include <QListWidget>
