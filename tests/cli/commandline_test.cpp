@@ -68,7 +68,7 @@ TEST(CommandLine, ExitStatusSaysWhetherEveryCaseGaveItsResults)
         {"missing frequency", {"--all", "-F", "1"}, exitUsage, "", "нужны --load и --frequency"},
         {"two modes", {"--all", "--list-materials"}, exitUsage, "", "ровно один из режимов"},
         {"unknown format", {"--list-materials", "--format", "xml"}, exitUsage, "",
-            "недопустимое значение параметра --format"},
+            "недопустимое значение параметра --format: допустимы text|csv|json"},
         {"load without a case", {"--list-materials", "--load", "5"}, exitUsage, "", usage},
         // A material is data, as in a batch row: the case ends in its message.
         {"unknown material", {"-m", "Сталь 45", "-F", "1", "-n", "1"}, exitMessage, "",

@@ -102,6 +102,29 @@ TEST(TextOutput, EachModeReadsAsATableThatFitsTheTerminal)
     }
 }
 
+TEST(TextOutput, HelpIsWhollyRussianAndNotesStayBoundedInABatch)
+{
+    const Outcome help = run({"--help"});
+    EXPECT_EQ(help.status, exitResults);
+    for (const char* english : {"Usage", "Options", "OPTIONS", "Print this", "Display program", "Exactly", "REQUIRED",
+             "TEXT", "Option Group", "Excludes", "Needs"}) {
+        EXPECT_EQ(help.out.find(english), std::string::npos) << english << " in\n" << help.out;
+    }
+    EXPECT_NE(help.out.find("3 — вывод не удалось записать"), std::string::npos) << help.out;
+
+    // A batch of a thousand and two different messages keeps a thousand notes and counts the rest.
+    std::string rows = "material,load,frequency\n";
+    for (int i = 0; i < 1002; ++i) {
+        rows += "Сталь " + std::to_string(i) + ",1,1\n";
+    }
+    const Outcome batch = run({"--batch", "-"}, rows, 80);
+    EXPECT_EQ(batch.status, exitMessage);
+    EXPECT_NE(batch.out.find("\n1000. Неизвестный материал «Сталь 999»"), std::string::npos);
+    EXPECT_EQ(batch.out.find("Сталь 1000»"), std::string::npos);
+    EXPECT_NE(batch.out.find("\n* ещё 2 сообщений: все сообщения полностью выводятся с --format csv или json\n"),
+        std::string::npos);
+}
+
 // A stream buffer that takes nothing and fails as a full disk or a closed pipe does.
 class RefusingBuffer : public std::streambuf {
 public:
