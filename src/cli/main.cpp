@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <exception>
 #include <iostream>
 #include <new>
 #include <span>
@@ -26,6 +27,10 @@ int main(int argc, char** argv)
         return bearing::cli::runCommandLine(arguments, std::cin, std::cout, std::cerr, environment);
     } catch (const std::bad_alloc&) {
         std::cerr << "plain-bearings-calc: не хватает памяти\n";
+        return bearing::cli::exitUsage;
+    } catch (const std::exception&) {
+        // A fault of the program; its text would be the library's English.
+        std::cerr << "plain-bearings-calc: внутренняя ошибка программы\n";
         return bearing::cli::exitUsage;
     }
 }
