@@ -255,7 +255,8 @@ void BatchDecoder::takeAscii(char c, std::string& text)
         throw InputError("строка " + std::to_string(line_) + ": управляющий байт " + hexByte(byte)
             + " — это не текст CSV (может быть, книга xlsx или файл в UTF-16?)");
     }
-    if (checkCyrillic_) {
+    // Until a file shows UTF-8, the word being read may turn out to be in a code page.
+    if (checkCyrillic_ || (mode_ == Mode::Detect && !sawUtf8_)) {
         if (isAsciiLetter(c)) {
             takeLetter(std::string_view(&c, 1), false);
         } else {

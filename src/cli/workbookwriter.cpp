@@ -2,6 +2,7 @@
 
 #include "batchdecoder.h"
 #include "materialchoice.h"
+#include "systemerror.h"
 
 #include <xlsxwriter.h>
 
@@ -98,7 +99,7 @@ constexpr std::array caseColumns{
             return s.sheetCase.row >= 0 ? Cell(double(rowNumber(s.sheetCase.row))) : Cell();
         }},
     Column{"Материал", 28, Style::Text,
-        [](const RowSource& s) -> Cell { return s.material != nullptr ? Cell(materialName(s.sheetCase.row)) : Cell(); }},
+        [](const RowSource& s) -> Cell { return s.material != nullptr ? Cell(s.material->name) : Cell(); }},
     Column{"Dmax, мм", 10, Style::Tenth, [](const RowSource& s) { return optionalNumber(s.sheetCase.maxDiameter); }},
     Column{"Dmax без округления, мм", 13, Style::Full,
         [](const RowSource& s) { return optionalNumber(s.sheetCase.maxDiameterFull); }},
@@ -132,7 +133,7 @@ constexpr std::array caseColumns{
 // The material table, as --list-materials has it.
 constexpr std::array materialColumns{
     Column{"№", 6, Style::Integer, [](const RowSource& s) -> Cell { return double(rowNumber(s.sheetCase.row)); }},
-    Column{"Материал", 30, Style::Text, [](const RowSource& s) -> Cell { return materialName(s.sheetCase.row); }},
+    Column{"Материал", 30, Style::Text, [](const RowSource& s) -> Cell { return s.material->name; }},
     Column{"Группа", 12, Style::Text, [](const RowSource& s) -> Cell { return groupTitle(groupOfRow(s.sheetCase.row)); }},
     Column{"[p], МПа", 10, Style::Full, [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxPressure); }},
     Column{"[v], м/с", 10, Style::Full, [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxSpeed); }},
@@ -221,7 +222,7 @@ std::string quoted(const std::filesystem::path& path) { return "«" + path.strin
 
 [[noreturn]] void failWriting(const std::filesystem::path& path, int errorNumber)
 {
-    throw OutputError("не удаётся записать книгу " + quoted(path) + ": " + failureReason(errorNumber));
+    throw OutputError("не удаётся записать книгу " + quoted(path) + ": " + systemErrorText(errorNumber));
 }
 
 bool isTerminal(const std::filesystem::path& path)
@@ -284,25 +285,6 @@ std::filesystem::path targetOf(const std::filesystem::path& path)
 }
 
 }  // namespace
-
-std::string failureReason(int errorNumber)
-{
-    switch (errorNumber) {
-    case ENOSPC: return "на диске нет места";
-    case EDQUOT: return "превышена дисковая квота";
-    case EFBIG: return "файл превысил допустимый размер";
-    case EACCES:
-    case EPERM: return "нет прав на запись";
-    case ENOENT: return "нет такого каталога";
-    case ENOTDIR: return "часть пути — не каталог";
-    case EROFS: return "файловая система только для чтения";
-    case EISDIR: return "это каталог";
-    case ENAMETOOLONG: return "слишком длинное имя";
-    case EIO: return "ошибка ввода-вывода";
-    case 0: return "ошибка записи";
-    default: return std::strerror(errorNumber);
-    }
-}
 
 double shortestDecimal(float value)
 {

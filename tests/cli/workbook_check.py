@@ -33,7 +33,7 @@ CASE_COLUMNS = [
     ("Dmin при L без округления, мм", "min_diameter_full", "number"),
     ("L меньше Lmin", "length_below_minimum", "flag"),
     ("Сообщение", "message", "text"),
-    ("Код сообщения", "message_code", "text"),
+    ("Код сообщения", "code", "text"),
 ]
 MATERIAL_COLUMNS = [
     ("№", "row", "number"),
