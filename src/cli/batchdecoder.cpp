@@ -3,8 +3,8 @@
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_err.h>
 
+#include <algorithm>
 #include <array>
-#include <cstdio>
 #include <memory>
 
 namespace bearing::cli {
@@ -17,10 +17,11 @@ constexpr std::size_t wordShown = 60;
 
 std::string hexByte(unsigned char byte)
 {
-    std::array<char, 8> text{};
-    std::snprintf(text.data(), text.size(), "0x%02X", static_cast<unsigned>(byte));
-    return text.data();
+    constexpr std::string_view digits = "0123456789ABCDEF";
+    return {'0', 'x', digits[byte >> 4U], digits[byte & 0xFU]};
 }
+
+bool failed(UErrorCode status) { return status > U_ZERO_ERROR; }
 
 bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
@@ -78,10 +79,10 @@ BatchDecoder::BatchDecoder(std::string_view encoding)
     const std::string name(encoding);
     UErrorCode status = U_ZERO_ERROR;
     const char* canonical = ucnv_getCanonicalName(name.c_str(), "", &status);
-    if (canonical == nullptr || U_FAILURE(status)) {
+    if (canonical == nullptr || failed(status)) {
         status = U_ZERO_ERROR;
         const std::unique_ptr<UConverter, ConverterClose> converter(ucnv_open(name.c_str(), &status));
-        canonical = U_SUCCESS(status) ? ucnv_getName(converter.get(), &status) : nullptr;
+        canonical = failed(status) ? nullptr : ucnv_getName(converter.get(), &status);
     }
     if (canonical != nullptr && std::string_view(canonical) == "UTF-8") {
         mode_ = Mode::Utf8;
@@ -102,7 +103,7 @@ void BatchDecoder::loadCodePage(std::string_view name)
             + "» не подходит: допустимы UTF-8 и однобайтовые кодировки на основе ASCII, например windows-1251, "
               "koi8-r, cp866");
     };
-    if (U_FAILURE(status) || ucnv_getMaxCharSize(converter.get()) != 1) {
+    if (failed(status) || ucnv_getMaxCharSize(converter.get()) != 1) {
         refuse();
     }
     ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
@@ -112,7 +113,7 @@ void BatchDecoder::loadCodePage(std::string_view name)
         status = U_ZERO_ERROR;
         ucnv_reset(converter.get());
         const int32_t units = ucnv_toUChars(converter.get(), unit.data(), unit.size(), &byte, 1, &status);
-        const bool defined = U_SUCCESS(status) && units == 1;
+        const bool defined = !failed(status) && units == 1;
         if (value < 0x80) {
             if (!defined || unit[0] != value) {
                 refuse();
@@ -178,9 +179,21 @@ void BatchDecoder::decode(std::string_view bytes, bool last, std::string& text)
 
 void BatchDecoder::decodeUtf8(std::string_view bytes, bool last, std::string& text)
 {
+    const auto printable = [](char c) { return c >= 0x20 && c < 0x7F; };
     std::size_t at = 0;
     while (at < bytes.size()) {
         const char c = bytes[at];
+        if (printable(c) && (mode_ == Mode::Utf8 || sawUtf8_)) {
+            // Most of a batch: a run of printable ASCII goes in one piece.
+            std::size_t length = 1;
+            while (at + length < bytes.size() && printable(bytes[at + length])) {
+                ++length;
+            }
+            text.append(bytes.substr(at, length));
+            at += length;
+            afterCarriageReturn_ = false;
+            continue;
+        }
         if (static_cast<unsigned char>(c) < 0x80U) {
             takeAscii(c, text);
             ++at;
@@ -233,8 +246,8 @@ void BatchDecoder::decodeCodePage(std::string_view bytes, std::string& text)
         const Character& character = upper_.at(byte - 0x80U);
         if (character.length == 0) {
             throw InputError("строка " + std::to_string(line_) + ": байт " + hexByte(byte) + " не означает символа в "
-                + encoding_ + (checkCyrillic_ ? ": похоже, файл не в этой кодировке; задайте её параметром --encoding"
-                                              : ""));
+                + encoding_
+                + (checkCyrillic_ ? ": похоже, файл не в этой кодировке; задайте её параметром --encoding" : ""));
         }
         const std::string_view utf8(character.bytes.data(), character.length);
         text.append(utf8);

@@ -6,8 +6,8 @@
 #include <csv.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <array>
+#include <cerrno>
 #include <cstdlib>
 #include <utility>
 #include <vector>
@@ -79,12 +79,8 @@ public:
         if (!separator_ && !settleSeparator()) {
             return;
         }
-        if (quote_ == Quote::Open) {
-            // The record the quote opened is not handed on: it holds the rest of the file.
-            problem_ = "файл оборван: кавычка, открытая в строке " + std::to_string(quoteLine_)
-                + ", не закрыта до его конца";
-            return;
-        }
+        // A file that ends inside a quote was cut short: its last record says so.
+        openQuoteLine_ = quote_ == Quote::Open ? quoteLine_ : 0;
         if (!skippingLine_ && !stopped_) {
             csv_fini(&parser_, &Parser::onField, &Parser::onRecordEnd, this);
         }
@@ -207,6 +203,7 @@ private:
             .fields = std::span<const std::string>(fields_).first(std::min(fieldCount_, maxKeptFields)),
             .fieldCount = fieldCount_,
             .tooLong = tooLong_,
+            .openQuoteLine = openQuoteLine_,
             .separator = separator_.value_or(',')};
         if (stopped_) {
             return;
@@ -230,6 +227,7 @@ private:
     std::size_t fieldCount_ = 0;
     std::size_t number_ = 0;
     bool tooLong_ = false;
+    std::size_t openQuoteLine_ = 0;
     bool skippingLine_ = false;
     bool stopped_ = false;
 };
@@ -252,7 +250,9 @@ BatchReader::End BatchReader::read(std::istream& input)
             input.read(chunk.data(), chunk.size());
             const int error = errno;
             text.clear();
-            decoder.decode(std::string_view(chunk.data(), static_cast<std::size_t>(input.gcount())), false, text);
+            // The end is known with the last chunk: a problem there is found before its
+            // records are handed on.
+            decoder.decode(std::string_view(chunk.data(), static_cast<std::size_t>(input.gcount())), input.eof(), text);
             if (!parser.take(text)) {
                 return parser.end();
             }
@@ -260,11 +260,6 @@ BatchReader::End BatchReader::read(std::istream& input)
             if (input.bad() || (!input && error != 0)) {
                 return {.complete = false, .error = error, .problem = {}};
             }
-        }
-        text.clear();
-        decoder.decode({}, true, text);
-        if (!parser.take(text)) {
-            return parser.end();
         }
     } catch (const InputError& error) {
         return {.complete = false, .error = 0, .problem = error.what()};

@@ -18,6 +18,7 @@ struct CsvRecord {
     std::span<const std::string> fields;  // the first maxKeptFields of them at most
     std::size_t fieldCount = 0;           // how many the record had
     bool tooLong = false;                 // a field passed maxFieldBytes: the record is cut short
+    std::size_t openQuoteLine = 0;        // the stream ended inside a quote opened on this line
     char separator = ',';                 // the stream's field separator
 };
 

@@ -100,7 +100,13 @@ private:
 
     void runCase(const CsvRecord& record, std::string_view groupText)
     {
-        if (record.tooLong) {
+        if (record.openQuoteLine > 0) {
+            runner_.refuse(texts_,
+                {codes::unclosedQuote,
+                    "файл оборван: кавычка, открытая в строке " + std::to_string(record.openQuoteLine)
+                        + ", не закрыта до его конца"},
+                record_);
+        } else if (record.tooLong) {
             runner_.refuse(texts_, {codes::fieldTooLong, "поле длиннее 1 МиБ: остаток строки пропущен"}, record_);
         } else if (const std::optional<std::string> mixed
                    = mixedSeparators(record, record.separator, columns_.count)) {

@@ -136,8 +136,8 @@ std::string_view numberField(std::string_view field, char decimalMark, std::stri
     if (decimalMark == '.') {
         return field;
     }
-    const bool grouped
-        = field.find(noBreakSpace) != std::string_view::npos || field.find(narrowNoBreakSpace) != std::string_view::npos;
+    const bool grouped = field.find(noBreakSpace) != std::string_view::npos
+        || field.find(narrowNoBreakSpace) != std::string_view::npos;
     if (field.find(decimalMark) == std::string_view::npos && !grouped) {
         return field;
     }

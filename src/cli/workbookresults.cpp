@@ -22,7 +22,7 @@ class WorkbookResults : public ResultWriter {
 public:
     explicit WorkbookResults(const WriterSetup& setup)
         : book_(setup.outputPath, setup.catalogue->listed(),
-              {.inputDecimalMark = setup.inputDecimalMark, .carriedNames = setup.carriedNames, .withCases = true})
+            {.inputDecimalMark = setup.inputDecimalMark, .carriedNames = setup.carriedNames, .withCases = true})
     {
     }
 

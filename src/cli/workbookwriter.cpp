@@ -75,7 +75,7 @@ Cell givenInput(std::string_view text, char decimalMark)
 
 Cell optionalNumber(const std::optional<double>& value) { return value ? Cell(*value) : Cell(); }
 
-Cell materialFigure(const RowSource& source, float MaterialRecord::* field)
+Cell materialFigure(const RowSource& source, float MaterialRecord::*field)
 {
     return source.material != nullptr ? Cell(shortestDecimal(source.material->*field)) : Cell();
 }
@@ -86,8 +86,8 @@ Cell materialFigure(const RowSource& source, float MaterialRecord::* field)
 constexpr std::array caseColumns{
     Column{"№", 8, Style::Integer, [](const RowSource& s) -> Cell { return double(s.sheetCase.number); }},
     Column{"Материал (задан)", 26, Style::Text, [](const RowSource& s) -> Cell { return s.sheetCase.material; }},
-    Column{"F, Н", 10, Style::Text,
-        [](const RowSource& s) { return givenInput(s.sheetCase.load, s.inputDecimalMark); }},
+    Column{
+        "F, Н", 10, Style::Text, [](const RowSource& s) { return givenInput(s.sheetCase.load, s.inputDecimalMark); }},
     Column{"n, об/мин", 11, Style::Text,
         [](const RowSource& s) { return givenInput(s.sheetCase.frequency, s.inputDecimalMark); }},
     Column{"L, мм", 9, Style::Text,
@@ -114,7 +114,8 @@ constexpr std::array caseColumns{
         [](const RowSource& s) -> Cell {
             return s.sheetCase.lengthLimit.empty() ? Cell() : Cell(s.sheetCase.lengthLimit == "p" ? "[p]" : "[pv]");
         }},
-    Column{"Dmin при L, мм", 10, Style::Tenth, [](const RowSource& s) { return optionalNumber(s.sheetCase.minDiameter); }},
+    Column{
+        "Dmin при L, мм", 10, Style::Tenth, [](const RowSource& s) { return optionalNumber(s.sheetCase.minDiameter); }},
     Column{"Dmin при L без округления, мм", 15, Style::Full,
         [](const RowSource& s) { return optionalNumber(s.sheetCase.minDiameterFull); }},
     // "да" or "нет": a flag cell reads differently from one spreadsheet to the next.
@@ -134,12 +135,15 @@ constexpr std::array caseColumns{
 constexpr std::array materialColumns{
     Column{"№", 6, Style::Integer, [](const RowSource& s) -> Cell { return double(rowNumber(s.sheetCase.row)); }},
     Column{"Материал", 30, Style::Text, [](const RowSource& s) -> Cell { return s.material->name; }},
-    Column{"Группа", 12, Style::Text, [](const RowSource& s) -> Cell { return groupTitle(groupOfRow(s.sheetCase.row)); }},
-    Column{"[p], МПа", 10, Style::Full, [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxPressure); }},
-    Column{"[v], м/с", 10, Style::Full, [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxSpeed); }},
-    Column{"[pv], МПа·м/с", 12, Style::Full, [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxPV); }},
-    Column{"[t], °C", 9, Style::Integer,
-        [](const RowSource& s) -> Cell { return double(s.material->maxTemperature); }},
+    Column{
+        "Группа", 12, Style::Text, [](const RowSource& s) -> Cell { return groupTitle(groupOfRow(s.sheetCase.row)); }},
+    Column{"[p], МПа", 10, Style::Full,
+        [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxPressure); }},
+    Column{
+        "[v], м/с", 10, Style::Full, [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxSpeed); }},
+    Column{
+        "[pv], МПа·м/с", 12, Style::Full, [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxPV); }},
+    Column{"[t], °C", 9, Style::Integer, [](const RowSource& s) -> Cell { return double(s.material->maxTemperature); }},
 };
 
 constexpr std::string_view casesSheetName = "Расчеты";
@@ -190,10 +194,9 @@ void appendCellText(std::string& cell, std::string_view text)
 class QuietStandardError {
 public:
     QuietStandardError()
+        : saved_((std::fflush(stderr), ::dup(STDERR_FILENO)))
     {
-        std::fflush(stderr);
-        saved_ = ::dup(STDERR_FILENO);
-        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);  // NOLINT(cppcoreguidelines-pro-type-vararg)
         if (saved_ >= 0 && null >= 0) {
             ::dup2(null, STDERR_FILENO);
         }
@@ -227,7 +230,8 @@ std::string quoted(const std::filesystem::path& path) { return "«" + path.strin
 
 bool isTerminal(const std::filesystem::path& path)
 {
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+    const int descriptor
+        = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);  // NOLINT(cppcoreguidelines-pro-type-vararg)
     const bool terminal = descriptor >= 0 && ::isatty(descriptor) != 0;
     if (descriptor >= 0) {
         ::close(descriptor);
@@ -264,7 +268,8 @@ std::filesystem::path targetOf(const std::filesystem::path& path)
 {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (status.type() == std::filesystem::file_type::not_found || status.type() == std::filesystem::file_type::regular) {
+    if (status.type() == std::filesystem::file_type::not_found
+        || status.type() == std::filesystem::file_type::regular) {
         if (!std::filesystem::is_symlink(path, error)) {
             return path;
         }
@@ -281,7 +286,8 @@ std::filesystem::path targetOf(const std::filesystem::path& path)
     if (status.type() == std::filesystem::file_type::character && isTerminal(path)) {
         throw OutputError("книга xlsx не выводится на терминал: задайте файл, например --output расчет.xlsx");
     }
-    throw OutputError("не удаётся записать книгу " + quoted(path) + ": это не обычный файл, книга пишется только в файл");
+    throw OutputError(
+        "не удаётся записать книгу " + quoted(path) + ": это не обычный файл, книга пишется только в файл");
 }
 
 }  // namespace
@@ -435,8 +441,7 @@ private:
 
     // The heading row: the batch's own column names first (`carried`), then `columns`.
     template <std::size_t N>
-    void writeHeadings(
-        lxw_worksheet* sheet, std::span<const std::string> carried, const std::array<Column, N>& columns)
+    void writeHeadings(lxw_worksheet* sheet, std::span<const std::string> carried, const std::array<Column, N>& columns)
     {
         worksheet_set_row(sheet, 0, 45, nullptr);  // three lines of a wrapped heading
         const auto heading = [&](std::size_t at, std::string_view text, double width) {
@@ -519,7 +524,8 @@ private:
     // The written file made durable and put in place of the target.
     void settle()
     {
-        const int descriptor = ::open(hidden_.name.c_str(), O_RDONLY | O_CLOEXEC);
+        const int descriptor
+            = ::open(hidden_.name.c_str(), O_RDONLY | O_CLOEXEC);  // NOLINT(cppcoreguidelines-pro-type-vararg)
         if (descriptor < 0 || ::fsync(descriptor) != 0) {
             const int error = errno;
             if (descriptor >= 0) {
@@ -536,7 +542,7 @@ private:
 
     std::filesystem::path path_;    // as the user named it
     std::filesystem::path target_;  // the file it stands for
-    HiddenFile hidden_;  // destroyed after the workbook, which may still hold it open
+    HiddenFile hidden_;             // destroyed after the workbook, which may still hold it open
     std::string directory_;
     const MaterialCatalogue& catalogue_;
     WorkbookSetup setup_;

@@ -23,7 +23,7 @@ public:
 // One case as a workbook row: the inputs as given, the chosen material and the results,
 // each a named field. A number that the case did not reach is empty and its cell blank.
 struct SheetCase {
-    std::size_t number = 0;               // the case's place in the run: 1, 2, ... (a batch's record number)
+    std::size_t number = 0;                // the case's place in the run: 1, 2, ... (a batch's record number)
     std::span<const std::string> carried;  // a batch's own columns, as given
     std::string_view material;
     std::string_view load;
@@ -34,11 +34,11 @@ struct SheetCase {
     std::optional<double> maxDiameterFull;   // the same single in full
     std::optional<double> minLength;         // mm, rounded to 0.1 as shown
     std::optional<double> minLengthFull;
-    std::optional<double> pvLength;          // the length [pv] requires, mm
-    std::optional<double> pressureLength;    // the length [p] requires at the largest diameter, mm
-    std::optional<double> minArea;           // F / [p], mm²
-    std::string_view lengthLimit;            // "pv" or "p": which length sets the minimum; empty for none
-    std::optional<double> minDiameter;       // mm for the given length, rounded to 0.1 as shown
+    std::optional<double> pvLength;        // the length [pv] requires, mm
+    std::optional<double> pressureLength;  // the length [p] requires at the largest diameter, mm
+    std::optional<double> minArea;         // F / [p], mm²
+    std::string_view lengthLimit;          // "pv" or "p": which length sets the minimum; empty for none
+    std::optional<double> minDiameter;     // mm for the given length, rounded to 0.1 as shown
     std::optional<double> minDiameterFull;
     std::optional<bool> lengthBelowMinimum;  // with a length
     std::string_view message;                // the case's messages, line breaks as LF

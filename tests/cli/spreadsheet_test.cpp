@@ -12,9 +12,9 @@
 
 #include <algorithm>
 #include <csignal>
-#include <iterator>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -51,11 +51,17 @@ const std::vector<DecodeRow> decodeRows{
     {"koi8-r named", graphiteKoi8, "koi8-r", graphiteUtf8, "", "koi8-r"},
     {"utf8 named", graphiteUtf8, "utf8", graphiteUtf8, ""},
     {"1251 byte undefined", "a\r\nb\rc\n\x98", "", "", "строка 4: байт 0x98 не означает символа в windows-1251"},
-    {"1252 read as 1251 mixes letters", "material\n" + graphite1251 + "\nGr\xF6\xDF" "e;1\n", "", "",
-        "строка 3: в слове «GrцЯe» латинские буквы смешаны с кириллицей"},
+    {"1252 read as 1251 mixes letters",
+        "material\n" + graphite1251
+            + "\nGr\xF6\xDF"
+              "e;1\n",
+        "", "", "строка 3: в слове «GrцЯe» латинские буквы смешаны с кириллицей"},
     {"encodings mixed", graphiteUtf8 + "\n\xC3(", "", "", "строка 2: байт 0xC3 — не UTF-8, а раньше в файле был UTF-8"},
-    {"1251 after a utf8 mark", "\xEF\xBB\xBF" "a\n" + graphite1251, "", "",
-        "строка 2: байт 0xC3 — не UTF-8, хотя файл начинается с метки UTF-8"},
+    {"1251 after a utf8 mark",
+        "\xEF\xBB\xBF"
+        "a\n"
+            + graphite1251,
+        "", "", "строка 2: байт 0xC3 — не UTF-8, хотя файл начинается с метки UTF-8"},
     {"utf8 named, 1251 given", graphite1251, "UTF-8", "", "строка 1: байт 0xC3 — не UTF-8"},
     {"a zip is no CSV", "PK\x03\x04\x14", "", "", "строка 1: управляющий байт 0x03 — это не текст CSV"},
     {"utf16 is no CSV", std::string("m\0a\0", 4), "", "", "строка 1: управляющий байт 0x00"},
@@ -298,8 +304,8 @@ BatchRunResult runBatch(const std::string& input, std::vector<std::string> argum
     std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
-    const int status
-        = runCommandLine(arguments, in, out, err, {.decimalSeparator = ",", .width = 200, .outputIsTerminal = terminal});
+    const int status = runCommandLine(
+        arguments, in, out, err, {.decimalSeparator = ",", .width = 200, .outputIsTerminal = terminal});
     return {status, out.str(), err.str()};
 }
 
@@ -315,7 +321,10 @@ std::string inWindows1251(std::string_view text)
         }
         const unsigned code = ((lead & 0x1FU) << 6U) | (static_cast<unsigned char>(text[at + 1]) & 0x3FU);
         at += 2;
-        bytes += static_cast<char>(code == 0x401 ? 0xA8U : code == 0x451 ? 0xB8U : code == 0xA0 ? 0xA0U : code - 0x350U);
+        bytes += static_cast<char>(code == 0x401 ? 0xA8U
+                : code == 0x451                  ? 0xB8U
+                : code == 0xA0                   ? 0xA0U
+                                                 : code - 0x350U);
     }
     return bytes;
 }
@@ -397,15 +406,20 @@ TEST(SpreadsheetBatchTest, AFileThatIsNoCsvTextIsRefusedWithItsLineAndNoWorkbook
     };
     const std::string header = "material,load,frequency\r\n";
     for (const Row& row : {
-             Row{"cut inside a quote", header + "Графит,5000,300\r\nГрафит,\"5000,300\r\n", {}, exitUsage,
-                 "кавычка, открытая в строке 3, не закрыта до его конца"},
+             Row{"cut inside a quote", header + "Графит,5000,300\r\nГрафит,\"5000,300\r\n", {"-f", "csv"}, exitMessage,
+                 "Строка 2: файл оборван: кавычка, открытая в строке 3, не закрыта до его конца"},
+             Row{"cut inside a character", header + "Графит,5000,300\r\nГраф\xD0", {}, exitUsage,
+                 "файл оборван посреди символа UTF-8 в строке 3"},
              Row{"a zip file", "PK\x03\x04\x14\x00", {}, exitUsage, "строка 1: управляющий байт 0x03"},
              Row{"both separators in the header", "material;load,frequency\r\n", {}, exitUsage,
                  "в заголовке пакета есть и «;», и «,»"},
              Row{"a row with the other separator", "material;load;frequency\r\nГрафит,5000,300\r\n", {"-f", "csv"},
                  exitMessage, "Строка 1: поля разделены «,», а в заголовке — «;»"},
-             Row{"1252 taken for 1251", header + "Gr\xF6\xDF" "e,1,1\r\n", {}, exitUsage,
-                 "строка 2: в слове «GrцЯe» латинские буквы смешаны с кириллицей"},
+             Row{"1252 taken for 1251",
+                 header
+                     + "Gr\xF6\xDF"
+                       "e,1,1\r\n",
+                 {}, exitUsage, "строка 2: в слове «GrцЯe» латинские буквы смешаны с кириллицей"},
              Row{"a byte 1251 leaves free", header + inWindows1251("Графит") + ",1,\x98\r\n", {}, exitUsage,
                  "строка 2: байт 0x98 не означает символа в windows-1251"},
              Row{"an encoding of two bytes", header, {"--encoding", "utf-16"}, exitUsage,
