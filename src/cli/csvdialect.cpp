@@ -29,6 +29,10 @@ CsvFields::CsvFields(std::string& out, const CsvDialect& dialect)
     : out_(out)
     , dialect_(dialect)
 {
+    // A comma is quoted in either dialect: a spreadsheet may split at it beside a semicolon.
+    for (const char c : {dialect.separator, ',', '"', '\r', '\n'}) {
+        quoted_.at(static_cast<unsigned char>(c)) = true;
+    }
 }
 
 void CsvFields::start()
@@ -49,9 +53,8 @@ void CsvFields::separate()
 void CsvFields::text(std::string_view field)
 {
     separate();
-    // A comma is quoted in either dialect: a spreadsheet may split at it beside a semicolon.
-    const bool quoting = std::any_of(field.begin(), field.end(),
-        [this](char c) { return c == dialect_.separator || c == ',' || c == '"' || c == '\r' || c == '\n'; });
+    const bool quoting
+        = std::any_of(field.begin(), field.end(), [this](char c) { return quoted_[static_cast<unsigned char>(c)]; });
     if (!quoting) {
         out_ += field;
         return;

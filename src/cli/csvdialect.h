@@ -2,6 +2,7 @@
 
 #include "batchreader.h"
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -47,6 +48,7 @@ private:
 
     std::string& out_;
     CsvDialect dialect_;
+    std::array<bool, 256> quoted_{};  // the bytes that put a text in quotes
     bool lineStarted_ = false;
 };
 
