@@ -56,6 +56,10 @@ const std::vector<DecodeRow> decodeRows{
             + "\nGr\xF6\xDF"
               "e;1\n",
         "", "", "строка 3: в слове «GrцЯe» латинские буквы смешаны с кириллицей"},
+    {"a word begun in ASCII",
+        "Gr\xF6\xDF"
+        "e;1\n",
+        "", "", "строка 1: в слове «GrцЯe»"},
     {"encodings mixed", graphiteUtf8 + "\n\xC3(", "", "", "строка 2: байт 0xC3 — не UTF-8, а раньше в файле был UTF-8"},
     {"1251 after a utf8 mark",
         "\xEF\xBB\xBF"
