@@ -28,9 +28,10 @@ namespace {
 // What a cell of a case row holds: nothing, a text or a number.
 using Cell = std::variant<std::monostate, std::string_view, double>;
 
-// How a column's cells are shown: a text, a whole number, a tenth as the window rounds
-// its results, every digit of an unrounded figure, or a centred "да" or "нет".
-enum class Style { Text, Integer, Tenth, Full, Flag };
+// How a column's cells are shown: a text, a text of several lines (a message), a whole
+// number, a tenth as the window rounds its results, every digit of an unrounded figure,
+// or a centred "да" or "нет".
+enum class Style { Text, Lines, Integer, Tenth, Full, Flag };
 
 // What a column reads from: the case, its catalogue row and the decimal mark of the inputs.
 struct RowSource {
@@ -123,9 +124,9 @@ constexpr std::array caseColumns{
         [](const RowSource& s) -> Cell {
             return s.sheetCase.lengthBelowMinimum ? Cell(*s.sheetCase.lengthBelowMinimum ? "да" : "нет") : Cell();
         }},
-    Column{"Сообщение", 60, Style::Text,
+    Column{"Сообщение", 75, Style::Lines,
         [](const RowSource& s) -> Cell { return s.sheetCase.message.empty() ? Cell() : Cell(s.sheetCase.message); }},
-    Column{"Код сообщения", 22, Style::Text,
+    Column{"Код сообщения", 24, Style::Text,
         [](const RowSource& s) -> Cell {
             return s.sheetCase.messageCode.empty() ? Cell() : Cell(s.sheetCase.messageCode);
         }},
@@ -147,6 +148,7 @@ constexpr std::array materialColumns{
 };
 
 constexpr std::string_view casesSheetName = "Расчеты";
+constexpr double lineHeight = 15;  // points, a row of the default font
 constexpr std::string_view materialsSheetName = "Материалы";
 // A cell holds at most this many UTF-16 code units.
 constexpr std::size_t cellTextLimit = 32767;
@@ -343,6 +345,10 @@ public:
         }
         const MaterialRecord* material = sheetCase.row >= 0 ? &catalogue_.row(sheetCase.row) : nullptr;
         const RowSource source{sheetCase, material, setup_.inputDecimalMark};
+        // A message of several lines gets their height: a spreadsheet need not find it.
+        if (const auto lines = std::count(sheetCase.message.begin(), sheetCase.message.end(), '\n'); lines > 0) {
+            worksheet_set_row(sheet_, row_, lineHeight * static_cast<double>(lines + 1), nullptr);
+        }
         for (std::size_t i = 0; i < setup_.carriedNames.size(); ++i) {
             const std::string_view given = i < sheetCase.carried.size() ? sheetCase.carried[i] : std::string_view();
             writeCell(sheet_, row_, i, Style::Text, givenInput(given, setup_.inputDecimalMark));
@@ -411,6 +417,8 @@ private:
         format_set_num_format(tenth_, "0.0");
         flag_ = workbook_add_format(workbook_.get());
         format_set_align(flag_, LXW_ALIGN_CENTER);
+        lines_ = workbook_add_format(workbook_.get());
+        format_set_text_wrap(lines_);
     }
 
     lxw_format* formatOf(Style style) const
@@ -419,6 +427,7 @@ private:
         case Style::Integer: return integer_;
         case Style::Tenth: return tenth_;
         case Style::Flag: return flag_;
+        case Style::Lines: return lines_;
         case Style::Text:
         case Style::Full: break;
         }
@@ -553,6 +562,7 @@ private:
     lxw_format* integer_ = nullptr;
     lxw_format* tenth_ = nullptr;
     lxw_format* flag_ = nullptr;
+    lxw_format* lines_ = nullptr;
     std::vector<lxw_worksheet*> sheets_;
     lxw_worksheet* sheet_ = nullptr;
     lxw_row_t row_ = 0;
