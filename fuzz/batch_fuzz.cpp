@@ -123,9 +123,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream in{std::string(input)};
     std::ostringstream out;
     std::ostringstream err;
-    const int status = bearing::cli::runCommandLine(
-        {"--batch", "-", "--format", format == 'j' ? "json" : format == 't' ? "text" : "csv"}, in, out, err,
-        {.decimalSeparator = ",", .width = 80});
+    const int status = bearing::cli::runCommandLine({"--batch", "-", "--format",
+                                                        format == 'j'       ? "json"
+                                                            : format == 't' ? "text"
+                                                                            : "csv"},
+        in, out, err, {.decimalSeparator = ",", .width = 80});
     require(
         status == bearing::cli::exitResults || status == bearing::cli::exitMessage || status == bearing::cli::exitUsage,
         "the status is 0, 1 or 2");

@@ -27,7 +27,8 @@ std::size_t editDistance(std::string_view a, std::string_view b)
                 d[i][j] = i + j;
                 continue;
             }
-            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (same(a[i - 1], b[j - 1]) ? 0 : 1)});
+            d[i][j]
+                = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (same(a[i - 1], b[j - 1]) ? 0 : 1)});
             if (i > 1 && j > 1 && same(a[i - 1], b[j - 2]) && same(a[i - 2], b[j - 1])) {
                 d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
             }
@@ -64,8 +65,8 @@ std::optional<std::string> takeColumn(std::string_view name, std::size_t at, Bat
         return "неизвестный столбец пакета " + quoted + ": может быть, " + std::string(*meant)
             + "? Столбцы расчета: material, load, frequency, length, group";
     }
-    if (isOutputField(name) || std::find(columns.carriedNames.begin(), columns.carriedNames.end(), name)
-            != columns.carriedNames.end()) {
+    if (isOutputField(name)
+        || std::find(columns.carriedNames.begin(), columns.carriedNames.end(), name) != columns.carriedNames.end()) {
         return "столбец " + quoted + " пакета совпадает с полем вывода или повторяется: переименуйте его";
     }
     columns.carried.push_back(at);

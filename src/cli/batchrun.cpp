@@ -169,7 +169,7 @@ std::string sourceName(const std::string& source)
 // Opens the batch file; the reason it cannot be read, if it cannot.
 std::optional<std::string> openBatch(const std::string& source, std::ifstream& file)
 {
-    struct stat status {};
+    struct stat status { };
     if (::stat(source.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
         return systemErrorText(EISDIR);
     }

@@ -101,8 +101,8 @@ template <std::size_t... I> constexpr auto caseMaterialColumns(std::index_sequen
         &MaterialFields::maxPressure, &MaterialFields::maxSpeed, &MaterialFields::maxPV,
         &MaterialFields::maxTemperature};
     static_assert(members.size() == materialTable.size());
-    return std::array{Column<CaseRecord>{
-        materialTable.at(I).name, materialTable.at(I).kind, fieldOfMaterial<members.at(I)>}...};
+    return std::array{
+        Column<CaseRecord>{materialTable.at(I).name, materialTable.at(I).kind, fieldOfMaterial<members.at(I)>}...};
 }
 
 std::string_view lengthText(const CaseRecord& record)
@@ -120,15 +120,12 @@ template <std::size_t... Sizes> constexpr auto joined(const std::array<Column<Ca
 
 constexpr std::array caseTable = joined(
     std::array{
-        Column<CaseRecord>{"material", FieldKind::Text, [](const CaseRecord& r) -> std::string_view {
-                               return r.texts->material;
-                           }},
-        Column<CaseRecord>{"load", FieldKind::Text, [](const CaseRecord& r) -> std::string_view {
-                               return r.texts->load;
-                           }},
-        Column<CaseRecord>{"frequency", FieldKind::Text, [](const CaseRecord& r) -> std::string_view {
-                               return r.texts->frequency;
-                           }},
+        Column<CaseRecord>{
+            "material", FieldKind::Text, [](const CaseRecord& r) -> std::string_view { return r.texts->material; }},
+        Column<CaseRecord>{
+            "load", FieldKind::Text, [](const CaseRecord& r) -> std::string_view { return r.texts->load; }},
+        Column<CaseRecord>{
+            "frequency", FieldKind::Text, [](const CaseRecord& r) -> std::string_view { return r.texts->frequency; }},
         Column<CaseRecord>{"length", FieldKind::Optional, lengthText},
     },
     caseMaterialColumns(std::make_index_sequence<materialTable.size()>()),
@@ -150,8 +147,7 @@ constexpr std::array caseTable = joined(
 
 }  // namespace
 
-void fillResults(
-    CaseRecord& record, const CaseOutcome* outcome, const CaseProblem& problem, std::string_view separator)
+void fillResults(CaseRecord& record, const CaseOutcome* outcome, const CaseProblem& problem, std::string_view separator)
 {
     record.outcome = outcome;
     for (std::string* field : {&record.maxDiameter, &record.maxDiameterFull, &record.minLength, &record.minLengthFull,

@@ -20,21 +20,21 @@ struct CaseRecord {
     const MaterialFields* material = nullptr;  // its fields
     const CaseOutcome* outcome = nullptr;      // what the window showed; none when nothing ran
 
-    std::string maxDiameter;         // as the window shows it
-    std::string maxDiameterFull;     // the same single in full
-    std::string minLength;           // as shown, rounded to 0.1 mm
-    std::string minLengthFull;       // the governing length, unrounded
-    std::string pvLength;            // the length [pv] requires
-    std::string pressureLength;      // the length [p] requires at the largest diameter
-    std::string minArea;             // F / [p]
-    std::string lengthLimit;         // "pv" or "p": the limit that sets the smallest length
-    std::string minDiameter;         // for the length, as shown
-    std::string minDiameterFull;     // the same, unrounded
-    std::string lengthBelowMinimum;  // "true" or "false" with a length
-    std::vector<std::string> messages;     // in order, line breaks as LF
-    std::vector<std::string_view> codes;   // a code for each message
-    std::string message;                   // the messages, a line each
-    std::string code;                      // the codes, separated by blanks
+    std::string maxDiameter;              // as the window shows it
+    std::string maxDiameterFull;          // the same single in full
+    std::string minLength;                // as shown, rounded to 0.1 mm
+    std::string minLengthFull;            // the governing length, unrounded
+    std::string pvLength;                 // the length [pv] requires
+    std::string pressureLength;           // the length [p] requires at the largest diameter
+    std::string minArea;                  // F / [p]
+    std::string lengthLimit;              // "pv" or "p": the limit that sets the smallest length
+    std::string minDiameter;              // for the length, as shown
+    std::string minDiameterFull;          // the same, unrounded
+    std::string lengthBelowMinimum;       // "true" or "false" with a length
+    std::vector<std::string> messages;    // in order, line breaks as LF
+    std::vector<std::string_view> codes;  // a code for each message
+    std::string message;                  // the messages, a line each
+    std::string code;                     // the codes, separated by blanks
 
     [[nodiscard]] bool endedInMessage() const { return !messages.empty(); }
 };
@@ -52,8 +52,8 @@ enum class FieldKind { Text, Optional, Number, Integer, Flag };
 // One output column: its name in CSV and JSON, its kind, and where its value comes from.
 template <class Record> struct Column {
     std::string_view name;
-    FieldKind kind;
-    std::string_view (*value)(const Record&);
+    FieldKind kind = FieldKind::Text;
+    std::string_view (*value)(const Record&) = nullptr;
 };
 
 // A material's fields, in --list-materials and within every case.

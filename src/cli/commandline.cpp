@@ -21,7 +21,7 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
     if (const int* status = std::get_if<int>(&parsed)) {
         return *status;
     }
-    const Options& options = std::get<Options>(parsed);
+    const auto& options = std::get<Options>(parsed);
     if (options.format == OutputFormat::Xlsx && options.output.empty()) {
         return usageError(err,
             environment.outputIsTerminal
@@ -58,8 +58,8 @@ int reportWriteFailure(std::ostream& err, const WriteFailed& failure)
         try {
             writeChecked(err, Stream::Error,
                 std::string("plain-bearings-calc: не удалось записать ")
-                    + (failure.toStandardError() ? "сообщения" : "результаты") + ": "
-                    + systemErrorText(failure.error()) + '\n',
+                    + (failure.toStandardError() ? "сообщения" : "результаты") + ": " + systemErrorText(failure.error())
+                    + '\n',
                 true);
         } catch (const WriteFailed&) {
             // Nowhere left to say it: the status says it.

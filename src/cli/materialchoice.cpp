@@ -48,7 +48,8 @@ CaseProblem MaterialChoice::problem(std::string_view text) const
         for (const int candidate : candidates) {
             rows += (rows.empty() ? "" : ", ") + describeRow(candidate);
         }
-        return {codes::ambiguousMaterial, "Название " + quoted + " носят несколько материалов: строки " + rows
+        return {codes::ambiguousMaterial,
+            "Название " + quoted + " носят несколько материалов: строки " + rows
                 + "; укажите группу (dry или lubricated) или номер строки"};
     }
     }

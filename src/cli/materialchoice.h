@@ -21,8 +21,8 @@ enum class Group { Dry, Lubricated };
 struct MaterialChoice {
     enum class Kind { Found, Unknown, Ambiguous, OtherGroup };
     Kind kind = Kind::Unknown;
-    int row = -1;                 // the catalogue row (0 to 20) when found
-    std::vector<int> candidates;  // the rows that share an ambiguous name
+    int row = -1;                   // the catalogue row (0 to 20) when found
+    std::vector<int> candidates{};  // the rows that share an ambiguous name
 
     // The user's message for anything but Found, in Russian, with its code.
     [[nodiscard]] CaseProblem problem(std::string_view text) const;

@@ -12,42 +12,38 @@ namespace bearing::cli {
 
 namespace {
 
-enum class ListColumn { Number, Name, Pressure, Speed, PV, Temperature, Count };
-
-constexpr std::array<TableColumn, static_cast<std::size_t>(ListColumn::Count)> listColumns{{
-    {.heading = "№", .alignRight = true},
-    {.heading = "Материал", .cuttable = true},
-    {.heading = "[p], МПа", .alignRight = true},
-    {.heading = "[v], м/с", .alignRight = true},
-    {.heading = "[pv], МПа·м/с", .alignRight = true},
-    {.heading = "[t], °C", .alignRight = true},
-}};
+constexpr std::array listColumns{
+    TableColumn{.cell = Cell::Number, .heading = "№", .alignRight = true},
+    TableColumn{.cell = Cell::Material, .heading = "Материал", .cuttable = true},
+    TableColumn{.cell = Cell::Pressure, .heading = "[p], МПа", .alignRight = true},
+    TableColumn{.cell = Cell::Speed, .heading = "[v], м/с", .alignRight = true},
+    TableColumn{.cell = Cell::PV, .heading = "[pv], МПа·м/с", .alignRight = true},
+    TableColumn{.cell = Cell::Temperature, .heading = "[t], °C", .alignRight = true},
+};
 
 std::string textList(const Catalogue& catalogue, std::string_view separator, std::size_t width)
 {
-    std::vector<std::vector<std::string>> rows;
+    std::vector<TableRow> rows;
     for (const MaterialListItem& item : materialListItems) {
-        std::vector<std::string> cells(listColumns.size());
-        const auto cell = [&cells](ListColumn name) -> std::string& { return cells.at(static_cast<std::size_t>(name)); };
-        if (item.isMaterial()) {
-            const MaterialFields& material = catalogue.fields(item.row);
-            cell(ListColumn::Number) = material.row;
-            cell(ListColumn::Name) = material.name;
-            cell(ListColumn::Pressure) = localForm(material.maxPressure, separator);
-            cell(ListColumn::Speed) = localForm(material.maxSpeed, separator);
-            cell(ListColumn::PV) = localForm(material.maxPV, separator);
-            cell(ListColumn::Temperature) = material.maxTemperature;
-        } else {
-            cell(ListColumn::Name) = item.header;
+        TableRow& cells = rows.emplace_back();
+        if (!item.isMaterial()) {
+            // A group's header stands where a name does, and fits as one.
+            cellOf(cells, Cell::Material) = item.header;
+            continue;
         }
-        rows.push_back(std::move(cells));
+        const MaterialFields& material = catalogue.fields(item.row);
+        cellOf(cells, Cell::Number) = material.row;
+        cellOf(cells, Cell::Material) = material.name;
+        cellOf(cells, Cell::Pressure) = localForm(material.maxPressure, separator);
+        cellOf(cells, Cell::Speed) = localForm(material.maxSpeed, separator);
+        cellOf(cells, Cell::PV) = localForm(material.maxPV, separator);
+        cellOf(cells, Cell::Temperature) = material.maxTemperature;
     }
     TextTable table(listColumns);
-    // A group's header is as long as a name, and fits as one.
     table.fit(rows, width);
     std::string text;
     table.appendHeadings(text);
-    for (const std::vector<std::string>& row : rows) {
+    for (const TableRow& row : rows) {
         table.appendRow(text, row);
     }
     return text;

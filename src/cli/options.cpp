@@ -17,14 +17,14 @@ namespace {
 constexpr std::string_view programName = "plain-bearings-calc";
 
 constexpr std::string_view synopsis
-    = "Использование: plain-bearings-calc --material МАТЕРИАЛ --load F --frequency n [--length L]\n"
-      "                                   [--group dry|lubricated] [--format text|csv|json|xlsx] [--strict]\n"
-      "               plain-bearings-calc --all --load F --frequency n [--length L] [--format ...] [--wide]\n"
-      "               plain-bearings-calc --batch ФАЙЛ|- [--group dry|lubricated] [--format ...] [--strict]\n"
-      "                                   [--separator ';'|','] [--encoding КОДИРОВКА]\n"
-      "               plain-bearings-calc --list-materials [--format ...]\n"
-      "               ... --format csv --csv-dialect international|ru\n"
-      "               ... --format xlsx --output ФАЙЛ.xlsx\n";
+    = "Использование:\n"
+      "  plain-bearings-calc --material МАТЕРИАЛ --load F --frequency n [--length L]\n"
+      "      [--group dry|lubricated] [--format text|csv|json|xlsx] [--strict]\n"
+      "  plain-bearings-calc --all --load F --frequency n [--length L] [--format ...] [--wide]\n"
+      "  plain-bearings-calc --batch ФАЙЛ|- [--group dry|lubricated] [--format ...] [--strict]\n"
+      "      [--separator ';'|','] [--encoding КОДИРОВКА]\n"
+      "  plain-bearings-calc --list-materials [--format ...]\n"
+      "  с любым режимом: --format xlsx --output ФАЙЛ.xlsx, --format csv --csv-dialect ru\n";
 
 // CLI11's help in the program's words: the synopsis above instead of its English usage
 // line, each option's value named as the synopsis names it.
@@ -32,7 +32,13 @@ class RussianHelp : public CLI::Formatter {
 public:
     std::string make_usage(const CLI::App* /*app*/, std::string /*name*/) const override
     {
-        return std::string(synopsis);
+        // A blank line between the modes keeps them apart in the manual page too.
+        std::string usage = "\n" + std::string(synopsis);
+        for (std::size_t at = usage.find("\n  plain", 1); at != std::string::npos;
+             at = usage.find("\n  plain", at + 2)) {
+            usage.insert(at, 1, '\n');
+        }
+        return usage;
     }
 
     // Lined up by the letters a terminal shows, not by bytes: the value names are Russian.
@@ -71,10 +77,10 @@ struct Given {
 void addModes(CLI::App& app, Given& given)
 {
     const std::string modes = "Режим (ровно один)";
-    given.material = app.add_option("-m,--material", given.options.texts.material,
-                            "название из --list-materials или номер строки")
-                         ->option_text("МАТЕРИАЛ")
-                         ->group(modes);
+    given.material
+        = app.add_option("-m,--material", given.options.texts.material, "название из --list-materials или номер строки")
+              ->option_text("МАТЕРИАЛ")
+              ->group(modes);
     app.add_flag("-a,--all", given.all, "все материалы каталога, по строке на каждый")->group(modes);
     given.batch = app.add_option("-b,--batch", given.options.batch, "случаи из CSV-файла (- — стандартный ввод)")
                       ->option_text("ФАЙЛ|-")
@@ -93,16 +99,14 @@ void addParameters(CLI::App& app, Given& given)
         = app.add_option("-n,--frequency", options.texts.frequency, "частота вращения n, об/мин")->option_text("n");
     given.length
         = app.add_option("-L,--length", given.lengthText, "предлагаемая длина подшипника L, мм")->option_text("L");
-    given.group = app.add_option("-g,--group", given.groupValue,
-                         "группа: без смазки или со смазкой")
+    given.group = app.add_option("-g,--group", given.groupValue, "группа: без смазки или со смазкой")
                       ->transform(CLI::CheckedTransformer(groups))
                       ->option_text("dry|lubricated");
     app.add_option("-f,--format", options.format, "вид вывода, по умолчанию text")
         ->transform(CLI::CheckedTransformer(formats))
         ->option_text("text|csv|json|xlsx");
     app.add_flag("-w,--wide", options.wide, "таблица со всеми столбцами, шире терминала");
-    app.add_flag("-s,--strict", options.strict,
-        "без расчета, если число не целиком: «1,5», «5 000»");
+    app.add_flag("-s,--strict", options.strict, "без расчета, если число не целиком: «1,5», «5 000»");
 }
 
 void addSpreadsheetOptions(CLI::App& app, Given& given)
@@ -178,16 +182,16 @@ std::string describeParseError(const CLI::ParseError& error, const CLI::App& app
 // "--length=" is "--length ''", as a script writes an empty value.
 std::vector<std::string> reversedWithEmptyValues(const std::vector<std::string>& arguments)
 {
-    std::vector<std::string> reversed;
-    for (auto at = arguments.rbegin(); at != arguments.rend(); ++at) {
-        if (at->starts_with("--") && at->ends_with('=')) {
-            reversed.emplace_back();
-            reversed.push_back(at->substr(0, at->size() - 1));
+    std::vector<std::string> spelt;
+    for (const std::string& argument : arguments) {
+        if (argument.starts_with("--") && argument.ends_with('=')) {
+            spelt.push_back(argument.substr(0, argument.size() - 1));
+            spelt.emplace_back();
         } else {
-            reversed.push_back(*at);
+            spelt.push_back(argument);
         }
     }
-    return reversed;
+    return {spelt.rbegin(), spelt.rend()};
 }
 
 // The modes and parameters that go together; a usage problem, if they do not.
@@ -199,8 +203,8 @@ std::optional<std::string> checkCombination(Given& given)
     if (modes != 1) {
         return "нужен ровно один из режимов --material, --all, --batch, --list-materials";
     }
-    options.mode = given.all     ? Mode::AllMaterials
-        : given.listMaterials    ? Mode::ListMaterials
+    options.mode = given.all       ? Mode::AllMaterials
+        : given.listMaterials      ? Mode::ListMaterials
         : given.batch->count() > 0 ? Mode::Batch
                                    : Mode::OneCase;
     const bool oneOrAll = options.mode == Mode::OneCase || options.mode == Mode::AllMaterials;

@@ -18,8 +18,8 @@ enum class Mode { OneCase, AllMaterials, Batch, ListMaterials };
 // The command line as the user gave it.
 struct Options {
     Mode mode = Mode::OneCase;
-    CaseTexts texts;     // --material, --load, --frequency, --length
-    std::string batch;   // --batch: a file, or "-"
+    CaseTexts texts;    // --material, --load, --frequency, --length
+    std::string batch;  // --batch: a file, or "-"
     std::optional<Group> group;
     OutputFormat format = OutputFormat::Text;
     bool wide = false;    // --wide: every column of a text table, however wide

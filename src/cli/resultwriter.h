@@ -21,13 +21,13 @@ enum class Layout { OneCase, MaterialTable, Batch };
 // What a writer needs to know before its first case.
 struct WriterSetup {
     Layout layout = Layout::OneCase;
-    std::string decimalSeparator = ".";     // for text; CSV and JSON always write a point
-    std::size_t width = noWidthLimit;       // the terminal's width, for text
-    std::vector<std::string> carriedNames;  // a batch's own columns, written first
-    CsvDialect csvDialect;                  // for CSV
-    std::string outputPath;                 // for a workbook: the file it becomes
-    const Catalogue* catalogue = nullptr;   // for a workbook's material sheet
-    char inputDecimalMark = '.';            // for a workbook: the batch's, to see numbers among its inputs
+    std::string decimalSeparator = ".";       // for text; CSV and JSON always write a point
+    std::size_t width = noWidthLimit;         // the terminal's width, for text
+    std::vector<std::string> carriedNames{};  // a batch's own columns, written first
+    CsvDialect csvDialect{};                  // for CSV
+    std::string outputPath{};                 // for a workbook: the file it becomes
+    const Catalogue* catalogue = nullptr;     // for a workbook's material sheet
+    char inputDecimalMark = '.';              // for a workbook: the batch's, to see numbers among its inputs
 };
 
 // Writes cases as they come, in one format. Nothing grows with the number of cases but a

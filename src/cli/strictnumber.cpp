@@ -1,5 +1,6 @@
 #include "strictnumber.h"
 
+#include <array>
 #include <cctype>
 #include <utility>
 
@@ -49,11 +50,15 @@ bool isWholeNumber(std::string_view text)
 
 CaseProblem strictProblem(const CaseTexts& texts)
 {
-    const std::pair<std::string_view, const std::string*> fields[] = {
-        {"load", &texts.load}, {"frequency", &texts.frequency}, {"length", texts.length ? &*texts.length : nullptr}};
+    const std::array<std::pair<std::string_view, const std::string*>, 3> fields{{
+        {"load", &texts.load},
+        {"frequency", &texts.frequency},
+        {"length", texts.length ? &*texts.length : nullptr},
+    }};
     for (const auto& [name, text] : fields) {
         if (text != nullptr && !isWholeNumber(*text)) {
-            return {codes::notANumber, "Поле " + std::string(name) + ": «" + *text
+            return {codes::notANumber,
+                "Поле " + std::string(name) + ": «" + *text
                     + "» — не число целиком; с --strict число пишется цифрами, с точкой, без пробелов"};
         }
     }

@@ -45,6 +45,9 @@ std::size_t codePoints(std::string_view text)
 std::string masked(std::string_view text, bool keepLineFeeds)
 {
     std::string shown(text);
+    if (std::none_of(text.begin(), text.end(), isControl)) {
+        return shown;
+    }
     for (char& c : shown) {
         if (isControl(c) && !(keepLineFeeds && c == '\n')) {
             c = '?';
@@ -74,6 +77,9 @@ std::string cutToWidth(std::string_view text, std::size_t width)
 
 std::string withLineFeeds(std::string_view message)
 {
+    if (message.find('\r') == std::string_view::npos) {
+        return std::string(message);
+    }
     std::string text;
     text.reserve(message.size());
     for (std::size_t i = 0; i < message.size(); ++i) {

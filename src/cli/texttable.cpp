@@ -32,16 +32,17 @@ std::size_t TextTable::lineWidth() const
     return width + (count > 0 ? (count - 1) * columnGap.size() : 0);
 }
 
-void TextTable::fit(std::span<const std::vector<std::string>> rows, std::size_t width)
+void TextTable::fit(std::span<const TableRow> rows, std::size_t width)
 {
     std::vector<std::size_t> wanted(columns_.size());
     for (std::size_t i = 0; i < columns_.size(); ++i) {
         wanted[i] = std::max(columns_[i].width, codePoints(columns_[i].heading));
-        for (const std::vector<std::string>& row : rows) {
-            wanted[i] = std::max(wanted[i], codePoints(row.at(i)));
+        for (const TableRow& row : rows) {
+            wanted[i] = std::max(wanted[i], codePoints(cellOf(row, columns_[i].cell)));
         }
         widths_[i].reset();
-        const bool empty = std::all_of(rows.begin(), rows.end(), [i](const auto& row) { return row.at(i).empty(); });
+        const bool empty = std::all_of(
+            rows.begin(), rows.end(), [this, i](const TableRow& row) { return cellOf(row, columns_[i].cell).empty(); });
         if (columns_[i].hideWhenEmpty && empty && !rows.empty()) {
             wanted[i] = 0;
         } else if (columns_[i].priority == 0) {
@@ -71,14 +72,14 @@ void TextTable::fit(std::span<const std::vector<std::string>> rows, std::size_t 
 
 void TextTable::appendHeadings(std::string& out) const
 {
-    std::vector<std::string> headings;
+    TableRow headings;
     for (const TableColumn& column : columns_) {
-        headings.emplace_back(column.heading);
+        cellOf(headings, column.cell) = column.heading;
     }
     appendRow(out, headings);
 }
 
-void TextTable::appendRow(std::string& out, std::span<const std::string> cells) const
+void TextTable::appendRow(std::string& out, const TableRow& row) const
 {
     const std::size_t start = out.size();
     bool first = true;
@@ -90,7 +91,8 @@ void TextTable::appendRow(std::string& out, std::span<const std::string> cells) 
             out += columnGap;
         }
         first = false;
-        const std::string cell = columns_[i].cuttable ? cutToWidth(cells[i], *widths_[i]) : masked(cells[i]);
+        const std::string& text = cellOf(row, columns_[i].cell);
+        const std::string cell = columns_[i].cuttable ? cutToWidth(text, *widths_[i]) : masked(text);
         const std::size_t shownWidth = codePoints(cell);
         const std::size_t pad = shownWidth < *widths_[i] ? *widths_[i] - shownWidth : 0;
         if (columns_[i].alignRight) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -9,13 +10,42 @@
 
 namespace bearing::cli {
 
+// Every cell a table for people can show; a row holds one of each, a table shows some.
+enum class Cell {
+    Number,
+    Material,
+    Group,
+    Pressure,
+    Speed,
+    PV,
+    Temperature,
+    Load,
+    Frequency,
+    Length,
+    MaxDiameter,
+    MinLength,
+    Limit,
+    MinDiameter,
+    Note,
+    Count
+};
+
+using TableRow = std::array<std::string, static_cast<std::size_t>(Cell::Count)>;
+
+[[nodiscard]] inline std::string& cellOf(TableRow& row, Cell cell) { return row.at(static_cast<std::size_t>(cell)); }
+[[nodiscard]] inline const std::string& cellOf(const TableRow& row, Cell cell)
+{
+    return row.at(static_cast<std::size_t>(cell));
+}
+
 // One column of a table for people.
 struct TableColumn {
+    Cell cell = Cell::Number;  // what it shows
     std::string_view heading;
-    bool alignRight = false;  // numbers line up on their last digit
-    int priority = 0;         // 0: always shown; others join in order 1, 2, ... while the line fits
-    std::size_t width = 0;    // the width of a table that streams; 0 to measure the cells
-    bool cuttable = false;    // may be cut short when the table does not fit otherwise
+    bool alignRight = false;     // numbers line up on their last digit
+    int priority = 0;            // 0: always shown; others join in order 1, 2, ... while the line fits
+    std::size_t width = 0;       // the width of a table that streams; 0 to measure the cells
+    bool cuttable = false;       // may be cut short when the table does not fit otherwise
     bool hideWhenEmpty = false;  // left out when no row has a cell in it
 };
 
@@ -28,14 +58,13 @@ class TextTable {
 public:
     explicit TextTable(std::span<const TableColumn> columns);
 
-    // Chooses the columns shown and their widths for `rows` (cells in the order of the
-    // columns; none for a table that streams), within `width` code points
-    // (noWidthLimit: every column).
-    void fit(std::span<const std::vector<std::string>> rows, std::size_t width);
+    // Chooses the columns shown and their widths for `rows` (none for a table that
+    // streams), within `width` code points (noWidthLimit: every column).
+    void fit(std::span<const TableRow> rows, std::size_t width);
 
     [[nodiscard]] bool shown(std::size_t column) const { return widths_.at(column).has_value(); }
     void appendHeadings(std::string& out) const;
-    void appendRow(std::string& out, std::span<const std::string> cells) const;
+    void appendRow(std::string& out, const TableRow& row) const;
 
 private:
     [[nodiscard]] std::size_t lineWidth() const;

@@ -12,54 +12,37 @@ namespace {
 constexpr std::string_view belowMinimumMark = "L < Lmin";
 constexpr std::string_view moreNotesMark = "*";
 
-// The columns of the table of every material, in this order.
-enum class MaterialColumn { Number, Material, Group, Pressure, Speed, PV, Temperature, MaxDiameter, MinLength, Limit,
-    MinDiameter, Note, Count };
+// The columns of the table of every material.
+constexpr std::array materialTableColumns{
+    TableColumn{.cell = Cell::Number, .heading = "№", .alignRight = true},
+    TableColumn{.cell = Cell::Material, .heading = "Материал", .cuttable = true},
+    TableColumn{.cell = Cell::Group, .heading = "Группа", .priority = 5},
+    TableColumn{.cell = Cell::Pressure, .heading = "[p], МПа", .alignRight = true, .priority = 1},
+    TableColumn{.cell = Cell::Speed, .heading = "[v], м/с", .alignRight = true, .priority = 2},
+    TableColumn{.cell = Cell::PV, .heading = "[pv], МПа·м/с", .alignRight = true, .priority = 3},
+    TableColumn{.cell = Cell::Temperature, .heading = "[t], °C", .alignRight = true, .priority = 4},
+    TableColumn{.cell = Cell::MaxDiameter, .heading = "Dmax, мм", .alignRight = true},
+    TableColumn{.cell = Cell::MinLength, .heading = "Lmin, мм", .alignRight = true},
+    TableColumn{.cell = Cell::Limit, .heading = "Lmin по"},
+    TableColumn{.cell = Cell::MinDiameter, .heading = "Dmin, мм", .alignRight = true, .hideWhenEmpty = true},
+    TableColumn{.cell = Cell::Note, .heading = "Прим.", .hideWhenEmpty = true},
+};
 
-constexpr std::array<TableColumn, static_cast<std::size_t>(MaterialColumn::Count)> materialTableColumns{{
-    {.heading = "№", .alignRight = true},
-    {.heading = "Материал", .cuttable = true},
-    {.heading = "Группа", .priority = 5},
-    {.heading = "[p], МПа", .alignRight = true, .priority = 1},
-    {.heading = "[v], м/с", .alignRight = true, .priority = 2},
-    {.heading = "[pv], МПа·м/с", .alignRight = true, .priority = 3},
-    {.heading = "[t], °C", .alignRight = true, .priority = 4},
-    {.heading = "Dmax, мм", .alignRight = true},
-    {.heading = "Lmin, мм", .alignRight = true},
-    {.heading = "Lmin по"},
-    {.heading = "Dmin, мм", .alignRight = true, .hideWhenEmpty = true},
-    {.heading = "Прим.", .hideWhenEmpty = true},
-}};
-
-// The columns of a batch, in this order; their widths are fixed, as the rows stream.
-enum class BatchColumn { Number, Material, Load, Frequency, Length, MaxDiameter, MinLength, Limit, MinDiameter, Note,
-    Count };
-
-constexpr std::array<TableColumn, static_cast<std::size_t>(BatchColumn::Count)> batchTableColumns{{
-    {.heading = "№", .alignRight = true, .width = 5},
-    {.heading = "Материал", .width = 18, .cuttable = true},
-    {.heading = "F, Н", .priority = 2, .width = 8, .cuttable = true},
-    {.heading = "n, об/мин", .priority = 3, .width = 9, .cuttable = true},
-    {.heading = "L, мм", .priority = 1, .width = 6, .cuttable = true},
-    {.heading = "Dmax, мм", .alignRight = true, .width = 8},
-    {.heading = "Lmin, мм", .alignRight = true, .width = 8},
-    {.heading = "Lmin по", .width = 7},
-    {.heading = "Dmin, мм", .alignRight = true, .width = 8},
-    {.heading = "Прим.", .width = 5},
-}};
-
-template <class Cells, class Name> std::string& cell(Cells& cells, Name name)
-{
-    return cells.at(static_cast<std::size_t>(name));
-}
+// The columns of a batch; their widths are fixed, as the rows stream.
+constexpr std::array batchTableColumns{
+    TableColumn{.cell = Cell::Number, .heading = "№", .alignRight = true, .width = 5},
+    TableColumn{.cell = Cell::Material, .heading = "Материал", .width = 18, .cuttable = true},
+    TableColumn{.cell = Cell::Load, .heading = "F, Н", .priority = 2, .width = 8, .cuttable = true},
+    TableColumn{.cell = Cell::Frequency, .heading = "n, об/мин", .priority = 3, .width = 9, .cuttable = true},
+    TableColumn{.cell = Cell::Length, .heading = "L, мм", .priority = 1, .width = 6, .cuttable = true},
+    TableColumn{.cell = Cell::MaxDiameter, .heading = "Dmax, мм", .alignRight = true, .width = 8},
+    TableColumn{.cell = Cell::MinLength, .heading = "Lmin, мм", .alignRight = true, .width = 8},
+    TableColumn{.cell = Cell::Limit, .heading = "Lmin по", .width = 7},
+    TableColumn{.cell = Cell::MinDiameter, .heading = "Dmin, мм", .alignRight = true, .width = 8},
+    TableColumn{.cell = Cell::Note, .heading = "Прим.", .width = 5},
+};
 
 std::string limitTitle(std::string_view limit) { return limit.empty() ? "" : "[" + std::string(limit) + "]"; }
-
-std::string minDiameterCell(const CaseRecord& record, std::string_view separator)
-{
-    return record.lengthBelowMinimum == "true" ? std::string(belowMinimumMark)
-                                               : localForm(record.minDiameter, separator);
-}
 
 // One case: the window's result lines; its messages go to the standard error.
 class CaseLinesWriter : public ResultWriter {
@@ -91,31 +74,59 @@ private:
     OutputBuffer output_;
 };
 
-// Every material: the whole table is held, to fit its columns to the terminal.
-class MaterialTableWriter : public ResultWriter {
+// A table with its notes under it: the messages are part of it.
+class NotedTableWriter : public ResultWriter {
 public:
-    MaterialTableWriter(std::ostream& out, const WriterSetup& setup)
+    NotedTableWriter(std::ostream& out, const WriterSetup& setup)
         : output_(out)
         , separator_(setup.decimalSeparator)
         , width_(setup.width)
     {
     }
 
+    [[nodiscard]] bool showsMessages() const override { return true; }
+
+protected:
+    // The cells every table has: the results and the note's number.
+    void fillResults(TableRow& cells, const CaseRecord& record)
+    {
+        cellOf(cells, Cell::MaxDiameter) = localForm(record.maxDiameter, separator_);
+        cellOf(cells, Cell::MinLength) = localForm(record.minLength, separator_);
+        cellOf(cells, Cell::Limit) = limitTitle(record.lengthLimit);
+        cellOf(cells, Cell::MinDiameter) = record.lengthBelowMinimum == "true"
+            ? std::string(belowMinimumMark)
+            : localForm(record.minDiameter, separator_);
+        cellOf(cells, Cell::Note) = notes_.refer(record);
+    }
+
+    void finishNotes()
+    {
+        notes_.append(output_.text(), width_);
+        output_.flush();
+    }
+
+    OutputBuffer output_;
+    std::string separator_;
+    std::size_t width_;
+    TableNotes notes_;
+};
+
+// Every material: the whole table is held, to fit its columns to the terminal.
+class MaterialTableWriter : public NotedTableWriter {
+public:
+    using NotedTableWriter::NotedTableWriter;
+
     void write(const CaseRecord& record) override
     {
-        std::vector<std::string> cells(materialTableColumns.size());
-        cell(cells, MaterialColumn::Number) = record.material->row;
-        cell(cells, MaterialColumn::Material) = record.material->name;
-        cell(cells, MaterialColumn::Group) = groupTitle(groupOfRow(record.row));
-        cell(cells, MaterialColumn::Pressure) = localForm(record.material->maxPressure, separator_);
-        cell(cells, MaterialColumn::Speed) = localForm(record.material->maxSpeed, separator_);
-        cell(cells, MaterialColumn::PV) = localForm(record.material->maxPV, separator_);
-        cell(cells, MaterialColumn::Temperature) = record.material->maxTemperature;
-        cell(cells, MaterialColumn::MaxDiameter) = localForm(record.maxDiameter, separator_);
-        cell(cells, MaterialColumn::MinLength) = localForm(record.minLength, separator_);
-        cell(cells, MaterialColumn::Limit) = limitTitle(record.lengthLimit);
-        cell(cells, MaterialColumn::MinDiameter) = minDiameterCell(record, separator_);
-        cell(cells, MaterialColumn::Note) = notes_.refer(record);
+        TableRow cells;
+        cellOf(cells, Cell::Number) = record.material->row;
+        cellOf(cells, Cell::Material) = record.material->name;
+        cellOf(cells, Cell::Group) = groupTitle(groupOfRow(record.row));
+        cellOf(cells, Cell::Pressure) = localForm(record.material->maxPressure, separator_);
+        cellOf(cells, Cell::Speed) = localForm(record.material->maxSpeed, separator_);
+        cellOf(cells, Cell::PV) = localForm(record.material->maxPV, separator_);
+        cellOf(cells, Cell::Temperature) = record.material->maxTemperature;
+        fillResults(cells, record);
         rows_.push_back(std::move(cells));
     }
 
@@ -124,32 +135,22 @@ public:
         TextTable table(materialTableColumns);
         table.fit(rows_, width_);
         table.appendHeadings(output_.text());
-        for (const std::vector<std::string>& row : rows_) {
+        for (const TableRow& row : rows_) {
             table.appendRow(output_.text(), row);
         }
-        notes_.append(output_.text(), width_);
-        output_.flush();
+        finishNotes();
     }
 
-    [[nodiscard]] bool showsMessages() const override { return true; }
-
 private:
-    OutputBuffer output_;
-    std::string separator_;
-    std::size_t width_;
-    std::vector<std::vector<std::string>> rows_;
-    TableNotes notes_;
+    std::vector<TableRow> rows_;
 };
 
 // A batch: a line a case as they stream in, the notes at the end.
-class BatchLinesWriter : public ResultWriter {
+class BatchLinesWriter : public NotedTableWriter {
 public:
     BatchLinesWriter(std::ostream& out, const WriterSetup& setup)
-        : output_(out)
-        , separator_(setup.decimalSeparator)
-        , width_(setup.width)
+        : NotedTableWriter(out, setup)
         , table_(batchTableColumns)
-        , cells_(batchTableColumns.size())
     {
         table_.fit({}, width_);
         table_.appendHeadings(output_.text());
@@ -157,35 +158,21 @@ public:
 
     void write(const CaseRecord& record) override
     {
-        cell(cells_, BatchColumn::Number) = std::to_string(++written_);
-        cell(cells_, BatchColumn::Material) = record.texts->material;
-        cell(cells_, BatchColumn::Load) = record.texts->load;
-        cell(cells_, BatchColumn::Frequency) = record.texts->frequency;
-        cell(cells_, BatchColumn::Length) = record.texts->length.value_or("");
-        cell(cells_, BatchColumn::MaxDiameter) = localForm(record.maxDiameter, separator_);
-        cell(cells_, BatchColumn::MinLength) = localForm(record.minLength, separator_);
-        cell(cells_, BatchColumn::Limit) = limitTitle(record.lengthLimit);
-        cell(cells_, BatchColumn::MinDiameter) = minDiameterCell(record, separator_);
-        cell(cells_, BatchColumn::Note) = notes_.refer(record);
+        cellOf(cells_, Cell::Number) = std::to_string(++written_);
+        cellOf(cells_, Cell::Material) = record.texts->material;
+        cellOf(cells_, Cell::Load) = record.texts->load;
+        cellOf(cells_, Cell::Frequency) = record.texts->frequency;
+        cellOf(cells_, Cell::Length) = record.texts->length.value_or("");
+        fillResults(cells_, record);
         table_.appendRow(output_.text(), cells_);
         output_.writeIfFull();
     }
 
-    void finish() override
-    {
-        notes_.append(output_.text(), width_);
-        output_.flush();
-    }
-
-    [[nodiscard]] bool showsMessages() const override { return true; }
+    void finish() override { finishNotes(); }
 
 private:
-    OutputBuffer output_;
-    std::string separator_;
-    std::size_t width_;
     TextTable table_;
-    std::vector<std::string> cells_;
-    TableNotes notes_;
+    TableRow cells_;
     std::size_t written_ = 0;
 };
 

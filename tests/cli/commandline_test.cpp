@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "runcommandline.h"
 
 #include "batchreader.h"
 #include "programversion.h"
@@ -14,21 +15,6 @@
 
 namespace bearing::cli {
 namespace {
-
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(const std::vector<std::string>& arguments, const std::string& input = {})
-{
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runCommandLine(arguments, in, out, err, {.decimalSeparator = ",", .width = noWidthLimit});
-    return {status, out.str(), err.str()};
-}
 
 // The records of a CSV text, each as its fields.
 std::vector<std::vector<std::string>> readCsv(const std::string& text)
@@ -59,7 +45,7 @@ TEST(CommandLine, ExitStatusSaysWhetherEveryCaseGaveItsResults)
         std::string inOut;  // a text the standard output must hold
         std::string inErr;  // a text the standard error must hold
     };
-    const std::string usage = "Использование: plain-bearings-calc";
+    const std::string usage = "Использование:\n  plain-bearings-calc";
     const std::vector<Case> cases{
         {"results", with(bronze, {"--length", "20"}), exitResults,
             "максимальный диаметр = 636.6 мм\nминимальная длина = 5.2 мм\nминимальный диаметр = 16,7 мм\n", ""},

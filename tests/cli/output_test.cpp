@@ -3,6 +3,7 @@
 
 #include "batchheader.h"
 #include "commandline.h"
+#include "runcommandline.h"
 #include "strictnumber.h"
 #include "terminaltext.h"
 #include "terminalwidth.h"
@@ -17,23 +18,6 @@
 
 namespace bearing::cli {
 namespace {
-
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(const std::vector<std::string>& arguments, const std::string& input = {},
-    std::size_t width = noWidthLimit, std::istream* in = nullptr)
-{
-    std::istringstream given(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runCommandLine(
-        arguments, in != nullptr ? *in : given, out, err, {.decimalSeparator = ",", .width = width});
-    return {status, out.str(), err.str()};
-}
 
 std::vector<std::string> lines(const std::string& text)
 {
@@ -64,34 +48,30 @@ TEST(TextOutput, EachModeReadsAsATableThatFitsTheTerminal)
     const std::vector<Case> cases{
         {"one case", {"-m", "15", "-F", "5000", "-n", "300", "-L", "20"}, 80,
             {"максимальный диаметр = 636.6 мм", "минимальная длина = 5.2 мм", "минимальный диаметр = 16,7 мм"}, 3},
-        {"every material, no length",
-            {"--all", "-F", "5000", "-n", "300"}, 80,
+        {"every material, no length", {"--all", "-F", "5000", "-n", "300"}, 80,
             {" №  Материал                     [p], МПа  [v], м/с  Dmax, мм  Lmin, мм  Lmin по",
                 " 6  Фторопласт-4                      0,7       0,5      31,8      1309  [pv]",
                 "21  Текстолит                          10        10     636,6       3,1  [pv]"},
             22},
-        {"every material with a length: a message once, as a note",
-            {"--all", "-F", "5000", "-n", "300", "-L", "20"}, 80,
+        {"every material with a length: a message once, as a note", {"--all", "-F", "5000", "-n", "300", "-L", "20"},
+            80,
             {" №  Материал                     Dmax, мм  Lmin, мм  Lmin по  Dmin, мм  Прим.",
                 " 1  Графит                           95,5     104,7  [p]      L < Lmin  1",
-                "10  Чугун АЧС-1                     318,3       7,9  [pv]          100", "", "Примечания:",
-                "1. Введенная длина подшипника меньше расчитанной минимально допустимой длины"},
+                "10  Чугун АЧС-1                     318,3       7,9  [pv]          100", "",
+                "Примечания:", "1. Введенная длина подшипника меньше расчитанной минимально допустимой длины"},
             25},
-        {"every material, wide",
-            {"--all", "-F", "5000", "-n", "300", "--wide"}, 80,
+        {"every material, wide", {"--all", "-F", "5000", "-n", "300", "--wide"}, 80,
             {" №  Материал                     Группа      [p], МПа  [v], м/с  [pv], МПа·м/с  [t], °C  Dmax, мм  "
              "Lmin, мм  Lmin по",
                 "19  Фторопласт-4                 со смазкой       1,5         5            7,5      200     318,3  "
                 "    10,5  [p]"},
             22},
-        {"a batch, a note for each different message",
-            {"--batch", "-"}, 80,
+        {"a batch, a note for each different message", {"--batch", "-"}, 80,
             {"    №  Материал            L, мм   Dmax, мм  Lmin, мм  Lmin по  Dmin, мм  Прим.",
                 "    2  Сталь                                                              1",
                 "    3  Баббит Б16          20        1909,9      26,2  [pv]     L < Lmin  2",
                 "    4  Текстолит                      636,6       3,1  [pv]",
-                "1. Неизвестный материал «Сталь»: укажите название из --list-materials или номер",
-                "   от 1 до 21"},
+                "1. Неизвестный материал «Сталь»: укажите название из --list-materials или номер", "   от 1 до 21"},
             10},
         {"a batch in a pipe keeps every column", {"--batch", "-"}, noWidthLimit,
             {"    1  Бронза БрО10Ф1      5000      300        20         636,6       5,2  [pv]         16,7"}, 9},
@@ -113,7 +93,8 @@ TEST(TextOutput, EachModeReadsAsATableThatFitsTheTerminal)
             next = std::find(next, shown.end(), line);
             ASSERT_NE(next, shown.end()) << "missing: «" << line << "» in\n" << result.out;
         }
-        if (c.width != noWidthLimit && std::find(c.arguments.begin(), c.arguments.end(), "--wide") == c.arguments.end()) {
+        if (c.width != noWidthLimit
+            && std::find(c.arguments.begin(), c.arguments.end(), "--wide") == c.arguments.end()) {
             for (const std::string& line : shown) {
                 EXPECT_LE(codePoints(line), c.width) << line;
             }
@@ -197,14 +178,13 @@ TEST(Input, ReadAsAScriptWritesIt)
         {"a byte-order mark before a quoted header", csvBatch,
             "\xEF\xBB\xBF\"material\",\"load\",\"frequency\"\r\n15,5000,300\r\n", exitResults, "\r\n15,5000,300,,15,",
             ""},
-        {"a batch that is a directory", {"--batch", "/"}, "", exitUsage, "",
-            "не удаётся открыть «/»: это каталог"},
-        {"a repeated option takes its last value", {"-m", "15", "-F", "1", "-F", "5000", "-n", "300"}, "",
-            exitResults, "минимальная длина = 5.2 мм", ""},
+        {"a batch that is a directory", {"--batch", "/"}, "", exitUsage, "", "не удаётся открыть «/»: это каталог"},
+        {"a repeated option takes its last value", {"-m", "15", "-F", "1", "-F", "5000", "-n", "300"}, "", exitResults,
+            "минимальная длина = 5.2 мм", ""},
         {"an empty value after =", {"-m", "15", "-F", "5000", "-n", "300", "--length=", "-f", "csv"}, "", exitMessage,
             ",5000,300,,15,", "Введенная длина"},
         {"an empty load after =", {"-m", "15", "--load=", "-n", "300", "-f", "json"}, "", exitResults,
-            "\"load\":\"\",\"frequency\":\"300\"", ""},
+            R"("load":"","frequency":"300")", ""},
         {"columns of the user's own come first, unchanged", csvBatch,
             "id,material,note,load,frequency\n7,15,\"a, b\",5000,300\n", exitResults,
             "id,note,material,load,frequency,length,row,", ""},
@@ -216,19 +196,18 @@ TEST(Input, ReadAsAScriptWritesIt)
             "material,load,frequency,length\n15,5000,300,1\n15,1e39,300,\n1,1,1e9,\n", exitMessage,
             ",length_below_minimum\r\n", ""},
         {"the codes of the calculations and the command line", csvBatch,
-            "material,load,frequency,length\n15,1e39,300,\nСталь,1,1,\n1,1,1e9,5\n", exitMessage,
-            "load_overflow\r\n", "Строка 2: Неизвестный материал"},
+            "material,load,frequency,length\n15,1e39,300,\nСталь,1,1,\n1,1,1e9,5\n", exitMessage, "load_overflow\r\n",
+            "Строка 2: Неизвестный материал"},
         {"an unknown material ends a case as it ends a batch row", {"-m", "Сталь", "-F", "1", "-n", "1", "-f", "csv"},
             "", exitMessage, ",unknown_material\r\n", "Неизвестный материал «Сталь»"},
         {"strict refuses what the window would read short", {"--batch", "-", "--strict", "-f", "json"},
-            "material,load,frequency\n15,5000,300\n15,\"1,5\",300\n15,5 000,300\n", exitMessage, "\"code\":\"not_a_number\"",
-            "Строка 2: Поле load: «1,5» — не число целиком"},
+            "material,load,frequency\n15,5000,300\n15,\"1,5\",300\n15,5 000,300\n", exitMessage,
+            R"("code":"not_a_number")", "Строка 2: Поле load: «1,5» — не число целиком"},
         {"without strict the window's reading stays", csvBatch, "material,load,frequency\n15,5 000,300\n", exitResults,
             ",636.6,", ""},
-        {"control characters in a message are masked", {"-m", "Ст\x1b[31mаль", "-F", "1", "-n", "1"}, "",
-            exitMessage, "", "«Ст?[31mаль»"},
-        {"an unknown option with a control character", {"--\x07x"}, "", exitUsage, "",
-            "неизвестный параметр «--?x»"},
+        {"control characters in a message are masked", {"-m", "Ст\x1b[31mаль", "-F", "1", "-n", "1"}, "", exitMessage,
+            "", "«Ст?[31mаль»"},
+        {"an unknown option with a control character", {"--\x07x"}, "", exitUsage, "", "неизвестный параметр «--?x»"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -253,9 +232,9 @@ TEST(Input, WholeNumbersMisspeltColumnsAndTerminalWidths)
              {"", false}, {".", false}, {"1e", false}, {"&H10", false}, {"300об/мин", false}}) {
         EXPECT_EQ(isWholeNumber(text), whole) << text;
     }
-    for (const auto& [name, meant] : std::vector<std::pair<std::string, std::string>>{{"lenght", "length"},
-             {"Load", "load"}, {"freq", "frequency"}, {"materials", "material"}, {"grup", "group"}, {"id", ""},
-             {"note", ""}, {"cost", ""}, {"name", ""}}) {
+    for (const auto& [name, meant] :
+        std::vector<std::pair<std::string, std::string>>{{"lenght", "length"}, {"Load", "load"}, {"freq", "frequency"},
+            {"materials", "material"}, {"grup", "group"}, {"id", ""}, {"note", ""}, {"cost", ""}, {"name", ""}}) {
         EXPECT_EQ(misspeltColumn(name).value_or(""), meant) << name;
     }
     EXPECT_EQ(terminalWidth("100", -1), 100U);
