@@ -114,8 +114,7 @@ void addSpreadsheetOptions(CLI::App& app, Given& given)
     Options& options = given.options;
     given.output = app.add_option("-o,--output", options.output, "файл книги xlsx")->option_text("ФАЙЛ");
     given.csvDialect = app.add_option("--csv-dialect", given.dialectName,
-                              "CSV для программ (international, по умолчанию) или для русских таблиц (ru): "
-                              "метка UTF-8, «;», десятичная запятая")
+                              "CSV для программ (по умолчанию) или для русских таблиц: «;», запятая в числах")
                            ->check(CLI::IsMember({"international", "ru"}))
                            ->option_text("international|ru");
     given.separator = app.add_option("--separator", given.separatorText,
@@ -123,7 +122,7 @@ void addSpreadsheetOptions(CLI::App& app, Given& given)
                           ->check(CLI::IsMember({";", ","}))
                           ->option_text("';'|','");
     given.encoding = app.add_option("--encoding", options.encoding,
-                            "кодировка пакета, например windows-1251; без нее — UTF-8 или windows-1251 по байтам")
+                            "кодировка пакета (windows-1251, koi8-r…); без нее — по байтам")
                          ->option_text("КОДИРОВКА");
 }
 
