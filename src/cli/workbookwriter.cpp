@@ -351,7 +351,7 @@ public:
         }
         for (std::size_t i = 0; i < setup_.carriedNames.size(); ++i) {
             const std::string_view given = i < sheetCase.carried.size() ? sheetCase.carried[i] : std::string_view();
-            writeCell(sheet_, row_, i, Style::Text, givenInput(given, setup_.inputDecimalMark));
+            writeCell(sheet_, row_, 1 + i, Style::Text, givenInput(given, setup_.inputDecimalMark));
         }
         writeRow(sheet_, row_, caseColumns, source, setup_.carriedNames.size());
         ++row_;
@@ -448,7 +448,7 @@ private:
         return sheet;
     }
 
-    // The heading row: the batch's own column names first (`carried`), then `columns`.
+    // The heading row: `columns`, the batch's own column names (`carried`) after the first.
     template <std::size_t N>
     void writeHeadings(lxw_worksheet* sheet, std::span<const std::string> carried, const std::array<Column, N>& columns)
     {
@@ -460,10 +460,10 @@ private:
             worksheet_write_string(sheet, 0, column, text_.c_str(), heading_);
         };
         for (std::size_t i = 0; i < carried.size(); ++i) {
-            heading(i, carried[i], std::clamp(static_cast<double>(carried[i].size()) + 2, 10.0, 30.0));
+            heading(1 + i, carried[i], std::clamp(static_cast<double>(carried[i].size()) + 2, 10.0, 30.0));
         }
         for (std::size_t i = 0; i < N; ++i) {
-            heading(carried.size() + i, columns[i].heading, columns[i].width);
+            heading(placeOf(i, carried.size()), columns[i].heading, columns[i].width);
         }
         worksheet_freeze_panes(sheet, 1, 0);
         // Printed, the columns fit a page's width and every page has the headings.
@@ -504,13 +504,17 @@ private:
         filter(sheet, MaterialCatalogue::rowCount + 1, materialColumns.size());
     }
 
-    // The cells of `columns` in `row`, from the column `first` on.
+    // Where the column `i` of a table stands when `carried` columns of a batch's own
+    // follow its first, the number.
+    static std::size_t placeOf(std::size_t i, std::size_t carried) { return i == 0 ? 0 : i + carried; }
+
+    // The cells of `columns` in `row`, `carried` of the batch's own after the first.
     template <std::size_t N>
     void writeRow(lxw_worksheet* sheet, lxw_row_t row, const std::array<Column, N>& columns, const RowSource& source,
-        std::size_t first = 0)
+        std::size_t carried = 0)
     {
         for (std::size_t i = 0; i < N; ++i) {
-            writeCell(sheet, row, first + i, columns[i].style, columns[i].value(source));
+            writeCell(sheet, row, placeOf(i, carried), columns[i].style, columns[i].value(source));
         }
     }
 

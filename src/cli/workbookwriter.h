@@ -54,7 +54,7 @@ struct WorkbookSetup {
     // The decimal mark of the batch the inputs come from: an input text that is a plain
     // number with that mark becomes a number cell, any other stays text.
     char inputDecimalMark = '.';
-    std::vector<std::string> carriedNames;  // a batch's own columns, first on the cases sheet
+    std::vector<std::string> carriedNames;  // a batch's own columns, after the number on the cases sheet
     bool withCases = true;                  // false: the material table alone
 };
 

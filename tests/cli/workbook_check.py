@@ -4,6 +4,7 @@ every figure a number cell equal to the CSV's, texts as given, Russian headings 
 units, the heading row frozen and filtered, set column widths.
 
     workbook_check.py BOOK.xlsx CASES.csv MATERIALS.csv
+    workbook_check.py BOOK.xlsx - MATERIALS.csv     (the material sheet alone)
 """
 import csv
 import re
@@ -87,7 +88,8 @@ def check_cell(cell, kind, value, index, where):
 def check_sheet(sheet, columns, rows):
     headings = [cell.value for cell in sheet[1]]
     check(headings == [heading for heading, _, _ in columns], sheet.title, f"headings {headings}")
-    check(all(re.search("[А-Яа-яё№°]", heading or "") for heading in headings), sheet.title, "a heading not Russian")
+    russian = [heading for heading, field, _ in columns if field is None or heading != field]
+    check(all(re.search("[А-Яа-яё№°]", heading) for heading in russian), sheet.title, "a heading not Russian")
     check(sheet.freeze_panes == "A2", sheet.title, f"frozen at {sheet.freeze_panes}")
     last = f"{get_column_letter(len(columns))}{len(rows) + 1}"
     check(sheet.auto_filter.ref == f"A1:{last}", sheet.title, f"filter on {sheet.auto_filter.ref}")
@@ -102,15 +104,26 @@ def check_sheet(sheet, columns, rows):
 
 def read_csv(path):
     with open(path, newline="", encoding="utf-8", errors="replace") as file:
-        return list(csv.DictReader(file))
+        reader = csv.DictReader(file)
+        return list(reader), reader.fieldnames
+
+
+def case_columns(fieldnames):
+    """The cases sheet's columns: the number, a batch's own columns (those the CSV has
+    before its inputs), then the program's."""
+    carried = fieldnames[: fieldnames.index("material")]
+    return CASE_COLUMNS[:1] + [(name, name, "input") for name in carried] + CASE_COLUMNS[1:]
 
 
 def main():
     book_path, cases_path, materials_path = sys.argv[1:4]
     book = openpyxl.load_workbook(book_path)
-    check(book.sheetnames == ["Расчеты", "Материалы"], "book", f"sheets {book.sheetnames}")
-    check_sheet(book["Расчеты"], CASE_COLUMNS, read_csv(cases_path))
-    check_sheet(book["Материалы"], MATERIAL_COLUMNS, read_csv(materials_path))
+    sheets = ["Материалы"] if cases_path == "-" else ["Расчеты", "Материалы"]
+    check(book.sheetnames == sheets, "book", f"sheets {book.sheetnames}")
+    if cases_path != "-":
+        cases, fieldnames = read_csv(cases_path)
+        check_sheet(book["Расчеты"], case_columns(fieldnames), cases)
+    check_sheet(book["Материалы"], MATERIAL_COLUMNS, read_csv(materials_path)[0])
     for failure in failures[:40]:
         print(failure)
     print(f"{len(failures)} differences" if failures else "the workbook reads back as the CSV")
