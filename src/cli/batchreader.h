@@ -25,8 +25,8 @@ struct CsvRecord {
 // How a batch's bytes are read: their encoding and field separator, each found from the
 // stream unless given (batchdecoder.h, csvdialect.h).
 struct BatchFormat {
-    std::string encoding;            // empty: UTF-8, or Windows-1251 when the bytes are not UTF-8
-    std::optional<char> separator;   // none: ';' or ',' as the header line has it
+    std::string encoding;           // empty: UTF-8, or Windows-1251 when the bytes are not UTF-8
+    std::optional<char> separator;  // none: ';' or ',' as the header line has it
 };
 
 // Reads a CSV stream record by record, holding one record at a time: memory does not

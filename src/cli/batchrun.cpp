@@ -108,8 +108,7 @@ private:
                 record_);
         } else if (record.tooLong) {
             runner_.refuse(texts_, {codes::fieldTooLong, "поле длиннее 1 МиБ: остаток строки пропущен"}, record_);
-        } else if (const std::optional<std::string> mixed
-                   = mixedSeparators(record, record.separator, columns_.count)) {
+        } else if (const std::optional<std::string> mixed = mixedSeparators(record, record.separator, columns_.count)) {
             runner_.refuse(texts_, {codes::mixedSeparators, *mixed}, record_);
         } else if (record.fieldCount != columns_.count) {
             runner_.refuse(texts_,

@@ -24,9 +24,8 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
     const auto& options = std::get<Options>(parsed);
     if (options.format == OutputFormat::Xlsx && options.output.empty()) {
         return usageError(err,
-            environment.outputIsTerminal
-                ? "книга xlsx не выводится на терминал: задайте файл, --output ФАЙЛ.xlsx"
-                : "книга xlsx пишется только в файл: задайте его, --output ФАЙЛ.xlsx");
+            environment.outputIsTerminal ? "книга xlsx не выводится на терминал: задайте файл, --output ФАЙЛ.xlsx"
+                                         : "книга xlsx пишется только в файл: задайте его, --output ФАЙЛ.xlsx");
     }
     const Catalogue catalogue;
     const RunSettings settings{.catalogue = &catalogue,
@@ -43,9 +42,7 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
     case Mode::OneCase: return runOneCase(settings, options.texts, out, err);
     case Mode::AllMaterials: return runAllMaterials(settings, options.texts, out, err);
     case Mode::Batch: return runBatch(settings, options.batch, in, out, err);
-    case Mode::ListMaterials:
-        writeMaterialList(settings, out);
-        return exitResults;
+    case Mode::ListMaterials: writeMaterialList(settings, out); return exitResults;
     }
     return exitUsage;
 }

@@ -77,7 +77,8 @@ void writeMaterialList(const RunSettings& settings, std::ostream& out)
     }
     case OutputFormat::Text: text = textList(catalogue, settings.decimalSeparator, settings.width); break;
     case OutputFormat::Xlsx: {
-        WorkbookWriter book(settings.output, catalogue.listed(), {.inputDecimalMark = '.', .carriedNames = {}, .withCases = false});
+        WorkbookWriter book(
+            settings.output, catalogue.listed(), {.inputDecimalMark = '.', .carriedNames = {}, .withCases = false});
         book.finish();
         return;
     }

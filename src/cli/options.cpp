@@ -117,10 +117,10 @@ void addSpreadsheetOptions(CLI::App& app, Given& given)
                               "CSV для программ (по умолчанию) или для русских таблиц: «;», запятая в числах")
                            ->check(CLI::IsMember({"international", "ru"}))
                            ->option_text("international|ru");
-    given.separator = app.add_option("--separator", given.separatorText,
-                             "разделитель полей пакета; без него — по строке заголовка")
-                          ->check(CLI::IsMember({";", ","}))
-                          ->option_text("';'|','");
+    given.separator
+        = app.add_option("--separator", given.separatorText, "разделитель полей пакета; без него — по строке заголовка")
+              ->check(CLI::IsMember({";", ","}))
+              ->option_text("';'|','");
     given.encoding = app.add_option("--encoding", options.encoding,
                             "кодировка пакета (windows-1251, koi8-r…); без нее — по байтам")
                          ->option_text("КОДИРОВКА");
@@ -262,7 +262,8 @@ std::variant<Options, int> parseOptions(const std::vector<std::string>& argument
     } catch (const CLI::ParseError& error) {
         return usageError(err, describeParseError(error, app));
     }
-    if (std::optional<std::string> problem = checkCombination(given); problem || (problem = checkSpreadsheetOptions(given))) {
+    if (std::optional<std::string> problem = checkCombination(given);
+        problem || (problem = checkSpreadsheetOptions(given))) {
         return usageError(err, *problem);
     }
     return given.options;
