@@ -9,42 +9,29 @@ namespace bearing::cli {
 
 namespace {
 
-constexpr std::string_view maxDiameterCaption = "максимальный диаметр =";
-constexpr std::string_view minLengthCaption = "минимальная длина =";
-constexpr std::string_view unit = " мм";
-
-// A number as the window shows it, in the form programs read: no leading blank, a point,
-// a zero before it (" .4" and "0,4" are both "0.4").
-std::string machineForm(std::string_view shown, std::string_view separator)
+// A number as the press showed it, in the form programs read: no leading blank, a point,
+// a zero before it (" .4" and "0,4" are both "0.4"). The numbers as shown hold at most a
+// sign, digits, one separator and an exponent.
+void assignMachineForm(std::string& number, std::string_view shown)
 {
-    std::string number(shown.substr(shown.starts_with(' ') ? 1 : 0));
-    if (separator != ".") {
-        if (const auto at = number.find(separator); at != std::string::npos) {
-            number.replace(at, separator.size(), ".");
-        }
+    number.assign(shown.substr(shown.starts_with(' ') ? 1 : 0));
+    if (const auto at = number.find_first_not_of("+-0123456789Ee"); at != std::string::npos) {
+        const std::size_t end = number.find_first_of("+-0123456789Ee", at);
+        number.replace(at, (end == std::string::npos ? number.size() : end) - at, ".");
     }
     const std::size_t sign = number.starts_with('-') ? 1 : 0;
     if (number.compare(sign, 1, ".") == 0) {
         number.insert(sign, 1, '0');
     }
-    return number;
 }
 
-std::string_view lineNumber(std::string_view line, std::string_view caption)
+void fillFigures(CaseRecord& record, const CaseOutcome& outcome)
 {
-    if (!line.starts_with(caption) || !line.ends_with(unit)) {
-        return {};
+    if (!outcome.numbers.maxDiameter.empty()) {
+        assignMachineForm(record.maxDiameter, outcome.numbers.maxDiameter);
     }
-    return line.substr(caption.size(), line.size() - caption.size() - unit.size());
-}
-
-void fillFigures(CaseRecord& record, const CaseOutcome& outcome, std::string_view separator)
-{
-    if (const std::string_view shown = lineNumber(outcome.maxDiameterLine, maxDiameterCaption); !shown.empty()) {
-        record.maxDiameter = machineForm(shown, ".");
-    }
-    if (const std::string_view shown = lineNumber(outcome.minLengthLine, minLengthCaption); !shown.empty()) {
-        record.minLength = machineForm(shown, ".");
+    if (!outcome.numbers.minLength.empty()) {
+        assignMachineForm(record.minLength, outcome.numbers.minLength);
     }
     if (const std::optional<SizingFigures>& figures = outcome.figures) {
         record.maxDiameterFull = fullSingle(figures->maxDiameter);
@@ -60,7 +47,7 @@ void fillFigures(CaseRecord& record, const CaseOutcome& outcome, std::string_vie
     }
     if (const std::optional<DiameterForLength>& forLength = outcome.forLength) {
         if (forLength->check == LengthCheck::Accepted) {
-            record.minDiameter = machineForm(outcome.minDiameter, separator);
+            assignMachineForm(record.minDiameter, outcome.numbers.minDiameter);
             record.minDiameterFull = fullSingle(forLength->diameter);
         }
         record.lengthBelowMinimum = forLength->check == LengthCheck::BelowMinimum ? "true" : "false";
@@ -147,7 +134,7 @@ constexpr std::array caseTable = joined(
 
 }  // namespace
 
-void fillResults(CaseRecord& record, const CaseOutcome* outcome, const CaseProblem& problem, std::string_view separator)
+void fillResults(CaseRecord& record, const CaseOutcome* outcome, const CaseProblem& problem)
 {
     record.outcome = outcome;
     for (std::string* field : {&record.maxDiameter, &record.maxDiameterFull, &record.minLength, &record.minLengthFull,
@@ -158,7 +145,7 @@ void fillResults(CaseRecord& record, const CaseOutcome* outcome, const CaseProbl
     record.messages.clear();
     record.codes.clear();
     if (outcome != nullptr) {
-        fillFigures(record, *outcome, separator);
+        fillFigures(record, *outcome);
         for (const std::string& message : outcome->messages) {
             addMessage(record, message, messageCode(message));
         }

@@ -39,11 +39,10 @@ struct CaseRecord {
     [[nodiscard]] bool endedInMessage() const { return !messages.empty(); }
 };
 
-// Fills the result fields of `record` from what the window showed, or from the command
+// Fills the result fields of `record` from what the press returned, or from the command
 // line's own problem when no calculation ran. The strings keep their memory from case to
-// case. `separator` is the one the window showed its numbers with.
-void fillResults(
-    CaseRecord& record, const CaseOutcome* outcome, const CaseProblem& problem, std::string_view separator);
+// case.
+void fillResults(CaseRecord& record, const CaseOutcome* outcome, const CaseProblem& problem);
 
 // How a field reads in JSON. An empty Optional, Number, Integer or Flag field is null;
 // a Text field is always a string, as given.

@@ -15,17 +15,17 @@ void CaseRunner::run(const CaseTexts& texts, std::optional<Group> group, CaseRec
     record.row = lastChoice_->kind == MaterialChoice::Kind::Found ? lastChoice_->row : -1;
     record.material = record.row >= 0 ? &settings_.catalogue->fields(record.row) : nullptr;
     if (record.row < 0) {
-        fillResults(record, nullptr, lastChoice_->problem(texts.material), settings_.decimalSeparator);
+        fillResults(record, nullptr, lastChoice_->problem(texts.material));
         return;
     }
     if (settings_.strict) {
         if (const CaseProblem problem = strictProblem(texts); !problem.empty()) {
-            fillResults(record, nullptr, problem, settings_.decimalSeparator);
+            fillResults(record, nullptr, problem);
             return;
         }
     }
-    evaluateCase(record.row, texts, settings_.decimalSeparator, window_, outcome_);
-    fillResults(record, &outcome_, {}, settings_.decimalSeparator);
+    evaluateCase(settings_.catalogue->bearingWindow(), record.row, texts, settings_.decimalSeparator, outcome_);
+    fillResults(record, &outcome_, {});
 }
 
 void CaseRunner::refuse(const CaseTexts& texts, const CaseProblem& problem, CaseRecord& record)
@@ -33,7 +33,7 @@ void CaseRunner::refuse(const CaseTexts& texts, const CaseProblem& problem, Case
     record.texts = &texts;
     record.row = -1;
     record.material = nullptr;
-    fillResults(record, nullptr, problem, settings_.decimalSeparator);
+    fillResults(record, nullptr, problem);
 }
 
 }  // namespace bearing::cli

@@ -39,7 +39,7 @@ struct RunSettings {
 };
 
 // Runs case after case as the bearing window would, each into a record for the writers;
-// the window and the outcome serve every case, their strings keeping their memory.
+// one outcome serves every case, its strings keeping their memory.
 class CaseRunner {
 public:
     explicit CaseRunner(const RunSettings& settings)
@@ -55,7 +55,6 @@ public:
 
 private:
     const RunSettings& settings_;
-    TextWindow window_;
     CaseOutcome outcome_;
     // Batches tend to repeat a material row after row.
     std::string lastMaterial_;

@@ -2,17 +2,22 @@
 // (random materials, loads, frequencies and lengths, hostile texts among them) the window
 // is given the same texts and its button pressed, and it must show what the command line
 // reports, event for event: the same result texts changing in the same order, and the
-// same messages between them. The decimal separator the command line takes from the
-// environment must also be the window's, here and for every locale the toolkit knows.
+// same messages, with their titles and icons, between them. A text box signals no change
+// when it is set to the text it holds, so from the command line's events only those that
+// change a text on a window whose results start empty are expected. The decimal
+// separator the command line takes from the environment must also be the window's, here
+// and for every locale the toolkit knows.
 //
 // DIFFERENTIAL_SEED and DIFFERENTIAL_CASES replace the seed and the number of cases.
 
 #include "bearingcase.h"
 #include "bearingwindow.h"
+#include "bearingwindownames.h"
 #include "decimalseparator.h"
 #include "materialchoice.h"
 #include "messagecatcher.h"
 #include "resultwriter.h"
+#include "terminaltext.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -32,6 +37,8 @@
 
 namespace bearing::cli {
 namespace {
+
+namespace names = ui::names;
 
 constexpr std::uint32_t defaultSeed = 13;
 constexpr int defaultCases = 2000;
@@ -103,12 +110,44 @@ private:
     std::mt19937 random_;
 };
 
-std::string describe(const std::vector<WindowEvent>& events)
+// One change a user sees: a result text changing, or a message box.
+struct Seen {
+    ShownEvent::Kind kind = ShownEvent::Kind::TextSet;
+    Control control = Control::MaxDiameterLine;  // the control whose text changed
+    std::string text;                            // its new text, or the message as the box shows it
+    std::string title;
+    MessageIcon icon = MessageIcon::Warning;
+
+    bool operator==(const Seen&) const = default;
+};
+
+// The changes that the command line's events make on a window whose results start empty.
+std::vector<Seen> changesOf(const std::vector<ShownEvent>& events)
+{
+    std::array<std::string, 3> held;
+    std::vector<Seen> changes;
+    for (const ShownEvent& event : events) {
+        if (event.kind == ShownEvent::Kind::Message) {
+            changes.push_back(
+                {event.kind, event.control, withLineFeeds(event.text), std::string(event.title), event.icon});
+            continue;
+        }
+        std::string& text = held.at(static_cast<std::size_t>(event.control));
+        if (text != event.text) {
+            text = event.text;
+            changes.push_back({event.kind, event.control, text, {}, MessageIcon::Warning});
+        }
+    }
+    return changes;
+}
+
+std::string describe(const std::vector<Seen>& events)
 {
     std::string text;
-    for (const WindowEvent& event : events) {
-        text += event.kind == WindowEvent::Kind::Message
-            ? "  message: "
+    for (const Seen& event : events) {
+        text += event.kind == ShownEvent::Kind::Message
+            ? "  message «" + event.title + "» (" + (event.icon == MessageIcon::Warning ? "warning" : "information")
+                + "): "
             : "  text " + std::to_string(static_cast<int>(event.control)) + ": ";
         text += event.text + "\n";
     }
@@ -122,38 +161,39 @@ protected:
         window_.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
         for (const auto& box : std::array<std::pair<const char*, Control>, 3>{{
-                 {"txtMaxDiam", Control::MaxDiameterLine},
-                 {"txtMinLength", Control::MinLengthLine},
-                 {"txtMinDiamOnLength", Control::MinDiameterOnLength},
+                 {names::results.maxDiameterLine, Control::MaxDiameterLine},
+                 {names::results.minLengthLine, Control::MinLengthLine},
+                 {names::results.minDiameter, Control::MinDiameterOnLength},
              }}) {
             const Control control = box.second;
             auto* edit = window_.findChild<QLineEdit*>(QLatin1String(box.first));
             QObject::connect(edit, &QLineEdit::textChanged, [this, control](const QString& text) {
                 takeMessages();
                 if (recording_) {
-                    seen_.push_back({WindowEvent::Kind::TextChanged, control, text.toStdString()});
+                    seen_.push_back({ShownEvent::Kind::TextSet, control, text.toStdString(), {}, MessageIcon::Warning});
                 }
             });
         }
     }
 
     // What the window shows for `texts` on material `row`, starting from empty results.
-    std::vector<WindowEvent> pressInWindow(int row, const CaseTexts& texts)
+    std::vector<Seen> pressInWindow(int row, const CaseTexts& texts)
     {
-        auto* list = window_.findChild<QListWidget*>(QStringLiteral("List1"));
+        auto* list = window_.findChild<QListWidget*>(QLatin1String(names::inputs.materialList));
         list->clearSelection();
         list->setCurrentRow(listItemOf(row));
-        window_.findChild<QLineEdit*>(QStringLiteral("txtMinDiamOnLength"))->clear();
-        window_.findChild<QLineEdit*>(QStringLiteral("Text1(0)"))->setText(QString::fromStdString(texts.load));
-        window_.findChild<QLineEdit*>(QStringLiteral("Text1(3)"))->setText(QString::fromStdString(texts.frequency));
-        window_.findChild<QLineEdit*>(QStringLiteral("Text2"))
+        window_.findChild<QLineEdit*>(QLatin1String(names::results.minDiameter))->clear();
+        window_.findChild<QLineEdit*>(QLatin1String(names::inputs.load))->setText(QString::fromStdString(texts.load));
+        window_.findChild<QLineEdit*>(QLatin1String(names::inputs.frequency))
+            ->setText(QString::fromStdString(texts.frequency));
+        window_.findChild<QLineEdit*>(QLatin1String(names::inputs.length))
             ->setText(QString::fromStdString(texts.length.value_or(std::string())));
 
         seen_.clear();
         taken_ = catcher_.messages().size();
         recording_ = true;
-        auto* button = window_.findChild<QPushButton*>(
-            texts.length ? QStringLiteral("Command1") : QStringLiteral("cmdGeomCalc"));
+        auto* button = window_.findChild<QPushButton*>(texts.length ? QLatin1String(names::buttons.calculateDiameter)
+                                                                    : QLatin1String(names::buttons.calculateSizing));
         QTest::mouseClick(button, Qt::LeftButton);
         takeMessages();
         recording_ = false;
@@ -164,15 +204,17 @@ protected:
     {
         for (; taken_ < catcher_.messages().size(); ++taken_) {
             if (recording_) {
-                seen_.push_back({WindowEvent::Kind::Message, Control::MaterialList,
-                    catcher_.messages()[taken_].text.toStdString()});
+                const ui::CaughtMessage& message = catcher_.messages()[taken_];
+                seen_.push_back({ShownEvent::Kind::Message, Control::MaxDiameterLine, message.text.toStdString(),
+                    message.title.toStdString(),
+                    message.icon == QMessageBox::Warning ? MessageIcon::Warning : MessageIcon::Information});
             }
         }
     }
 
     ui::BearingWindow window_;
     ui::MessageCatcher catcher_;
-    std::vector<WindowEvent> seen_;
+    std::vector<Seen> seen_;
     qsizetype taken_ = 0;
     bool recording_ = false;
 };
@@ -182,22 +224,19 @@ TEST_F(Differential, CommandLineShowsWhatTheWindowShowsForTheSameTexts)
     const auto seed = static_cast<std::uint32_t>(environmentNumber("DIFFERENTIAL_SEED", defaultSeed));
     const int count = environmentNumber("DIFFERENTIAL_CASES", defaultCases);
     const std::string separator = decimalSeparatorFromEnvironment();
+    const MaterialCatalogue catalogue(CatalogueVariant::BearingWindow);
     CaseTextGenerator generator(seed);
     int messages = 0;
     int lengths = 0;
     for (int i = 0; i < count && !HasFailure(); ++i) {
         const int row = generator.below(MaterialCatalogue::rowCount);
         const CaseTexts texts = generator.next();
-        std::vector<WindowEvent> expected = evaluateCase(row, texts, separator, true).events;
+        const CaseOutcome outcome = evaluateCase(catalogue, row, texts, separator);
         // The message box shows line breaks as the toolkit draws them.
-        for (WindowEvent& event : expected) {
-            if (event.kind == WindowEvent::Kind::Message) {
-                event.text = withLineFeeds(event.text);
-                ++messages;
-            }
-        }
+        const std::vector<Seen> expected = changesOf(outcome.events);
+        messages += static_cast<int>(outcome.messages.size());
         lengths += texts.length ? 1 : 0;
-        const std::vector<WindowEvent> shown = pressInWindow(row, texts);
+        const std::vector<Seen> shown = pressInWindow(row, texts);
         EXPECT_EQ(shown, expected) << "case " << i << " of seed " << seed << ": row " << row << ", load «" << texts.load
                                    << "», frequency «" << texts.frequency << "», length «"
                                    << texts.length.value_or("(none)") << "»\nwindow:\n"
