@@ -2,6 +2,7 @@
 
 #include "batchdecoder.h"
 #include "materialchoice.h"
+#include "systemerror.h"
 
 #include <xlsxwriter.h>
 
@@ -226,7 +227,7 @@ std::string quoted(const std::filesystem::path& path) { return "«" + path.strin
 
 [[noreturn]] void failWriting(const std::filesystem::path& path, int errorNumber)
 {
-    throw OutputError("не удаётся записать книгу " + quoted(path) + ": " + failureReason(errorNumber));
+    throw OutputError("не удаётся записать книгу " + quoted(path) + ": " + systemErrorText(errorNumber));
 }
 
 bool isTerminal(const std::filesystem::path& path)
@@ -292,25 +293,6 @@ std::filesystem::path targetOf(const std::filesystem::path& path)
 }
 
 }  // namespace
-
-std::string failureReason(int errorNumber)
-{
-    switch (errorNumber) {
-    case ENOSPC: return "на диске нет места";
-    case EDQUOT: return "превышена дисковая квота";
-    case EFBIG: return "файл превысил допустимый размер";
-    case EACCES:
-    case EPERM: return "нет прав на запись";
-    case ENOENT: return "нет такого каталога";
-    case ENOTDIR: return "часть пути — не каталог";
-    case EROFS: return "файловая система только для чтения";
-    case EISDIR: return "это каталог";
-    case ENAMETOOLONG: return "слишком длинное имя";
-    case EIO: return "ошибка ввода-вывода";
-    case 0: return "ошибка записи";
-    default: return std::strerror(errorNumber);
-    }
-}
 
 double shortestDecimal(float value)
 {

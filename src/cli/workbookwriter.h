@@ -89,8 +89,4 @@ private:
     std::unique_ptr<Book> book_;
 };
 
-// Why a file operation failed, in Russian: the common errno values in words of their own,
-// any other as the system says it.
-[[nodiscard]] std::string failureReason(int errorNumber);
-
 }  // namespace bearing::cli

@@ -1,6 +1,8 @@
 // Spreadsheets both ways: the bytes a spreadsheet saves, read as text; the Russian CSV
-// dialect; a workbook that fails leaving no file that looks complete.
+// dialect; a workbook that fails leaving no file that looks complete; the command line
+// reading a batch as a Russian spreadsheet saves it.
 #include "batchdecoder.h"
+#include "commandline.h"
 #include "csvdialect.h"
 #include "workbookwriter.h"
 
@@ -8,9 +10,11 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -235,7 +239,7 @@ TEST_F(WorkbookFailureTest, ATargetThatCannotBeWrittenIsRefusedBeforeAnyCase)
         std::string_view message;
     };
     for (const Row& row : {
-             Row{"no such directory", directory_ / "missing" / "out.xlsx", "нет такого каталога"},
+             Row{"no such directory", directory_ / "missing" / "out.xlsx", "нет такого файла или каталога"},
              Row{"a file on the way", directory_ / "file" / "out.xlsx", "часть пути — не каталог"},
              Row{"a directory", directory_ / "folder", "это каталог"},
              Row{"a device", "/dev/null", "это не обычный файл"},
@@ -287,9 +291,157 @@ TEST_F(WorkbookFailureTest, AWorkbookGivenUpOrCutShortLeavesTheOldFileAndNothing
     }
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
-    EXPECT_NE(problem.find("файл превысил допустимый размер"), std::string::npos) << problem;
+    EXPECT_NE(problem.find("файл слишком велик"), std::string::npos) << problem;
     EXPECT_EQ(contents(target), "old");
     EXPECT_EQ(files(), std::vector<std::string>{"cases.xlsx"});
+}
+
+struct BatchRunResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+BatchRunResult runBatch(const std::string& input, std::vector<std::string> arguments = {}, bool terminal = false)
+{
+    arguments.insert(arguments.begin(), {"--batch", "-"});
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = runCommandLine(
+        arguments, in, out, err, {.decimalSeparator = ",", .width = 200, .outputIsTerminal = terminal});
+    return {status, out.str(), err.str()};
+}
+
+// Cyrillic UTF-8 in Windows-1251, as a Russian spreadsheet saves "CSV"; U+00A0 too.
+std::string inWindows1251(std::string_view text)
+{
+    std::string bytes;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        if (lead < 0x80U) {
+            bytes += text[at++];
+            continue;
+        }
+        const unsigned code = ((lead & 0x1FU) << 6U) | (static_cast<unsigned char>(text[at + 1]) & 0x3FU);
+        at += 2;
+        bytes += static_cast<char>(code == 0x401 ? 0xA8U
+                : code == 0x451                  ? 0xB8U
+                : code == 0xA0                   ? 0xA0U
+                                                 : code - 0x350U);
+    }
+    return bytes;
+}
+
+// The results of a batch's CSV: every field after the batch's own column and the four
+// inputs, which echo the texts as given.
+std::vector<std::string> results(const std::string& csv)
+{
+    std::vector<std::string> lines;
+    BatchReader reader([&lines](const CsvRecord& record) {
+        std::string line;
+        for (std::size_t i = 5; i < record.fields.size(); ++i) {
+            line += record.fields[i] + "|";
+        }
+        lines.push_back(line);
+        return true;
+    });
+    reader.read(csv);
+    return lines;
+}
+
+TEST(SpreadsheetBatchTest, AFileAsARussianSpreadsheetSavesItGivesTheResultsOfTheDefaultDialect)
+{
+    const std::string international = "material,load,frequency,length,note\r\n"
+                                      "Бронза БрО10Ф1,5000,300,20,\"a, b\"\r\n"
+                                      "Графит,1500.5,300,,\r\n"
+                                      "Баббит Б83,1e3,-20,2.5,\r\n"
+                                      "Капрон,100,12.25,,\r\n"
+                                      "Текстолит,5000,300,,ё\r\n";
+    const std::string russian = "material;load;frequency;length;note\r\n"
+                                "Бронза БрО10Ф1;5000;300;20;a, b\r\n"
+                                "Графит;1\u00A0500,5;300;;\r\n"
+                                "Баббит Б83;1e3;-20;2,5;\r\n"
+                                "Капрон;100;\"12,25\";;\r\n"
+                                "Текстолит;5000;300;;ё\r\n";
+    const BatchRunResult reference = runBatch(international, {"--format", "csv"});
+    ASSERT_EQ(reference.status, exitMessage) << reference.err;  // "Текстолит" names two materials
+    ASSERT_EQ(results(reference.out).size(), 6U);
+    struct Row {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> arguments;
+    };
+    const std::string lineFeeds = [&russian] {
+        std::string text;
+        std::copy_if(russian.begin(), russian.end(), std::back_inserter(text), [](char c) { return c != '\r'; });
+        return text;
+    }();
+    for (const Row& row : {
+             Row{"UTF-8 with its mark", "\xEF\xBB\xBF" + russian, {}},
+             Row{"UTF-8 without it, LF", lineFeeds, {}},
+             Row{"Windows-1251", inWindows1251(russian), {}},
+             Row{"Windows-1251 named, separator given", inWindows1251(russian),
+                 {"--encoding", "cp1251", "--separator", ";"}},
+         }) {
+        SCOPED_TRACE(row.name);
+        std::vector<std::string> arguments{"--format", "csv"};
+        arguments.insert(arguments.end(), row.arguments.begin(), row.arguments.end());
+        const BatchRunResult russianRun = runBatch(row.bytes, arguments);
+        EXPECT_EQ(russianRun.status, reference.status) << russianRun.err;
+        EXPECT_EQ(russianRun.err, reference.err);
+        EXPECT_EQ(results(russianRun.out), results(reference.out));
+    }
+}
+
+TEST(SpreadsheetBatchTest, AFileThatIsNoCsvTextIsRefusedWithItsLineAndNoWorkbookIsLeft)
+{
+    const std::filesystem::path directory
+        = std::filesystem::temp_directory_path() / ("spreadsheet-batch-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(directory);
+    const std::string book = (directory / "book.xlsx").string();
+    struct Row {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> arguments;
+        int status;
+        std::string message;  // the standard error holds it
+        bool terminal = false;
+    };
+    const std::string header = "material,load,frequency\r\n";
+    for (const Row& row : {
+             Row{"cut inside a quote", header + "Графит,5000,300\r\nГрафит,\"5000,300\r\n", {"-f", "csv"}, exitMessage,
+                 "Строка 2: файл оборван: кавычка, открытая в строке 3, не закрыта до его конца"},
+             Row{"cut inside a character", header + "Графит,5000,300\r\nГраф\xD0", {}, exitUsage,
+                 "файл оборван посреди символа UTF-8 в строке 3"},
+             Row{"a zip file", "PK\x03\x04\x14\x00", {}, exitUsage, "строка 1: управляющий байт 0x03"},
+             Row{"both separators in the header", "material;load,frequency\r\n", {}, exitUsage,
+                 "в заголовке пакета есть и «;», и «,»"},
+             Row{"a row with the other separator", "material;load;frequency\r\nГрафит,5000,300\r\n", {"-f", "csv"},
+                 exitMessage, "Строка 1: поля разделены «,», а в заголовке — «;»"},
+             Row{"1252 taken for 1251",
+                 header
+                     + "Gr\xF6\xDF"
+                       "e,1,1\r\n",
+                 {}, exitUsage, "строка 2: в слове «GrцЯe» латинские буквы смешаны с кириллицей"},
+             Row{"a byte 1251 leaves free", header + inWindows1251("Графит") + ",1,\x98\r\n", {}, exitUsage,
+                 "строка 2: байт 0x98 не означает символа в windows-1251"},
+             Row{"an encoding of two bytes", header, {"--encoding", "utf-16"}, exitUsage,
+                 "кодировка «utf-16» не подходит"},
+             Row{"a workbook of a batch cut short", header + "Графит,5000,300\r\n\x01", {"-f", "xlsx", "-o", book},
+                 exitUsage, "строка 3: управляющий байт 0x01"},
+             Row{"a workbook to a terminal", header, {"-f", "xlsx"}, exitUsage, "книга xlsx не выводится на терминал",
+                 true},
+             Row{"a workbook into no directory", header, {"-f", "xlsx", "-o", "/nonexistent/book.xlsx"},
+                 exitWriteFailed, "не удаётся записать книгу «/nonexistent/book.xlsx»: нет такого файла или каталога"},
+         }) {
+        SCOPED_TRACE(row.name);
+        const BatchRunResult run = runBatch(row.bytes, row.arguments, row.terminal);
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
+        EXPECT_TRUE(std::filesystem::is_empty(directory));
+    }
+    std::filesystem::remove_all(directory);
 }
 
 }  // namespace
