@@ -24,7 +24,7 @@ constexpr std::string_view synopsis
       "  plain-bearings-calc --batch ФАЙЛ|- [--group dry|lubricated] [--format ...] [--strict]\n"
       "      [--separator ';'|','] [--encoding КОДИРОВКА]\n"
       "  plain-bearings-calc --list-materials [--format ...]\n"
-      "  с любым режимом: --format xlsx --output ФАЙЛ.xlsx, --format csv --csv-dialect ru\n";
+      "  plain-bearings-calc РЕЖИМ ... --format xlsx --output ФАЙЛ.xlsx | --format csv --csv-dialect ru\n";
 
 // CLI11's help in the program's words: the synopsis above instead of its English usage
 // line, each option's value named as the synopsis names it.
