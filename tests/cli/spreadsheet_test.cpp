@@ -277,7 +277,7 @@ TEST_F(WorkbookFailureTest, AWorkbookGivenUpOrCutShortLeavesTheOldFileAndNothing
     ::getrlimit(RLIMIT_FSIZE, &saved);
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = saved;
-    small.rlim_cur = 64 * 1024;
+    small.rlim_cur = rlim_t{64} * 1024;
     ::setrlimit(RLIMIT_FSIZE, &small);
     std::string problem;
     try {
@@ -414,7 +414,7 @@ TEST(SpreadsheetBatchTest, AFileThatIsNoCsvTextIsRefusedWithItsLineAndNoWorkbook
                  "Строка 2: файл оборван: кавычка, открытая в строке 3, не закрыта до его конца"},
              Row{"cut inside a character", header + "Графит,5000,300\r\nГраф\xD0", {}, exitUsage,
                  "файл оборван посреди символа UTF-8 в строке 3"},
-             Row{"a zip file", "PK\x03\x04\x14\x00", {}, exitUsage, "строка 1: управляющий байт 0x03"},
+             Row{"a zip file", "PK\x03\x04\x14", {}, exitUsage, "строка 1: управляющий байт 0x03"},
              Row{"both separators in the header", "material;load,frequency\r\n", {}, exitUsage,
                  "в заголовке пакета есть и «;», и «,»"},
              Row{"a row with the other separator", "material;load;frequency\r\nГрафит,5000,300\r\n", {"-f", "csv"},
