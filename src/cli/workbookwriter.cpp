@@ -83,7 +83,7 @@ Cell materialFigure(const RowSource& source, float MaterialRecord::*field)
 
 // The cases sheet, column by column. The material's limits are on the material sheet,
 // in the row its number names: repeated on every case they would make a million-case
-// workbook a third larger and slower to write.
+// workbook a fifth larger and slower to write.
 constexpr std::array caseColumns{
     Column{"№", 8, Style::Integer, [](const RowSource& s) -> Cell { return double(s.sheetCase.number); }},
     Column{"Материал (задан)", 26, Style::Text, [](const RowSource& s) -> Cell { return s.sheetCase.material; }},
