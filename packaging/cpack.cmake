@@ -21,8 +21,8 @@ diameter for it; a reference window shows the whole material table.
 
 The same calculator is also installed as one self-contained web page,
 /usr/share/plain-bearings/plain-bearings.html, which works in any browser.")
-# dpkg-shlibdeps finds the libraries the programs link (Qt; libcsv and ICU for
-# plain-bearings-calc) and names their packages.
+# dpkg-shlibdeps finds the libraries the programs link (Qt; libcsv, ICU and
+# libxlsxwriter for plain-bearings-calc) and names their packages.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

@@ -1,5 +1,8 @@
 #include "batchreader.h"
 
+#include "batchdecoder.h"
+#include "csvdialect.h"
+
 #include <csv.h>
 
 #include <algorithm>
@@ -24,10 +27,18 @@ void* boundedRealloc(void* memory, std::size_t size)
     return std::realloc(memory, size);  // NOLINT(cppcoreguidelines-no-malloc): libcsv frees it with free()
 }
 
-std::string_view withoutByteOrderMark(std::string_view bytes)
+// True when `text` holds a line break outside quotes: the header line is whole.
+bool holdsWholeLine(std::string_view text)
 {
-    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
-    return bytes.starts_with(byteOrderMark) ? bytes.substr(byteOrderMark.size()) : bytes;
+    bool quoted = false;
+    for (const char c : text) {
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (!quoted && (c == '\n' || c == '\r')) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // Spaces belong to the field: " 12" stays " 12".
@@ -38,8 +49,9 @@ int noSpaces(unsigned char /*c*/) { return 0; }
 // libcsv's parser with the record being built; one per stream.
 class BatchReader::Parser {
 public:
-    explicit Parser(const RecordHandler& handler)
+    Parser(const RecordHandler& handler, std::optional<char> separator)
         : handler_(handler)
+        , separator_(separator)
     {
         start();
     }
@@ -50,6 +62,75 @@ public:
     Parser& operator=(Parser&&) = delete;
     ~Parser() { csv_free(&parser_); }
 
+    // Takes the next part of the decoded text. False once the handler has asked to stop
+    // or the stream has shown a problem.
+    bool take(std::string_view text)
+    {
+        if (separator_) {
+            return feed(text.data(), text.size());
+        }
+        // Held until the header line is whole, which names the separator.
+        header_.append(text);
+        return (!holdsWholeLine(header_) && header_.size() < maxFieldBytes) || settleSeparator();
+    }
+
+    void finish()
+    {
+        if (!separator_ && !settleSeparator()) {
+            return;
+        }
+        // A file that ends inside a quote was cut short: its last record says so.
+        openQuoteLine_ = quote_ == Quote::Open ? quoteLine_ : 0;
+        if (!skippingLine_ && !stopped_) {
+            csv_fini(&parser_, &Parser::onField, &Parser::onRecordEnd, this);
+        }
+    }
+
+    [[nodiscard]] End end() const
+    {
+        return problem_ ? End{.complete = false, .error = 0, .problem = *problem_} : End{};
+    }
+
+private:
+    // Where the text stands against quotes, as libcsv reads them: a quote opens a field
+    // only at its start; in a quoted field a quote doubles or may close it, and closes it
+    // at a separator or a line break.
+    enum class Quote { FieldStart, Plain, Open, MayClose };
+
+    bool settleSeparator()
+    {
+        const SeparatorFound found = separatorOfHeader(header_);
+        if (found.problem) {
+            problem_ = *found.problem;
+            return false;
+        }
+        separator_ = found.separator;
+        csv_set_delim(&parser_, found.separator);
+        const std::string held = std::move(header_);
+        header_.clear();
+        return feed(held.data(), held.size());
+    }
+
+    void track(std::string_view text)
+    {
+        const char separator = separator_.value_or(',');
+        for (const char c : text) {
+            const bool lineBreak = c == '\r' || (c == '\n' && !afterCarriageReturn_);
+            line_ += lineBreak ? 1 : 0;
+            afterCarriageReturn_ = c == '\r';
+            const bool ends = c == separator || c == '\r' || c == '\n';
+            switch (quote_) {
+            case Quote::FieldStart:
+                quoteLine_ = line_;
+                quote_ = c == '"' ? Quote::Open : ends ? Quote::FieldStart : Quote::Plain;
+                break;
+            case Quote::Plain: quote_ = ends ? Quote::FieldStart : Quote::Plain; break;
+            case Quote::Open: quote_ = c == '"' ? Quote::MayClose : Quote::Open; break;
+            case Quote::MayClose: quote_ = ends ? Quote::FieldStart : Quote::Open; break;
+            }
+        }
+    }
+
     // False once the handler has asked to stop.
     bool feed(const char* data, std::size_t size)
     {
@@ -59,15 +140,18 @@ public:
                 while (at < size && data[at] != '\n' && data[at] != '\r') {
                     ++at;
                 }
+                track(std::string_view(data, at));
                 if (at == size) {
                     return true;
                 }
                 skippingLine_ = false;
+                quote_ = Quote::FieldStart;
                 data += at;
                 size -= at;
                 continue;
             }
             const std::size_t parsed = csv_parse(&parser_, data, size, &Parser::onField, &Parser::onRecordEnd, this);
+            track(std::string_view(data, parsed));
             if (parsed == size || stopped_) {
                 break;
             }
@@ -83,17 +167,10 @@ public:
         return !stopped_;
     }
 
-    void finish()
-    {
-        if (!skippingLine_ && !stopped_) {
-            csv_fini(&parser_, &Parser::onField, &Parser::onRecordEnd, this);
-        }
-    }
-
-private:
     void start()
     {
         csv_init(&parser_, 0);
+        csv_set_delim(&parser_, separator_.value_or(','));
         csv_set_space_func(&parser_, noSpaces);
         csv_set_realloc_func(&parser_, boundedRealloc);
         csv_set_blk_size(&parser_, chunkBytes);
@@ -125,7 +202,9 @@ private:
         const CsvRecord record{.number = number_,
             .fields = std::span<const std::string>(fields_).first(std::min(fieldCount_, maxKeptFields)),
             .fieldCount = fieldCount_,
-            .tooLong = tooLong_};
+            .tooLong = tooLong_,
+            .openQuoteLine = openQuoteLine_,
+            .separator = separator_.value_or(',')};
         if (stopped_) {
             return;
         }
@@ -136,53 +215,73 @@ private:
     }
 
     const RecordHandler& handler_;
+    std::optional<char> separator_;  // given, or found from the header line
+    std::string header_;             // the text before the header line is whole
+    std::optional<std::string> problem_;
+    Quote quote_ = Quote::FieldStart;
+    std::size_t line_ = 1;
+    std::size_t quoteLine_ = 1;  // the line of the field being read
+    bool afterCarriageReturn_ = false;
     csv_parser parser_{};
     std::vector<std::string> fields_;
     std::size_t fieldCount_ = 0;
     std::size_t number_ = 0;
     bool tooLong_ = false;
+    std::size_t openQuoteLine_ = 0;
     bool skippingLine_ = false;
     bool stopped_ = false;
 };
 
-BatchReader::BatchReader(RecordHandler handler)
+BatchReader::BatchReader(RecordHandler handler, BatchFormat format)
     : handler_(std::move(handler))
+    , format_(std::move(format))
 {
 }
 
 BatchReader::End BatchReader::read(std::istream& input)
 {
-    Parser parser(handler_);
+    Parser parser(handler_, format_.separator);
     std::array<char, chunkBytes> chunk{};
-    bool first = true;
-    while (input) {
-        errno = 0;
-        input.read(chunk.data(), chunk.size());
-        const int error = errno;
-        std::string_view bytes(chunk.data(), static_cast<std::size_t>(input.gcount()));
-        if (first) {
-            // A stream read in chunks this large has its first three bytes in the first one.
-            bytes = withoutByteOrderMark(bytes);
-            first = false;
+    std::string text;
+    try {
+        BatchDecoder decoder(format_.encoding);
+        while (input) {
+            errno = 0;
+            input.read(chunk.data(), chunk.size());
+            const int error = errno;
+            text.clear();
+            // The end is known with the last chunk: a problem there is found before its
+            // records are handed on.
+            decoder.decode(std::string_view(chunk.data(), static_cast<std::size_t>(input.gcount())), input.eof(), text);
+            if (!parser.take(text)) {
+                return parser.end();
+            }
+            // A failed read looks like the end of the stream to the stream itself: errno tells.
+            if (input.bad() || (!input && error != 0)) {
+                return {.complete = false, .error = error, .problem = {}};
+            }
         }
-        if (!parser.feed(bytes.data(), bytes.size())) {
-            return {};
-        }
-        // A failed read looks like the end of the stream to the stream itself: errno tells.
-        if (input.bad() || (!input && error != 0)) {
-            return {.complete = false, .error = error};
-        }
+    } catch (const InputError& error) {
+        return {.complete = false, .error = 0, .problem = error.what()};
     }
     parser.finish();
-    return {};
+    return parser.end();
 }
 
-void BatchReader::read(std::string_view bytes)
+BatchReader::End BatchReader::read(std::string_view bytes)
 {
-    Parser parser(handler_);
-    bytes = withoutByteOrderMark(bytes);
-    parser.feed(bytes.data(), bytes.size());
-    parser.finish();
+    Parser parser(handler_, format_.separator);
+    std::string text;
+    try {
+        BatchDecoder decoder(format_.encoding);
+        decoder.decode(bytes, true, text);
+    } catch (const InputError& error) {
+        return {.complete = false, .error = 0, .problem = error.what()};
+    }
+    if (parser.take(text)) {
+        parser.finish();
+    }
+    return parser.end();
 }
 
 }  // namespace bearing::cli

@@ -2,6 +2,7 @@
 
 #include "batchheader.h"
 #include "batchreader.h"
+#include "csvdialect.h"
 #include "exitstatus.h"
 #include "messagelog.h"
 #include "options.h"
@@ -38,11 +39,12 @@ public:
         headerRead_ = true;
         headerProblem_ = readHeader(record, columns_);
         if (!headerProblem_) {
-            writer_ = makeResultWriter(out_, settings_.format,
-                {.layout = Layout::Batch,
-                    .decimalSeparator = settings_.decimalSeparator,
-                    .width = settings_.width,
-                    .carriedNames = columns_.carriedNames});
+            // A batch separated by semicolons writes its numbers with decimal commas.
+            decimalMark_ = record.separator == ';' ? ',' : '.';
+            WriterSetup setup = settings_.writerSetup(Layout::Batch);
+            setup.carriedNames = columns_.carriedNames;
+            setup.inputDecimalMark = decimalMark_;
+            writer_ = makeResultWriter(out_, settings_.format, setup);
         }
         return !headerProblem_;
     }
@@ -86,6 +88,7 @@ private:
         }
         record_.carried = carried_;
         runCase(record, field(columns_.group));
+        record_.texts = &texts_;  // the inputs as given, whatever the calculation read
         writer_->write(record_);
         if (record_.endedInMessage()) {
             anyMessage_ = true;
@@ -97,8 +100,16 @@ private:
 
     void runCase(const CsvRecord& record, std::string_view groupText)
     {
-        if (record.tooLong) {
+        if (record.openQuoteLine > 0) {
+            runner_.refuse(texts_,
+                {codes::unclosedQuote,
+                    "файл оборван: кавычка, открытая в строке " + std::to_string(record.openQuoteLine)
+                        + ", не закрыта до его конца"},
+                record_);
+        } else if (record.tooLong) {
             runner_.refuse(texts_, {codes::fieldTooLong, "поле длиннее 1 МиБ: остаток строки пропущен"}, record_);
+        } else if (const std::optional<std::string> mixed = mixedSeparators(record, record.separator, columns_.count)) {
+            runner_.refuse(texts_, {codes::mixedSeparators, *mixed}, record_);
         } else if (record.fieldCount != columns_.count) {
             runner_.refuse(texts_,
                 {codes::fieldCount,
@@ -111,8 +122,25 @@ private:
                 {codes::unknownGroup, "неизвестная группа «" + std::string(groupText) + "»: dry или lubricated"},
                 record_);
         } else {
-            runner_.run(texts_, group, record_);
+            runner_.run(readTexts(), group, record_);
         }
+    }
+
+    // The texts as the calculation reads them: with decimal commas, the comma is the
+    // decimal point (csvdialect.h); otherwise the texts as given.
+    const CaseTexts& readTexts()
+    {
+        if (decimalMark_ == '.') {
+            return texts_;
+        }
+        read_.material = texts_.material;
+        read_.load = numberField(texts_.load, decimalMark_, buffer_);
+        read_.frequency = numberField(texts_.frequency, decimalMark_, buffer_);
+        read_.length.reset();
+        if (texts_.length) {
+            read_.length = numberField(*texts_.length, decimalMark_, buffer_);
+        }
+        return read_;
     }
 
     const RunSettings& settings_;
@@ -122,6 +150,9 @@ private:
     std::unique_ptr<ResultWriter> writer_;
     BatchColumns columns_;
     CaseTexts texts_;
+    CaseTexts read_;      // texts_ with decimal commas read as points
+    std::string buffer_;  // a field being rewritten for read_
+    char decimalMark_ = '.';
     std::vector<std::string> carried_;
     CaseRecord record_;
     bool headerRead_ = false;
@@ -161,13 +192,18 @@ int runBatch(
         }
     }
     BatchRun run(settings, out, err);
-    BatchReader reader([&run](const CsvRecord& record) { return run.take(record); });
+    BatchReader reader([&run](const CsvRecord& record) { return run.take(record); },
+        {.encoding = settings.encoding, .separator = settings.separator});
     const BatchReader::End end = reader.read(source == "-" ? in : file);
     if (!end.complete) {
-        if (run.problem() == std::nullopt) {
+        // What was read is written, a stream as far as it got; a workbook of part of a
+        // batch is not made, so that none looks complete.
+        if (run.problem() == std::nullopt && settings.format != OutputFormat::Xlsx) {
             run.finish();
         }
-        return usageError(err, "не удаётся прочитать " + sourceName(source) + ": " + systemErrorText(end.error));
+        return usageError(err,
+            (end.problem.empty() ? "не удаётся прочитать " : "не читается пакет ") + sourceName(source) + ": "
+                + (end.problem.empty() ? systemErrorText(end.error) : end.problem));
     }
     if (const std::optional<std::string> problem = run.problem()) {
         return usageError(err, *problem);

@@ -19,6 +19,23 @@ struct RunSettings {
     std::string decimalSeparator = ".";
     std::size_t width = noWidthLimit;  // for text
     bool strict = false;               // --strict
+    CsvDialect csvDialect;             // --csv-dialect
+    std::string output;                // --output: the workbook's file
+    std::string encoding;              // --encoding of a batch
+    std::optional<char> separator;     // --separator of a batch
+
+    // What a writer of `layout` needs, from these settings.
+    [[nodiscard]] WriterSetup writerSetup(Layout layout) const
+    {
+        return {.layout = layout,
+            .decimalSeparator = decimalSeparator,
+            .width = width,
+            .carriedNames = {},
+            .csvDialect = csvDialect,
+            .outputPath = output,
+            .catalogue = catalogue,
+            .inputDecimalMark = '.'};
+    }
 };
 
 // Runs case after case as the bearing window would, each into a record for the writers;

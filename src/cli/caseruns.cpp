@@ -10,11 +10,8 @@ int runOneCase(const RunSettings& settings, const CaseTexts& texts, std::ostream
     CaseRunner runner(settings);
     CaseRecord record;
     runner.run(texts, settings.group, record);
-    const std::unique_ptr<ResultWriter> writer = makeResultWriter(out, settings.format,
-        {.layout = Layout::OneCase,
-            .decimalSeparator = settings.decimalSeparator,
-            .width = settings.width,
-            .carriedNames = {}});
+    const std::unique_ptr<ResultWriter> writer
+        = makeResultWriter(out, settings.format, settings.writerSetup(Layout::OneCase));
     writer->write(record);
     writer->finish();
     MessageLog log(err);
@@ -28,11 +25,8 @@ int runAllMaterials(const RunSettings& settings, const CaseTexts& texts, std::os
     CaseRunner runner(settings);
     CaseRecord record;
     CaseTexts material = texts;
-    const std::unique_ptr<ResultWriter> writer = makeResultWriter(out, settings.format,
-        {.layout = Layout::MaterialTable,
-            .decimalSeparator = settings.decimalSeparator,
-            .width = settings.width,
-            .carriedNames = {}});
+    const std::unique_ptr<ResultWriter> writer
+        = makeResultWriter(out, settings.format, settings.writerSetup(Layout::MaterialTable));
     MessageLog log(err);
     bool anyMessage = false;
     for (int row = 0; row < MaterialCatalogue::rowCount; ++row) {

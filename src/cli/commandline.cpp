@@ -6,6 +6,7 @@
 #include "materiallist.h"
 #include "options.h"
 #include "systemerror.h"
+#include "workbookwriter.h"
 
 #include <variant>
 
@@ -21,20 +22,27 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
         return *status;
     }
     const auto& options = std::get<Options>(parsed);
+    if (options.format == OutputFormat::Xlsx && options.output.empty()) {
+        return usageError(err,
+            environment.outputIsTerminal ? "книга xlsx не выводится на терминал: задайте файл, --output ФАЙЛ.xlsx"
+                                         : "книга xlsx пишется только в файл: задайте его, --output ФАЙЛ.xlsx");
+    }
     const Catalogue catalogue;
     const RunSettings settings{.catalogue = &catalogue,
         .format = options.format,
         .group = options.group,
         .decimalSeparator = environment.decimalSeparator,
         .width = options.wide ? noWidthLimit : environment.width,
-        .strict = options.strict};
+        .strict = options.strict,
+        .csvDialect = options.csvDialect,
+        .output = options.output,
+        .encoding = options.encoding,
+        .separator = options.separator};
     switch (options.mode) {
     case Mode::OneCase: return runOneCase(settings, options.texts, out, err);
     case Mode::AllMaterials: return runAllMaterials(settings, options.texts, out, err);
     case Mode::Batch: return runBatch(settings, options.batch, in, out, err);
-    case Mode::ListMaterials:
-        writeMaterialList(catalogue, options.format, out, settings.decimalSeparator, settings.width);
-        return exitResults;
+    case Mode::ListMaterials: writeMaterialList(settings, out); return exitResults;
     }
     return exitUsage;
 }
@@ -66,6 +74,14 @@ int runCommandLine(const std::vector<std::string>& arguments, std::istream& in, 
         return run(arguments, in, out, err, environment);
     } catch (const WriteFailed& failure) {
         return reportWriteFailure(err, failure);
+    } catch (const OutputError& failure) {
+        // The workbook's file: what is said names it and the reason.
+        try {
+            writeChecked(err, Stream::Error, std::string("plain-bearings-calc: ") + failure.what() + '\n', true);
+        } catch (const WriteFailed&) {
+            // The status says it.
+        }
+        return exitWriteFailed;
     }
 }
 

@@ -2,44 +2,29 @@
 
 #include "checkedoutput.h"
 
-#include <algorithm>
-#include <array>
-
 namespace bearing::cli {
 
 namespace {
-
-// The bytes that make a field need quotes, as a table: every text field of every row is
-// looked at byte by byte.
-constexpr auto quotedBytes = [] {
-    std::array<bool, 256> quoted{};
-    for (const unsigned char c : {',', '"', '\r', '\n'}) {
-        quoted.at(c) = true;
-    }
-    return quoted;
-}();
 
 class CsvWriter : public ResultWriter {
 public:
     CsvWriter(std::ostream& out, const WriterSetup& setup)
         : output_(out)
+        , fields_(output_.text(), setup.csvDialect)
     {
-        std::string& text = output_.text();
+        fields_.start();
         for (const std::string& name : setup.carriedNames) {
-            appendCsvField(text, name);
-            text += ',';
+            fields_.text(name);
         }
-        appendCsvHeader(text, caseColumns());
+        appendCsvHeader(fields_, caseColumns());
     }
 
     void write(const CaseRecord& record) override
     {
-        std::string& text = output_.text();
         for (const std::string& field : record.carried) {
-            appendCsvField(text, field);
-            text += ',';
+            fields_.text(field);
         }
-        appendCsvRecord(text, caseColumns(), record);
+        appendCsvRecord(fields_, caseColumns(), record);
         output_.writeIfFull();
     }
 
@@ -47,22 +32,10 @@ public:
 
 private:
     OutputBuffer output_;
+    CsvFields fields_;
 };
 
 }  // namespace
-
-void appendCsvField(std::string& line, std::string_view field)
-{
-    if (std::none_of(field.begin(), field.end(), [](char c) { return quotedBytes[static_cast<unsigned char>(c)]; })) {
-        line += field;
-        return;
-    }
-    line += '"';
-    for (const char c : field) {
-        line.append(c == '"' ? 2 : 1, c);
-    }
-    line += '"';
-}
 
 std::unique_ptr<ResultWriter> makeCsvWriter(std::ostream& out, const WriterSetup& setup)
 {

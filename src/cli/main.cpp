@@ -23,7 +23,8 @@ int main(int argc, char** argv)
         const std::vector<std::string> arguments(given.begin() + (given.empty() ? 0 : 1), given.end());
         // NOLINTNEXTLINE(concurrency-mt-unsafe): read once, before anything else runs
         const bearing::cli::Environment environment{.decimalSeparator = bearing::cli::decimalSeparatorFromEnvironment(),
-            .width = bearing::cli::terminalWidth(std::getenv("COLUMNS"), STDOUT_FILENO)};
+            .width = bearing::cli::terminalWidth(std::getenv("COLUMNS"), STDOUT_FILENO),
+            .outputIsTerminal = ::isatty(STDOUT_FILENO) != 0};
         return bearing::cli::runCommandLine(arguments, std::cin, std::cout, std::cerr, environment);
     } catch (const std::bad_alloc&) {
         std::cerr << "plain-bearings-calc: не хватает памяти\n";

@@ -4,6 +4,7 @@
 #include "csvwriter.h"
 #include "jsonwriter.h"
 #include "textwriter.h"
+#include "workbookwriter.h"
 
 #include <array>
 
@@ -50,17 +51,20 @@ std::string textList(const Catalogue& catalogue, std::string_view separator, std
 
 }  // namespace
 
-void writeMaterialList(const Catalogue& catalogue, OutputFormat format, std::ostream& out,
-    std::string_view decimalSeparator, std::size_t width)
+void writeMaterialList(const RunSettings& settings, std::ostream& out)
 {
+    const Catalogue& catalogue = *settings.catalogue;
     std::string text;
-    switch (format) {
-    case OutputFormat::Csv:
-        appendCsvHeader(text, materialColumns());
+    switch (settings.format) {
+    case OutputFormat::Csv: {
+        CsvFields fields(text, settings.csvDialect);
+        fields.start();
+        appendCsvHeader(fields, materialColumns());
         for (int row = 0; row < MaterialCatalogue::rowCount; ++row) {
-            appendCsvRecord(text, materialColumns(), catalogue.fields(row));
+            appendCsvRecord(fields, materialColumns(), catalogue.fields(row));
         }
         break;
+    }
     case OutputFormat::Json: {
         nlohmann::ordered_json rows = nlohmann::ordered_json::array();
         for (int row = 0; row < MaterialCatalogue::rowCount; ++row) {
@@ -71,7 +75,13 @@ void writeMaterialList(const Catalogue& catalogue, OutputFormat format, std::ost
         text = jsonText(rows, 2) + '\n';
         break;
     }
-    case OutputFormat::Text: text = textList(catalogue, decimalSeparator, width); break;
+    case OutputFormat::Text: text = textList(catalogue, settings.decimalSeparator, settings.width); break;
+    case OutputFormat::Xlsx: {
+        WorkbookWriter book(
+            settings.output, catalogue.listed(), {.inputDecimalMark = '.', .carriedNames = {}, .withCases = false});
+        book.finish();
+        return;
+    }
     }
     writeChecked(out, Stream::Output, text, true);
 }

@@ -23,6 +23,8 @@ inline constexpr std::string_view ambiguousMaterial = "ambiguous_material";
 inline constexpr std::string_view materialOfOtherGroup = "material_of_other_group";
 inline constexpr std::string_view unknownGroup = "unknown_group";
 inline constexpr std::string_view fieldCount = "field_count";
+inline constexpr std::string_view mixedSeparators = "mixed_separators";
+inline constexpr std::string_view unclosedQuote = "unclosed_quote";
 inline constexpr std::string_view fieldTooLong = "field_too_long";
 inline constexpr std::string_view notANumber = "not_a_number";
 }  // namespace codes

@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include "batchdecoder.h"
 #include "checkedoutput.h"
 #include "exitstatus.h"
 #include "programversion.h"
@@ -18,10 +19,12 @@ constexpr std::string_view programName = "plain-bearings-calc";
 constexpr std::string_view synopsis
     = "Использование:\n"
       "  plain-bearings-calc --material МАТЕРИАЛ --load F --frequency n [--length L]\n"
-      "      [--group dry|lubricated] [--format text|csv|json] [--strict]\n"
+      "      [--group dry|lubricated] [--format text|csv|json|xlsx] [--strict]\n"
       "  plain-bearings-calc --all --load F --frequency n [--length L] [--format ...] [--wide]\n"
       "  plain-bearings-calc --batch ФАЙЛ|- [--group dry|lubricated] [--format ...] [--strict]\n"
-      "  plain-bearings-calc --list-materials [--format ...]\n";
+      "      [--separator ';'|','] [--encoding КОДИРОВКА]\n"
+      "  plain-bearings-calc --list-materials [--format ...]\n"
+      "  plain-bearings-calc РЕЖИМ ... --format xlsx --output ФАЙЛ.xlsx | --format csv --csv-dialect ru\n";
 
 // CLI11's help in the program's words: the synopsis above instead of its English usage
 // line, each option's value named as the synopsis names it.
@@ -59,8 +62,14 @@ struct Given {
     CLI::Option* frequency = nullptr;
     CLI::Option* length = nullptr;
     CLI::Option* group = nullptr;
+    CLI::Option* output = nullptr;
+    CLI::Option* csvDialect = nullptr;
+    CLI::Option* separator = nullptr;
+    CLI::Option* encoding = nullptr;
     bool all = false;
     bool listMaterials = false;
+    std::string dialectName;
+    std::string separatorText;
     Group groupValue = Group::Dry;
     std::string lengthText;
 };
@@ -82,8 +91,8 @@ void addModes(CLI::App& app, Given& given)
 void addParameters(CLI::App& app, Given& given)
 {
     const std::map<std::string, Group> groups{{"dry", Group::Dry}, {"lubricated", Group::Lubricated}};
-    const std::map<std::string, OutputFormat> formats{
-        {"text", OutputFormat::Text}, {"csv", OutputFormat::Csv}, {"json", OutputFormat::Json}};
+    const std::map<std::string, OutputFormat> formats{{"text", OutputFormat::Text}, {"csv", OutputFormat::Csv},
+        {"json", OutputFormat::Json}, {"xlsx", OutputFormat::Xlsx}};
     Options& options = given.options;
     given.load = app.add_option("-F,--load", options.texts.load, "радиальное усилие F, Н")->option_text("F");
     given.frequency
@@ -95,9 +104,56 @@ void addParameters(CLI::App& app, Given& given)
                       ->option_text("dry|lubricated");
     app.add_option("-f,--format", options.format, "вид вывода, по умолчанию text")
         ->transform(CLI::CheckedTransformer(formats))
-        ->option_text("text|csv|json");
+        ->option_text("text|csv|json|xlsx");
     app.add_flag("-w,--wide", options.wide, "таблица со всеми столбцами, шире терминала");
     app.add_flag("-s,--strict", options.strict, "без расчета, если число не целиком: «1,5», «5 000»");
+}
+
+void addSpreadsheetOptions(CLI::App& app, Given& given)
+{
+    Options& options = given.options;
+    given.output = app.add_option("-o,--output", options.output, "файл книги xlsx")->option_text("ФАЙЛ");
+    given.csvDialect = app.add_option("--csv-dialect", given.dialectName,
+                              "CSV для программ (по умолчанию) или для русских таблиц: «;», запятая в числах")
+                           ->check(CLI::IsMember({"international", "ru"}))
+                           ->option_text("international|ru");
+    given.separator
+        = app.add_option("--separator", given.separatorText, "разделитель полей пакета; без него — по строке заголовка")
+              ->check(CLI::IsMember({";", ","}))
+              ->option_text("';'|','");
+    given.encoding = app.add_option("--encoding", options.encoding,
+                            "кодировка пакета (windows-1251, koi8-r…); без нее — по байтам")
+                         ->option_text("КОДИРОВКА");
+}
+
+// The spreadsheet options that go together; a usage problem, if they do not.
+std::optional<std::string> checkSpreadsheetOptions(Given& given)
+{
+    Options& options = given.options;
+    if (given.output->count() > 0 && options.format != OutputFormat::Xlsx) {
+        return "--output задаётся только с --format xlsx";
+    }
+    if (given.output->count() > 0 && options.output.empty()) {
+        return "нет имени файла у параметра --output";
+    }
+    if (given.csvDialect->count() > 0 && options.format != OutputFormat::Csv) {
+        return "--csv-dialect задаётся только с --format csv";
+    }
+    if ((given.separator->count() > 0 || given.encoding->count() > 0) && options.mode != Mode::Batch) {
+        return "--separator и --encoding задаются только с --batch";
+    }
+    if (given.separator->count() > 0) {
+        options.separator = given.separatorText.front();
+    }
+    if (given.csvDialect->count() > 0) {
+        options.csvDialect = *csvDialectNamed(given.dialectName);
+    }
+    try {
+        const BatchDecoder decoder(options.encoding);
+    } catch (const InputError& error) {
+        return error.what();
+    }
+    return std::nullopt;
 }
 
 // CLI11 words its errors in English; the ones a user meets are said here in Russian,
@@ -193,6 +249,7 @@ std::variant<Options, int> parseOptions(const std::vector<std::string>& argument
     Given given;
     addModes(app, given);
     addParameters(app, given);
+    addSpreadsheetOptions(app, given);
     try {
         std::vector<std::string> reversed = reversedWithEmptyValues(arguments);
         app.parse(reversed);
@@ -205,7 +262,8 @@ std::variant<Options, int> parseOptions(const std::vector<std::string>& argument
     } catch (const CLI::ParseError& error) {
         return usageError(err, describeParseError(error, app));
     }
-    if (const std::optional<std::string> problem = checkCombination(given)) {
+    if (std::optional<std::string> problem = checkCombination(given);
+        problem || (problem = checkSpreadsheetOptions(given))) {
         return usageError(err, *problem);
     }
     return given.options;

@@ -22,8 +22,12 @@ struct Options {
     std::string batch;  // --batch: a file, or "-"
     std::optional<Group> group;
     OutputFormat format = OutputFormat::Text;
-    bool wide = false;    // --wide: every column of a text table, however wide
-    bool strict = false;  // --strict: numbers written out in full, or no calculation
+    bool wide = false;              // --wide: every column of a text table, however wide
+    bool strict = false;            // --strict: numbers written out in full, or no calculation
+    std::string output;             // --output: the file a workbook is written to
+    CsvDialect csvDialect;          // --csv-dialect
+    std::optional<char> separator;  // --separator of a batch; none: found from its header
+    std::string encoding;           // --encoding of a batch; empty: found from its bytes
 };
 
 // Reads the options in `arguments` (without the program's name). Returns them, or the

@@ -3,6 +3,7 @@
 #include "csvwriter.h"
 #include "jsonwriter.h"
 #include "textwriter.h"
+#include "workbookresults.h"
 
 namespace bearing::cli {
 
@@ -12,6 +13,7 @@ std::unique_ptr<ResultWriter> makeResultWriter(std::ostream& out, OutputFormat f
     case OutputFormat::Csv: return makeCsvWriter(out, setup);
     case OutputFormat::Json: return makeJsonWriter(out, setup);
     case OutputFormat::Text: return makeTextWriter(out, setup);
+    case OutputFormat::Xlsx: return makeWorkbookResults(setup);
     }
     return nullptr;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "caserecord.h"
+#include "csvdialect.h"
 #include "texttable.h"
 
 #include <cstddef>
@@ -11,7 +12,7 @@
 
 namespace bearing::cli {
 
-enum class OutputFormat { Text, Csv, Json };
+enum class OutputFormat { Text, Csv, Json, Xlsx };
 
 // How the cases of a run are laid out: one case, a table of every material, or one row
 // a case as a batch streams in.
@@ -23,6 +24,10 @@ struct WriterSetup {
     std::string decimalSeparator = ".";       // for text; CSV and JSON always write a point
     std::size_t width = noWidthLimit;         // the terminal's width, for text
     std::vector<std::string> carriedNames{};  // a batch's own columns, written first
+    CsvDialect csvDialect{};                  // for CSV
+    std::string outputPath{};                 // for a workbook: the file it becomes
+    const Catalogue* catalogue = nullptr;     // for a workbook's material sheet
+    char inputDecimalMark = '.';              // for a workbook: the batch's, to see numbers among its inputs
 };
 
 // Writes cases as they come, in one format. Nothing grows with the number of cases but a
@@ -46,6 +51,7 @@ public:
     [[nodiscard]] virtual bool showsMessages() const { return false; }
 };
 
+// A workbook is written to setup.outputPath, every other format to `out`.
 [[nodiscard]] std::unique_ptr<ResultWriter> makeResultWriter(
     std::ostream& out, OutputFormat format, const WriterSetup& setup);
 

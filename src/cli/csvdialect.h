@@ -1,0 +1,76 @@
+#pragma once
+
+#include "batchreader.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace bearing::cli {
+
+// A way of writing CSV. The international one is what scripts expect: commas, decimal
+// points, no byte-order mark. The Russian one is what a spreadsheet under a Russian
+// locale opens without asking anything: a byte-order mark that says UTF-8, semicolons
+// between fields, since the comma is the decimal mark there, and decimal commas. Both end
+// their lines with CR LF.
+struct CsvDialect {
+    char separator = ',';
+    char decimalMark = '.';
+    bool byteOrderMark = false;
+};
+
+inline constexpr CsvDialect internationalCsv{};
+inline constexpr CsvDialect russianCsv{.separator = ';', .decimalMark = ',', .byteOrderMark = true};
+
+// "international" or "ru", as --csv-dialect names them.
+[[nodiscard]] std::optional<CsvDialect> csvDialectNamed(std::string_view name);
+
+// Appends CSV to a caller's buffer, a field at a time: texts quoted where they hold the
+// separator, a comma, a quote or a line break, numbers with the dialect's decimal mark (a number
+// with a decimal comma in quotes, "636,6", which every spreadsheet still reads as a
+// number, also one that splits at commas as well as at semicolons).
+class CsvFields {
+public:
+    CsvFields(std::string& out, const CsvDialect& dialect);
+
+    // The byte-order mark, where the dialect has one; written once, before the header.
+    void start();
+    void text(std::string_view field);
+    // `number` in the program's machine form ("-0.5", "1e+20"); empty for an absent one.
+    void number(std::string_view number);
+    // CR LF; the next field starts a line.
+    void end();
+
+private:
+    void separate();
+
+    std::string& out_;
+    CsvDialect dialect_;
+    std::array<bool, 256> quoted_{};  // the bytes that put a text in quotes
+    bool lineStarted_ = false;
+};
+
+// The separator of a batch, read from its header line (the text up to the first line
+// break outside quotes): ';' or ','. Empty, with `problem` said in Russian, when the
+// header holds both.
+struct SeparatorFound {
+    char separator = ',';
+    std::optional<std::string> problem;
+};
+[[nodiscard]] SeparatorFound separatorOfHeader(std::string_view header);
+
+// A record that was written with the other separator than the header's ("Графит,5000,300"
+// in a ';' file): its fields, split the other way, would be as many as the header's.
+// The Russian message for it, or none.
+[[nodiscard]] std::optional<std::string> mixedSeparators(
+    const CsvRecord& record, char separator, std::size_t headerFields);
+
+// A number field as the calculation reads it. With a decimal comma, as the Russian dialect
+// writes numbers, the comma is the decimal point and the no-break spaces that group digits
+// there ("1 500,5") are dropped, as blanks are; with a decimal point the field is read as
+// typed, so that "1,5" stays 1 as in the window. `buffer` holds a rewritten field.
+[[nodiscard]] std::string_view numberField(std::string_view field, char decimalMark, std::string& buffer);
+
+}  // namespace bearing::cli

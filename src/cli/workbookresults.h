@@ -1,0 +1,14 @@
+#pragma once
+
+#include "resultwriter.h"
+
+#include <memory>
+
+namespace bearing::cli {
+
+// The cases as an .xlsx workbook in the file setup.outputPath (workbookwriter.h): each
+// record's fields as cells, the figures as numbers. Throws OutputError when the file
+// cannot be written; the file appears only when finish() has written it whole.
+[[nodiscard]] std::unique_ptr<ResultWriter> makeWorkbookResults(const WriterSetup& setup);
+
+}  // namespace bearing::cli

@@ -1,0 +1,588 @@
+#include "workbookwriter.h"
+
+#include "batchdecoder.h"
+#include "materialchoice.h"
+#include "systemerror.h"
+
+#include <xlsxwriter.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace bearing::cli {
+
+namespace {
+
+// What a cell of a case row holds: nothing, a text or a number.
+using Cell = std::variant<std::monostate, std::string_view, double>;
+
+// How a column's cells are shown: a text, a text of several lines (a message), a whole
+// number, a tenth as the window rounds its results, every digit of an unrounded figure,
+// or a centred "да" or "нет".
+enum class Style { Text, Lines, Integer, Tenth, Full, Flag };
+
+// What a column reads from: the case, its catalogue row and the decimal mark of the inputs.
+struct RowSource {
+    const SheetCase& sheetCase;
+    const MaterialRecord* material;  // none when no material was chosen
+    char inputDecimalMark;
+};
+
+struct Column {
+    std::string_view heading;
+    double width;  // in characters of the default font
+    Style style;
+    Cell (*value)(const RowSource&);
+};
+
+// An input as given: a number cell when the text is a plain decimal number (a sign,
+// digits, one decimal mark, at most 15 digits, so that the cell shows the same digits),
+// a text cell otherwise.
+Cell givenInput(std::string_view text, char decimalMark)
+{
+    std::string number(text);
+    std::size_t digits = 0;
+    bool mark = false;
+    for (std::size_t i = 0; i < number.size(); ++i) {
+        char& c = number[i];
+        if (c >= '0' && c <= '9') {
+            ++digits;
+        } else if (c == decimalMark && !mark && digits > 0 && i + 1 < number.size()) {
+            mark = true;
+            c = '.';
+        } else if (c != '-' || i != 0) {
+            return text;
+        }
+    }
+    double value = 0;
+    if (digits == 0 || digits > 15
+        || std::from_chars(number.data(), number.data() + number.size(), value).ec != std::errc{}) {
+        return text;
+    }
+    return value;
+}
+
+Cell optionalNumber(const std::optional<double>& value) { return value ? Cell(*value) : Cell(); }
+
+Cell materialFigure(const RowSource& source, float MaterialRecord::*field)
+{
+    return source.material != nullptr ? Cell(shortestDecimal(source.material->*field)) : Cell();
+}
+
+// The cases sheet, column by column. The material's limits are on the material sheet,
+// in the row its number names: repeated on every case they would make a million-case
+// workbook a fifth larger and slower to write.
+constexpr std::array caseColumns{
+    Column{"№", 8, Style::Integer, [](const RowSource& s) -> Cell { return double(s.sheetCase.number); }},
+    Column{"Материал (задан)", 26, Style::Text, [](const RowSource& s) -> Cell { return s.sheetCase.material; }},
+    Column{
+        "F, Н", 10, Style::Text, [](const RowSource& s) { return givenInput(s.sheetCase.load, s.inputDecimalMark); }},
+    Column{"n, об/мин", 11, Style::Text,
+        [](const RowSource& s) { return givenInput(s.sheetCase.frequency, s.inputDecimalMark); }},
+    Column{"L, мм", 9, Style::Text,
+        [](const RowSource& s) -> Cell {
+            return s.sheetCase.length ? givenInput(*s.sheetCase.length, s.inputDecimalMark) : Cell();
+        }},
+    Column{"№ материала", 11, Style::Integer,
+        [](const RowSource& s) -> Cell {
+            return s.sheetCase.row >= 0 ? Cell(double(rowNumber(s.sheetCase.row))) : Cell();
+        }},
+    Column{"Материал", 28, Style::Text,
+        [](const RowSource& s) -> Cell { return s.material != nullptr ? Cell(s.material->name) : Cell(); }},
+    Column{"Dmax, мм", 10, Style::Tenth, [](const RowSource& s) { return optionalNumber(s.sheetCase.maxDiameter); }},
+    Column{"Dmax без округления, мм", 13, Style::Full,
+        [](const RowSource& s) { return optionalNumber(s.sheetCase.maxDiameterFull); }},
+    Column{"Lmin, мм", 10, Style::Tenth, [](const RowSource& s) { return optionalNumber(s.sheetCase.minLength); }},
+    Column{"Lmin без округления, мм", 13, Style::Full,
+        [](const RowSource& s) { return optionalNumber(s.sheetCase.minLengthFull); }},
+    Column{"L по [pv], мм", 12, Style::Full, [](const RowSource& s) { return optionalNumber(s.sheetCase.pvLength); }},
+    Column{"L по [p] при Dmax, мм", 13, Style::Full,
+        [](const RowSource& s) { return optionalNumber(s.sheetCase.pressureLength); }},
+    Column{"F/[p], мм²", 12, Style::Full, [](const RowSource& s) { return optionalNumber(s.sheetCase.minArea); }},
+    Column{"Lmin задаёт", 9, Style::Text,
+        [](const RowSource& s) -> Cell {
+            return s.sheetCase.lengthLimit.empty() ? Cell() : Cell(s.sheetCase.lengthLimit == "p" ? "[p]" : "[pv]");
+        }},
+    Column{
+        "Dmin при L, мм", 10, Style::Tenth, [](const RowSource& s) { return optionalNumber(s.sheetCase.minDiameter); }},
+    Column{"Dmin при L без округления, мм", 15, Style::Full,
+        [](const RowSource& s) { return optionalNumber(s.sheetCase.minDiameterFull); }},
+    // "да" or "нет": a flag cell reads differently from one spreadsheet to the next.
+    Column{"L меньше Lmin", 9, Style::Flag,
+        [](const RowSource& s) -> Cell {
+            return s.sheetCase.lengthBelowMinimum ? Cell(*s.sheetCase.lengthBelowMinimum ? "да" : "нет") : Cell();
+        }},
+    Column{"Сообщение", 75, Style::Lines,
+        [](const RowSource& s) -> Cell { return s.sheetCase.message.empty() ? Cell() : Cell(s.sheetCase.message); }},
+    Column{"Код сообщения", 24, Style::Text,
+        [](const RowSource& s) -> Cell {
+            return s.sheetCase.messageCode.empty() ? Cell() : Cell(s.sheetCase.messageCode);
+        }},
+};
+
+// The material table, as --list-materials has it.
+constexpr std::array materialColumns{
+    Column{"№", 6, Style::Integer, [](const RowSource& s) -> Cell { return double(rowNumber(s.sheetCase.row)); }},
+    Column{"Материал", 30, Style::Text, [](const RowSource& s) -> Cell { return s.material->name; }},
+    Column{
+        "Группа", 12, Style::Text, [](const RowSource& s) -> Cell { return groupTitle(groupOfRow(s.sheetCase.row)); }},
+    Column{"[p], МПа", 10, Style::Full,
+        [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxPressure); }},
+    Column{
+        "[v], м/с", 10, Style::Full, [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxSpeed); }},
+    Column{
+        "[pv], МПа·м/с", 12, Style::Full, [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxPV); }},
+    Column{"[t], °C", 9, Style::Integer, [](const RowSource& s) -> Cell { return double(s.material->maxTemperature); }},
+};
+
+constexpr std::string_view casesSheetName = "Расчеты";
+constexpr double lineHeight = 15;  // points, a row of the default font
+constexpr std::string_view materialsSheetName = "Материалы";
+// A cell holds at most this many UTF-16 code units.
+constexpr std::size_t cellTextLimit = 32767;
+constexpr std::string_view replacement = "\xEF\xBF\xBD";  // U+FFFD
+constexpr std::string_view ellipsis = "…";
+
+// A text as a cell can hold it: valid UTF-8, line breaks as the LF a cell breaks its
+// lines at, a malformed sequence or a control character other than tab as U+FFFD, cut
+// with "…" at the cell's limit.
+void appendCellText(std::string& cell, std::string_view text)
+{
+    cell.clear();
+    std::size_t units = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        const Utf8Lead lead = utf8Lead(text.substr(at));
+        const std::size_t length = lead.kind == Utf8Lead::Kind::Whole ? lead.length : 0;
+        const auto c = static_cast<unsigned char>(text[at]);
+        if (c == '\r') {
+            // CR LF and a lone CR alike end a line.
+            cell += '\n';
+            ++units;
+            at += text.substr(at, 2) == "\r\n" ? 2 : 1;
+            continue;
+        }
+        const bool allowed = length > 1 || (length == 1 && (c >= 0x20U || c == '\t' || c == '\n'));
+        const bool nonCharacter = length == 3 && text.substr(at, 2) == "\xEF\xBF"
+            && (static_cast<unsigned char>(text[at + 2]) & 0xFEU) == 0xBEU;  // U+FFFE, U+FFFF
+        const std::size_t needed = length == 4 ? 2 : 1;
+        if (units + needed > cellTextLimit - 1 && at + std::max<std::size_t>(length, 1) < text.size()) {
+            cell += ellipsis;
+            return;
+        }
+        units += needed;
+        if (allowed && !nonCharacter) {
+            cell.append(text.substr(at, length));
+        } else {
+            cell += replacement;
+        }
+        at += std::max<std::size_t>(length, 1);
+    }
+}
+
+// The library writes its own diagnostics to the standard error in English; the writer
+// says what failed in Russian itself, so they are kept off the user's terminal.
+class QuietStandardError {
+public:
+    QuietStandardError()
+        : saved_((std::fflush(stderr), ::dup(STDERR_FILENO)))
+    {
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);  // NOLINT(cppcoreguidelines-pro-type-vararg)
+        if (saved_ >= 0 && null >= 0) {
+            ::dup2(null, STDERR_FILENO);
+        }
+        if (null >= 0) {
+            ::close(null);
+        }
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+    QuietStandardError(QuietStandardError&&) = delete;
+    QuietStandardError& operator=(QuietStandardError&&) = delete;
+    ~QuietStandardError()
+    {
+        std::fflush(stderr);
+        if (saved_ >= 0) {
+            ::dup2(saved_, STDERR_FILENO);
+            ::close(saved_);
+        }
+    }
+
+private:
+    int saved_ = -1;
+};
+
+std::string quoted(const std::filesystem::path& path) { return "«" + path.string() + "»"; }
+
+[[noreturn]] void failWriting(const std::filesystem::path& path, int errorNumber)
+{
+    throw OutputError("не удаётся записать книгу " + quoted(path) + ": " + systemErrorText(errorNumber));
+}
+
+bool isTerminal(const std::filesystem::path& path)
+{
+    const int descriptor
+        = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);  // NOLINT(cppcoreguidelines-pro-type-vararg)
+    const bool terminal = descriptor >= 0 && ::isatty(descriptor) != 0;
+    if (descriptor >= 0) {
+        ::close(descriptor);
+    }
+    return terminal;
+}
+
+// The file a workbook is built in, beside its target; removed unless it was put in place.
+struct HiddenFile {
+    HiddenFile() = default;
+    HiddenFile(const HiddenFile&) = delete;
+    HiddenFile& operator=(const HiddenFile&) = delete;
+    HiddenFile(HiddenFile&&) = delete;
+    HiddenFile& operator=(HiddenFile&&) = delete;
+    ~HiddenFile()
+    {
+        if (!name.empty()) {
+            std::error_code ignored;
+            std::filesystem::remove(name, ignored);
+        }
+    }
+
+    std::string name;
+};
+
+// A workbook given up before it was closed is freed without being written.
+struct WorkbookFree {
+    void operator()(lxw_workbook* workbook) const { lxw_workbook_free(workbook); }
+};
+
+// Where the workbook goes: `path`, or the file a symbolic link at `path` points to.
+// Refuses what is not, or would not become, a regular file.
+std::filesystem::path targetOf(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found
+        || status.type() == std::filesystem::file_type::regular) {
+        if (!std::filesystem::is_symlink(path, error)) {
+            return path;
+        }
+        // A link is written through; a dangling one is replaced.
+        std::filesystem::path linked = std::filesystem::canonical(path, error);
+        return error ? path : linked;
+    }
+    if (status.type() == std::filesystem::file_type::directory) {
+        throw OutputError("не удаётся записать книгу " + quoted(path) + ": это каталог");
+    }
+    if (status.type() == std::filesystem::file_type::unknown) {
+        failWriting(path, error.value());
+    }
+    if (status.type() == std::filesystem::file_type::character && isTerminal(path)) {
+        throw OutputError("книга xlsx не выводится на терминал: задайте файл, например --output расчет.xlsx");
+    }
+    throw OutputError(
+        "не удаётся записать книгу " + quoted(path) + ": это не обычный файл, книга пишется только в файл");
+}
+
+}  // namespace
+
+double shortestDecimal(float value)
+{
+    std::array<char, 32> text{};
+    const auto written = std::to_chars(text.data(), text.data() + text.size(), value);
+    double decimal = value;
+    std::from_chars(text.data(), written.ptr, decimal);
+    return decimal;
+}
+
+class WorkbookWriter::Book {
+public:
+    Book(const std::filesystem::path& path, const MaterialCatalogue& catalogue, WorkbookSetup setup)
+        : path_(path)
+        , target_(targetOf(path))
+        , catalogue_(catalogue)
+        , setup_(std::move(setup))
+    {
+        createHiddenFile();
+        // The library's own temporary files, a sheet's rows among them, go beside the
+        // target too: a full disk there is found while writing, and /tmp may be memory.
+        directory_ = target_.has_parent_path() ? target_.parent_path().string() : std::string(".");
+        lxw_workbook_options options{.constant_memory = LXW_TRUE, .tmpdir = directory_.data(), .use_zip64 = LXW_FALSE};
+        {
+            const QuietStandardError quiet;
+            workbook_.reset(workbook_new_opt(hidden_.name.c_str(), &options));
+        }
+        if (workbook_ == nullptr) {
+            failWriting(path_, errno);
+        }
+        createFormats();
+        properties_.title = title_.data();
+        workbook_set_properties(workbook_.get(), &properties_);
+        if (setup_.withCases) {
+            startCasesSheet();
+        }
+    }
+
+    Book(const Book&) = delete;
+    Book& operator=(const Book&) = delete;
+    Book(Book&&) = delete;
+    Book& operator=(Book&&) = delete;
+
+    ~Book() = default;
+
+    void write(const SheetCase& sheetCase)
+    {
+        if (row_ == LXW_ROW_MAX) {
+            startCasesSheet();
+        }
+        const MaterialRecord* material = sheetCase.row >= 0 ? &catalogue_.row(sheetCase.row) : nullptr;
+        const RowSource source{sheetCase, material, setup_.inputDecimalMark};
+        // A message of several lines gets their height: a spreadsheet need not find it.
+        if (const auto lines = std::count(sheetCase.message.begin(), sheetCase.message.end(), '\n'); lines > 0) {
+            worksheet_set_row(sheet_, row_, lineHeight * static_cast<double>(lines + 1), nullptr);
+        }
+        for (std::size_t i = 0; i < setup_.carriedNames.size(); ++i) {
+            const std::string_view given = i < sheetCase.carried.size() ? sheetCase.carried[i] : std::string_view();
+            writeCell(sheet_, row_, 1 + i, Style::Text, givenInput(given, setup_.inputDecimalMark));
+        }
+        writeRow(sheet_, row_, caseColumns, source, setup_.carriedNames.size());
+        ++row_;
+        // A full disk is found where it happens, not after a million more rows.
+        if (std::ferror(sheet_->optimize_tmpfile) != 0) {
+            failWriting(path_, errno);
+        }
+    }
+
+    void finish()
+    {
+        if (sheet_ != nullptr) {
+            filter(sheet_, row_, setup_.carriedNames.size() + caseColumns.size());
+        }
+        writeMaterials();
+        for (lxw_worksheet* sheet : sheets_) {
+            if (std::fflush(sheet->optimize_tmpfile) != 0 || std::ferror(sheet->optimize_tmpfile) != 0) {
+                failWriting(path_, errno);
+            }
+        }
+        errno = 0;
+        lxw_error closed = LXW_NO_ERROR;
+        {
+            const QuietStandardError quiet;
+            closed = workbook_close(workbook_.release());
+        }
+        const int closeError = errno;
+        if (closed != LXW_NO_ERROR) {
+            failWriting(path_, closeError);
+        }
+        settle();
+    }
+
+private:
+    // The hidden file beside the target, made now so that an unwritable directory is
+    // found before any case is calculated. Its mode is that of a new file.
+    void createHiddenFile()
+    {
+        const std::filesystem::path name = target_.filename();
+        std::string pattern = (target_.parent_path() / ("." + name.string() + ".XXXXXX")).string();
+        const int descriptor = ::mkstemp(pattern.data());
+        if (descriptor < 0) {
+            failWriting(path_, errno);
+        }
+        hidden_.name = pattern;
+        const ::mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(descriptor, 0666 & ~mask);
+        ::close(descriptor);
+    }
+
+    void createFormats()
+    {
+        heading_ = workbook_add_format(workbook_.get());
+        format_set_bold(heading_);
+        format_set_text_wrap(heading_);
+        format_set_align(heading_, LXW_ALIGN_VERTICAL_CENTER);
+        format_set_bg_color(heading_, 0xDDE4EE);
+        format_set_bottom(heading_, LXW_BORDER_THIN);
+        integer_ = workbook_add_format(workbook_.get());
+        format_set_num_format(integer_, "0");
+        tenth_ = workbook_add_format(workbook_.get());
+        format_set_num_format(tenth_, "0.0");
+        flag_ = workbook_add_format(workbook_.get());
+        format_set_align(flag_, LXW_ALIGN_CENTER);
+        lines_ = workbook_add_format(workbook_.get());
+        format_set_text_wrap(lines_);
+    }
+
+    lxw_format* formatOf(Style style) const
+    {
+        switch (style) {
+        case Style::Integer: return integer_;
+        case Style::Tenth: return tenth_;
+        case Style::Flag: return flag_;
+        case Style::Lines: return lines_;
+        case Style::Text:
+        case Style::Full: break;
+        }
+        return nullptr;
+    }
+
+    lxw_worksheet* addSheet(std::string_view name)
+    {
+        lxw_worksheet* sheet = nullptr;
+        {
+            const QuietStandardError quiet;
+            sheet = workbook_add_worksheet(workbook_.get(), std::string(name).c_str());
+        }
+        if (sheet == nullptr) {
+            failWriting(path_, errno);
+        }
+        sheets_.push_back(sheet);
+        return sheet;
+    }
+
+    // The heading row: `columns`, the batch's own column names (`carried`) after the first.
+    template <std::size_t N>
+    void writeHeadings(lxw_worksheet* sheet, std::span<const std::string> carried, const std::array<Column, N>& columns)
+    {
+        worksheet_set_row(sheet, 0, 45, nullptr);  // three lines of a wrapped heading
+        const auto heading = [&](std::size_t at, std::string_view text, double width) {
+            const auto column = static_cast<lxw_col_t>(at);
+            worksheet_set_column(sheet, column, column, width, nullptr);
+            appendCellText(text_, text);
+            worksheet_write_string(sheet, 0, column, text_.c_str(), heading_);
+        };
+        for (std::size_t i = 0; i < carried.size(); ++i) {
+            heading(1 + i, carried[i], std::clamp(static_cast<double>(carried[i].size()) + 2, 10.0, 30.0));
+        }
+        for (std::size_t i = 0; i < N; ++i) {
+            heading(placeOf(i, carried.size()), columns[i].heading, columns[i].width);
+        }
+        worksheet_freeze_panes(sheet, 1, 0);
+        // Printed, the columns fit a page's width and every page has the headings.
+        worksheet_repeat_rows(sheet, 0, 0);
+        worksheet_set_landscape(sheet);
+        worksheet_fit_to_pages(sheet, 1, 0);
+    }
+
+    void startCasesSheet()
+    {
+        if (sheet_ != nullptr) {
+            filter(sheet_, row_, setup_.carriedNames.size() + caseColumns.size());
+        }
+        std::string name(casesSheetName);
+        if (!sheets_.empty()) {
+            name += " " + std::to_string(sheets_.size() + 1);
+        }
+        sheet_ = addSheet(name);
+        writeHeadings(sheet_, setup_.carriedNames, caseColumns);
+        row_ = 1;
+    }
+
+    static void filter(lxw_worksheet* sheet, lxw_row_t rows, std::size_t columns)
+    {
+        worksheet_autofilter(sheet, 0, 0, rows - 1, static_cast<lxw_col_t>(columns - 1));
+    }
+
+    void writeMaterials()
+    {
+        lxw_worksheet* sheet = addSheet(materialsSheetName);
+        writeHeadings(sheet, {}, materialColumns);
+        for (int row = 0; row < MaterialCatalogue::rowCount; ++row) {
+            SheetCase material;
+            material.row = row;
+            writeRow(sheet, static_cast<lxw_row_t>(row + 1), materialColumns,
+                RowSource{material, &catalogue_.row(row), setup_.inputDecimalMark});
+        }
+        filter(sheet, MaterialCatalogue::rowCount + 1, materialColumns.size());
+    }
+
+    // Where the column `i` of a table stands when `carried` columns of a batch's own
+    // follow its first, the number.
+    static std::size_t placeOf(std::size_t i, std::size_t carried) { return i == 0 ? 0 : i + carried; }
+
+    // The cells of `columns` in `row`, `carried` of the batch's own after the first.
+    template <std::size_t N>
+    void writeRow(lxw_worksheet* sheet, lxw_row_t row, const std::array<Column, N>& columns, const RowSource& source,
+        std::size_t carried = 0)
+    {
+        for (std::size_t i = 0; i < N; ++i) {
+            writeCell(sheet, row, placeOf(i, carried), columns[i].style, columns[i].value(source));
+        }
+    }
+
+    void writeCell(lxw_worksheet* sheet, lxw_row_t row, std::size_t at, Style style, const Cell& cell)
+    {
+        const auto column = static_cast<lxw_col_t>(at);
+        lxw_format* format = formatOf(style);
+        lxw_error written = LXW_NO_ERROR;
+        if (const auto* text = std::get_if<std::string_view>(&cell)) {
+            appendCellText(text_, *text);
+            written = worksheet_write_string(sheet, row, column, text_.c_str(), format);
+        } else if (const auto* number = std::get_if<double>(&cell); number != nullptr && std::isfinite(*number)) {
+            written = worksheet_write_number(sheet, row, column, *number, format);
+        }
+        if (written != LXW_NO_ERROR) {
+            failWriting(path_, errno);
+        }
+    }
+
+    // The written file made durable and put in place of the target.
+    void settle()
+    {
+        const int descriptor
+            = ::open(hidden_.name.c_str(), O_RDONLY | O_CLOEXEC);  // NOLINT(cppcoreguidelines-pro-type-vararg)
+        if (descriptor < 0 || ::fsync(descriptor) != 0) {
+            const int error = errno;
+            if (descriptor >= 0) {
+                ::close(descriptor);
+            }
+            failWriting(path_, error);
+        }
+        ::close(descriptor);
+        if (std::rename(hidden_.name.c_str(), target_.c_str()) != 0) {
+            failWriting(path_, errno);
+        }
+        hidden_.name.clear();
+    }
+
+    std::filesystem::path path_;    // as the user named it
+    std::filesystem::path target_;  // the file it stands for
+    HiddenFile hidden_;             // destroyed after the workbook, which may still hold it open
+    std::string directory_;
+    const MaterialCatalogue& catalogue_;
+    WorkbookSetup setup_;
+    std::string title_ = "Расчет подшипников скольжения";
+    lxw_doc_properties properties_{};
+    std::unique_ptr<lxw_workbook, WorkbookFree> workbook_;
+    lxw_format* heading_ = nullptr;
+    lxw_format* integer_ = nullptr;
+    lxw_format* tenth_ = nullptr;
+    lxw_format* flag_ = nullptr;
+    lxw_format* lines_ = nullptr;
+    std::vector<lxw_worksheet*> sheets_;
+    lxw_worksheet* sheet_ = nullptr;
+    lxw_row_t row_ = 0;
+    std::string text_;  // the cell text being written, its memory kept from cell to cell
+};
+
+WorkbookWriter::WorkbookWriter(
+    const std::filesystem::path& path, const MaterialCatalogue& catalogue, WorkbookSetup setup)
+    : book_(std::make_unique<Book>(path, catalogue, std::move(setup)))
+{
+}
+
+WorkbookWriter::~WorkbookWriter() = default;
+
+void WorkbookWriter::write(const SheetCase& sheetCase) { book_->write(sheetCase); }
+
+void WorkbookWriter::finish() { book_->finish(); }
+
+}  // namespace bearing::cli

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "materialcatalogue.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace bearing::cli {
+
+// A file that could not be written, with the reason in Russian for the user.
+class OutputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// One case as a workbook row: the inputs as given, the chosen material and the results,
+// each a named field. A number that the case did not reach is empty and its cell blank.
+struct SheetCase {
+    std::size_t number = 0;                // the case's place in the run: 1, 2, ... (a batch's record number)
+    std::span<const std::string> carried;  // a batch's own columns, as given
+    std::string_view material;
+    std::string_view load;
+    std::string_view frequency;
+    std::optional<std::string_view> length;  // none: only the sizing ran
+    int row = -1;                            // the chosen catalogue row (0 to 20), -1 for none
+    std::optional<double> maxDiameter;       // mm, as the window shows it
+    std::optional<double> maxDiameterFull;   // the same single in full
+    std::optional<double> minLength;         // mm, rounded to 0.1 as shown
+    std::optional<double> minLengthFull;
+    std::optional<double> pvLength;        // the length [pv] requires, mm
+    std::optional<double> pressureLength;  // the length [p] requires at the largest diameter, mm
+    std::optional<double> minArea;         // F / [p], mm²
+    std::string_view lengthLimit;          // "pv" or "p": which length sets the minimum; empty for none
+    std::optional<double> minDiameter;     // mm for the given length, rounded to 0.1 as shown
+    std::optional<double> minDiameterFull;
+    std::optional<bool> lengthBelowMinimum;  // with a length
+    std::string_view message;                // the case's messages, line breaks as LF
+    std::string_view messageCode;            // the stable code a script matches on
+};
+
+// The decimal a single-precision figure stands for: its shortest text, read as a double,
+// so that 0.15F is the cell 0.15 and not 0.1500000059604645.
+[[nodiscard]] double shortestDecimal(float value);
+
+// What a workbook holds besides its cases.
+struct WorkbookSetup {
+    // The decimal mark of the batch the inputs come from: an input text that is a plain
+    // number with that mark becomes a number cell, any other stays text.
+    char inputDecimalMark = '.';
+    std::vector<std::string> carriedNames;  // a batch's own columns, after the number on the cases sheet
+    bool withCases = true;                  // false: the material table alone
+};
+
+// Writes cases into an .xlsx workbook as they come, in the library's constant-memory
+// mode: a row goes to disk when the next one starts, so memory does not grow with the
+// number of cases. The first sheet holds the cases (a further sheet takes over when one
+// is full), the last one the material table; each has Russian headings with units, a
+// frozen heading row, a filter on it and set column widths.
+//
+// The workbook is built in a hidden file beside `path` and renamed to it only when
+// finish() has written it whole: a run that fails or stops leaves no file that looks
+// complete, and an existing file at `path` stays as it was. Every failure throws
+// OutputError with a Russian message naming the file.
+class WorkbookWriter {
+public:
+    // Throws OutputError when `path` cannot be written at all (no such directory, no
+    // permission, not a regular file).
+    WorkbookWriter(const std::filesystem::path& path, const MaterialCatalogue& catalogue, WorkbookSetup setup = {});
+    WorkbookWriter(const WorkbookWriter&) = delete;
+    WorkbookWriter& operator=(const WorkbookWriter&) = delete;
+    WorkbookWriter(WorkbookWriter&&) = delete;
+    WorkbookWriter& operator=(WorkbookWriter&&) = delete;
+    // Without a successful finish(), removes what was written.
+    ~WorkbookWriter();
+
+    void write(const SheetCase& sheetCase);
+    // Adds the material table, writes the workbook and puts it in place.
+    void finish();
+
+private:
+    class Book;
+    std::unique_ptr<Book> book_;
+};
+
+}  // namespace bearing::cli

@@ -1,0 +1,134 @@
+"""Reads a workbook of plain-bearings-calc with openpyxl, a second implementation of the
+format, and checks it against the CSV of the same cases and of the material table:
+every figure a number cell equal to the CSV's, texts as given, Russian headings with
+units, the heading row frozen and filtered, set column widths.
+
+    workbook_check.py BOOK.xlsx CASES.csv MATERIALS.csv
+    workbook_check.py BOOK.xlsx - MATERIALS.csv     (the material sheet alone)
+"""
+import csv
+import re
+import sys
+
+import openpyxl
+from openpyxl.utils import get_column_letter
+
+# Each heading of the cases sheet, the CSV field it shows and how.
+CASE_COLUMNS = [
+    ("№", None, "index"),
+    ("Материал (задан)", "material", "text"),
+    ("F, Н", "load", "input"),
+    ("n, об/мин", "frequency", "input"),
+    ("L, мм", "length", "input"),
+    ("№ материала", "row", "number"),
+    ("Материал", "name", "text"),
+    ("Dmax, мм", "max_diameter", "tenth"),
+    ("Dmax без округления, мм", "max_diameter_full", "number"),
+    ("Lmin, мм", "min_length", "tenth"),
+    ("Lmin без округления, мм", "min_length_full", "number"),
+    ("L по [pv], мм", "pv_length", "number"),
+    ("L по [p] при Dmax, мм", "pressure_length", "number"),
+    ("F/[p], мм²", "min_area", "number"),
+    ("Lmin задаёт", "length_limit", "limit"),
+    ("Dmin при L, мм", "min_diameter", "tenth"),
+    ("Dmin при L без округления, мм", "min_diameter_full", "number"),
+    ("L меньше Lmin", "length_below_minimum", "flag"),
+    ("Сообщение", "message", "text"),
+    ("Код сообщения", "code", "text"),
+]
+MATERIAL_COLUMNS = [
+    ("№", "row", "number"),
+    ("Материал", "name", "text"),
+    ("Группа", "group", "group"),
+    ("[p], МПа", "max_pressure", "number"),
+    ("[v], м/с", "max_speed", "number"),
+    ("[pv], МПа·м/с", "max_pv", "number"),
+    ("[t], °C", "max_temperature", "number"),
+]
+GROUPS = {"dry": "без смазки", "lubricated": "со смазкой"}
+PLAIN_NUMBER = re.compile(r"-?[0-9]+(\.[0-9]+)?$")
+CELL_LIMIT = 32767
+
+failures = []
+
+
+def check(condition, where, what):
+    if not condition:
+        failures.append(f"{where}: {what}")
+
+
+def as_cell_text(text):
+    """What a cell holds of a text: line breaks as LF, control characters other than tab
+    as U+FFFD, cut with "…" at the cell's limit."""
+    text = text.replace("\r\n", "\n").replace("\r", "\n")
+    text = re.sub("[\x00-\x08\x0b\x0c\x0e-\x1f]", "\ufffd", text)
+    return text if len(text) <= CELL_LIMIT else text[: CELL_LIMIT - 1] + "…"
+
+
+def check_cell(cell, kind, value, index, where):
+    if kind == "index":
+        check(cell.data_type == "n" and cell.value == index, where, f"{cell.value!r} is not case {index}")
+        return
+    if value in (None, ""):
+        check(cell.value is None, where, f"{cell.value!r} where the CSV is empty")
+        return
+    if kind in ("number", "tenth") or (kind == "input" and PLAIN_NUMBER.match(value) and len(value) < 16):
+        check(cell.data_type == "n", where, f"{cell.value!r} is not a number cell")
+        check(cell.value == float(value), where, f"{cell.value!r} is not {value}")
+        if kind == "tenth":
+            check(cell.number_format == "0.0", where, f"format {cell.number_format!r}, not to the tenth")
+    elif kind == "flag":
+        expected = "да" if value == "true" else "нет"
+        check(cell.data_type == "s" and cell.value == expected, where, f"{cell.value!r} is not {expected}")
+    else:
+        expected = {"group": GROUPS.get(value), "limit": f"[{value}]"}.get(kind, as_cell_text(value))
+        check(cell.data_type == "s" and cell.value == expected, where, f"{cell.value!r} is not {expected!r}")
+
+
+def check_sheet(sheet, columns, rows):
+    headings = [cell.value for cell in sheet[1]]
+    check(headings == [heading for heading, _, _ in columns], sheet.title, f"headings {headings}")
+    russian = [heading for heading, field, _ in columns if field is None or heading != field]
+    check(all(re.search("[А-Яа-яё№°]", heading) for heading in russian), sheet.title, "a heading not Russian")
+    check(sheet.freeze_panes == "A2", sheet.title, f"frozen at {sheet.freeze_panes}")
+    last = f"{get_column_letter(len(columns))}{len(rows) + 1}"
+    check(sheet.auto_filter.ref == f"A1:{last}", sheet.title, f"filter on {sheet.auto_filter.ref}")
+    for number in range(1, len(columns) + 1):
+        width = sheet.column_dimensions[get_column_letter(number)].width
+        check(width is not None and width >= 6, sheet.title, f"column {number} width {width}")
+    check(sheet.max_row == len(rows) + 1, sheet.title, f"{sheet.max_row - 1} rows, the CSV has {len(rows)}")
+    for index, (row, cells) in enumerate(zip(rows, sheet.iter_rows(min_row=2)), start=1):
+        for (heading, field, kind), cell in zip(columns, cells):
+            check_cell(cell, kind, row.get(field) if field else None, index, f"{sheet.title}!{cell.coordinate} {heading}")
+
+
+def read_csv(path):
+    with open(path, newline="", encoding="utf-8", errors="replace") as file:
+        reader = csv.DictReader(file)
+        return list(reader), reader.fieldnames
+
+
+def case_columns(fieldnames):
+    """The cases sheet's columns: the number, a batch's own columns (those the CSV has
+    before its inputs), then the program's."""
+    carried = fieldnames[: fieldnames.index("material")]
+    return CASE_COLUMNS[:1] + [(name, name, "input") for name in carried] + CASE_COLUMNS[1:]
+
+
+def main():
+    book_path, cases_path, materials_path = sys.argv[1:4]
+    book = openpyxl.load_workbook(book_path)
+    sheets = ["Материалы"] if cases_path == "-" else ["Расчеты", "Материалы"]
+    check(book.sheetnames == sheets, "book", f"sheets {book.sheetnames}")
+    if cases_path != "-":
+        cases, fieldnames = read_csv(cases_path)
+        check_sheet(book["Расчеты"], case_columns(fieldnames), cases)
+    check_sheet(book["Материалы"], MATERIAL_COLUMNS, read_csv(materials_path)[0])
+    for failure in failures[:40]:
+        print(failure)
+    print(f"{len(failures)} differences" if failures else "the workbook reads back as the CSV")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

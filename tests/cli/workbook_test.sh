@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The workbook read back by openpyxl against the CSV of the same cases.
+#
+#   workbook_test.sh PLAIN-BEARINGS-CALC CHECK.py
+set -euo pipefail
+calc=$1 check=$2
+
+python=
+for candidate in python3 /usr/bin/python3; do
+  if command -v "$candidate" >/dev/null && "$candidate" -c 'import openpyxl' 2>/dev/null; then
+    python=$candidate
+    break
+  fi
+done
+[[ -n $python ]] || { echo "openpyxl is not installed (python3-openpyxl): skipped"; exit 77; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Results, the messages that stop a case, a length below the minimum, a zero diameter,
+# inputs that are not plain numbers, line breaks a cell keeps as LF, a batch's own
+# column and a text longer than a cell holds.
+{
+  printf 'material,load,frequency,length,шифр\r\n'
+  printf 'Бронза БрО10Ф1,5000,300,20,П-1\r\n'
+  printf 'Графит,5000,300,,П-2\r\n'
+  printf '15,1.5,300 об/мин,0.5,17\r\n'
+  printf 'Баббит Б83,1e3,-20,2,\r\n'
+  printf 'Капрон,100,1e30,,"a, b"\r\n'
+  printf 'Графит,5000,300,1,П-6\r\n'
+  printf 'Нет такого,1,1,,П-7\r\n'
+  printf '"Гра\rфит","5000\r\n",300,,П-8\r\n'
+  awk 'BEGIN { for (i = 0; i < 40000; i++) s = s "ж"; printf "\"%s\",1,1,,П-9\r\n", s }'
+  for row in $(seq 1 21); do printf '%s,%s,%s,%s,%s\r\n' "$row" $((row * 700)) $((row * 40)) $((row % 3 * 10)) "$row"; done
+} >"$work/cases.csv"
+
+"$calc" --batch "$work/cases.csv" --format csv >"$work/out.csv" 2>/dev/null || [[ $? -eq 1 ]]
+"$calc" --list-materials --format csv >"$work/materials.csv"
+"$calc" --batch "$work/cases.csv" --format xlsx --output "$work/book.xlsx" 2>/dev/null || [[ $? -eq 1 ]]
+"$python" "$check" "$work/book.xlsx" "$work/out.csv" "$work/materials.csv"
+"$calc" --list-materials --format xlsx --output "$work/materials.xlsx"
+"$python" "$check" "$work/materials.xlsx" - "$work/materials.csv"
