@@ -18,6 +18,11 @@ ExternalProject_Add(web_page_tree
   CMAKE_ARGS
     "-DCMAKE_TOOLCHAIN_FILE=${PLAIN_BEARINGS_EMSCRIPTEN_TOOLCHAIN}"
     -DCMAKE_BUILD_TYPE=MinSizeRel
+    # The native build's flags (a package build's hardening, taken by CMake from CXXFLAGS
+    # and LDFLAGS in the environment) are for the native toolchain: stack protector and
+    # RELRO have no WebAssembly counterpart and break the link.
+    -DCMAKE_CXX_FLAGS=
+    -DCMAKE_EXE_LINKER_FLAGS=
     "-DPLAIN_BEARINGS_WERROR=${PLAIN_BEARINGS_WERROR}"
   BUILD_ALWAYS ON
   BUILD_BYPRODUCTS "${PLAIN_BEARINGS_WEB_DIR}/plain-bearings.html" "${PLAIN_BEARINGS_WEB_DIR}/bearing-core.js"
