@@ -1,0 +1,330 @@
+#include "designcheck.h"
+
+#include "sizing.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <system_error>
+
+namespace bearing {
+
+namespace {
+
+// Converts mm·rpm into m/s, as in the sizing.
+constexpr double mmRpmPerMetrePerSecond = 60000.0;
+
+struct FaultText {
+    std::string_view code;
+    std::string_view message;
+};
+
+// One row a fault, in the order of CheckFault.
+constexpr std::array<FaultText, 16> faultTexts{{
+    {"none", ""},
+    {"load-not-a-number", "Радиальное усилие задано не числом"},
+    {"load-not-positive", "Радиальное усилие должно быть больше нуля"},
+    {"load-out-of-range", messages::loadOutOfRange},
+    {"frequency-not-a-number", "Частота вращения задана не числом"},
+    {"frequency-not-positive", "Частота вращения должна быть больше нуля"},
+    {"frequency-out-of-range", messages::frequencyOutOfRange},
+    {"diameter-not-a-number", "Диаметр задан не числом"},
+    {"diameter-not-positive", "Диаметр должен быть больше нуля"},
+    {"diameter-out-of-range",
+        "Ошибка: переполнение\r\n\r\nДиаметр выходит за пределы допустимого диапазона чисел"},
+    {"length-not-a-number", "Длина задана не числом"},
+    {"length-not-positive", "Длина должна быть больше нуля"},
+    {"length-out-of-range", messages::lengthOutOfRange},
+    {"temperature-not-a-number", "Рабочая температура задана не числом"},
+    {"temperature-out-of-range",
+        "Ошибка: переполнение\r\n\r\nРабочая температура выходит за пределы допустимого диапазона чисел"},
+    {"result-out-of-range",
+        "Ошибка: переполнение\r\n\r\nРезультат проверки выходит за пределы допустимого диапазона чисел\r\n"
+        "Проверьте радиальное усилие, частоту вращения, диаметр и длину"},
+}};
+
+const FaultText& faultText(CheckFault fault) { return faultTexts.at(static_cast<std::size_t>(fault)); }
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Digits with at most one decimal point (',' or '.'), at least one digit, then an
+// optional exponent. Returns the text with a '.' point and no '+', ready for from_chars.
+std::optional<std::string> decimalNumber(std::string_view text)
+{
+    std::string number;
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-') {
+            number.push_back('-');
+        }
+        ++i;
+    }
+    bool digits = false;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (isDigit(c)) {
+            digits = true;
+            number.push_back(c);
+        } else if ((c == '.' || c == ',') && !point) {
+            point = true;
+            number.push_back('.');
+        } else {
+            break;
+        }
+    }
+    if (!digits) {
+        return std::nullopt;
+    }
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        number.push_back('e');
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            number.push_back(text[i]);
+            ++i;
+        }
+        const std::size_t exponentStart = i;
+        while (i < text.size() && isDigit(text[i])) {
+            number.push_back(text[i]);
+            ++i;
+        }
+        if (i == exponentStart) {
+            return std::nullopt;
+        }
+    }
+    if (i != text.size()) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+struct FieldFaults {
+    CheckFault notANumber;
+    CheckFault notPositive;  // None: any finite number will do
+    CheckFault outOfRange;
+};
+
+CheckFault readField(std::string_view text, const FieldFaults& faults, double& value)
+{
+    const std::optional<double> number = readCheckNumber(text);
+    if (!number) {
+        return faults.notANumber;
+    }
+    if (!std::isfinite(*number)) {
+        return faults.outOfRange;
+    }
+    if (faults.notPositive != CheckFault::None && !(*number > 0)) {
+        return faults.notPositive;
+    }
+    value = *number;
+    return CheckFault::None;
+}
+
+bool isPositiveFigure(double value) { return std::isfinite(value) && value > 0; }
+
+// floor(x·10^k + 0.5) / 10^k, written with k decimals.
+std::string roundedFixed(double value, int decimals, std::string_view decimalSeparator)
+{
+    const double scale = std::pow(10.0, decimals);
+    const double rounded = std::floor(value * scale + 0.5) / scale;
+    std::array<char, 64> digits{};
+    const auto result = std::to_chars(
+        digits.data(), digits.data() + digits.size(), rounded == 0 ? 0.0 : rounded, std::chars_format::fixed, decimals);
+    std::string text(digits.data(), result.ptr);
+    if (const auto dot = text.find('.'); dot != std::string::npos) {
+        text.replace(dot, 1, decimalSeparator);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string_view checkFaultCode(CheckFault fault) { return faultText(fault).code; }
+
+std::string_view checkFaultMessage(CheckFault fault) { return faultText(fault).message; }
+
+std::optional<double> readCheckNumber(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    const std::optional<std::string> number = decimalNumber(text);
+    if (!number) {
+        return std::nullopt;
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(number->data(), number->data() + number->size(), value);
+    if (error == std::errc::result_out_of_range) {
+        return number->front() == '-' ? -std::numeric_limits<double>::infinity()
+                                      : std::numeric_limits<double>::infinity();
+    }
+    if (error != std::errc{} || end != number->data() + number->size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+DesignCheckReading readDesignCheckInput(const DesignCheckTexts& texts)
+{
+    DesignCheckReading reading;
+    const std::array<std::pair<std::string_view, std::pair<FieldFaults, double*>>, 4> fields{{
+        {texts.load,
+            {{CheckFault::LoadNotANumber, CheckFault::LoadNotPositive, CheckFault::LoadOutOfRange},
+                &reading.input.load}},
+        {texts.frequency,
+            {{CheckFault::FrequencyNotANumber, CheckFault::FrequencyNotPositive, CheckFault::FrequencyOutOfRange},
+                &reading.input.frequency}},
+        {texts.diameter,
+            {{CheckFault::DiameterNotANumber, CheckFault::DiameterNotPositive, CheckFault::DiameterOutOfRange},
+                &reading.input.diameter}},
+        {texts.length,
+            {{CheckFault::LengthNotANumber, CheckFault::LengthNotPositive, CheckFault::LengthOutOfRange},
+                &reading.input.length}},
+    }};
+    for (const auto& [text, field] : fields) {
+        reading.fault = readField(text, field.first, *field.second);
+        if (reading.fault != CheckFault::None) {
+            return reading;
+        }
+    }
+    if (texts.temperature) {
+        double temperature = 0;
+        reading.fault = readField(*texts.temperature,
+            {CheckFault::TemperatureNotANumber, CheckFault::None, CheckFault::TemperatureOutOfRange}, temperature);
+        reading.input.temperature = temperature;
+    }
+    return reading;
+}
+
+DesignCheck checkDesign(const MaterialRecord& material, const DesignCheckInput& input)
+{
+    DesignCheck check;
+    const double F = input.load;
+    const double n = input.frequency;
+    const double d = input.diameter;
+    const double L = input.length;
+    const auto maxP = static_cast<double>(material.maxPressure);
+    const auto maxV = static_cast<double>(material.maxSpeed);
+    const auto maxPV = static_cast<double>(material.maxPV);
+
+    const double area = d * L;
+    check.pressure = F / area;
+    check.speed = sizingPi * d * n / mmRpmPerMetrePerSecond;
+    check.pv = check.pressure * check.speed;
+    check.pressureUse = check.pressure / maxP;
+    check.speedUse = check.speed / maxV;
+    check.pvUse = check.pv / maxPV;
+
+    check.governing = DesignLimit::Pressure;
+    check.governingUse = check.pressureUse;
+    if (check.speedUse > check.governingUse) {
+        check.governing = DesignLimit::Speed;
+        check.governingUse = check.speedUse;
+    }
+    if (check.pvUse > check.governingUse) {
+        check.governing = DesignLimit::PV;
+        check.governingUse = check.pvUse;
+    }
+    check.limitsHold = check.governingUse <= 1;
+
+    const double pressureLoad = maxP * area;
+    const double pvLoad = maxPV * area / check.speed;
+    check.maxLoadLimit = pvLoad < pressureLoad ? DesignLimit::PV : DesignLimit::Pressure;
+    check.maxLoad = std::min(pressureLoad, pvLoad);
+
+    const double speedFrequency = mmRpmPerMetrePerSecond * maxV / (sizingPi * d);
+    const double pvFrequency = mmRpmPerMetrePerSecond * maxPV * L / (sizingPi * F);
+    check.maxFrequencyLimit = pvFrequency < speedFrequency ? DesignLimit::PV : DesignLimit::Speed;
+    check.maxFrequency = std::min(speedFrequency, pvFrequency);
+    check.maxSpeed = sizingPi * d * check.maxFrequency / mmRpmPerMetrePerSecond;
+
+    // A figure that overflowed, or vanished below the smallest double, is no answer.
+    for (const double figure : {area, check.pressure, check.speed, check.pv, check.pressureUse, check.speedUse,
+             check.pvUse, pressureLoad, pvLoad, speedFrequency, pvFrequency, check.maxSpeed}) {
+        if (!isPositiveFigure(figure)) {
+            DesignCheck stopped;
+            stopped.fault = CheckFault::ResultOutOfRange;
+            return stopped;
+        }
+    }
+
+    if (input.temperature) {
+        check.temperature = input.temperature;
+        check.temperatureHolds = *input.temperature <= static_cast<double>(material.maxTemperature);
+        check.temperatureMargin = static_cast<double>(material.maxTemperature) - *input.temperature;
+    }
+    check.passes = check.limitsHold && check.temperatureHolds;
+    return check;
+}
+
+DesignCheck checkDesign(const MaterialRecord& material, const DesignCheckTexts& texts)
+{
+    const DesignCheckReading reading = readDesignCheckInput(texts);
+    if (reading.fault != CheckFault::None) {
+        DesignCheck stopped;
+        stopped.fault = reading.fault;
+        return stopped;
+    }
+    return checkDesign(material, reading.input);
+}
+
+std::string_view limitSymbol(DesignLimit limit)
+{
+    switch (limit) {
+    case DesignLimit::Pressure: return "[p]";
+    case DesignLimit::Speed: return "[v]";
+    case DesignLimit::PV: return "[pv]";
+    }
+    return {};
+}
+
+std::string_view limitName(DesignLimit limit)
+{
+    switch (limit) {
+    case DesignLimit::Pressure: return "давление";
+    case DesignLimit::Speed: return "скорость скольжения";
+    case DesignLimit::PV: return "произведение pv";
+    }
+    return {};
+}
+
+std::string formatCheckFigure(double value, std::string_view decimalSeparator)
+{
+    if (!std::isfinite(value)) {
+        return value > 0 ? "∞" : (value < 0 ? "−∞" : "—");
+    }
+    const double magnitude = std::abs(value);
+    if (magnitude != 0 && (magnitude >= 1e15 || magnitude < 1e-9)) {
+        std::array<char, 64> digits{};
+        const auto result = std::to_chars(
+            digits.data(), digits.data() + digits.size(), value, std::chars_format::scientific, 3);
+        std::string text(digits.data(), result.ptr);
+        if (const auto dot = text.find('.'); dot != std::string::npos) {
+            text.replace(dot, 1, decimalSeparator);
+        }
+        return text;
+    }
+    const int leading = magnitude == 0 ? 0 : static_cast<int>(std::floor(std::log10(magnitude)));
+    int decimals = std::max(0, 3 - leading);
+    std::string text = roundedFixed(value, decimals, decimalSeparator);
+    // Rounding may carry into a new leading digit (9.9996 is 10.000): one decimal fewer.
+    if (decimals > 0 && magnitude != 0) {
+        const double scale = std::pow(10.0, decimals);
+        if (std::floor(magnitude * scale + 0.5) / scale >= std::pow(10.0, leading + 1)) {
+            text = roundedFixed(value, --decimals, decimalSeparator);
+        }
+    }
+    return text;
+}
+
+std::string formatUtilisation(double use, std::string_view decimalSeparator)
+{
+    return roundedFixed(use * 100.0, 1, decimalSeparator);
+}
+
+}  // namespace bearing
