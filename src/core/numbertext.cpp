@@ -1,13 +1,17 @@
 #include "numbertext.h"
 
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <string_view>
-#include <system_error>
 #include <utility>
 
 namespace bearing {
@@ -44,17 +48,44 @@ std::string withoutBlanks(std::string_view text)
     return kept;
 }
 
-// from_chars reports a result beyond the double range without telling which way it
-// went; the decimal exponent of the leading digit does. `mantissa` holds digits and at
-// most one point, with at least one non-zero digit.
-double outOfRangeValue(std::string_view mantissa, long long exponent)
+// The non-negative integer that hexadecimal `digits` spell, rounded to the nearest double
+// (ties to even) once, from all its bits; beyond the double range it is infinite.
+double hexIntegerValue(std::string_view digits)
 {
-    const auto point = mantissa.find('.');
-    const auto integerDigits = static_cast<long long>(point == std::string_view::npos ? mantissa.size() : point);
-    const auto firstNonZero = static_cast<long long>(mantissa.find_first_not_of("0."));
-    const long long leadingPosition
-        = firstNonZero < integerDigits ? integerDigits - firstNonZero - 1 : integerDigits - firstNonZero;
-    return leadingPosition + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    digits.remove_prefix(std::min(digits.find_first_not_of('0'), digits.size()));
+    if (digits.empty()) {
+        return 0.0;
+    }
+    // 257 digits and more pass 2^1024 whatever they are.
+    constexpr std::size_t digitsBeyondRange = 257;
+    if (digits.size() >= digitsBeyondRange) {
+        return std::numeric_limits<double>::infinity();
+    }
+    // The leading 60 bits or fewer make the candidate; every bit after them only says
+    // whether the value lies above a tie.
+    constexpr std::size_t leadingDigits = 15;
+    const std::size_t taken = std::min(digits.size(), leadingDigits);
+    std::uint64_t leading = 0;
+    for (std::size_t i = 0; i < taken; ++i) {
+        leading = leading << 4U | static_cast<std::uint64_t>(hexDigitValue(digits[i]));
+    }
+    const bool sticky = digits.find_first_not_of('0', taken) != std::string_view::npos;
+    const auto droppedBits = static_cast<int>(4 * (digits.size() - taken));
+
+    // Keep the top 53 significant bits of `leading`, round on the rest and the sticky bit.
+    const int width = static_cast<int>(std::bit_width(leading));
+    constexpr int mantissaBits = std::numeric_limits<double>::digits;
+    if (width <= mantissaBits && !sticky) {
+        return std::ldexp(static_cast<double>(leading), droppedBits);
+    }
+    const int shift = width - mantissaBits;
+    std::uint64_t mantissa = leading >> static_cast<unsigned>(shift);
+    const std::uint64_t rest = leading & ((std::uint64_t{1} << static_cast<unsigned>(shift)) - 1);
+    const std::uint64_t half = std::uint64_t{1} << static_cast<unsigned>(shift - 1);
+    if (rest > half || (rest == half && (sticky || (mantissa & 1U) != 0))) {
+        ++mantissa;  // a carry to 2^53 is still exact in a double
+    }
+    return std::ldexp(static_cast<double>(mantissa), shift + droppedBits);
 }
 
 // "&H1F", "&O17": a non-negative integer, rounded to the nearest double once, at the end.
@@ -82,16 +113,7 @@ double parseRadixInteger(std::string_view digits, int radix)
             hexDigits.push_back("0123456789abcdef"[nibble]);
         }
     }
-    if (hexDigits.empty()) {
-        return 0.0;
-    }
-    double value = 0.0;
-    const auto [end, error]
-        = std::from_chars(hexDigits.data(), hexDigits.data() + hexDigits.size(), value, std::chars_format::hex);
-    if (error == std::errc::result_out_of_range) {
-        return std::numeric_limits<double>::infinity();
-    }
-    return value;
+    return hexIntegerValue(hexDigits);
 }
 
 double parseDecimal(std::string_view text)
@@ -147,16 +169,9 @@ double parseDecimal(std::string_view text)
             number = normalised;
         }
     }
+    // Beyond the double range the library gives an infinity, below it a zero.
     double value = 0.0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        // Saturating: any exponent past a million already decides the direction.
-        long long exponent = 0;
-        for (const char c : exponentDigits) {
-            exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
-        }
-        value = outOfRangeValue(mantissa, exponentNegative ? -exponent : exponent);
-    }
+    fast_float::from_chars(number.data(), number.data() + number.size(), value);
     return negative ? -value : value;
 }
 
@@ -167,26 +182,37 @@ double parseDecimal(std::string_view text)
 // precision, and the shown results (rounded to 0.1 mm) all have short forms.
 std::optional<std::string> generalFormOfShortest(double value, int digits)
 {
+    // The library writes the shortest form either with a point ("0.00012", "1000000") or
+    // with an exponent ("1.5e+20"); its significant digits and the decimal exponent of the
+    // first are the same either way.
     std::array<char, 32> buffer{};
-    const auto [end, error]
-        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::scientific);
-    if (error != std::errc{}) {
-        return std::nullopt;
+    const auto result = fmt::format_to_n(buffer.data(), buffer.size(), "{}", value);
+    std::string_view shortest(buffer.data(), std::min(result.size, buffer.size()));
+    const bool negative = shortest.starts_with('-');
+    shortest.remove_prefix(negative ? 1 : 0);
+    const std::size_t e = std::min(shortest.find('e'), shortest.size());
+    int exponent = 0;
+    if (e < shortest.size()) {
+        std::from_chars(shortest.data() + e + 2, shortest.data() + shortest.size(), exponent);
+        exponent = shortest[e + 1] == '-' ? -exponent : exponent;
     }
-    std::string_view scientific(buffer.data(), static_cast<std::size_t>(end - buffer.data()));  // "-d.ddde+XX"
-    const bool negative = scientific.starts_with('-');
-    scientific.remove_prefix(negative ? 1 : 0);
-    const std::size_t e = scientific.find('e');
-    std::string mantissa(1, scientific.front());
-    if (e > 1) {
-        mantissa.append(scientific.substr(2, e - 2));
+    const std::string_view written = shortest.substr(0, e);
+    const std::size_t point = std::min(written.find('.'), written.size());
+    std::string mantissa(written.substr(0, point));
+    mantissa.append(written.substr(std::min(point + 1, written.size())));
+    exponent += static_cast<int>(point) - 1;
+    const std::size_t leadingZeros = mantissa.find_first_not_of('0');
+    if (leadingZeros == std::string::npos) {
+        mantissa = "0";
+        exponent = 0;
+    } else {
+        mantissa.erase(0, leadingZeros);
+        exponent -= static_cast<int>(leadingZeros);
+        mantissa.erase(mantissa.find_last_not_of('0') + 1);
     }
     if (mantissa.size() > static_cast<std::size_t>(digits)) {
         return std::nullopt;
     }
-    int exponent = 0;
-    std::from_chars(scientific.data() + e + 2, scientific.data() + scientific.size(), exponent);
-    exponent = scientific[e + 1] == '-' ? -exponent : exponent;
 
     std::string text = negative ? "-" : "";
     if (exponent < -4 || exponent >= digits) {
@@ -262,12 +288,8 @@ std::string generalForm(double value, int digits)
         }
     }
     std::array<char, 64> buffer{};
-    const auto [end, error]
-        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, digits);
-    std::string text(buffer.data(), error == std::errc{} ? end : buffer.data());
-    if (const auto e = text.find('e'); e != std::string::npos) {
-        text[e] = 'E';
-    }
+    const auto written = fmt::format_to_n(buffer.data(), buffer.size(), "{:.{}G}", value, digits);
+    std::string text(buffer.data(), std::min(written.size, buffer.size()));
     return text;
 }
 

@@ -68,6 +68,37 @@ INSTANTIATE_TEST_SUITE_P(Rules, ParseNumber,
         ParseCase{"LargestDouble", "1.7976931348623157e308", std::numeric_limits<double>::max()}),
     [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
 
+// Whatever the text, a decimal or hexadecimal number is the nearest double to what it
+// spells, as the C library's correctly rounded reading gives it (infinite past the range,
+// zero or subnormal below it); D and d stand for e.
+TEST(ParseNumber, EqualsTheNearestDoubleForAnyDecimalOrHexadecimalText)
+{
+    std::mt19937_64 random(20261208);
+    const auto digits = [&random](std::string_view alphabet, std::size_t most) {
+        std::string text(1 + random() % most, '0');
+        for (char& c : text) {
+            c = alphabet[random() % alphabet.size()];
+        }
+        return text;
+    };
+    for (int i = 0; i < 40000 && !HasFailure(); ++i) {
+        std::string mantissa = digits("0123456789", 25);
+        if (random() % 2 == 0) {
+            mantissa.insert(random() % (mantissa.size() + 1), ".");
+        }
+        const std::string exponent = std::to_string(static_cast<int>(random() % 800) - 400);
+        const std::string letter(1, "eEdD"[random() % 4]);
+        const std::string sign = random() % 2 == 0 ? "-" : "";
+        const double expected = std::strtod((sign + mantissa + "e" + exponent).c_str(), nullptr);
+        EXPECT_EQ(parseNumber(sign + mantissa + letter + exponent), expected) << sign + mantissa + letter + exponent;
+
+        // Past 53 bits a hexadecimal integer rounds once, ties to even, up to the largest double.
+        const std::string hex = digits("0123456789ABCDEF", 16) + std::string(random() % 250, '0')
+            + (random() % 2 == 0 ? digits("08", 3) : "");
+        EXPECT_EQ(parseNumber("&H" + hex), std::strtod(("0x" + hex).c_str(), nullptr)) << "&H" << hex;
+    }
+}
+
 TEST(StoreSingle, RoundsToTheNearestSingleAndRefusesWhatDoesNotFit)
 {
     EXPECT_EQ(storeSingle(0.15), 0.15F);
