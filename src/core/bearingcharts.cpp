@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <string_view>
@@ -41,22 +40,10 @@ struct Axes {
     LogAxis y;
 };
 
-std::string shortest(double value)
-{
-    std::array<char, 32> digits{};
-    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
-    return {digits.data(), result.ptr};
-}
+std::string shortest(double value) { return formatShortest(value, "."); }
 
 // A number the user gave, as short as it reads back: 16.7 is "16,7".
-std::string plain(double value, std::string_view separator)
-{
-    std::string text = shortest(value);
-    if (const auto dot = text.find('.'); dot != std::string::npos) {
-        text.replace(dot, 1, separator);
-    }
-    return text;
-}
+std::string plain(double value, std::string_view separator) { return formatShortest(value, separator); }
 
 bool isPositive(double value) { return std::isfinite(value) && value > 0; }
 

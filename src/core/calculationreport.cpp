@@ -4,12 +4,12 @@
 #include "numbertext.h"
 #include "svgwriter.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <string_view>
 
 namespace bearing {
@@ -77,16 +77,7 @@ std::string messageHtml(std::string_view message)
 }
 
 // The shortest decimal that reads back as the same double, with the user's separator.
-std::string full(double value, std::string_view separator)
-{
-    std::array<char, 32> digits{};
-    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
-    std::string text(digits.data(), result.ptr);
-    if (const auto dot = text.find('.'); dot != std::string::npos) {
-        text.replace(dot, 1, separator);
-    }
-    return text;
-}
+std::string full(double value, std::string_view separator) { return formatShortest(value, separator); }
 
 std::string single(float value, std::string_view separator) { return formatLocale(value, separator); }
 
@@ -601,12 +592,9 @@ std::string reportDate(std::int64_t unixSeconds)
     const sys_days day = floor<days>(time);
     const year_month_day date{day};
     const hh_mm_ss<seconds> clock{time - day};
-    std::array<char, 64> text{};
-    const int written = std::snprintf(text.data(), text.size(), "%02u.%02u.%04d %02d:%02d:%02d UTC",
-        static_cast<unsigned>(date.day()), static_cast<unsigned>(date.month()), static_cast<int>(date.year()),
-        static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()),
-        static_cast<int>(clock.seconds().count()));
-    return {text.data(), static_cast<std::size_t>(std::max(written, 0))};
+    return fmt::format("{:02}.{:02}.{:04} {:02}:{:02}:{:02} UTC", static_cast<unsigned>(date.day()),
+        static_cast<unsigned>(date.month()), static_cast<int>(date.year()), clock.hours().count(),
+        clock.minutes().count(), clock.seconds().count());
 }
 
 }  // namespace bearing

@@ -1,14 +1,12 @@
 #include "designcheck.h"
 
+#include "numbertext.h"
 #include "sizing.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
-#include <limits>
 #include <string>
-#include <system_error>
 
 namespace bearing {
 
@@ -48,59 +46,6 @@ constexpr std::array<FaultText, 16> faultTexts{{
 
 const FaultText& faultText(CheckFault fault) { return faultTexts.at(static_cast<std::size_t>(fault)); }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Digits with at most one decimal point (',' or '.'), at least one digit, then an
-// optional exponent. Returns the text with a '.' point and no '+', ready for from_chars.
-std::optional<std::string> decimalNumber(std::string_view text)
-{
-    std::string number;
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        if (text[i] == '-') {
-            number.push_back('-');
-        }
-        ++i;
-    }
-    bool digits = false;
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (isDigit(c)) {
-            digits = true;
-            number.push_back(c);
-        } else if ((c == '.' || c == ',') && !point) {
-            point = true;
-            number.push_back('.');
-        } else {
-            break;
-        }
-    }
-    if (!digits) {
-        return std::nullopt;
-    }
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        number.push_back('e');
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            number.push_back(text[i]);
-            ++i;
-        }
-        const std::size_t exponentStart = i;
-        while (i < text.size() && isDigit(text[i])) {
-            number.push_back(text[i]);
-            ++i;
-        }
-        if (i == exponentStart) {
-            return std::nullopt;
-        }
-    }
-    if (i != text.size()) {
-        return std::nullopt;
-    }
-    return number;
-}
-
 struct FieldFaults {
     CheckFault notANumber;
     CheckFault notPositive;  // None: any finite number will do
@@ -130,14 +75,7 @@ std::string roundedFixed(double value, int decimals, std::string_view decimalSep
 {
     const double scale = std::pow(10.0, decimals);
     const double rounded = std::floor(value * scale + 0.5) / scale;
-    std::array<char, 64> digits{};
-    const auto result = std::to_chars(
-        digits.data(), digits.data() + digits.size(), rounded == 0 ? 0.0 : rounded, std::chars_format::fixed, decimals);
-    std::string text(digits.data(), result.ptr);
-    if (const auto dot = text.find('.'); dot != std::string::npos) {
-        text.replace(dot, 1, decimalSeparator);
-    }
-    return text;
+    return formatFixed(rounded == 0 ? 0.0 : rounded, decimals, decimalSeparator);
 }
 
 }  // namespace
@@ -153,20 +91,17 @@ std::optional<double> readCheckNumber(std::string_view text)
         return std::nullopt;
     }
     text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
-    const std::optional<std::string> number = decimalNumber(text);
-    if (!number) {
+    // A Russian user writes 16,7: one comma is the decimal point, when there is no point.
+    const auto comma = text.find(',');
+    if (comma == std::string_view::npos) {
+        return parseStrictDecimal(text);
+    }
+    if (text.find_first_of(".,", comma + 1) != std::string_view::npos || text.find('.') != std::string_view::npos) {
         return std::nullopt;
     }
-    double value = 0;
-    const auto [end, error] = std::from_chars(number->data(), number->data() + number->size(), value);
-    if (error == std::errc::result_out_of_range) {
-        return number->front() == '-' ? -std::numeric_limits<double>::infinity()
-                                      : std::numeric_limits<double>::infinity();
-    }
-    if (error != std::errc{} || end != number->data() + number->size()) {
-        return std::nullopt;
-    }
-    return value;
+    std::string number(text);
+    number[comma] = '.';
+    return parseStrictDecimal(number);
 }
 
 DesignCheckReading readDesignCheckInput(const DesignCheckTexts& texts)
@@ -300,14 +235,7 @@ std::string formatCheckFigure(double value, std::string_view decimalSeparator)
     }
     const double magnitude = std::abs(value);
     if (magnitude != 0 && (magnitude >= 1e15 || magnitude < 1e-9)) {
-        std::array<char, 64> digits{};
-        const auto result = std::to_chars(
-            digits.data(), digits.data() + digits.size(), value, std::chars_format::scientific, 3);
-        std::string text(digits.data(), result.ptr);
-        if (const auto dot = text.find('.'); dot != std::string::npos) {
-            text.replace(dot, 1, decimalSeparator);
-        }
-        return text;
+        return formatScientific(value, 3, decimalSeparator);
     }
     const int leading = magnitude == 0 ? 0 : static_cast<int>(std::floor(std::log10(magnitude)));
     int decimals = std::max(0, 3 - leading);

@@ -366,4 +366,82 @@ std::string formatLocale(double value, std::string_view decimalSeparator)
 
 std::string formatLocale(std::int16_t value) { return std::to_string(value); }
 
+namespace {
+
+std::string withSeparator(std::string text, std::string_view decimalSeparator)
+{
+    if (const auto dot = text.find('.'); dot != std::string::npos) {
+        text.replace(dot, 1, decimalSeparator);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string formatShortest(double value, std::string_view decimalSeparator)
+{
+    return withSeparator(fmt::format("{}", value), decimalSeparator);
+}
+
+std::string formatFixed(double value, int decimals, std::string_view decimalSeparator)
+{
+    return withSeparator(fmt::format("{:.{}f}", value, decimals), decimalSeparator);
+}
+
+std::string formatScientific(double value, int decimals, std::string_view decimalSeparator)
+{
+    return withSeparator(fmt::format("{:.{}e}", value, decimals), decimalSeparator);
+}
+
+std::optional<double> parseStrictDecimal(std::string_view text)
+{
+    std::size_t i = text.empty() || (text[0] != '-' && text[0] != '+') ? 0 : 1;
+    const std::size_t mantissaStart = i;
+    bool digits = false;
+    bool point = false;
+    bool nonZero = false;
+    for (; i < text.size(); ++i) {
+        if (isDecimalDigit(text[i])) {
+            digits = true;
+            nonZero = nonZero || text[i] != '0';
+        } else if (text[i] == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits) {
+        return std::nullopt;
+    }
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            ++i;
+        }
+        const std::size_t exponentStart = i;
+        while (i < text.size() && isDecimalDigit(text[i])) {
+            ++i;
+        }
+        if (i == exponentStart) {
+            return std::nullopt;
+        }
+    }
+    if (i != text.size()) {
+        return std::nullopt;
+    }
+    // fast_float takes no '+' before the number; the sign goes back on afterwards.
+    const bool negative = text[0] == '-';
+    const std::string_view unsigned_ = text.substr(mantissaStart);
+    double value = 0;
+    const auto result = fast_float::from_chars(unsigned_.data(), unsigned_.data() + unsigned_.size(), value);
+    if (result.ptr != unsigned_.data() + unsigned_.size()) {
+        return std::nullopt;
+    }
+    // Past the double range the library gives an infinity above it and a zero below it.
+    if (value == 0 && nonZero) {
+        value = std::numeric_limits<double>::infinity();
+    }
+    return negative ? -value : value;
+}
+
 }  // namespace bearing

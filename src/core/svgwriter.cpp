@@ -1,7 +1,7 @@
 #include "svgwriter.h"
 
-#include <array>
-#include <charconv>
+#include "numbertext.h"
+
 #include <cmath>
 
 namespace bearing {
@@ -12,10 +12,7 @@ std::string svgNumber(double value)
     if (rounded == 0 || !std::isfinite(rounded)) {
         rounded = 0;
     }
-    std::array<char, 64> digits{};
-    const auto result
-        = std::to_chars(digits.data(), digits.data() + digits.size(), rounded, std::chars_format::fixed, 2);
-    std::string text(digits.data(), result.ptr);
+    std::string text = formatFixed(rounded, 2, ".");
     while (text.back() == '0') {
         text.pop_back();
     }
