@@ -30,13 +30,15 @@ struct DesignTexts {
 
 std::vector<DesignTexts> designMix()
 {
+    constexpr std::size_t designs = 1000;
     std::vector<DesignTexts> mix;
+    mix.reserve(designs);
     unsigned seed = 13;
     const auto next = [&seed](unsigned range) {
         seed = seed * 1103515245U + 12345U;
         return (seed >> 8) % range;
     };
-    for (int i = 0; i < 1000; ++i) {
+    for (std::size_t i = 0; i < designs; ++i) {
         mix.push_back({.row = static_cast<int>(next(MaterialCatalogue::rowCount)),
             .load = std::to_string(100 + next(20000)),
             .frequency = std::to_string(10 + next(3000)),

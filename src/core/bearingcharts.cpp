@@ -52,14 +52,13 @@ std::string limitText(float value, std::string_view separator) { return formatLo
 std::string limitsLine(const MaterialRecord& material, std::string_view separator)
 {
     return "[p] = " + limitText(material.maxPressure, separator) + " МПа, [v] = "
-        + limitText(material.maxSpeed, separator) + " м/с, [pv] = " + limitText(material.maxPV, separator)
-        + " МПа·м/с";
+        + limitText(material.maxSpeed, separator) + " м/с, [pv] = " + limitText(material.maxPV, separator) + " МПа·м/с";
 }
 
 std::string pointFigures(const PvPoint& point, std::string_view separator)
 {
-    return "v = " + formatCheckFigure(point.speed, separator) + " м/с, p = "
-        + formatCheckFigure(point.pressure, separator) + " МПа";
+    return "v = " + formatCheckFigure(point.speed, separator)
+        + " м/с, p = " + formatCheckFigure(point.pressure, separator) + " МПа";
 }
 
 bool isDrawable(const std::optional<PvPoint>& point)
@@ -68,8 +67,8 @@ bool isDrawable(const std::optional<PvPoint>& point)
 }
 
 // Grid lines, ticks with their numbers, the frame and the two axis titles.
-void drawFrame(SvgWriter& svg, const Axes& axes, const PlotBox& box, int maxXLabels, int maxYLabels,
-    double fontSize, std::string_view xTitle, std::string_view yTitle, std::string_view separator)
+void drawFrame(SvgWriter& svg, const Axes& axes, const PlotBox& box, int maxXLabels, int maxYLabels, double fontSize,
+    std::string_view xTitle, std::string_view yTitle, std::string_view separator)
 {
     const std::string labelAttributes = R"(font-size=")" + svgNumber(fontSize) + R"(" fill="#404040")";
     for (const AxisTick& tick : axes.x.ticks(maxXLabels, separator)) {
@@ -189,7 +188,8 @@ public:
 
     void ring(std::string_view colour, std::string_view text)
     {
-        svg_.circle(x_ + 11, y_ - 4, 6, std::string(R"(fill="none" stroke=")") + std::string(colour) + R"(" stroke-width="2.5")");
+        svg_.circle(x_ + 11, y_ - 4, 6,
+            std::string(R"(fill="none" stroke=")") + std::string(colour) + R"(" stroke-width="2.5")");
         entry(text);
     }
 
@@ -291,8 +291,8 @@ std::string pvPanelsSvg(const PvPanels& panels)
         sections.at(panel.passes ? 0 : 1).push_back(&panel);
     }
     const auto sectionHeight = [&](const std::vector<const PvPanel*>& section) {
-        const auto rows = static_cast<double>((std::max<std::size_t>(section.size(), 1) + columns - 1) / columns);
-        return headingHeight + rows * (panelHeight + gap);
+        const std::size_t rows = (std::max<std::size_t>(section.size(), 1) + columns - 1) / columns;
+        return headingHeight + static_cast<double>(rows) * (panelHeight + gap);
     };
     const double top = 58;
     const double height = top + sectionHeight(sections[0]) + sectionHeight(sections[1]) + 3 * legendLineHeight;
@@ -309,8 +309,7 @@ std::string pvPanelsSvg(const PvPanels& panels)
         const bool passing = s == 0;
         const std::vector<const PvPanel*>& section = sections.at(s);
         svg.text(margin, y + 18,
-            (passing ? panels.passingHeading : panels.failingHeading) + ": " + std::to_string(section.size()),
-            "start",
+            (passing ? panels.passingHeading : panels.failingHeading) + ": " + std::to_string(section.size()), "start",
             std::string(R"(font-size="14" font-weight="bold" fill=")") + (passing ? "#1e6b1e" : "#8a1f1f") + '"');
         svg.openGroup(std::string(R"(id=")") + (passing ? "passing" : "failing") + '"');
         if (section.empty()) {
@@ -319,7 +318,8 @@ std::string pvPanelsSvg(const PvPanels& panels)
         for (std::size_t i = 0; i < section.size(); ++i) {
             const PvPanel& panel = *section[i];
             const double left = margin + static_cast<double>(i % columns) * (panelWidth + gap);
-            const double panelTop = y + headingHeight + static_cast<double>(i / columns) * (panelHeight + gap);
+            const std::size_t row = i / columns;
+            const double panelTop = y + headingHeight + static_cast<double>(row) * (panelHeight + gap);
             svg.rect(left, panelTop, panelWidth, panelHeight,
                 passing ? R"(fill="#eef7ee" stroke="#2e7d32" stroke-width="2")"
                         : R"(fill="#fafafa" stroke="#b0b0b0" stroke-width="1")");
@@ -393,8 +393,8 @@ std::string designChartSvg(const DesignChart& chart)
     SvgWriter svg(chartWidth, legendTop + 7 * legendLineHeight, title);
     svg.text(chartWidth / 2, 26, title, "middle", titleAttributes);
     svg.text(chartWidth / 2, 44,
-        "F = " + plain(chart.load, separator) + " Н, n = " + plain(chart.frequency, separator)
-            + " об/мин; " + limitsLine(chart.material, separator) + "; шкалы логарифмические",
+        "F = " + plain(chart.load, separator) + " Н, n = " + plain(chart.frequency, separator) + " об/мин; "
+            + limitsLine(chart.material, separator) + "; шкалы логарифмические",
         "middle", noteAttributes);
     drawFrame(svg, axes, box, 10, 10, 11, "Диаметр цапфы d, мм", "Длина подшипника L, мм", separator);
 
@@ -417,7 +417,8 @@ std::string designChartSvg(const DesignChart& chart)
             }
         }
         std::sort(breaks.begin(), breaks.end(), std::greater<>());
-        SvgWriter::Points area{{axes.x.pixel(xLow), axes.y.pixel(yHigh)}, {axes.x.pixel(maxDiameter), axes.y.pixel(yHigh)}};
+        SvgWriter::Points area{
+            {axes.x.pixel(xLow), axes.y.pixel(yHigh)}, {axes.x.pixel(maxDiameter), axes.y.pixel(yHigh)}};
         for (const double d : breaks) {
             area.emplace_back(axes.x.pixel(d), axes.y.pixel(lowerEdge(d)));
         }
@@ -439,8 +440,7 @@ std::string designChartSvg(const DesignChart& chart)
             const double to = std::clamp(minArea / yLow, xLow, xHigh);
             svg.line(axes.x.pixel(from), axes.y.pixel(minArea / from), axes.x.pixel(to), axes.y.pixel(minArea / to),
                 R"(id="pressure-area" stroke="#c0392b" stroke-width="2")");
-            legend.stroke("#c0392b", {},
-                "d·L = F / [p] = " + formatCheckFigure(minArea, separator) + " мм², по [p]");
+            legend.stroke("#c0392b", {}, "d·L = F / [p] = " + formatCheckFigure(minArea, separator) + " мм², по [p]");
         }
         if (minLength > 0) {
             svg.circle(axes.x.pixel(maxDiameter), axes.y.pixel(minLength), 5.5,
@@ -474,8 +474,8 @@ std::string designChartSvg(const DesignChart& chart)
         svg.circle(axes.x.pixel(*chart.proposedDiameter), axes.y.pixel(*chart.proposedLength), 7,
             R"(id="proposed-design" fill="none" stroke="#000000" stroke-width="2.5")");
         legend.ring("#000000",
-            "проверяемый размер: d = " + plain(*chart.proposedDiameter, separator) + " мм, L = "
-                + plain(*chart.proposedLength, separator) + " мм");
+            "проверяемый размер: d = " + plain(*chart.proposedDiameter, separator)
+                + " мм, L = " + plain(*chart.proposedLength, separator) + " мм");
     }
     return svg.finish();
 }

@@ -85,11 +85,11 @@ std::string orDash(std::string_view text) { return text.empty() ? "—" : std::s
 
 // A table cell: its HTML, and its class ("n" a number, "f" a formula) or none.
 struct Cell {
-    Cell(std::string html) // NOLINT(google-explicit-constructor,hicpp-explicit-conversions): cells read as texts
+    Cell(std::string html)  // NOLINT(google-explicit-constructor,hicpp-explicit-conversions): cells read as texts
         : html(std::move(html))
     {
     }
-    Cell(const char* html) // NOLINT(google-explicit-constructor,hicpp-explicit-conversions)
+    Cell(const char* html)  // NOLINT(google-explicit-constructor,hicpp-explicit-conversions)
         : html(html)
     {
     }
@@ -196,15 +196,13 @@ void inputsTable(Html& html, std::initializer_list<std::pair<std::string_view, s
 
 // ---- sizing ---------------------------------------------------------------------------
 
-std::string sizingLengthLimit(const SizingFigures& figures)
-{
-    return figures.pressureGoverns ? "[p]" : "[pv]";
-}
+std::string sizingLengthLimit(const SizingFigures& figures) { return figures.pressureGoverns ? "[p]" : "[pv]"; }
 
 void sizingWorkedCase(Html& html, const SizingReportCase& c, std::string_view separator)
 {
-    inputsTable(html, {{"Материал", c.materialText}, {"Радиальное усилие F, Н", c.load},
-                          {"Частота вращения n, об/мин", c.frequency}, {"Длина подшипника L, мм", c.length}});
+    inputsTable(html,
+        {{"Материал", c.materialText}, {"Радиальное усилие F, Н", c.load}, {"Частота вращения n, об/мин", c.frequency},
+            {"Длина подшипника L, мм", c.length}});
     materialSection(html, c.materialText, c.material, c.groupName, separator);
 
     if (!c.shownLines.empty()) {
@@ -219,8 +217,8 @@ void sizingWorkedCase(Html& html, const SizingReportCase& c, std::string_view se
         const float load = storeSingle(parseNumber(c.load)).value_or(0);
         const float frequency = storeSingle(parseNumber(c.frequency)).value_or(0);
         const std::string pi = "3" + std::string(separator) + "1415927";
-        const double unroundedDiameter = static_cast<double>(m.maxSpeed) * mmRpmPerMetrePerSecond
-            / (static_cast<double>(frequency) * sizingPi);
+        const double unroundedDiameter
+            = static_cast<double>(m.maxSpeed) * mmRpmPerMetrePerSecond / (static_cast<double>(frequency) * sizingPi);
 
         html.element("h2", "Расчет");
         html.element("p",
@@ -243,8 +241,8 @@ void sizingWorkedCase(Html& html, const SizingReportCase& c, std::string_view se
             num(single(f.minArea, separator)), num(single(f.minArea, separator))});
         if (f.maxDiameter > 0) {
             html.row({"Длина по [p] при Dmax, мм",
-                formula(escaped("(F / [p]) / Dmax = " + single(f.minArea, separator) + " / "
-                    + single(f.maxDiameter, separator))),
+                formula(escaped(
+                    "(F / [p]) / Dmax = " + single(f.minArea, separator) + " / " + single(f.maxDiameter, separator))),
                 num(single(f.pressureLength, separator)), num(single(f.pressureLength, separator))});
         }
         html.row({"Наименьшая длина Lmin, мм",
@@ -261,7 +259,8 @@ void sizingWorkedCase(Html& html, const SizingReportCase& c, std::string_view se
                     num(single(c.forLength->diameter, separator))});
             } else {
                 html.row({"Наименьший диаметр при длине L, мм",
-                    formula(escaped("L = " + single(length, separator) + " < Lmin = " + single(f.minLength, separator))),
+                    formula(
+                        escaped("L = " + single(length, separator) + " < Lmin = " + single(f.minLength, separator))),
                     num("—"), num("—")});
             }
         }
@@ -276,10 +275,10 @@ void sizingWorkedCase(Html& html, const SizingReportCase& c, std::string_view se
         const PvPoint point = pvPointOf(static_cast<double>(load), static_cast<double>(frequency),
             static_cast<double>(c.figures->maxDiameter), static_cast<double>(c.figures->minLength));
         html.figure(pvDiagramSvg({.title = "Диаграмма p–v: " + std::string(c.material->name),
-                                     .materials = {*c.material},
-                                     .point = point,
-                                     .pointCaption = "ответ расчета (Dmax × Lmin)",
-                                     .decimalSeparator = std::string(separator)}),
+                        .materials = {*c.material},
+                        .point = point,
+                        .pointCaption = "ответ расчета (Dmax × Lmin)",
+                        .decimalSeparator = std::string(separator)}),
             "Рисунок 1. Допустимая область материала и точка, в которой работает подшипник наибольшего диаметра "
             "и наименьшей длины.");
         DesignChart chart;
@@ -326,8 +325,8 @@ void sizingTable(Html& html, const std::vector<SizingReportCase>& cases, std::st
             messages += (messages.empty() ? "" : "<br/>") + messageHtml(message);
         }
         html.row({num(std::to_string(number)), escaped(c.material ? c.material->name : c.materialText),
-            num(escaped(c.load)), num(escaped(c.frequency)), num(escaped(c.length.value_or("—"))),
-            num(diameter), num(length), num(unrounded), limit, num(forLength), orDash(messages)});
+            num(escaped(c.load)), num(escaped(c.frequency)), num(escaped(c.length.value_or("—"))), num(diameter),
+            num(length), num(unrounded), limit, num(forLength), orDash(messages)});
     }
     html.raw("</tbody>\n</table>\n");
 }
@@ -344,9 +343,10 @@ std::string verdictText(const DesignCheck& check)
 
 void checkWorkedCase(Html& html, const CheckReportCase& c, std::string_view separator)
 {
-    inputsTable(html, {{"Материал", c.materialText}, {"Радиальное усилие F, Н", c.load},
-                          {"Частота вращения n, об/мин", c.frequency}, {"Диаметр цапфы d, мм", c.diameter},
-                          {"Длина подшипника L, мм", c.length}, {"Рабочая температура t, °C", c.temperature}});
+    inputsTable(html,
+        {{"Материал", c.materialText}, {"Радиальное усилие F, Н", c.load}, {"Частота вращения n, об/мин", c.frequency},
+            {"Диаметр цапфы d, мм", c.diameter}, {"Длина подшипника L, мм", c.length},
+            {"Рабочая температура t, °C", c.temperature}});
     materialSection(html, c.materialText, c.material, c.groupName, separator);
 
     std::vector<std::string> messages = c.messages;
@@ -378,12 +378,12 @@ void checkWorkedCase(Html& html, const CheckReportCase& c, std::string_view sepa
     html.row({"Величина", "Формула с числами", "Как показано", "Без округления"}, "th");
     html.raw("</thead>\n<tbody>");
     html.row({"Давление p, МПа",
-        formula(escaped("p = F / (d·L) = " + number(in.load) + " / (" + number(in.diameter) + "·" + number(in.length)
-            + ")")),
+        formula(escaped(
+            "p = F / (d·L) = " + number(in.load) + " / (" + number(in.diameter) + "·" + number(in.length) + ")")),
         num(shown(k.pressure)), num(number(k.pressure))});
     html.row({"Скорость скольжения v, м/с",
-        formula(escaped("v = π·d·n / 60000 = " + pi + "·" + number(in.diameter) + "·" + number(in.frequency)
-            + " / 60000")),
+        formula(
+            escaped("v = π·d·n / 60000 = " + pi + "·" + number(in.diameter) + "·" + number(in.frequency) + " / 60000")),
         num(shown(k.speed)), num(number(k.speed))});
     html.row({"Произведение pv, МПа·м/с", formula(escaped("pv = p·v = " + shown(k.pressure) + "·" + shown(k.speed))),
         num(shown(k.pv)), num(number(k.pv))});
@@ -394,14 +394,14 @@ void checkWorkedCase(Html& html, const CheckReportCase& c, std::string_view sepa
     html.row({"Доля [pv], %", formula(escaped("pv / [pv] = " + shown(k.pv) + " / " + maxPV)),
         num(formatUtilisation(k.pvUse, separator)), num(number(k.pvUse * 100))});
     html.row({"Наибольшая нагрузка Fmax, Н",
-        formula(escaped("min([p]·d·L; [pv]·d·L / v) = min(" + maxP + "·" + number(in.diameter) + "·"
-            + number(in.length) + "; " + maxPV + "·" + number(in.diameter) + "·" + number(in.length) + " / "
-            + shown(k.speed) + ") — определяет " + std::string(limitSymbol(k.maxLoadLimit)))),
+        formula(escaped("min([p]·d·L; [pv]·d·L / v) = min(" + maxP + "·" + number(in.diameter) + "·" + number(in.length)
+            + "; " + maxPV + "·" + number(in.diameter) + "·" + number(in.length) + " / " + shown(k.speed)
+            + ") — определяет " + std::string(limitSymbol(k.maxLoadLimit)))),
         num(shown(k.maxLoad)), num(number(k.maxLoad))});
     html.row({"Наибольшая частота nmax, об/мин",
         formula(escaped("min(60000·[v] / (π·d); 60000·[pv]·L / (π·F)) = min(60000·" + maxV + " / (" + pi + "·"
-            + number(in.diameter) + "); 60000·" + maxPV + "·" + number(in.length) + " / (" + pi + "·"
-            + number(in.load) + ")) — определяет " + std::string(limitSymbol(k.maxFrequencyLimit)))),
+            + number(in.diameter) + "); 60000·" + maxPV + "·" + number(in.length) + " / (" + pi + "·" + number(in.load)
+            + ")) — определяет " + std::string(limitSymbol(k.maxFrequencyLimit)))),
         num(shown(k.maxFrequency)), num(number(k.maxFrequency))});
     html.row({"Скорость скольжения при nmax, м/с", formula(escaped("π·d·nmax / 60000")), num(shown(k.maxSpeed)),
         num(number(k.maxSpeed))});
@@ -417,8 +417,8 @@ void checkWorkedCase(Html& html, const CheckReportCase& c, std::string_view sepa
     html.element("p",
         "Определяет " + std::string(limitSymbol(k.governing)) + " (" + std::string(limitName(k.governing))
             + "): использовано " + formatUtilisation(k.governingUse, separator) + " %"
-            + (k.limitsHold ? ", запас " + formatUtilisation(1 - k.governingUse, separator) + " %." : ", превышение "
-                                  + formatUtilisation(k.governingUse - 1, separator) + " %."));
+            + (k.limitsHold ? ", запас " + formatUtilisation(1 - k.governingUse, separator) + " %."
+                            : ", превышение " + formatUtilisation(k.governingUse - 1, separator) + " %."));
     if (k.temperature) {
         html.element("p",
             "Температура " + number(*k.temperature) + " °C " + (k.temperatureHolds ? "не выше" : "выше")
@@ -431,11 +431,10 @@ void checkWorkedCase(Html& html, const CheckReportCase& c, std::string_view sepa
 
     html.element("h2", "Диаграммы");
     html.figure(pvDiagramSvg({.title = "Диаграмма p–v: " + std::string(m.name),
-                                 .materials = {m},
-                                 .point = PvPoint{.speed = k.speed, .pressure = k.pressure},
-                                 .pointCaption = "рабочая точка d × L = " + number(in.diameter) + " × "
-                                     + number(in.length) + " мм",
-                                 .decimalSeparator = std::string(separator)}),
+                    .materials = {m},
+                    .point = PvPoint{.speed = k.speed, .pressure = k.pressure},
+                    .pointCaption = "рабочая точка d × L = " + number(in.diameter) + " × " + number(in.length) + " мм",
+                    .decimalSeparator = std::string(separator)}),
         "Рисунок 1. Допустимая область материала и рабочая точка проверяемого подшипника.");
     DesignChart chart;
     chart.material = m;
@@ -451,8 +450,8 @@ void checkTable(Html& html, const std::vector<CheckReportCase>& cases, std::stri
 {
     html.element("h2", "Все случаи");
     html.raw("<table class=\"rows\">\n<thead>");
-    html.row({"№", "Материал", "F, Н", "n, об/мин", "d × L, мм", "t, °C", "p, МПа", "v, м/с", "pv, МПа·м/с",
-                 "[p], %", "[v], %", "[pv], %", "Определяет", "Fmax, Н", "nmax, об/мин", "Итог"},
+    html.row({"№", "Материал", "F, Н", "n, об/мин", "d × L, мм", "t, °C", "p, МПа", "v, м/с", "pv, МПа·м/с", "[p], %",
+                 "[v], %", "[pv], %", "Определяет", "Fmax, Н", "nmax, об/мин", "Итог"},
         "th");
     html.raw("</thead>\n<tbody>");
     int number = 0;
@@ -470,18 +469,20 @@ void checkTable(Html& html, const std::vector<CheckReportCase>& cases, std::stri
             if (k.fault != CheckFault::None) {
                 why += (why.empty() ? "" : "<br/>") + messageHtml(checkFaultMessage(k.fault));
             }
-            html.row({num(std::to_string(number)), name, num(escaped(c.load)), num(escaped(c.frequency)),
-                num(size), num(temperature), "—", "—", "—", "—", "—", "—", "—", "—", "—",
+            html.row({num(std::to_string(number)), name, num(escaped(c.load)), num(escaped(c.frequency)), num(size),
+                num(temperature), "—", "—", "—", "—", "—", "—", "—", "—", "—",
                 "<span class=\"fail\">" + escaped(verdictText(k)) + "</span><br/>" + why});
             continue;
         }
         const auto shown = [&](double value) { return num(formatCheckFigure(value, separator)); };
         const auto use = [&](double value) { return num(formatUtilisation(value, separator)); };
-        html.row({num(std::to_string(number)), name, num(escaped(c.load)), num(escaped(c.frequency)),
-            num(size), num(temperature), shown(k.pressure), shown(k.speed), shown(k.pv), use(k.pressureUse),
-            use(k.speedUse), use(k.pvUse), std::string(limitSymbol(k.governing)) + " " + formatUtilisation(k.governingUse, separator) + " %",
+        html.row({num(std::to_string(number)), name, num(escaped(c.load)), num(escaped(c.frequency)), num(size),
+            num(temperature), shown(k.pressure), shown(k.speed), shown(k.pv), use(k.pressureUse), use(k.speedUse),
+            use(k.pvUse),
+            std::string(limitSymbol(k.governing)) + " " + formatUtilisation(k.governingUse, separator) + " %",
             shown(k.maxLoad), shown(k.maxFrequency),
-            std::string("<span class=\"") + (k.passes ? "pass" : "fail") + "\">" + escaped(verdictText(k)) + "</span>"});
+            std::string("<span class=\"") + (k.passes ? "pass" : "fail") + "\">" + escaped(verdictText(k))
+                + "</span>"});
     }
     html.raw("</tbody>\n</table>\n");
 }
@@ -515,8 +516,8 @@ std::string calculationReportHtml(const CalculationReport& report)
         "class=\"meta\"");
 
     if (checks) {
-        const CheckReportCase* worked = workedCase(report.checks,
-            [](const CheckReportCase& c) { return c.material && c.check.fault == CheckFault::None; });
+        const CheckReportCase* worked = workedCase(
+            report.checks, [](const CheckReportCase& c) { return c.material && c.check.fault == CheckFault::None; });
         if (count > 1) {
             html.element("h2", "Подробно: случай " + std::to_string(worked - report.checks.data() + 1));
         }
@@ -537,8 +538,9 @@ std::string calculationReportHtml(const CalculationReport& report)
                                 + std::string(limitSymbol(c.check.governing))});
                     }
                 }
-                html.figure(pvPanelsSvg(panels), "Рисунок 3. Рабочие точки всех случаев в допустимых областях их "
-                                                 "материалов.");
+                html.figure(pvPanelsSvg(panels),
+                    "Рисунок 3. Рабочие точки всех случаев в допустимых областях их "
+                    "материалов.");
             }
         }
     } else if (count > 0) {
@@ -572,8 +574,9 @@ std::string calculationReportHtml(const CalculationReport& report)
                             + formatLocale(roundToTenth(static_cast<double>(c.figures->minLength)), separator)
                             + " мм"});
                 }
-                html.figure(pvPanelsSvg(panels), "Рисунок 3. Ответы расчета всех случаев в допустимых областях их "
-                                                 "материалов.");
+                html.figure(pvPanelsSvg(panels),
+                    "Рисунок 3. Ответы расчета всех случаев в допустимых областях их "
+                    "материалов.");
             }
         }
     } else {

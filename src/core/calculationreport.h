@@ -27,15 +27,15 @@ namespace bearing {
 
 // One sizing, as the bearing window's buttons ran it.
 struct SizingReportCase {
-    std::string materialText;               // the material as the user gave it
+    std::string materialText;                // the material as the user gave it
     std::optional<MaterialRecord> material;  // none: it was not found (the messages say why)
-    std::string groupName;                  // "без смазки" or "со смазкой"; may be empty
-    std::string load;                       // texts as given
+    std::string groupName;                   // "без смазки" or "со смазкой"; may be empty
+    std::string load;                        // texts as given
     std::string frequency;
-    std::optional<std::string> length;      // none: only the sizing ran
-    std::vector<std::string> shownLines;    // the window's result texts, in order, as shown
-    std::vector<std::string> messages;      // every message of the case, in order
-    std::optional<SizingFigures> figures;   // present when the run reached its results
+    std::optional<std::string> length;     // none: only the sizing ran
+    std::vector<std::string> shownLines;   // the window's result texts, in order, as shown
+    std::vector<std::string> messages;     // every message of the case, in order
+    std::optional<SizingFigures> figures;  // present when the run reached its results
     std::optional<DiameterForLength> forLength;
 };
 
@@ -49,8 +49,8 @@ struct CheckReportCase {
     std::string diameter;
     std::string length;
     std::optional<std::string> temperature;
-    DesignCheck check;                   // its fault, or its figures
-    std::vector<std::string> messages;   // messages other than the check's fault (material not found)
+    DesignCheck check;                  // its fault, or its figures
+    std::vector<std::string> messages;  // messages other than the check's fault (material not found)
 };
 
 struct CalculationReport {

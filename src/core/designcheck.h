@@ -55,10 +55,10 @@ enum class CheckFault : std::uint8_t {
 
 // The texts of one check as the user gave them.
 struct DesignCheckTexts {
-    std::string_view load;       // F, N
-    std::string_view frequency;  // n, rpm
-    std::string_view diameter;   // d, mm
-    std::string_view length;     // L, mm
+    std::string_view load;                        // F, N
+    std::string_view frequency;                   // n, rpm
+    std::string_view diameter;                    // d, mm
+    std::string_view length;                      // L, mm
     std::optional<std::string_view> temperature;  // t, °C; none: not compared
 };
 
@@ -97,9 +97,9 @@ struct DesignCheck {
     double speed = 0;     // v = π·d·n / 60000, m/s
     double pv = 0;        // p·v, MPa·m/s
 
-    double pressureUse = 0;  // p / [p]
-    double speedUse = 0;     // v / [v]
-    double pvUse = 0;        // pv / [pv]
+    double pressureUse = 0;                         // p / [p]
+    double speedUse = 0;                            // v / [v]
+    double pvUse = 0;                               // pv / [pv]
     DesignLimit governing = DesignLimit::Pressure;  // the largest use (the first of equals)
     double governingUse = 0;
     bool limitsHold = false;  // every use at most 1
@@ -108,8 +108,8 @@ struct DesignCheck {
     double maxLoad = 0;
     DesignLimit maxLoadLimit = DesignLimit::Pressure;  // Pressure or PV
     // The largest frequency it runs at under F: min(60000·[v] / (π·d), 60000·[pv]·L / (π·F)).
-    double maxFrequency = 0;  // rpm
-    double maxSpeed = 0;      // the sliding speed at maxFrequency, m/s
+    double maxFrequency = 0;                             // rpm
+    double maxSpeed = 0;                                 // the sliding speed at maxFrequency, m/s
     DesignLimit maxFrequencyLimit = DesignLimit::Speed;  // Speed or PV
 
     std::optional<double> temperature;  // the user's working temperature, °C

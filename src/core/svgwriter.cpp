@@ -63,8 +63,8 @@ void SvgWriter::rect(double x, double y, double width, double height, std::strin
 
 void SvgWriter::line(double x1, double y1, double x2, double y2, std::string_view attributes)
 {
-    out_ += R"(<line x1=")" + svgNumber(x1) + R"(" y1=")" + svgNumber(y1) + R"(" x2=")" + svgNumber(x2)
-        + R"(" y2=")" + svgNumber(y2) + "\" ";
+    out_ += R"(<line x1=")" + svgNumber(x1) + R"(" y1=")" + svgNumber(y1) + R"(" x2=")" + svgNumber(x2) + R"(" y2=")"
+        + svgNumber(y2) + "\" ";
     out_ += attributes;
     out_ += "/>\n";
 }

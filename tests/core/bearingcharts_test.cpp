@@ -171,7 +171,9 @@ DesignChart chartFor(const char* name, double load, double frequency, std::optio
 const std::vector<ExtremeCase> extremeCases{
     {"TinyPtfeRegionAndAFarPoint",
         [] {
-            return pvDiagramSvg({.title = "t", .materials = {material("Фторопласт-4")}, .point = PvPoint{100, 1000},
+            return pvDiagramSvg({.title = "t",
+                .materials = {material("Фторопласт-4")},
+                .point = PvPoint{100, 1000},
                 .pointCaption = "точка",
                 .decimalSeparator = ","});
         }},

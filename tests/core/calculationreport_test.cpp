@@ -58,8 +58,8 @@ void expectSelfContained(const XmlDocument& html)
     ASSERT_TRUE(html.valid()) << html.error();
     EXPECT_EQ(count(html, "/h:html[@lang='ru']/h:head/h:style"), 1U);
     EXPECT_EQ(count(html, "//h:script | //s:script | //@src | //@href | //h:link"), 0U);
-    EXPECT_EQ(count(html, "//h:p[contains(., 'plain-bearings-calc 1.01') and contains(., '07.12.2025 21:04:14 UTC')]"),
-        1U);
+    EXPECT_EQ(
+        count(html, "//h:p[contains(., 'plain-bearings-calc 1.01') and contains(., '07.12.2025 21:04:14 UTC')]"), 1U);
 }
 
 TEST(CalculationReport, WorkedCheckShowsEveryFormulaWithItsNumbersAndTheVerdict)
@@ -84,8 +84,8 @@ TEST(CalculationReport, WorkedCheckShowsEveryFormulaWithItsNumbersAndTheVerdict)
 
 TEST(CalculationReport, SeveralChecksWorkOutTheFirstThatReachedItsFiguresAndListThemAll)
 {
-    const std::vector<CheckReportCase> cases{checkCase("<b>Латунь</b> & Co", "16.7"),
-        checkCase("Бронза БрО10Ф1", "0"), checkCase("Графит", "16.7"), checkCase("Бронза БрО10Ф1", "16.7")};
+    const std::vector<CheckReportCase> cases{checkCase("<b>Латунь</b> & Co", "16.7"), checkCase("Бронза БрО10Ф1", "0"),
+        checkCase("Графит", "16.7"), checkCase("Бронза БрО10Ф1", "16.7")};
     const XmlDocument html(calculationReportHtml(reportOf(cases)));
     expectSelfContained(html);
     EXPECT_EQ(count(html, "//h:h2[.='Подробно: случай 3']"), 1U);
@@ -143,9 +143,9 @@ TEST(CalculationReport, SizingShowsTheWindowsLinesTheRoundedAndTheUnroundedFigur
 
 TEST(CalculationReport, DateIsWrittenFromTheTimeStampInUtc)
 {
-    for (const auto& [seconds, date] : std::vector<std::pair<std::int64_t, std::string>>{
-             {0, "01.01.1970 00:00:00 UTC"}, {951782400, "29.02.2000 00:00:00 UTC"},
-             {1765141454, "07.12.2025 21:04:14 UTC"}, {-86400, "31.12.1969 00:00:00 UTC"}}) {
+    for (const auto& [seconds, date] : std::vector<std::pair<std::int64_t, std::string>>{{0, "01.01.1970 00:00:00 UTC"},
+             {951782400, "29.02.2000 00:00:00 UTC"}, {1765141454, "07.12.2025 21:04:14 UTC"},
+             {-86400, "31.12.1969 00:00:00 UTC"}}) {
         EXPECT_EQ(reportDate(seconds), date);
     }
 }

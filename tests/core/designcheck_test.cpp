@@ -41,9 +41,9 @@ const std::vector<FigureCase> figureCases{
     // БрО10Ф1 [p] 15, [v] 10, [pv] 15. p = 5000/334 = 14.97006, v = π·16.7·300/60000 = 0.2623230,
     // pv = 3.926990; uses 0.998004, 0.0262323, 0.2617994. Fmax: 15·334 = 5010 against
     // 15·334/0.262323 = 19098.6. nmax: 600000/(π·16.7) = 11436.6 against 18e6/(π·5000) = 1145.92.
-    {"BronzeWorkedExampleNearlyAtItsPressure", "Бронза БрО10Ф1", "5000", "300", "16.7", "20", std::nullopt,
-        14.970060, 0.2623230, 3.926990, 0.9980040, 0.02623230, 0.2617994, DesignLimit::Pressure, 5010,
-        DesignLimit::Pressure, 1145.916, DesignLimit::PV, true},
+    {"BronzeWorkedExampleNearlyAtItsPressure", "Бронза БрО10Ф1", "5000", "300", "16.7", "20", std::nullopt, 14.970060,
+        0.2623230, 3.926990, 0.9980040, 0.02623230, 0.2617994, DesignLimit::Pressure, 5010, DesignLimit::Pressure,
+        1145.916, DesignLimit::PV, true},
     // Графит [p] 0.5, [v] 1.5, [pv] 1. p = 1000/1000 = 1, v = π·20·1000/60000 = 1.047198,
     // pv = 1.047198; uses 2, 0.698132, 1.047198. Fmax: 0.5·1000 = 500 against 1000/1.047198
     // = 954.93. nmax: 90000/(π·20) = 1432.39 against 60000·50/(π·1000) = 954.93.
@@ -57,9 +57,8 @@ const std::vector<FigureCase> figureCases{
     // Баббит Б83 [p] 15, [v] 50, [pv] 75. p = 4000/2000 = 2, v = π·50·3000/60000 = 7.853982,
     // pv = 15.70796; uses 0.133333, 0.1570796, 0.2094395. Fmax: 15·2000 = 30000 against
     // 75·2000/7.853982 = 19098.6. nmax: 3e6/(π·50) = 19098.6 against 1.8e8/(π·4000) = 14323.9.
-    {"BabbittWithinEveryLimitPvFirst", "Баббит Б83", "4000", "3000", "50", "40", std::nullopt, 2.0, 7.853982,
-        15.70796, 0.1333333, 0.1570796, 0.2094395, DesignLimit::PV, 19098.59, DesignLimit::PV, 14323.94,
-        DesignLimit::PV, true},
+    {"BabbittWithinEveryLimitPvFirst", "Баббит Б83", "4000", "3000", "50", "40", std::nullopt, 2.0, 7.853982, 15.70796,
+        0.1333333, 0.1570796, 0.2094395, DesignLimit::PV, 19098.59, DesignLimit::PV, 14323.94, DesignLimit::PV, true},
     // Баббит Б16 [p] 10, [v] 30, [pv] 3. p = 1000/100 = 10 exactly: a use of 1 passes.
     // v = π·10·100/60000 = 0.05235988 (use 0.001745329), pv = 0.5235988 (use 0.1745329).
     // Fmax: 10·100 = 1000 against 300/0.05235988 = 5729.58. nmax: 1.8e6/(π·10) = 57295.8
@@ -73,14 +72,16 @@ const std::vector<FigureCase> figureCases{
         DesignLimit::PV, false},
 };
 
-class DesignCheckFigures : public testing::TestWithParam<FigureCase> {};
+class DesignCheckFigures : public testing::TestWithParam<FigureCase> { };
 
 TEST_P(DesignCheckFigures, MatchTheHandCalculation)
 {
     const FigureCase& c = GetParam();
     const DesignCheck check = checkDesign(material(c.material),
-        DesignCheckTexts{
-            .load = c.load, .frequency = c.frequency, .diameter = c.diameter, .length = c.length,
+        DesignCheckTexts{.load = c.load,
+            .frequency = c.frequency,
+            .diameter = c.diameter,
+            .length = c.length,
             .temperature = c.temperature});
     ASSERT_EQ(check.fault, CheckFault::None);
     const auto near = [](double expected) { return std::abs(expected) * 2e-6; };
@@ -98,8 +99,11 @@ TEST_P(DesignCheckFigures, MatchTheHandCalculation)
     EXPECT_EQ(check.passes, c.passes);
     // The largest load and frequency are where the governing use would reach 1.
     const DesignCheck atMaxLoad = checkDesign(material(c.material),
-        DesignCheckInput{.load = check.maxLoad, .frequency = std::stod(c.frequency),
-            .diameter = *readCheckNumber(c.diameter), .length = *readCheckNumber(c.length), .temperature = {}});
+        DesignCheckInput{.load = check.maxLoad,
+            .frequency = std::stod(c.frequency),
+            .diameter = *readCheckNumber(c.diameter),
+            .length = *readCheckNumber(c.length),
+            .temperature = {}});
     EXPECT_NEAR(std::max(atMaxLoad.pressureUse, atMaxLoad.pvUse), 1.0, 1e-12);
     EXPECT_NEAR(check.maxSpeed, sizingPi * *readCheckNumber(c.diameter) * check.maxFrequency / 60000, 1e-9);
 }
@@ -109,8 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DesignCheck, WorkedExampleShowsAsTheReportAndCommandLineShowIt)
 {
-    const DesignCheck check
-        = checkDesign(material("Бронза БрО10Ф1"), DesignCheckTexts{"5000", "300", "16.7", "20", std::string_view("80")});
+    const DesignCheck check = checkDesign(
+        material("Бронза БрО10Ф1"), DesignCheckTexts{"5000", "300", "16.7", "20", std::string_view("80")});
     EXPECT_EQ(formatCheckFigure(check.pressure, ","), "14,97");
     EXPECT_EQ(formatUtilisation(check.governingUse, ","), "99,8");
     EXPECT_EQ(formatCheckFigure(check.maxLoad), "5010");
@@ -156,7 +160,7 @@ const std::vector<FaultCase> faultCases{
     {"PressureVanishingBelowTheDoubles", {"1e-300", "300", "16.7", "1e300", {}}, CheckFault::ResultOutOfRange},
 };
 
-class DesignCheckFaults : public testing::TestWithParam<FaultCase> {};
+class DesignCheckFaults : public testing::TestWithParam<FaultCase> { };
 
 TEST_P(DesignCheckFaults, StopTheCheckWithTheirCode)
 {

@@ -20,10 +20,17 @@ void collectError(void* context, const char* format, ...)  // NOLINT(cert-dcl50-
     error->append(format);  // the format names the fault well enough for a test's failure
 }
 
+// libxml2 hands out UTF-8 as unsigned chars.
+std::string asText(const xmlChar* text)
+{
+    return text != nullptr ? reinterpret_cast<const char*>(text)
+                           : "";  // NOLINT(cppcoreguidelines-pro-type-reinterpret-cast)
+}
+
 std::string content(xmlNodePtr node)
 {
     xmlChar* text = xmlNodeGetContent(node);
-    std::string result = text != nullptr ? reinterpret_cast<const char*>(text) : "";
+    std::string result = asText(text);
     xmlFree(text);
     return result;
 }
@@ -76,9 +83,9 @@ std::vector<XmlDocument::Node> XmlDocument::select(const std::string& xpath) con
     if (result->nodesetval != nullptr) {
         for (int i = 0; i < result->nodesetval->nodeNr; ++i) {
             xmlNodePtr node = result->nodesetval->nodeTab[i];
-            Node found{.name = reinterpret_cast<const char*>(node->name), .text = content(node), .attributes = {}};
+            Node found{.name = asText(node->name), .text = content(node), .attributes = {}};
             for (xmlAttrPtr attribute = node->properties; attribute != nullptr; attribute = attribute->next) {
-                found.attributes[reinterpret_cast<const char*>(attribute->name)] = content(attribute->children);
+                found.attributes[asText(attribute->name)] = content(attribute->children);
             }
             nodes.push_back(std::move(found));
         }
