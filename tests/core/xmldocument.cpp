@@ -23,8 +23,8 @@ void collectError(void* context, const char* format, ...)  // NOLINT(cert-dcl50-
 // libxml2 hands out UTF-8 as unsigned chars.
 std::string asText(const xmlChar* text)
 {
-    return text != nullptr ? reinterpret_cast<const char*>(text)
-                           : "";  // NOLINT(cppcoreguidelines-pro-type-reinterpret-cast)
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast)
+    return text != nullptr ? reinterpret_cast<const char*>(text) : "";
 }
 
 std::string content(xmlNodePtr node)
