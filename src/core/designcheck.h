@@ -48,7 +48,7 @@ enum class CheckFault : std::uint8_t {
     ResultOutOfRange,  // an input is a number, but a figure lies beyond the double range
 };
 
-// A code that never changes between versions ("diameter-not-positive"), for scripts.
+// A code that never changes between versions ("diameter_not_positive"), for scripts.
 [[nodiscard]] std::string_view checkFaultCode(CheckFault fault);
 // The Russian message, line breaks CR LF as in the sizing's messages; empty for None.
 [[nodiscard]] std::string_view checkFaultMessage(CheckFault fault);

@@ -186,7 +186,7 @@ TEST(DesignCheck, EveryFaultHasItsOwnCodeAndARussianMessage)
         EXPECT_GT(checkFaultMessage(fault).size(), 20U);
         EXPECT_EQ(checkFaultMessage(fault).find_first_of("abcdefghijklmnopqrstuvwxyz"), std::string_view::npos);
     }
-    EXPECT_EQ(checkFaultCode(CheckFault::DiameterNotPositive), "diameter-not-positive");
+    EXPECT_EQ(checkFaultCode(CheckFault::DiameterNotPositive), "diameter_not_positive");
     // The overflow messages the sizing also shows keep its texts.
     EXPECT_EQ(checkFaultMessage(CheckFault::LoadOutOfRange), messages::loadOutOfRange);
     EXPECT_EQ(checkFaultMessage(CheckFault::LengthOutOfRange), messages::lengthOutOfRange);
