@@ -79,6 +79,14 @@ std::string messageHtml(std::string_view message)
 // The shortest decimal that reads back as the same double, with the user's separator.
 std::string full(double value, std::string_view separator) { return formatShortest(value, separator); }
 
+// A use as an unrounded percentage; where a double cannot hold the percentage, the use
+// times 10².
+std::string percentFull(double use, std::string_view separator)
+{
+    const double percent = use * 100.0;
+    return std::isfinite(percent) ? full(percent, separator) : full(use, separator) + "·10²";
+}
+
 std::string single(float value, std::string_view separator) { return formatLocale(value, separator); }
 
 std::string orDash(std::string_view text) { return text.empty() ? "—" : std::string(text); }
@@ -388,11 +396,11 @@ void checkWorkedCase(Html& html, const CheckReportCase& c, std::string_view sepa
     html.row({"Произведение pv, МПа·м/с", formula(escaped("pv = p·v = " + shown(k.pressure) + "·" + shown(k.speed))),
         num(shown(k.pv)), num(number(k.pv))});
     html.row({"Доля [p], %", formula(escaped("p / [p] = " + shown(k.pressure) + " / " + maxP)),
-        num(formatUtilisation(k.pressureUse, separator)), num(number(k.pressureUse * 100))});
+        num(formatUtilisation(k.pressureUse, separator)), num(percentFull(k.pressureUse, separator))});
     html.row({"Доля [v], %", formula(escaped("v / [v] = " + shown(k.speed) + " / " + maxV)),
-        num(formatUtilisation(k.speedUse, separator)), num(number(k.speedUse * 100))});
+        num(formatUtilisation(k.speedUse, separator)), num(percentFull(k.speedUse, separator))});
     html.row({"Доля [pv], %", formula(escaped("pv / [pv] = " + shown(k.pv) + " / " + maxPV)),
-        num(formatUtilisation(k.pvUse, separator)), num(number(k.pvUse * 100))});
+        num(formatUtilisation(k.pvUse, separator)), num(percentFull(k.pvUse, separator))});
     html.row({"Наибольшая нагрузка Fmax, Н",
         formula(escaped("min([p]·d·L; [pv]·d·L / v) = min(" + maxP + "·" + number(in.diameter) + "·" + number(in.length)
             + "; " + maxPV + "·" + number(in.diameter) + "·" + number(in.length) + " / " + shown(k.speed)

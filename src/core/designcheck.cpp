@@ -251,7 +251,13 @@ std::string formatCheckFigure(double value, std::string_view decimalSeparator)
 
 std::string formatUtilisation(double use, std::string_view decimalSeparator)
 {
-    return roundedFixed(use * 100.0, 1, decimalSeparator);
+    const double percent = use * 100.0;
+    if (std::isfinite(percent) && std::abs(percent) < 1e15) {
+        return roundedFixed(percent, 1, decimalSeparator);
+    }
+    // A use near the top of the double range has no percentage that a double holds: its
+    // mantissa stays, its exponent grows by two.
+    return formatCheckFigure(use, decimalSeparator) + "·10²";
 }
 
 }  // namespace bearing

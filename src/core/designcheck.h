@@ -135,7 +135,8 @@ struct DesignCheck {
 // significant digits ("1.235e+20").
 // `decimalSeparator` replaces the point.
 [[nodiscard]] std::string formatCheckFigure(double value, std::string_view decimalSeparator = ".");
-// A use as a percentage to 0.1 %, rounded half up: 0.998004 is "99.8".
+// A use as a percentage to 0.1 %, rounded half up: 0.998004 is "99.8". From 10^13 up,
+// the use in exponent form times 10² ("1.000e+307·10²").
 [[nodiscard]] std::string formatUtilisation(double use, std::string_view decimalSeparator = ".");
 
 }  // namespace bearing

@@ -206,7 +206,8 @@ const std::vector<ShownCase> shownCases{
     {"RoundingCarriesIntoANewDigit", 9.99996, "10,00", "1000.0"},
     {"ExactHalfGoesUp", 1.0625, "1,063", "106.3"},
     {"VerySmallInExponentForm", 2.5e-12, "2,500e-12", "0.0"},
-    {"VeryLargeInExponentForm", 1.23456e20, "1,235e+20", "12345600000000000000000.0"},
+    {"VeryLargeInExponentForm", 1.23456e20, "1,235e+20", "1.235e+20·10²"},
+    {"UseWhosePercentageOverflows", 1e307, "1,000e+307", "1.000e+307·10²"},
     {"Zero", 0.0, "0,000", "0.0"},
     {"UseJustBelowOneShowsAsAWholeHundred", 0.99951, "0,9995", "100.0"},
 };
