@@ -1,84 +1,56 @@
-// Per-call cost of the two calculations behind the bearing window's buttons and of the
-// three number conversions they are built from.
+// Per-call cost of the two button presses of the bearing window and of the three number
+// conversions they are built from.
 
 #include "materialcatalogue.h"
 #include "numbertext.h"
-#include "sizing.h"
+#include "press.h"
 
 #include <benchmark/benchmark.h>
 
-#include <array>
-#include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace bearing {
 namespace {
 
-// A window of plain strings that keeps only the last text of each control, so that a
-// benchmark measures the calculation rather than the bookkeeping of a test fake.
-class BenchWindow : public CalculationWindow {
-public:
-    [[nodiscard]] std::string text(Control control) const override { return texts_.at(index(control)); }
-    void setText(Control control, std::string_view text) override { texts_.at(index(control)).assign(text); }
-    void showMessage(std::string_view text, std::string_view /*title*/, MessageIcon /*icon*/) override
-    {
-        lastMessage_.assign(text);
-    }
-
-    [[nodiscard]] const std::string& lastMessage() const { return lastMessage_; }
-
-private:
-    static std::size_t index(Control control) { return static_cast<std::size_t>(control); }
-
-    std::array<std::string, 7> texts_;
-    std::string lastMessage_;
-};
-
 // The worked example: bronze, 5000 N at 300 rpm, a proposed length of 20 mm.
-void enterWorkedExample(BenchWindow& window)
+constexpr PressInput workedExample{.material = "Бронза БрО10Ф1", .load = "5000", .frequency = "300", .length = "20"};
+
+bool endsInMessage(const PressResult& press)
 {
-    window.setText(Control::MaterialList, "Бронза БрО10Ф1");
-    window.setText(Control::Load, "5000");
-    window.setText(Control::Frequency, "300");
-    window.setText(Control::Length, "20");
+    return !press.events.empty() && press.events.back().kind == ShownEvent::Kind::Message;
 }
 
-void calculateSizingPerCall(benchmark::State& benchState)
+void pressSizingPerCall(benchmark::State& benchState)
 {
     const MaterialCatalogue catalogue(CatalogueVariant::BearingWindow);
-    SizingState sizing;
-    BenchWindow window;
-    enterWorkedExample(window);
+    PressResult press;
     for (auto _ : benchState) {
-        calculateSizing(catalogue, sizing, window);
-        benchmark::DoNotOptimize(sizing);
+        press = pressSizing(catalogue, workedExample, press.state);
+        benchmark::DoNotOptimize(press);
         benchmark::ClobberMemory();
     }
     // A message would mean the benchmark times the error path instead of the results.
-    if (!sizing.resultValid || !window.lastMessage().empty()) {
+    if (!press.state.resultValid || endsInMessage(press)) {
         benchState.SkipWithError("the worked example did not reach its results");
     }
 }
-BENCHMARK(calculateSizingPerCall);
+BENCHMARK(pressSizingPerCall);
 
-void calculateDiameterForLengthPerCall(benchmark::State& benchState)
+void pressDiameterForLengthPerCall(benchmark::State& benchState)
 {
     const MaterialCatalogue catalogue(CatalogueVariant::BearingWindow);
-    SizingState sizing;
-    BenchWindow window;
-    enterWorkedExample(window);
+    PressResult press;
     for (auto _ : benchState) {
-        calculateDiameterForLength(catalogue, sizing, window, ",");
-        benchmark::DoNotOptimize(sizing);
+        press = pressDiameterForLength(catalogue, workedExample, press.state, ",");
+        benchmark::DoNotOptimize(press);
         benchmark::ClobberMemory();
     }
-    if (window.text(Control::MinDiameterOnLength) != "16,7" || !window.lastMessage().empty()) {
+    if (press.numbers.minDiameter != "16,7" || endsInMessage(press)) {
         benchState.SkipWithError("the worked example did not give 16,7");
     }
 }
-BENCHMARK(calculateDiameterForLengthPerCall);
+BENCHMARK(pressDiameterForLengthPerCall);
 
 void parseNumberPerCall(benchmark::State& benchState, std::string_view text)
 {

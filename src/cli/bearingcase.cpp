@@ -1,5 +1,8 @@
 #include "bearingcase.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace bearing::cli {
 
 namespace {
@@ -10,46 +13,49 @@ const MaterialCatalogue& bearingWindowCatalogue()
     return catalogue;
 }
 
+// What `control` holds after the events, on a window whose result texts start empty.
+std::string_view finalText(const std::vector<ShownEvent>& events, Control control)
+{
+    const auto last = std::find_if(events.rbegin(), events.rend(), [control](const ShownEvent& event) {
+        return event.kind == ShownEvent::Kind::TextSet && event.control == control;
+    });
+    return last == events.rend() ? std::string_view() : std::string_view(last->text);
+}
+
 }  // namespace
 
-CaseOutcome evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSeparator, bool textChanges)
+CaseOutcome evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSeparator)
 {
-    TextWindow window;
     CaseOutcome outcome;
-    evaluateCase(row, texts, decimalSeparator, window, outcome, textChanges);
+    evaluateCase(row, texts, decimalSeparator, outcome);
     return outcome;
 }
 
-void evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSeparator, TextWindow& window,
-    CaseOutcome& outcome, bool textChanges)
+void evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSeparator, CaseOutcome& outcome)
 {
     const MaterialCatalogue& catalogue = bearingWindowCatalogue();
-    const MaterialRecord& material = catalogue.row(row);
-    window.reset();
-    // What the user selected and typed is there before the press; only the press counts.
-    window.setText(Control::MaterialList, material.name);
-    window.setText(Control::Load, texts.load);
-    window.setText(Control::Frequency, texts.frequency);
-    window.setText(Control::Length, texts.length ? std::string_view(*texts.length) : std::string_view());
-    window.startRecording(textChanges);
+    const PressInput input{.material = catalogue.row(row).name,
+        .load = texts.load,
+        .frequency = texts.frequency,
+        .length = texts.length ? std::string_view(*texts.length) : std::string_view()};
+    // A fresh window remembers nothing.
+    PressResult press = texts.length ? pressDiameterForLength(catalogue, input, SizingState{}, decimalSeparator)
+                                     : pressSizing(catalogue, input, SizingState{});
 
-    SizingState state;
-    // The figures are the ones the press computed, the very numbers behind the shown texts.
-    const PressFigures press = texts.length ? calculateDiameterForLength(catalogue, state, window, decimalSeparator)
-                                            : calculateSizing(catalogue, state, window);
-
-    window.takeText(Control::MaxDiameterLine, outcome.maxDiameterLine);
-    window.takeText(Control::MinLengthLine, outcome.minLengthLine);
-    window.takeText(Control::MinDiameterOnLength, outcome.minDiameter);
-    window.takeEvents(outcome.events);
+    // Assigned in place, so that an outcome serving case after case keeps its memory.
+    outcome.maxDiameterLine.assign(finalText(press.events, Control::MaxDiameterLine));
+    outcome.minLengthLine.assign(finalText(press.events, Control::MinLengthLine));
+    outcome.minDiameter.assign(finalText(press.events, Control::MinDiameterOnLength));
     outcome.messages.clear();
-    for (const WindowEvent& event : outcome.events) {
-        if (event.kind == WindowEvent::Kind::Message) {
+    for (const ShownEvent& event : press.events) {
+        if (event.kind == ShownEvent::Kind::Message) {
             outcome.messages.push_back(event.text);
         }
     }
-    outcome.figures = press.sizing;
-    outcome.forLength = press.forLength;
+    outcome.numbers = std::move(press.numbers);
+    outcome.events.swap(press.events);
+    outcome.figures = press.figures.sizing;
+    outcome.forLength = press.figures.forLength;
 }
 
 }  // namespace bearing::cli

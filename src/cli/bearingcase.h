@@ -3,8 +3,8 @@
 // The command-line calculator's layer between the user's texts and the calculation core:
 //
 //   materialchoice.h    a material given by name or row number, with its group
-//   bearingcase.h       one case: the core's own button operations run on a TextWindow,
-//                       with the figures that the core's sizing gives for the same inputs
+//   bearingcase.h       one case: what the core's button press shows for it, and the
+//                       figures behind it
 //   batchreader.h       CSV cases from a stream, one record at a time
 //   resultwriter.h      the cases as text for people, CSV or JSON for programs
 //   decimalseparator.h  the separator the windows would take from the same environment
@@ -13,8 +13,7 @@
 // A case flows one way: texts -> MaterialChoice -> evaluateCase() -> ResultWriter.
 
 #include "materialcatalogue.h"
-#include "sizing.h"
-#include "textwindow.h"
+#include "press.h"
 
 #include <optional>
 #include <string>
@@ -33,11 +32,12 @@ struct CaseTexts {
 
 // What the bearing window shows for a case, and the figures behind it.
 struct CaseOutcome {
-    std::string maxDiameterLine;        // "txtMaxDiam" after the press
-    std::string minLengthLine;          // "txtMinLength"
-    std::string minDiameter;            // "txtMinDiamOnLength"
+    std::string maxDiameterLine;        // the largest diameter's result line after the press
+    std::string minLengthLine;          // the smallest length's result line
+    std::string minDiameter;            // the box of the diameter for the length
+    ShownNumbers numbers;               // the numbers in those three texts
     std::vector<std::string> messages;  // the messages, in order, as the core wrote them
-    std::vector<WindowEvent> events;    // messages, and text changes when asked for, in order
+    std::vector<ShownEvent> events;     // every text set and message, in order
     // Present when the run reached its results (the state's resultValid).
     std::optional<SizingFigures> figures;
     // Present with a length, when the run reached its results.
@@ -47,13 +47,11 @@ struct CaseOutcome {
 // Runs one case as the bearing window does on a fresh window: the material `row` (0 to 20)
 // selected, the three texts typed, then the sizing button pressed, or without it the
 // diameter button when a length is given (which sizes first). `decimalSeparator` is the
-// one the window would use. `textChanges` records the text changes among the events.
-[[nodiscard]] CaseOutcome evaluateCase(
-    int row, const CaseTexts& texts, std::string_view decimalSeparator, bool textChanges = false);
+// one the window would use.
+[[nodiscard]] CaseOutcome evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSeparator);
 
-// The same for case after case: `window` is made a fresh window first, and `outcome`
-// receives the case, its strings and lists keeping their memory from the last one.
-void evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSeparator, TextWindow& window,
-    CaseOutcome& outcome, bool textChanges = false);
+// The same for case after case: `outcome` receives the case, its message list keeping
+// its memory from the last one.
+void evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSeparator, CaseOutcome& outcome);
 
 }  // namespace bearing::cli

@@ -208,7 +208,7 @@ public:
                 const MaterialChoice& choice = lastChoice_;
                 if (choice.kind == MaterialChoice::Kind::Found) {
                     report.row = choice.row;
-                    evaluateCase(choice.row, texts_, separator_, window_, outcome_);
+                    evaluateCase(choice.row, texts_, separator_, outcome_);
                     report.outcome = &outcome_;
                 } else {
                     report.problem = choice.problem(texts_.material);
@@ -261,7 +261,6 @@ private:
     std::optional<ResultWriter> writer_;
     BatchColumns columns_;
     CaseTexts texts_;
-    TextWindow window_;
     CaseOutcome outcome_;
     std::string messages_;  // the rows' messages not yet written to err_
     std::string lastMaterial_;

@@ -1,18 +1,8 @@
 #pragma once
 
-// The calculation core of the plain-bearing calculator: standard C++ only, no window code.
-//
-//   numbertext.h         text <-> number: parseNumber, formatStr, formatLocale
-//   materialcatalogue.h  the built-in materials and their limits [p], [v], [pv], [t]
-//   calculationwindow.h  what the calculations read from and write to a window
-//   sizing.h             the two calculations behind the bearing window's buttons
-//
-// A button press flows one way: the window hands its CalculationWindow, its catalogue
-// and its SizingState to calculateSizing() or calculateDiameterForLength(); they read
-// the list and input texts, compute in double from single operands, store singles in
-// SizingState, and write the result texts or show a message through the window.
+// The sizing formulas behind the bearing window's buttons, what the window remembers
+// between presses, and the texts of the messages; press.h runs them for a press.
 
-#include "calculationwindow.h"
 #include "materialcatalogue.h"
 
 #include <optional>
@@ -77,8 +67,7 @@ struct SizingFigures {
 };
 
 // The sizing formulas for one material, load F (N) and frequency n (rpm), both already
-// stored as singles. calculateSizing() shows what this gives; the command line reads the
-// same figures, so that the two can never disagree.
+// stored as singles. pressSizing() shows what this gives and returns these figures.
 [[nodiscard]] SizingFigures sizeBearing(const MaterialRecord& material, float load, float frequency);
 
 enum class LengthCheck {
@@ -95,23 +84,5 @@ struct DiameterForLength {
 // The smallest diameter that keeps [p] at a proposed length, after a sizing that gave
 // `minLength` and `minArea`.
 [[nodiscard]] DiameterForLength diameterForLength(float minLength, float minArea, float length);
-
-// The figures behind what a button press showed, for a caller that reports them beside
-// the window's texts. Both are empty when the run ended in a message that left no results
-// (the state's resultValid false).
-struct PressFigures {
-    std::optional<SizingFigures> sizing;
-    std::optional<DiameterForLength> forLength;  // the length's check, after the diameter button
-};
-
-// "Расчет характеристик подшипника": the largest diameter that keeps the sliding speed
-// within [v], and the smallest length that keeps both [pv] and [p] at that diameter.
-PressFigures calculateSizing(const MaterialCatalogue& catalogue, SizingState& state, CalculationWindow& window);
-
-// "Расчет минимального диаметра в зависимости от длины": runs calculateSizing(), checks
-// the proposed length against the minimum length and writes the smallest diameter that
-// keeps [p] at that length, with the user's decimal separator.
-PressFigures calculateDiameterForLength(const MaterialCatalogue& catalogue, SizingState& state,
-    CalculationWindow& window, std::string_view decimalSeparator);
 
 }  // namespace bearing

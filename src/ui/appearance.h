@@ -5,8 +5,8 @@
 // The windows of the plain-bearing calculator: the main frame with its menu, the
 // bearing window and the materials window, one class each. The windows own the data of
 // the program (each window its catalogue copy, the bearing window its SizingState); the
-// calculation core reads and writes the bearing window's texts through its
-// CalculationWindow interface. Texts cross between Qt and the core as UTF-8.
+// bearing window hands its texts to the calculation core and shows what a press
+// returns. Texts cross between Qt and the core as UTF-8.
 
 namespace bearing::ui {
 

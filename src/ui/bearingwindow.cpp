@@ -19,6 +19,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace bearing::ui {
@@ -308,11 +309,40 @@ void BearingWindow::onMaterialSelectionChanged()
         fromUtf8(frameCaption) + QStringLiteral(" (материал - ") + fromUtf8(material.name) + QLatin1Char(')'));
 }
 
-void BearingWindow::onCalculateSizingClicked() { calculateSizing(catalogue_, state_, *this); }
+void BearingWindow::onCalculateSizingClicked()
+{
+    const PressTexts texts = pressTexts();
+    showPress(pressSizing(catalogue_, texts.input(), state_));
+}
 
 void BearingWindow::onCalculateDiameterClicked()
 {
-    calculateDiameterForLength(catalogue_, state_, *this, QLocale().decimalPoint().toStdString());
+    const PressTexts texts = pressTexts();
+    showPress(pressDiameterForLength(catalogue_, texts.input(), state_, QLocale().decimalPoint().toStdString()));
+}
+
+BearingWindow::PressTexts BearingWindow::pressTexts() const
+{
+    return {.material = selectedMaterial().toStdString(),
+        .load = loadBox_->text().toStdString(),
+        .frequency = frequencyBox_->text().toStdString(),
+        .length = lengthBox_->text().toStdString()};
+}
+
+// The state is kept before anything is shown: a message box is modal, and the next
+// press can only come after it.
+void BearingWindow::showPress(const PressResult& press)
+{
+    state_ = press.state;
+    for (const ShownEvent& event : press.events) {
+        switch (event.kind) {
+        case ShownEvent::Kind::TextSet: resultBox(event.control)->setText(fromUtf8(event.text)); break;
+        case ShownEvent::Kind::Message:
+            showMessage(this, fromUtf8(event.text), fromUtf8(event.title),
+                event.icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::Information);
+            break;
+        }
+    }
 }
 
 QString BearingWindow::selectedMaterial() const
@@ -321,40 +351,14 @@ QString BearingWindow::selectedMaterial() const
     return selected.isEmpty() ? QString() : selected.front()->text();
 }
 
-QLineEdit* BearingWindow::textBox(Control control) const
+QLineEdit* BearingWindow::resultBox(Control control) const
 {
     switch (control) {
-    case Control::Load: return loadBox_;
-    case Control::Frequency: return frequencyBox_;
-    case Control::Length: return lengthBox_;
     case Control::MaxDiameterLine: return maxDiameterLine_;
     case Control::MinLengthLine: return minLengthLine_;
     case Control::MinDiameterOnLength: return minDiameterBox_;
-    case Control::MaterialList: break;
     }
     return nullptr;
-}
-
-std::string BearingWindow::text(Control control) const
-{
-    if (control == Control::MaterialList) {
-        return selectedMaterial().toStdString();
-    }
-    return textBox(control)->text().toStdString();
-}
-
-void BearingWindow::setText(Control control, std::string_view text)
-{
-    // The list's items are fixed; the calculations write only to text boxes.
-    if (QLineEdit* edit = textBox(control)) {
-        edit->setText(fromUtf8(text));
-    }
-}
-
-void BearingWindow::showMessage(std::string_view text, std::string_view title, MessageIcon icon)
-{
-    ui::showMessage(this, fromUtf8(text), fromUtf8(title),
-        icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::Information);
 }
 
 }  // namespace bearing::ui

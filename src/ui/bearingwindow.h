@@ -1,13 +1,11 @@
 #pragma once
 
-#include "calculationwindow.h"
 #include "materialcatalogue.h"
-#include "sizing.h"
+#include "press.h"
 
 #include <QWidget>
 
 #include <string>
-#include <string_view>
 
 class QGroupBox;
 class QLineEdit;
@@ -19,18 +17,15 @@ namespace bearing::ui {
 // The bearing calculation window: the user picks a material, types the radial load and
 // the rotation frequency and gets the largest diameter and the smallest length; then,
 // for a proposed length, the smallest diameter. The window owns its catalogue copy and
-// its SizingState; the two buttons hand both, with the window itself, to the core.
+// its SizingState; a button hands both, with the texts it holds, to the core, keeps the
+// state that comes back and shows what the core says is shown, in order.
 //
 // The controls keep fixed positions and sizes: nothing moves when the window is resized.
-class BearingWindow : public QWidget, public CalculationWindow {
+class BearingWindow : public QWidget {
     Q_OBJECT
 
 public:
     explicit BearingWindow(QWidget* parent = nullptr);
-
-    [[nodiscard]] std::string text(Control control) const override;
-    void setText(Control control, std::string_view text) override;
-    void showMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
 
 private:
     void createControls();
@@ -41,7 +36,22 @@ private:
     void onCalculateSizingClicked();
     void onCalculateDiameterClicked();
 
-    [[nodiscard]] QLineEdit* textBox(Control control) const;
+    // The texts a press reads, held as UTF-8 while the core reads them.
+    struct PressTexts {
+        std::string material;
+        std::string load;
+        std::string frequency;
+        std::string length;
+
+        [[nodiscard]] PressInput input() const
+        {
+            return {.material = material, .load = load, .frequency = frequency, .length = length};
+        }
+    };
+    [[nodiscard]] PressTexts pressTexts() const;
+    void showPress(const PressResult& press);
+
+    [[nodiscard]] QLineEdit* resultBox(Control control) const;
     [[nodiscard]] QString selectedMaterial() const;
 
     MaterialCatalogue catalogue_{CatalogueVariant::BearingWindow};

@@ -2,8 +2,11 @@
 // (random materials, loads, frequencies and lengths, hostile texts among them) the window
 // is given the same texts and its button pressed, and it must show what the command line
 // reports, event for event: the same result texts changing in the same order, and the
-// same messages between them. The decimal separator the command line takes from the
-// environment must also be the window's, here and for every locale the toolkit knows.
+// same messages, with their titles and icons, between them. A text box signals no change
+// when it is set to the text it holds, so from the command line's events only those that
+// change a text on a window whose results start empty are expected. The decimal
+// separator the command line takes from the environment must also be the window's, here
+// and for every locale the toolkit knows.
 //
 // DIFFERENTIAL_SEED and DIFFERENTIAL_CASES replace the seed and the number of cases.
 
@@ -103,12 +106,44 @@ private:
     std::mt19937 random_;
 };
 
-std::string describe(const std::vector<WindowEvent>& events)
+// One change a user sees: a result text changing, or a message box.
+struct Seen {
+    ShownEvent::Kind kind = ShownEvent::Kind::TextSet;
+    Control control = Control::MaxDiameterLine;  // the control whose text changed
+    std::string text;                            // its new text, or the message as the box shows it
+    std::string title;
+    MessageIcon icon = MessageIcon::Warning;
+
+    bool operator==(const Seen&) const = default;
+};
+
+// The changes that the command line's events make on a window whose results start empty.
+std::vector<Seen> changesOf(const std::vector<ShownEvent>& events)
+{
+    std::array<std::string, 3> held;
+    std::vector<Seen> changes;
+    for (const ShownEvent& event : events) {
+        if (event.kind == ShownEvent::Kind::Message) {
+            changes.push_back(
+                {event.kind, event.control, withLineFeeds(event.text), std::string(event.title), event.icon});
+            continue;
+        }
+        std::string& text = held.at(static_cast<std::size_t>(event.control));
+        if (text != event.text) {
+            text = event.text;
+            changes.push_back({event.kind, event.control, text, {}, MessageIcon::Warning});
+        }
+    }
+    return changes;
+}
+
+std::string describe(const std::vector<Seen>& events)
 {
     std::string text;
-    for (const WindowEvent& event : events) {
-        text += event.kind == WindowEvent::Kind::Message
-            ? "  message: "
+    for (const Seen& event : events) {
+        text += event.kind == ShownEvent::Kind::Message
+            ? "  message «" + event.title + "» (" + (event.icon == MessageIcon::Warning ? "warning" : "information")
+                + "): "
             : "  text " + std::to_string(static_cast<int>(event.control)) + ": ";
         text += event.text + "\n";
     }
@@ -131,14 +166,14 @@ protected:
             QObject::connect(edit, &QLineEdit::textChanged, [this, control](const QString& text) {
                 takeMessages();
                 if (recording_) {
-                    seen_.push_back({WindowEvent::Kind::TextChanged, control, text.toStdString()});
+                    seen_.push_back({ShownEvent::Kind::TextSet, control, text.toStdString(), {}, MessageIcon::Warning});
                 }
             });
         }
     }
 
     // What the window shows for `texts` on material `row`, starting from empty results.
-    std::vector<WindowEvent> pressInWindow(int row, const CaseTexts& texts)
+    std::vector<Seen> pressInWindow(int row, const CaseTexts& texts)
     {
         auto* list = window_.findChild<QListWidget*>(QStringLiteral("List1"));
         list->clearSelection();
@@ -164,15 +199,17 @@ protected:
     {
         for (; taken_ < catcher_.messages().size(); ++taken_) {
             if (recording_) {
-                seen_.push_back({WindowEvent::Kind::Message, Control::MaterialList,
-                    catcher_.messages()[taken_].text.toStdString()});
+                const ui::CaughtMessage& message = catcher_.messages()[taken_];
+                seen_.push_back({ShownEvent::Kind::Message, Control::MaxDiameterLine, message.text.toStdString(),
+                    message.title.toStdString(),
+                    message.icon == QMessageBox::Warning ? MessageIcon::Warning : MessageIcon::Information});
             }
         }
     }
 
     ui::BearingWindow window_;
     ui::MessageCatcher catcher_;
-    std::vector<WindowEvent> seen_;
+    std::vector<Seen> seen_;
     qsizetype taken_ = 0;
     bool recording_ = false;
 };
@@ -188,16 +225,12 @@ TEST_F(Differential, CommandLineShowsWhatTheWindowShowsForTheSameTexts)
     for (int i = 0; i < count && !HasFailure(); ++i) {
         const int row = generator.below(MaterialCatalogue::rowCount);
         const CaseTexts texts = generator.next();
-        std::vector<WindowEvent> expected = evaluateCase(row, texts, separator, true).events;
+        const CaseOutcome outcome = evaluateCase(row, texts, separator);
         // The message box shows line breaks as the toolkit draws them.
-        for (WindowEvent& event : expected) {
-            if (event.kind == WindowEvent::Kind::Message) {
-                event.text = withLineFeeds(event.text);
-                ++messages;
-            }
-        }
+        const std::vector<Seen> expected = changesOf(outcome.events);
+        messages += static_cast<int>(outcome.messages.size());
         lengths += texts.length ? 1 : 0;
-        const std::vector<WindowEvent> shown = pressInWindow(row, texts);
+        const std::vector<Seen> shown = pressInWindow(row, texts);
         EXPECT_EQ(shown, expected) << "case " << i << " of seed " << seed << ": row " << row << ", load «" << texts.load
                                    << "», frequency «" << texts.frequency << "», length «"
                                    << texts.length.value_or("(none)") << "»\nwindow:\n"

@@ -1,14 +1,16 @@
 #include "sizing.h"
 
-#include "fakewindow.h"
 #include "numbertext.h"
+#include "press.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <charconv>
+#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace bearing {
@@ -16,36 +18,63 @@ namespace {
 
 using Events = std::vector<std::string>;
 
+// Presses the buttons as the bearing window does: the texts typed, the state kept from
+// press to press, and the result texts as a display shows them after replaying every
+// event so far. Events read "maxDiameter=<text>" and "message:<text>".
 class Sizing : public testing::Test {
 protected:
     MaterialCatalogue catalogue{CatalogueVariant::BearingWindow};
     SizingState state;
-    FakeWindow window;
+    std::string material, load, frequency, length;
+    std::map<Control, std::string> screen;
+    std::vector<ShownEvent> messages;  // those of the last press
+    PressResult last;
 
-    void enter(const std::string& material, const std::string& load, const std::string& frequency,
-        const std::string& length = {})
+    void enter(std::string newMaterial, std::string newLoad, std::string newFrequency, std::string newLength = {})
     {
-        window.texts[Control::MaterialList] = material;
-        window.texts[Control::Load] = load;
-        window.texts[Control::Frequency] = frequency;
-        window.texts[Control::Length] = length;
+        material = std::move(newMaterial);
+        load = std::move(newLoad);
+        frequency = std::move(newFrequency);
+        length = std::move(newLength);
     }
 
-    Events size()
+    [[nodiscard]] PressInput input() const
     {
-        window.events.clear();
-        calculateSizing(catalogue, state, window);
-        return window.events;
+        return {.material = material, .load = load, .frequency = frequency, .length = length};
     }
+
+    Events size() { return show(pressSizing(catalogue, input(), state)); }
 
     Events diameterForLength(const char* separator = ",")
     {
-        window.events.clear();
-        calculateDiameterForLength(catalogue, state, window, separator);
-        return window.events;
+        return show(pressDiameterForLength(catalogue, input(), state, separator));
     }
 
-    std::string shown(Control control) const { return window.text(control); }
+    Events show(PressResult press)
+    {
+        static const std::map<Control, std::string> labels{{Control::MaxDiameterLine, "maxDiameter"},
+            {Control::MinLengthLine, "minLength"}, {Control::MinDiameterOnLength, "minDiameter"}};
+        Events events;
+        messages.clear();
+        for (const ShownEvent& event : press.events) {
+            if (event.kind == ShownEvent::Kind::TextSet) {
+                screen[event.control] = event.text;
+                events.push_back(labels.at(event.control) + "=" + event.text);
+            } else {
+                messages.push_back(event);
+                events.push_back("message:" + event.text);
+            }
+        }
+        state = press.state;
+        last = std::move(press);
+        return events;
+    }
+
+    std::string shown(Control control) const
+    {
+        const auto found = screen.find(control);
+        return found == screen.end() ? std::string() : found->second;
+    }
 };
 
 const std::string bronze = "Бронза БрО10Ф1";
@@ -53,8 +82,7 @@ const std::string bronze = "Бронза БрО10Ф1";
 TEST_F(Sizing, BronzeExampleGivesDiameterAndPvLength)
 {
     enter(bronze, "5000", "300");
-    EXPECT_EQ(
-        size(), (Events{"txtMaxDiam=максимальный диаметр = 636.6 мм", "txtMinLength=минимальная длина = 5.2 мм"}));
+    EXPECT_EQ(size(), (Events{"maxDiameter=максимальный диаметр = 636.6 мм", "minLength=минимальная длина = 5.2 мм"}));
     EXPECT_TRUE(state.resultValid);
     EXPECT_EQ(state.maxDiameter, 636.6F);
     EXPECT_EQ(state.minLength, static_cast<float>(5000.0 * 300.0 * static_cast<double>(3.14159265F) / 900000.0));
@@ -70,8 +98,7 @@ TEST_F(Sizing, BronzeExampleGivesDiameterAndPvLength)
 TEST_F(Sizing, GraphiteExampleTakesThePressureLength)
 {
     enter("Графит", "1000", "1000");
-    EXPECT_EQ(
-        size(), (Events{"txtMaxDiam=максимальный диаметр = 28.6 мм", "txtMinLength=минимальная длина = 69.9 мм"}));
+    EXPECT_EQ(size(), (Events{"maxDiameter=максимальный диаметр = 28.6 мм", "minLength=минимальная длина = 69.9 мм"}));
     EXPECT_FLOAT_EQ(state.pressureLength, 69.93007F);
     EXPECT_EQ(state.minLength, state.pressureLength);
 }
@@ -82,8 +109,8 @@ TEST_F(Sizing, DiameterForLengthFollowsTheSeparator)
         SCOPED_TRACE(separator);
         enter(bronze, "5000", "300", "20");
         EXPECT_EQ(diameterForLength(separator),
-            (Events{"txtMaxDiam=максимальный диаметр = 636.6 мм", "txtMinLength=минимальная длина = 5.2 мм",
-                std::string("txtMinDiamOnLength=16") + separator + "7"}));
+            (Events{"maxDiameter=максимальный диаметр = 636.6 мм", "minLength=минимальная длина = 5.2 мм",
+                std::string("minDiameter=16") + separator + "7"}));
     }
 }
 
@@ -91,16 +118,16 @@ TEST_F(Sizing, LengthBelowTheUnroundedMinimumIsRefusedAndKeepsTheOldDiameter)
 {
     enter(bronze, "5000", "300", "20");
     diameterForLength();
-    for (const char* length : {"5", "5.2", "-1", ""}) {
-        SCOPED_TRACE(length);
-        window.texts[Control::Length] = length;
+    for (const char* tooShort : {"5", "5.2", "-1", ""}) {
+        SCOPED_TRACE(tooShort);
+        length = tooShort;
         EXPECT_EQ(diameterForLength(),
-            (Events{"txtMaxDiam=максимальный диаметр = 636.6 мм", "txtMinLength=минимальная длина = 5.2 мм",
+            (Events{"maxDiameter=максимальный диаметр = 636.6 мм", "minLength=минимальная длина = 5.2 мм",
                 "message:Введенная длина подшипника меньше расчитанной минимально допустимой длины"}));
         EXPECT_EQ(shown(Control::MinDiameterOnLength), "16,7");
     }
-    window.texts[Control::Length] = "5.24";
-    EXPECT_EQ(diameterForLength().back(), "txtMinDiamOnLength=63,6");
+    length = "5.24";
+    EXPECT_EQ(diameterForLength().back(), "minDiameter=63,6");
 }
 
 TEST_F(Sizing, LengthEqualToTheUnroundedMinimumPasses)
@@ -109,9 +136,9 @@ TEST_F(Sizing, LengthEqualToTheUnroundedMinimumPasses)
     size();
     std::array<char, 32> shortest{};
     auto* const end = std::to_chars(shortest.data(), shortest.data() + shortest.size(), state.minLength).ptr;
-    window.texts[Control::Length] = std::string(shortest.data(), end);
+    length = std::string(shortest.data(), end);
     diameterForLength();
-    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(messages.empty());
     EXPECT_EQ(shown(Control::MinDiameterOnLength), "63,7");
 }
 
@@ -119,21 +146,21 @@ TEST_F(Sizing, MessagesCarryTheErrorTitleAndWarningIcon)
 {
     enter("", "5000", "300");
     size();
-    ASSERT_EQ(window.messages.size(), 1U);
-    EXPECT_EQ(window.messages[0].text, "Выберите материал");
-    EXPECT_EQ(window.messages[0].title, "Ошибка");
-    EXPECT_EQ(window.messages[0].icon, MessageIcon::Warning);
+    ASSERT_EQ(messages.size(), 1U);
+    EXPECT_EQ(messages[0].text, "Выберите материал");
+    EXPECT_EQ(messages[0].title, "Ошибка");
+    EXPECT_EQ(messages[0].icon, MessageIcon::Warning);
 }
 
 TEST_F(Sizing, MissingMaterialEmptiesTheLinesBeforeItsMessage)
 {
-    for (const char* material : {"", "БЕЗ СМАЗКИ", "СО СМАЗКОЙ", "графит"}) {
-        SCOPED_TRACE(material);
+    for (const char* notAMaterial : {"", "БЕЗ СМАЗКИ", "СО СМАЗКОЙ", "графит"}) {
+        SCOPED_TRACE(notAMaterial);
         enter(bronze, "5000", "300");
         size();
-        window.texts[Control::MaterialList] = material;
-        window.texts[Control::Frequency] = "";  // the material is checked first
-        EXPECT_EQ(size(), (Events{"txtMaxDiam=", "txtMinLength=", "message:Выберите материал"}));
+        material = notAMaterial;
+        frequency = "";  // the material is checked first
+        EXPECT_EQ(size(), (Events{"maxDiameter=", "minLength=", "message:Выберите материал"}));
         EXPECT_FALSE(state.resultValid);
         EXPECT_EQ(state.maxDiameter, 636.6F);  // the last good results stay
     }
@@ -142,7 +169,7 @@ TEST_F(Sizing, MissingMaterialEmptiesTheLinesBeforeItsMessage)
 TEST_F(Sizing, NegativeLoadOrNoFrequencyIsRefused)
 {
     const Events refused{
-        "txtMaxDiam=", "txtMinLength=", "message:Задайте радиальное усилие на подшипник и частоту вращения"};
+        "maxDiameter=", "minLength=", "message:Задайте радиальное усилие на подшипник и частоту вращения"};
     for (const auto& [load, frequency] : std::vector<std::pair<std::string, std::string>>{
              {"-1", "300"}, {"5000", ""}, {"5000", "0"}, {"5000", "-300"}, {"5000", "abc"}, {"-0.001", "1"}}) {
         SCOPED_TRACE(load + "/" + frequency);  // NOLINT(performance-inefficient-string-concatenation)
@@ -156,9 +183,9 @@ TEST_F(Sizing, StoppedSizingStopsTheDiameterForLengthWithoutAMessageOfItsOwn)
 {
     enter(bronze, "5000", "300", "20");
     diameterForLength();
-    window.texts[Control::Frequency] = "";
+    frequency = "";
     EXPECT_EQ(diameterForLength(),
-        (Events{"txtMaxDiam=", "txtMinLength=", "message:Задайте радиальное усилие на подшипник и частоту вращения"}));
+        (Events{"maxDiameter=", "minLength=", "message:Задайте радиальное усилие на подшипник и частоту вращения"}));
     EXPECT_EQ(shown(Control::MinDiameterOnLength), "16,7");
 }
 
@@ -173,15 +200,15 @@ TEST_F(Sizing, InputsAreReadAsNumbersFromTheirStart)
 TEST_F(Sizing, ZeroLoadPassesAndNeedsNoLengthOrDiameter)
 {
     enter(bronze, "", "300", "20");
-    EXPECT_EQ(diameterForLength().back(), "txtMinDiamOnLength=0");
+    EXPECT_EQ(diameterForLength().back(), "minDiameter=0");
     EXPECT_EQ(shown(Control::MinLengthLine), "минимальная длина = 0 мм");
     EXPECT_EQ(state.minLength, 0.0F);
     EXPECT_EQ(state.minArea, 0.0F);
     EXPECT_EQ(state.pressureLength, 0.0F);
     // 0 divided by 0: no load on no length still needs no diameter.
-    window.texts[Control::Length] = "0";
-    EXPECT_EQ(diameterForLength().back(), "txtMinDiamOnLength=0");
-    window.texts[Control::Length] = "-1";
+    length = "0";
+    EXPECT_EQ(diameterForLength().back(), "minDiameter=0");
+    length = "-1";
     EXPECT_EQ(diameterForLength().back(),
         "message:Введенная длина подшипника меньше расчитанной минимально допустимой длины");
 }
@@ -209,13 +236,13 @@ TEST_F(Sizing, DiameterRoundsHalfUpAtTheFiveHundredthsBoundary)
 {
     // Capron, [v] 0.2: the unrounded diameter 12000/(n·π) crosses 0.05 mm between these speeds.
     enter("Капрон", "100", "76394");
-    EXPECT_EQ(size().front(), "txtMaxDiam=максимальный диаметр = .1 мм");
-    window.texts[Control::Frequency] = "76395";
+    EXPECT_EQ(size().front(), "maxDiameter=максимальный диаметр = .1 мм");
+    frequency = "76395";
     EXPECT_EQ(size(),
-        (Events{"txtMaxDiam=максимальный диаметр = 0 мм",
+        (Events{"maxDiameter=максимальный диаметр = 0 мм",
             "message:Ошибка: деление на ноль\r\n\r\nСлишком мал расчетный максимальный "
             "диаметр\r\nЗадайте меньшую частоту вращения",
-            "txtMinLength=минимальная длина = 4000 мм"}));
+            "minLength=минимальная длина = 4000 мм"}));
     EXPECT_TRUE(state.resultValid);
 }
 
@@ -234,8 +261,12 @@ TEST_F(Sizing, PressReturnsTheFiguresBehindItsTexts)
              Case{"1e39", "20", false, std::nullopt}, Case{"5000", "1e39", false, std::nullopt}}) {
         SCOPED_TRACE(std::string(c.load) + " / " + (c.length != nullptr ? c.length : "-"));
         enter(bronze, c.load, "300", c.length != nullptr ? c.length : "");
-        const PressFigures press = c.length != nullptr ? calculateDiameterForLength(catalogue, state, window, ",")
-                                                       : calculateSizing(catalogue, state, window);
+        if (c.length != nullptr) {
+            diameterForLength();
+        } else {
+            size();
+        }
+        const PressFigures& press = last.figures;
         EXPECT_EQ(press.sizing.has_value(), c.results);
         EXPECT_EQ(state.resultValid, c.results);
         EXPECT_EQ(press.forLength ? std::optional(press.forLength->check) : std::nullopt, c.check);
@@ -250,6 +281,44 @@ TEST_F(Sizing, PressReturnsTheFiguresBehindItsTexts)
         }
         if (press.forLength && press.forLength->check == LengthCheck::Accepted) {
             EXPECT_EQ(shown(Control::MinDiameterOnLength), formatLocale(roundToTenth(press.forLength->diameter), ","));
+        }
+    }
+}
+
+// The numbers a press returns are those inside the texts it leaves on show, and only
+// those: a line emptied by a stop has none, a diameter not written this press has none.
+TEST_F(Sizing, PressReturnsTheNumbersItLeavesOnShow)
+{
+    struct Case {
+        const char* name;
+        const char* material;
+        const char* load;
+        const char* frequency;
+        const char* length;  // nullptr: the sizing button
+        ShownNumbers numbers;
+    };
+    for (const Case& c : {
+             Case{"worked example", bronze.c_str(), "5000", "300", "20", {" 636.6", " 5.2", "16,7"}},
+             Case{"sizing alone", bronze.c_str(), "5000", "300", nullptr, {" 636.6", " 5.2", ""}},
+             Case{"length below the minimum", bronze.c_str(), "5000", "300", "1", {" 636.6", " 5.2", ""}},
+             Case{"zero diameter", "Капрон", "1", "100000", "100", {" 0", " 52.4", "0"}},
+             Case{"diameter line emptied by a stop", "Графит", "3e38", "1000", nullptr, {"", "", ""}},
+             Case{"no material", "", "5000", "300", "20", {"", "", ""}},
+         }) {
+        SCOPED_TRACE(c.name);
+        enter(c.material, c.load, c.frequency, c.length != nullptr ? c.length : "");
+        if (c.length != nullptr) {
+            diameterForLength();
+        } else {
+            size();
+        }
+        EXPECT_EQ(last.numbers.maxDiameter, c.numbers.maxDiameter);
+        EXPECT_EQ(last.numbers.minLength, c.numbers.minLength);
+        EXPECT_EQ(last.numbers.minDiameter, c.numbers.minDiameter);
+        for (const auto& [line, number] : {std::pair{Control::MaxDiameterLine, last.numbers.maxDiameter},
+                 std::pair{Control::MinLengthLine, last.numbers.minLength}}) {
+            EXPECT_EQ(number.empty(), shown(line).empty());
+            EXPECT_TRUE(number.empty() || shown(line).ends_with("=" + number + " мм")) << shown(line);
         }
     }
 }
@@ -284,7 +353,7 @@ TEST_F(Sizing, ZeroDiameterStillLetsTheLengthCheckRun)
     const Events events = diameterForLength();
     ASSERT_EQ(events.size(), 4U);
     EXPECT_EQ(events[1].rfind("message:Ошибка: деление на ноль", 0), 0U);
-    EXPECT_EQ(events[3], "txtMinDiamOnLength=0");
+    EXPECT_EQ(events[3], "minDiameter=0");
 }
 
 TEST_F(Sizing, InputsBeyondTheNumberRangeStopTheRun)
@@ -300,14 +369,14 @@ TEST_F(Sizing, InputsBeyondTheNumberRangeStopTheRun)
         enter(bronze, "5000", "300");
         size();
         enter("", c.load, c.frequency);  // read before the material is looked up
-        EXPECT_EQ(size(), (Events{"txtMaxDiam=", "txtMinLength=", "message:" + std::string(c.message)}));
+        EXPECT_EQ(size(), (Events{"maxDiameter=", "minLength=", "message:" + std::string(c.message)}));
         EXPECT_FALSE(state.resultValid);
     }
 }
 
 TEST_F(Sizing, ResultsBeyondTheSingleRangeStopTheRun)
 {
-    const Events stopped{"txtMaxDiam=", "txtMinLength=", "message:" + std::string(messages::resultOutOfRange)};
+    const Events stopped{"maxDiameter=", "minLength=", "message:" + std::string(messages::resultOutOfRange)};
     // The diameter for a vanishing frequency.
     enter(bronze, "5000", "1e-45");
     EXPECT_EQ(size(), stopped);
@@ -316,7 +385,7 @@ TEST_F(Sizing, ResultsBeyondTheSingleRangeStopTheRun)
     enter("Графит", "3e38", "1000");
     const Events events = size();
     ASSERT_EQ(events.size(), 4U);
-    EXPECT_EQ(events[0], "txtMaxDiam=максимальный диаметр = 28.6 мм");
+    EXPECT_EQ(events[0], "maxDiameter=максимальный диаметр = 28.6 мм");
     EXPECT_EQ(Events(events.begin() + 1, events.end()), stopped);
     // The pv length for a huge load and speed.
     enter("Баббит Б83", "1e30", "1e20");
@@ -338,7 +407,7 @@ TEST_F(Sizing, LengthBeyondTheNumberRangeStopsBeforeSizing)
 {
     enter(bronze, "5000", "300", "1e39");
     EXPECT_EQ(diameterForLength(),
-        (Events{"txtMaxDiam=", "txtMinLength=", "message:" + std::string(messages::lengthOutOfRange)}));
+        (Events{"maxDiameter=", "minLength=", "message:" + std::string(messages::lengthOutOfRange)}));
     EXPECT_FALSE(state.resultValid);
 }
 
