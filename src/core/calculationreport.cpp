@@ -596,6 +596,36 @@ std::string calculationReportHtml(const CalculationReport& report)
     return html.take();
 }
 
+SizingReportCase sizingReportCase(std::string materialText, std::optional<MaterialRecord> material,
+    std::string groupName, const PressInput& input, bool withLength, const PressResult& press)
+{
+    SizingReportCase c{.materialText = std::move(materialText),
+        .material = std::move(material),
+        .groupName = std::move(groupName),
+        .load = std::string(input.load),
+        .frequency = std::string(input.frequency),
+        .length = withLength ? std::optional<std::string>(input.length) : std::nullopt,
+        .shownLines = {},
+        .messages = {},
+        .figures = press.figures.sizing,
+        .forLength = press.figures.forLength};
+    std::array<std::optional<std::string>, 3> texts;
+    for (const ShownEvent& event : press.events) {
+        if (event.kind == ShownEvent::Kind::Message) {
+            c.messages.push_back(event.text);
+        } else {
+            texts.at(static_cast<std::size_t>(event.control)) = event.text;
+        }
+    }
+    for (const Control control : {Control::MaxDiameterLine, Control::MinLengthLine, Control::MinDiameterOnLength}) {
+        const std::optional<std::string>& text = texts.at(static_cast<std::size_t>(control));
+        if (text && !text->empty()) {
+            c.shownLines.push_back((control == Control::MinDiameterOnLength ? "Минимальный диаметр: " : "") + *text);
+        }
+    }
+    return c;
+}
+
 std::string reportDate(std::int64_t unixSeconds)
 {
     using namespace std::chrono;

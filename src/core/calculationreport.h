@@ -16,6 +16,7 @@
 
 #include "designcheck.h"
 #include "materialcatalogue.h"
+#include "press.h"
 #include "sizing.h"
 
 #include <cstdint>
@@ -38,6 +39,12 @@ struct SizingReportCase {
     std::optional<SizingFigures> figures;  // present when the run reached its results
     std::optional<DiameterForLength> forLength;
 };
+
+// The case of one press of the bearing window's buttons, for `input`: the result texts
+// as the press left them ("Минимальный диаметр: " before the box's text, as the window's
+// label reads), its messages in order and its figures.
+[[nodiscard]] SizingReportCase sizingReportCase(std::string materialText, std::optional<MaterialRecord> material,
+    std::string groupName, const PressInput& input, bool withLength, const PressResult& press);
 
 // One design check.
 struct CheckReportCase {

@@ -1,6 +1,7 @@
 #include "calculationreport.h"
 
 #include "designcheck.h"
+#include "press.h"
 #include "sizing.h"
 #include "xmldocument.h"
 
@@ -104,16 +105,13 @@ TEST(CalculationReport, SeveralChecksWorkOutTheFirstThatReachedItsFiguresAndList
 
 TEST(CalculationReport, SizingShowsTheWindowsLinesTheRoundedAndTheUnroundedFigures)
 {
-    SizingReportCase c;
-    c.materialText = "Бронза БрО10Ф1";
-    c.material = catalogue.row(14);
-    c.groupName = "со смазкой";
-    c.load = "5000";
-    c.frequency = "300";
-    c.length = "20";
-    c.shownLines = {"максимальный диаметр = 636.6 мм", "минимальная длина = 5.2 мм"};
-    c.figures = sizeBearing(*c.material, 5000, 300);
-    c.forLength = diameterForLength(c.figures->minLength, c.figures->minArea, 20);
+    const PressInput input{.material = "Бронза БрО10Ф1", .load = "5000", .frequency = "300", .length = "20"};
+    const MaterialCatalogue window{CatalogueVariant::BearingWindow};
+    SizingReportCase c = sizingReportCase("Бронза БрО10Ф1", catalogue.row(14), "со смазкой", input, true,
+        pressDiameterForLength(window, input, SizingState{}, ","));
+    EXPECT_EQ(c.shownLines,
+        (std::vector<std::string>{
+            "максимальный диаметр = 636.6 мм", "минимальная длина = 5.2 мм", "Минимальный диаметр: 16,7"}));
     CalculationReport report = reportOf({});
     report.sizings = {c};
     const XmlDocument html(calculationReportHtml(report));
@@ -130,11 +128,10 @@ TEST(CalculationReport, SizingShowsTheWindowsLinesTheRoundedAndTheUnroundedFigur
     EXPECT_EQ(count(html, "//s:circle[@id='length-answer']"), 1U);
 
     // A case that ended in a message shows it line by line, and no figures.
-    c.shownLines.clear();
-    c.figures.reset();
-    c.forLength.reset();
-    c.messages = {std::string(messages::resultOutOfRange)};
-    report.sizings = {c};
+    const PressInput huge{.material = "Бронза БрО10Ф1", .load = "5000", .frequency = "1e-35", .length = {}};
+    report.sizings = {sizingReportCase(
+        "Бронза БрО10Ф1", catalogue.row(14), "со смазкой", huge, false, pressSizing(window, huge, SizingState{}))};
+    EXPECT_EQ(report.sizings[0].messages, std::vector<std::string>{std::string(messages::resultOutOfRange)});
     const XmlDocument stopped(calculationReportHtml(report));
     ASSERT_TRUE(stopped.valid());
     EXPECT_EQ(count(stopped, "//h:div[@class='message']/h:br"), 3U);
