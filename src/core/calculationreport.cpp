@@ -600,7 +600,7 @@ SizingReportCase sizingReportCase(std::string materialText, std::optional<Materi
     std::string groupName, const PressInput& input, bool withLength, const PressResult& press)
 {
     SizingReportCase c{.materialText = std::move(materialText),
-        .material = std::move(material),
+        .material = material,
         .groupName = std::move(groupName),
         .load = std::string(input.load),
         .frequency = std::string(input.frequency),
