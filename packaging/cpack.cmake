@@ -17,7 +17,10 @@ length that keep the material within its permissible pressure [p], sliding
 speed [v] and pressure-speed product [pv].
 
 A second calculation checks a proposed bearing length and gives the smallest
-diameter for it; a reference window shows the whole material table.")
+diameter for it; a reference window shows the whole material table.
+
+The same calculator is also installed as one self-contained web page,
+/usr/share/plain-bearings/plain-bearings.html, which works in any browser.")
 # dpkg-shlibdeps finds the libraries the programs link (Qt; libcsv and ICU for
 # plain-bearings-calc) and names their packages.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

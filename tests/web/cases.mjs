@@ -1,0 +1,103 @@
+// What the web tests share: where the built page and the command line are, a seeded
+// generator of bearing cases (ordinary numbers, zeros, overflows and hostile texts), the
+// command line's answers for a batch of them, and the page module's answers.
+
+import { execFileSync } from 'node:child_process';
+import { createRequire } from 'node:module';
+import { join, resolve } from 'node:path';
+
+// CTest gives both paths; by hand they default to the default preset's tree.
+const root = new URL('../..', import.meta.url).pathname;
+export const pageDir = resolve(process.env.PLAIN_BEARINGS_PAGE_DIR ?? join(root, 'build/default/web/src/web'));
+export const pagePath = join(pageDir, 'plain-bearings.html');
+export const calcPath = resolve(process.env.PLAIN_BEARINGS_CALC ?? join(root, 'build/default/src/cli/plain-bearings-calc'));
+
+export const loadModule = () => createRequire(import.meta.url)(join(pageDir, 'bearing-core.js'))();
+
+// A small, fast, seeded generator, so that a failing case can be run again.
+export const seededRandom = (seed) => {
+  let state = seed >>> 0;
+  return () => {
+    state = (state + 0x6d2b79f5) >>> 0;
+    let t = state;
+    t = Math.imul(t ^ (t >>> 15), t | 1);
+    t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
+    return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+  };
+};
+
+const hostile = ['', '0', '-0', ' ', 'abc', '1,5', '1 500', '&H1F', '&O17', '2D3', '1e39', '-1e39', '3.4e38', '1e-45',
+  '1e30', '.', '-5', '+7', '300 об/мин', '1e400', '\t12\t'];
+
+// An ordinary number within [0, top), now and then a huge or tiny one, or a hostile text.
+const numberText = (random, top) => {
+  const pick = random();
+  if (pick < 0.6) {
+    const value = random() * top;
+    return random() < 0.5 ? String(Math.round(value)) : value.toFixed(1 + Math.floor(random() * 4));
+  }
+  if (pick < 0.75) {
+    return `${(random() * 9 + 1).toFixed(3)}e${Math.floor(random() * 90) - 45}`;
+  }
+  return hostile[Math.floor(random() * hostile.length)];
+};
+
+// `count` cases; a case without a length is the sizing button, one with a length the
+// diameter button.
+export const generateCases = (seed, count) => {
+  const random = seededRandom(seed);
+  return Array.from({ length: count }, () => ({
+    row: Math.floor(random() * 21),
+    load: numberText(random, 100000),
+    frequency: numberText(random, 5000),
+    // The command line sizes only when the length is empty: a blank one stands for it.
+    length: random() < 0.5 ? null : numberText(random, 400) || ' ',
+  }));
+};
+
+const csvField = (text) => `"${text.replaceAll('"', '""')}"`;
+
+// The command line's JSON answer for each case, in order, from one batch run.
+export const commandLineAnswers = (cases) => {
+  const lines = ['material,load,frequency,length'];
+  for (const c of cases) {
+    lines.push([String(c.row + 1), c.load, c.frequency, c.length ?? ''].map(csvField).join(','));
+  }
+  let output;
+  try {
+    output = execFileSync(calcPath, ['--batch', '-', '--format', 'json'], {
+      input: `${lines.join('\r\n')}\r\n`,
+      maxBuffer: 1 << 30,
+      stdio: ['pipe', 'pipe', 'ignore'],
+    });
+  } catch (error) {
+    // Status 1 only says that some case ended in a message.
+    if (error.status !== 1) {
+      throw error;
+    }
+    output = error.stdout;
+  }
+  return JSON.parse(output.toString('utf8'));
+};
+
+// The page module's press for one case: {events, numbers}, the events the page replays
+// in order and the numbers in the result texts as shown.
+export const press = (calculator, c, separator) =>
+  c.length === null
+    ? calculator.pressSizing(c.row, c.load, c.frequency)
+    : calculator.pressDiameterForLength(c.row, c.load, c.frequency, c.length, separator);
+
+// What a user sees after the press: each control's last text, and the messages in order
+// with their line breaks as the command line writes them.
+export const shown = ({ events }) => {
+  const texts = {};
+  const messages = [];
+  for (const event of events) {
+    if (event.kind === 'message') {
+      messages.push(event.text.replace(/\r\n?/g, '\n'));
+    } else {
+      texts[event.control] = event.text;
+    }
+  }
+  return { texts, message: messages.length ? messages.join('\n') : null };
+};

@@ -1,0 +1,310 @@
+// The real page in headless Chromium, driven as a user drives it: typed, clicked and
+// keyed. Every test runs with all requests intercepted: anything but the page itself
+// fails the run.
+//
+// PLAIN_BEARINGS_SCREENSHOTS names a folder for the 360 px and 1280 px screenshots.
+
+import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { join } from 'node:path';
+import { after, before, describe, test } from 'node:test';
+import { pathToFileURL } from 'node:url';
+
+import { chromium } from 'playwright-core';
+
+import { generateCases, loadModule, pagePath, press, shown } from './cases.mjs';
+
+const require = createRequire(import.meta.url);
+const pageUrl = pathToFileURL(pagePath).href;
+const screenshots = process.env.PLAIN_BEARINGS_SCREENSHOTS;
+
+let browser;
+let module;
+const requests = [];
+
+before(async () => {
+  browser = await chromium.launch({ executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium', args: ['--no-sandbox'] });
+  module = await loadModule();
+});
+after(async () => {
+  await browser?.close();
+  // Nothing but the page itself was ever asked for.
+  assert.deepEqual([...new Set(requests)], [pageUrl]);
+});
+
+const openPage = async ({ locale = 'ru-RU', width = 1280, height = 900 } = {}) => {
+  const context = await browser.newContext({ locale, viewport: { width, height } });
+  await context.route('**/*', (route) => {
+    requests.push(route.request().url());
+    return route.request().url() === pageUrl ? route.continue() : route.abort();
+  });
+  const page = await context.newPage();
+  const errors = [];
+  page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
+  page.on('pageerror', (error) => errors.push(error.message));
+  page.on('request', (request) => requests.push(request.url()));
+  await page.goto(pageUrl);
+  await page.waitForSelector('body[data-ready]');
+  page.errors = errors;
+  return page;
+};
+
+const closePage = async (page) => {
+  assert.deepEqual(page.errors, []);
+  await page.context().close();
+};
+
+const results = async (page) => {
+  await page.waitForFunction(() => !document.body.dataset.pressing);
+  return page.evaluate(() => ({
+    maxDiameterLine: document.getElementById('max-diameter-line').textContent,
+    minLengthLine: document.getElementById('min-length-line').textContent,
+    minDiameterOnLength: document.getElementById('min-diameter').textContent,
+  }));
+};
+
+// The message dialog as a screen reader finds it, or null when the press has ended with
+// none open. A press replays its events after each dialog closes, so this waits for the
+// next dialog or for the end of the press.
+const openDialog = async (page) => {
+  await page.waitForFunction(() => document.querySelector('dialog[open]') || !document.body.dataset.pressing);
+  return page.evaluate(() => {
+    const dialog = document.querySelector('dialog[open]');
+    if (!dialog) {
+      return null;
+    }
+    const byId = (id) => document.getElementById(id).textContent;
+    return {
+      modal: dialog.matches(':modal'),
+      title: byId(dialog.getAttribute('aria-labelledby')),
+      text: byId(dialog.getAttribute('aria-describedby')),
+      focused: document.activeElement?.id,
+    };
+  });
+};
+
+const workedExample = { row: 14, load: '5000', frequency: '300', length: '20' };
+
+describe('the worked example: bronze БрО10Ф1, 5000 N, 300 rpm, length 20 mm', () => {
+  const expected = {
+    maxDiameterLine: 'максимальный диаметр = 636.6 мм',
+    minLengthLine: 'минимальная длина = 5.2 мм',
+  };
+
+  for (const [locale, diameter] of [
+    ['ru-RU', '16,7'],
+    ['en-US', '16.7'],
+  ]) {
+    test(`by mouse, ${locale}: the diameter is ${diameter}`, async () => {
+      const page = await openPage({ locale });
+      await page.getByLabel('Радиальное усилие:').fill(workedExample.load);
+      await page.getByLabel('Частота вращения:').fill(workedExample.frequency);
+      await page.getByRole('option', { name: 'Бронза БрО10Ф1' }).click();
+      await page.getByLabel('Длина:').fill(workedExample.length);
+      await page.getByRole('button', { name: 'Расчет минимального диаметра в зависимости от длины' }).click();
+      assert.deepEqual(await results(page), { ...expected, minDiameterOnLength: diameter });
+      assert.equal(await page.locator('#max-temperature').textContent(), '250');
+      assert.equal(
+        await page.locator('#results-caption').textContent(),
+        'Характеристики подшипника (материал - Бронза БрО10Ф1)',
+      );
+      await closePage(page);
+    });
+  }
+
+  test('by keyboard alone, ru-RU', async () => {
+    const page = await openPage();
+    const tabTo = async (id) => {
+      for (let i = 0; i < 20 && (await page.evaluate(() => document.activeElement?.id)) !== id; ++i) {
+        await page.keyboard.press('Tab');
+      }
+      assert.equal(await page.evaluate(() => document.activeElement?.id), id);
+    };
+    await tabTo('load');
+    await page.keyboard.type(workedExample.load);
+    await page.keyboard.press('Tab');
+    await page.keyboard.type(workedExample.frequency);
+    await page.keyboard.press('Tab');
+    // Down the list to the bronze, past the other materials (the group headings are skipped).
+    for (let i = 0; i < 30 && (await page.locator('#material').inputValue()) !== '14'; ++i) {
+      await page.keyboard.press('ArrowDown');
+    }
+    assert.equal(await page.locator('#material').inputValue(), '14');
+    await page.keyboard.press('Tab');
+    await page.keyboard.press('Enter');
+    assert.deepEqual(await results(page), { ...expected, minDiameterOnLength: '' });
+    await tabTo('length');
+    await page.keyboard.type(workedExample.length);
+    await page.keyboard.press('Tab');
+    await page.keyboard.press('Space');
+    assert.deepEqual(await results(page), { ...expected, minDiameterOnLength: '16,7' });
+    await closePage(page);
+  });
+});
+
+// Each message with the inputs that bring it; the zero-diameter message still leaves a
+// length behind it once closed.
+const messageCases = [
+  ['no material chosen', { row: -1, load: '5000', frequency: '300', length: null }, 'Выберите материал'],
+  ['no frequency', { row: 0, load: '5000', frequency: '0', length: null },
+    'Задайте радиальное усилие на подшипник и частоту вращения'],
+  ['the diameter rounds to zero', { row: 0, load: '5000', frequency: '1e30', length: null },
+    'Ошибка: деление на ноль\n\nСлишком мал расчетный максимальный диаметр\nЗадайте меньшую частоту вращения'],
+  ['the length below the minimum', { row: 14, load: '5000', frequency: '300', length: '1' },
+    'Введенная длина подшипника меньше расчитанной минимально допустимой длины'],
+  ['the load overflows', { row: 0, load: '1e39', frequency: '300', length: null },
+    'Ошибка: переполнение\n\nРадиальное усилие выходит за пределы допустимого диапазона чисел'],
+  ['the frequency overflows', { row: 0, load: '5000', frequency: '1e39', length: null },
+    'Ошибка: переполнение\n\nЧастота вращения выходит за пределы допустимого диапазона чисел'],
+  ['the length overflows', { row: 0, load: '5000', frequency: '300', length: '1e39' },
+    'Ошибка: переполнение\n\nДлина выходит за пределы допустимого диапазона чисел'],
+  ['the result overflows', { row: 0, load: '5000', frequency: '1e-45', length: null },
+    'Ошибка: переполнение\n\nРезультат расчета выходит за пределы допустимого диапазона чисел\n' +
+      'Проверьте радиальное усилие, частоту вращения и длину'],
+];
+
+// Types a case into the page and presses its button; a length means the diameter button.
+const enterCase = async (page, c) => {
+  await page.fill('#load', c.load);
+  await page.fill('#frequency', c.frequency);
+  await page.fill('#length', c.length ?? '');
+  await page.selectOption('#material', c.row < 0 ? [] : String(c.row));
+  const button = c.length === null ? '#calculate-sizing' : '#calculate-diameter';
+  await page.click(button);
+  return button;
+};
+
+describe('each message opens a modal dialog with its title and text', () => {
+  for (const [name, c, text] of messageCases) {
+    test(name, async () => {
+      const page = await openPage();
+      const button = await enterCase(page, c);
+      assert.deepEqual(await openDialog(page), { modal: true, title: 'Ошибка', text, focused: 'message-ok' });
+      assert.equal(await page.getByRole('dialog', { name: 'Ошибка' }).count(), 1);
+      await page.keyboard.press('Enter');
+      assert.equal(await openDialog(page), null);
+      assert.equal(await page.evaluate(() => document.activeElement?.id), button.slice(1));
+      // After the dialog, the page shows what the module's press leaves behind.
+      const calculator = new module.Calculator();
+      assert.deepEqual(await results(page), { minDiameterOnLength: '', ...shown(press(calculator, c, ',')).texts });
+      calculator.delete();
+      await closePage(page);
+    });
+  }
+});
+
+test('a sample of generated cases typed and clicked through the page shows what the module shows', async () => {
+  const page = await openPage();
+  const calculator = new module.Calculator();
+  for (const [i, c] of generateCases(7, 40).entries()) {
+    const expected = shown(press(calculator, c, ','));
+    await enterCase(page, c);
+    const messages = [];
+    for (let dialog = await openDialog(page); dialog; dialog = await openDialog(page)) {
+      messages.push(dialog.text);
+      await page.click('#message-ok');
+    }
+    assert.equal(messages.length ? messages.join('\n') : null, expected.message, `case ${i} ${JSON.stringify(c)}`);
+    const seen = await results(page);
+    for (const [control, text] of Object.entries(expected.texts)) {
+      assert.equal(seen[control], text, `case ${i} ${JSON.stringify(c)}: ${control}`);
+    }
+  }
+  calculator.delete();
+  await closePage(page);
+});
+
+test('the reference table lists every material in its group with the limits the core writes', async () => {
+  for (const [locale, separator] of [
+    ['ru-RU', ','],
+    ['en-US', '.'],
+  ]) {
+    const page = await openPage({ locale });
+    const table = await page.evaluate(() =>
+      [...document.querySelectorAll('#reference tr')].map((row) =>
+        [...row.cells].map((cell) => `${cell.tagName}${cell.scope ? `[${cell.scope}]` : ''} ${cell.textContent}`),
+      ),
+    );
+    const expected = [
+      ['Материал подшипника', 'Max давление, МПа', 'Max скорость, м/с', '[pv], МПАхм/с', 'Мах температура, град C']
+        .map((heading) => `TH[col] ${heading}`),
+      ...module.referenceTable(separator).map((row) =>
+        row.header !== undefined
+          ? [`TH[rowgroup] ${row.header}`]
+          : [`TH[row] ${row.name}`, ...[row.maxPressure, row.maxSpeed, row.maxPV, row.maxTemperature].map((v) => `TD ${v}`)],
+      ),
+    ];
+    assert.deepEqual(table, expected);
+    assert.equal(table.filter((row) => row[0].startsWith('TH[row]')).length, 21);
+    assert.equal(table[4][0], 'TH[row] Полиамид');
+    assert.equal(table[4][3], `TD 0${separator}15`);
+    await closePage(page);
+  }
+});
+
+describe('the layout fits the screen from a phone to a desktop', () => {
+  for (const width of [360, 1280]) {
+    test(`${width} px`, async () => {
+      const page = await openPage({ width, height: 800 });
+      await enterCase(page, workedExample);
+      // Nothing but the reference table's own scrolling region is wider than the screen.
+      const overflow = await page.evaluate(() => ({
+        page: document.documentElement.scrollWidth - document.documentElement.clientWidth,
+        controls: [...document.querySelectorAll('input, select, button, output, label')]
+          .filter((element) => element.getBoundingClientRect().right > document.documentElement.clientWidth + 0.5)
+          .map((element) => element.id || element.textContent),
+      }));
+      assert.deepEqual(overflow, { page: 0, controls: [] });
+      if (screenshots) {
+        await page.screenshot({ path: join(screenshots, `web-${width}.png`), fullPage: true });
+      }
+      await closePage(page);
+    });
+  }
+});
+
+describe('axe-core finds no accessibility violation', () => {
+  const states = [
+    ['the page as it opens', async () => {}],
+    ['with results', (page) => enterCase(page, workedExample)],
+    ['with a message open', (page) => enterCase(page, messageCases[0][1])],
+  ];
+  for (const [name, reach] of states) {
+    test(name, async () => {
+      const page = await openPage();
+      await reach(page);
+      // The page's policy refuses any script added to it; axe comes in by the debugger.
+      await page.evaluate(readFileSync(require.resolve('axe-core'), 'utf8'));
+      const violations = await page.evaluate(async () =>
+        (await window.axe.run()).violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`),
+      );
+      assert.deepEqual(violations, []);
+      await page.context().close();
+    });
+  }
+});
+
+test('the page forbids every request and every script it did not bring', async () => {
+  const page = await openPage();
+  const policy = await page.getAttribute('meta[http-equiv="Content-Security-Policy"]', 'content');
+  assert.match(policy, /^default-src 'none'; script-src 'sha256-[^']+' 'wasm-unsafe-eval'; style-src 'sha256-[^']+';/);
+  // A request or a script the page did not bring is refused by the page itself, before
+  // any interception.
+  const refused = await page.evaluate(async () => {
+    const violations = [];
+    document.addEventListener('securitypolicyviolation', (event) => violations.push(event.effectiveDirective));
+    const fetched = await fetch('https://example.org/').then(() => true, () => false);
+    const script = document.createElement('script');
+    script.textContent = 'window.injected = true;';
+    document.head.append(script);
+    await new Promise((resolve) => setTimeout(resolve, 0));
+    return { violations, fetched, injected: window.injected === true };
+  });
+  assert.deepEqual(refused, { violations: ['connect-src', 'script-src-elem'], fetched: false, injected: false });
+  assert.equal(await page.evaluate(() => document.cookie), '');
+  // The browser reports the refusals in the console, and nothing else.
+  assert.ok(page.errors.length > 0 && page.errors.every((error) => error.includes('Content Security Policy')));
+  page.errors.length = 0;
+  await closePage(page);
+});
