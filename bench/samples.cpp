@@ -1,6 +1,7 @@
 // Writes the sample charts and reports that docs/ shows, from the worked example:
 // «Бронза БрО10Ф1», F 5000 N, n 300 rpm, d × L = 16.7 × 20 mm, t 80 °C. bench/samples.sh
-// renders them to PNG and PDF.
+// renders them to PNG and PDF. The sizing report is the same case run through the
+// bearing window's diameter button with a length of 20 mm.
 //
 //   plain-bearings-samples DIRECTORY
 //
@@ -11,6 +12,7 @@
 #include "calculationreport.h"
 #include "designcheck.h"
 #include "materialcatalogue.h"
+#include "press.h"
 #include "programversion.h"
 #include "sizing.h"
 #include "svgwriter.h"
@@ -104,10 +106,20 @@ int main(int argc, char** argv)
     CalculationReport all = report;
     all.checks = everyMaterial;
 
+    // The sizing of the same case with the length 20 mm, as the bearing window's diameter
+    // button runs it.
+    const MaterialCatalogue window(CatalogueVariant::BearingWindow);
+    const PressInput input{.material = "Бронза БрО10Ф1", .load = "5000", .frequency = "300", .length = "20"};
+    CalculationReport sizing = report;
+    sizing.checks.clear();
+    sizing.sizings.push_back(sizingReportCase("Бронза БрО10Ф1", *worked.material, worked.groupName, input, true,
+        pressDiameterForLength(window, input, SizingState{}, ",")));
+
     const bool written = write(directory + "/pv-diagram.svg", standaloneSvg(pvDiagramSvg(diagram)))
         && write(directory + "/pv-panels.svg", standaloneSvg(pvPanelsSvg(panels)))
         && write(directory + "/design-chart.svg", standaloneSvg(designChartSvg(chart)))
         && write(directory + "/check-report.html", calculationReportHtml(report))
-        && write(directory + "/check-report-all.html", calculationReportHtml(all));
+        && write(directory + "/check-report-all.html", calculationReportHtml(all))
+        && write(directory + "/sizing-report.html", calculationReportHtml(sizing));
     return written ? 0 : 1;
 }
