@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # What reading the command line before QApplication costs, in instructions (callgrind,
 # exact and repeatable): the whole `plain-bearings --version` run, and the parse alone
-# (CommandLine's constructor with its callees), which every start of the windows pays
+# (StartupOptions' constructor with its callees), which every start of the windows pays
 # too. Compare the latter with the program's start-up in docs/performance.md.
 #
 #   bench/commandline.sh [BUILD-DIR]     (build/default unless given)
@@ -17,6 +17,6 @@ instructions() {  # the total of a callgrind output file
 
 valgrind --tool=callgrind --callgrind-out-file="$work/whole" "$program" --version >/dev/null 2>&1
 valgrind --tool=callgrind --callgrind-out-file="$work/parse" \
-  --toggle-collect='bearing::app::CommandLine::CommandLine*' "$program" -style fusion --version >/dev/null 2>&1
+  --toggle-collect='bearing::app::StartupOptions::StartupOptions*' "$program" -style fusion --version >/dev/null 2>&1
 echo "plain-bearings --version, whole run:   $(instructions "$work/whole") instructions"
 echo "command-line parse (-style fusion -v): $(instructions "$work/parse") instructions"

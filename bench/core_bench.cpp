@@ -64,51 +64,51 @@ BENCHMARK_CAPTURE(parseNumberPerCall, fraction, std::string_view("16.7"));
 BENCHMARK_CAPTURE(parseNumberPerCall, exponent, std::string_view("1.5E+3"));
 
 // One benchmark per overload: each numeric kind takes its own formatting path.
-void formatStrSinglePerCall(benchmark::State& benchState, float value)
+void formatResultLineNumberSinglePerCall(benchmark::State& benchState, float value)
 {
     for (auto _ : benchState) {
         benchmark::DoNotOptimize(value);
-        benchmark::DoNotOptimize(formatStr(value));
+        benchmark::DoNotOptimize(formatResultLineNumber(value));
     }
 }
-BENCHMARK_CAPTURE(formatStrSinglePerCall, maxDiameter, 636.6F);
+BENCHMARK_CAPTURE(formatResultLineNumberSinglePerCall, maxDiameter, 636.6F);
 
-void formatStrDoublePerCall(benchmark::State& benchState, double value)
+void formatResultLineNumberDoublePerCall(benchmark::State& benchState, double value)
 {
     for (auto _ : benchState) {
         benchmark::DoNotOptimize(value);
-        benchmark::DoNotOptimize(formatStr(value));
+        benchmark::DoNotOptimize(formatResultLineNumber(value));
     }
 }
-BENCHMARK_CAPTURE(formatStrDoublePerCall, minLength, 5.235987755982989);
+BENCHMARK_CAPTURE(formatResultLineNumberDoublePerCall, minLength, 5.235987755982989);
 
-void formatLocaleSinglePerCall(benchmark::State& benchState, float value)
+void formatTextBoxNumberSinglePerCall(benchmark::State& benchState, float value)
 {
     for (auto _ : benchState) {
         benchmark::DoNotOptimize(value);
-        benchmark::DoNotOptimize(formatLocale(value, ","));
+        benchmark::DoNotOptimize(formatTextBoxNumber(value, ","));
     }
 }
-BENCHMARK_CAPTURE(formatLocaleSinglePerCall, minDiameter, 16.7F);
+BENCHMARK_CAPTURE(formatTextBoxNumberSinglePerCall, minDiameter, 16.7F);
 
-void formatLocaleDoublePerCall(benchmark::State& benchState, double value)
+void formatTextBoxNumberDoublePerCall(benchmark::State& benchState, double value)
 {
     for (auto _ : benchState) {
         benchmark::DoNotOptimize(value);
-        benchmark::DoNotOptimize(formatLocale(value, ","));
+        benchmark::DoNotOptimize(formatTextBoxNumber(value, ","));
     }
 }
-BENCHMARK_CAPTURE(formatLocaleDoublePerCall, minDiameter, 16.666666666666668);
+BENCHMARK_CAPTURE(formatTextBoxNumberDoublePerCall, minDiameter, 16.666666666666668);
 
-void formatLocaleShortPerCall(benchmark::State& benchState)
+void formatTextBoxNumberShortPerCall(benchmark::State& benchState)
 {
     std::int16_t value = 250;
     for (auto _ : benchState) {
         benchmark::DoNotOptimize(value);
-        benchmark::DoNotOptimize(formatLocale(value));
+        benchmark::DoNotOptimize(formatTextBoxNumber(value));
     }
 }
-BENCHMARK(formatLocaleShortPerCall);
+BENCHMARK(formatTextBoxNumberShortPerCall);
 
 }  // namespace
 }  // namespace bearing

@@ -26,12 +26,12 @@ constexpr int doubleDigits = 15;
 
 void checkSingle(float value)
 {
-    const std::string line = bearing::formatStr(value);
-    require(isResultLineNumber(line, singleDigits), "formatStr(single) is a result-line number", line);
-    const std::string point = bearing::formatLocale(value, ".");
-    const std::string comma = bearing::formatLocale(value, ",");
-    require(isBareNumber(point, ".", singleDigits), "formatLocale(single, '.') is a bare number", point);
-    require(isBareNumber(comma, ",", singleDigits), "formatLocale(single, ',') is a bare number", comma);
+    const std::string line = bearing::formatResultLineNumber(value);
+    require(isResultLineNumber(line, singleDigits), "formatResultLineNumber(single) is a result-line number", line);
+    const std::string point = bearing::formatTextBoxNumber(value, ".");
+    const std::string comma = bearing::formatTextBoxNumber(value, ",");
+    require(isBareNumber(point, ".", singleDigits), "formatTextBoxNumber(single, '.') is a bare number", point);
+    require(isBareNumber(comma, ",", singleDigits), "formatTextBoxNumber(single, ',') is a bare number", comma);
 
     // Seven digits do not always pick the same single again, but the single nearest to
     // them lies within one unit of the seventh digit.
@@ -45,10 +45,10 @@ void checkSingle(float value)
 
 void checkDouble(double value)
 {
-    const std::string line = bearing::formatStr(value);
-    require(isResultLineNumber(line, doubleDigits), "formatStr(double) is a result-line number", line);
-    const std::string comma = bearing::formatLocale(value, ",");
-    require(isBareNumber(comma, ",", doubleDigits), "formatLocale(double, ',') is a bare number", comma);
+    const std::string line = bearing::formatResultLineNumber(value);
+    require(isResultLineNumber(line, doubleDigits), "formatResultLineNumber(double) is a result-line number", line);
+    const std::string comma = bearing::formatTextBoxNumber(value, ",");
+    require(isBareNumber(comma, ",", doubleDigits), "formatTextBoxNumber(double, ',') is a bare number", comma);
 
     // Fifteen digits always survive the way through a double and back, except where
     // rounding to them passes the largest double ("1.79769313486232E+308").
@@ -58,8 +58,8 @@ void checkDouble(double value)
             std::fabs(value) > 1.79769313486231e308, "only a written double near the largest reads as infinite", line);
         return;
     }
-    require(bearing::formatStr(back) == line, "a written double reads back to 15 digits", line);
-    require(bearing::parseNumber(bearing::formatLocale(value, ".")) == back,
+    require(bearing::formatResultLineNumber(back) == line, "a written double reads back to 15 digits", line);
+    require(bearing::parseNumber(bearing::formatTextBoxNumber(value, ".")) == back,
         "both forms of a double read as the same number", line);
 }
 

@@ -205,11 +205,11 @@ private:
 
     void checkValidState(const std::vector<const ShownEvent*>& shown) const
     {
-        require(
-            lineNumber(text(Control::MaxDiameterLine), maxDiameterCaption) == bearing::formatStr(state_.maxDiameter),
+        require(lineNumber(text(Control::MaxDiameterLine), maxDiameterCaption)
+                == bearing::formatResultLineNumber(state_.maxDiameter),
             "the diameter line shows the state's diameter");
         require(lineNumber(text(Control::MinLengthLine), minLengthCaption)
-                == bearing::formatStr(bearing::roundToTenth(static_cast<double>(state_.minLength))),
+                == bearing::formatResultLineNumber(bearing::roundToTenth(static_cast<double>(state_.minLength))),
             "the length line shows the state's length");
         for (const float value : {state_.maxDiameter, state_.minLength, state_.minArea, state_.pressureLength}) {
             require(std::isfinite(value) && value >= 0, "a valid state holds finite, non-negative results");

@@ -1,10 +1,10 @@
 // The plain-bearing calculator: the main frame with its two child windows.
 
 #include "appearance.h"
-#include "commandline.h"
 #include "displayfailureguard.h"
 #include "mainframe.h"
 #include "programversion.h"
+#include "startupoptions.h"
 #include "toolkittranslation.h"
 #include "utf8text.h"
 
@@ -12,13 +12,13 @@
 
 int main(int argc, char** argv)
 {
-    const bearing::app::CommandLine commandLine(argc, argv);
-    if (!commandLine.startsWindows()) {
-        return commandLine.answer();
+    const bearing::app::StartupOptions options(argc, argv);
+    if (!options.startsWindows()) {
+        return options.answer();
     }
 
     bearing::app::DisplayFailureGuard displayGuard(
-        commandLine.choosesPlatform() || qEnvironmentVariableIsSet("QT_QPA_PLATFORM"));
+        options.choosesPlatform() || qEnvironmentVariableIsSet("QT_QPA_PLATFORM"));
     QApplication application(argc, argv);
     displayGuard.dismiss();
 

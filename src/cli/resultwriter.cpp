@@ -515,9 +515,9 @@ void ResultWriter::writeText(const CaseReport& report)
     if (layout_ == Layout::MaterialTable) {
         const MaterialRecord& material = catalogue().row(report.row);
         table_.push_back({values[4], values[5], std::string(groupTitle(groupOfRow(report.row))),
-            formatLocale(material.maxPressure, separator_), formatLocale(material.maxSpeed, separator_),
-            formatLocale(material.maxPV, separator_), formatLocale(material.maxTemperature), maxDiameter, minLength,
-            lengthLimitTitle(values[18]), minDiameter, oneLine});
+            formatTextBoxNumber(material.maxPressure, separator_), formatTextBoxNumber(material.maxSpeed, separator_),
+            formatTextBoxNumber(material.maxPV, separator_), formatTextBoxNumber(material.maxTemperature), maxDiameter,
+            minLength, lengthLimitTitle(values[18]), minDiameter, oneLine});
         return;
     }
     const std::array<std::string, batchColumns.size()> cells{std::to_string(written_ + 1), forTerminal(values[0]),
@@ -611,9 +611,10 @@ void writeMaterials(std::ostream& out, OutputFormat format, std::string_view dec
             if (item.isMaterial()) {
                 const MaterialRecord& material = catalogue().row(item.row);
                 line = {std::to_string(rowNumber(item.row)), std::string(material.name),
-                    formatLocale(material.maxPressure, decimalSeparator),
-                    formatLocale(material.maxSpeed, decimalSeparator), formatLocale(material.maxPV, decimalSeparator),
-                    formatLocale(material.maxTemperature)};
+                    formatTextBoxNumber(material.maxPressure, decimalSeparator),
+                    formatTextBoxNumber(material.maxSpeed, decimalSeparator),
+                    formatTextBoxNumber(material.maxPV, decimalSeparator),
+                    formatTextBoxNumber(material.maxTemperature)};
             } else {
                 line[1] = item.header;
             }

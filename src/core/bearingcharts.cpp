@@ -47,7 +47,7 @@ std::string plain(double value, std::string_view separator) { return formatShort
 
 bool isPositive(double value) { return std::isfinite(value) && value > 0; }
 
-std::string limitText(float value, std::string_view separator) { return formatLocale(value, separator); }
+std::string limitText(float value, std::string_view separator) { return formatTextBoxNumber(value, separator); }
 
 std::string limitsLine(const MaterialRecord& material, std::string_view separator)
 {
@@ -428,7 +428,7 @@ std::string designChartSvg(const DesignChart& chart)
         svg.line(axes.x.pixel(maxDiameter), box.top, axes.x.pixel(maxDiameter), box.bottom,
             R"(id="diameter-limit" stroke="#1f5fa8" stroke-width="2" stroke-dasharray="6 3")");
         legend.stroke("#1f5fa8", "6 3",
-            "d = Dmax = 60000·[v] / (π·n) = " + formatLocale(figures.maxDiameter, separator) + " мм, по [v]");
+            "d = Dmax = 60000·[v] / (π·n) = " + formatTextBoxNumber(figures.maxDiameter, separator) + " мм, по [v]");
         if (pvLength > 0) {
             svg.line(box.left, axes.y.pixel(pvLength), box.right, axes.y.pixel(pvLength),
                 R"(id="pv-length" stroke="#b7791f" stroke-width="2" stroke-dasharray="2 3")");
@@ -446,7 +446,7 @@ std::string designChartSvg(const DesignChart& chart)
             svg.circle(axes.x.pixel(maxDiameter), axes.y.pixel(minLength), 5.5,
                 R"(id="sizing-answer" fill="#1f5fa8" stroke="#ffffff" stroke-width="1.5")");
             legend.dot("#1f5fa8",
-                "ответ расчета: наибольший диаметр " + formatLocale(figures.maxDiameter, separator)
+                "ответ расчета: наибольший диаметр " + formatTextBoxNumber(figures.maxDiameter, separator)
                     + " мм, наименьшая длина " + formatCheckFigure(minLength, separator) + " мм");
         }
     } else {

@@ -87,7 +87,7 @@ std::string percentFull(double use, std::string_view separator)
     return std::isfinite(percent) ? full(percent, separator) : full(use, separator) + "·10²";
 }
 
-std::string single(float value, std::string_view separator) { return formatLocale(value, separator); }
+std::string single(float value, std::string_view separator) { return formatTextBoxNumber(value, separator); }
 
 std::string orDash(std::string_view text) { return text.empty() ? "—" : std::string(text); }
 
@@ -175,7 +175,7 @@ void materialSection(Html& html, std::string_view materialText, const std::optio
     html.raw("</thead>\n<tbody>");
     html.row({escaped(material->name), escaped(orDash(groupName)), num(single(material->maxPressure, separator)),
         num(single(material->maxSpeed, separator)), num(single(material->maxPV, separator)),
-        num(formatLocale(material->maxTemperature))});
+        num(formatTextBoxNumber(material->maxTemperature))});
     html.raw("</tbody>\n</table>\n");
 }
 
@@ -255,7 +255,7 @@ void sizingWorkedCase(Html& html, const SizingReportCase& c, std::string_view se
         }
         html.row({"Наименьшая длина Lmin, мм",
             formula(escaped("Lmin = max(L[pv]; длина по [p]) — определяет " + sizingLengthLimit(f))),
-            num(formatLocale(roundToTenth(static_cast<double>(f.minLength)), separator)),
+            num(formatTextBoxNumber(roundToTenth(static_cast<double>(f.minLength)), separator)),
             num(single(f.minLength, separator))});
         if (c.forLength && c.length) {
             const float length = storeSingle(parseNumber(*c.length)).value_or(0);
@@ -263,7 +263,7 @@ void sizingWorkedCase(Html& html, const SizingReportCase& c, std::string_view se
                 html.row({"Наименьший диаметр при длине L, мм",
                     formula(escaped("L = " + single(length, separator) + " ≥ Lmin; d = (F / [p]) / L = "
                         + single(f.minArea, separator) + " / " + single(length, separator))),
-                    num(formatLocale(roundToTenth(static_cast<double>(c.forLength->diameter)), separator)),
+                    num(formatTextBoxNumber(roundToTenth(static_cast<double>(c.forLength->diameter)), separator)),
                     num(single(c.forLength->diameter, separator))});
             } else {
                 html.row({"Наименьший диаметр при длине L, мм",
@@ -319,13 +319,13 @@ void sizingTable(Html& html, const std::vector<SizingReportCase>& cases, std::st
         std::string forLength = "—";
         if (c.figures) {
             diameter = single(c.figures->maxDiameter, separator);
-            length = formatLocale(roundToTenth(static_cast<double>(c.figures->minLength)), separator);
+            length = formatTextBoxNumber(roundToTenth(static_cast<double>(c.figures->minLength)), separator);
             unrounded = single(c.figures->minLength, separator);
             limit = sizingLengthLimit(*c.figures);
         }
         if (c.forLength) {
             forLength = c.forLength->check == LengthCheck::Accepted
-                ? formatLocale(roundToTenth(static_cast<double>(c.forLength->diameter)), separator)
+                ? formatTextBoxNumber(roundToTenth(static_cast<double>(c.forLength->diameter)), separator)
                 : "L &lt; Lmin";
         }
         std::string messages;
@@ -415,7 +415,7 @@ void checkWorkedCase(Html& html, const CheckReportCase& c, std::string_view sepa
         num(number(k.maxSpeed))});
     if (k.temperature) {
         html.row({"Запас по температуре, K",
-            formula(escaped("[t] − t = " + formatLocale(m.maxTemperature) + " − " + number(*k.temperature))),
+            formula(escaped("[t] − t = " + formatTextBoxNumber(m.maxTemperature) + " − " + number(*k.temperature))),
             num(shown(k.temperatureMargin)), num(number(k.temperatureMargin))});
     }
     html.raw("</tbody>\n</table>\n");
@@ -430,7 +430,7 @@ void checkWorkedCase(Html& html, const CheckReportCase& c, std::string_view sepa
     if (k.temperature) {
         html.element("p",
             "Температура " + number(*k.temperature) + " °C " + (k.temperatureHolds ? "не выше" : "выше")
-                + " допускаемой [t] = " + formatLocale(m.maxTemperature) + " °C.");
+                + " допускаемой [t] = " + formatTextBoxNumber(m.maxTemperature) + " °C.");
     } else {
         html.element("p", "Рабочая температура не задана и не сравнивалась с [t].");
     }
@@ -579,7 +579,7 @@ std::string calculationReportHtml(const CalculationReport& report)
                             static_cast<double>(c.figures->maxDiameter), static_cast<double>(c.figures->minLength)),
                         .passes = c.messages.empty(),
                         .caption = "Dmax " + single(c.figures->maxDiameter, separator) + " мм, Lmin "
-                            + formatLocale(roundToTenth(static_cast<double>(c.figures->minLength)), separator)
+                            + formatTextBoxNumber(roundToTenth(static_cast<double>(c.figures->minLength)), separator)
                             + " мм"});
                 }
                 html.figure(pvPanelsSvg(panels),

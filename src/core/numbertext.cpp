@@ -350,21 +350,21 @@ std::optional<float> storeSingle(double value)
     return static_cast<float>(value);
 }
 
-std::string formatStr(float value) { return resultLineForm(static_cast<double>(value), singleDigits); }
+std::string formatResultLineNumber(float value) { return resultLineForm(static_cast<double>(value), singleDigits); }
 
-std::string formatStr(double value) { return resultLineForm(value, doubleDigits); }
+std::string formatResultLineNumber(double value) { return resultLineForm(value, doubleDigits); }
 
-std::string formatLocale(float value, std::string_view decimalSeparator)
+std::string formatTextBoxNumber(float value, std::string_view decimalSeparator)
 {
     return localeForm(static_cast<double>(value), singleDigits, decimalSeparator);
 }
 
-std::string formatLocale(double value, std::string_view decimalSeparator)
+std::string formatTextBoxNumber(double value, std::string_view decimalSeparator)
 {
     return localeForm(value, doubleDigits, decimalSeparator);
 }
 
-std::string formatLocale(std::int16_t value) { return std::to_string(value); }
+std::string formatTextBoxNumber(std::int16_t value) { return std::to_string(value); }
 
 namespace {
 

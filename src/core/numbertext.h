@@ -25,14 +25,14 @@ namespace bearing {
 // A result-line number: one leading blank unless negative, always '.', no zero before
 // the point ("0.4" is " .4"), 7 significant digits for a single and 15 for a double,
 // exponent form ("1E+20") for very large or very small magnitudes.
-[[nodiscard]] std::string formatStr(float value);
-[[nodiscard]] std::string formatStr(double value);
+[[nodiscard]] std::string formatResultLineNumber(float value);
+[[nodiscard]] std::string formatResultLineNumber(double value);
 
 // A bare number for a text box or list: no leading blank, the user's decimal
 // separator, the zero before it kept ("0,15"); a short integer as plain digits.
-[[nodiscard]] std::string formatLocale(float value, std::string_view decimalSeparator);
-[[nodiscard]] std::string formatLocale(double value, std::string_view decimalSeparator);
-[[nodiscard]] std::string formatLocale(std::int16_t value);
+[[nodiscard]] std::string formatTextBoxNumber(float value, std::string_view decimalSeparator);
+[[nodiscard]] std::string formatTextBoxNumber(double value, std::string_view decimalSeparator);
+[[nodiscard]] std::string formatTextBoxNumber(std::int16_t value);
 
 // The writings of the check, the charts and the report, which have no window twin; each
 // puts `decimalSeparator` in place of the point and depends on no C locale.

@@ -117,7 +117,7 @@ bool size(const MaterialCatalogue& catalogue, const PressInput& input, Press& pr
     default: break;
     }
     state.maxDiameter = figures.maxDiameter;
-    press.showResultLine(Control::MaxDiameterLine, maxDiameterCaption, formatStr(state.maxDiameter));
+    press.showResultLine(Control::MaxDiameterLine, maxDiameterCaption, formatResultLineNumber(state.maxDiameter));
 
     state.maxPressure = material.maxPressure;
     state.maxSpeed = material.maxSpeed;
@@ -140,8 +140,8 @@ bool size(const MaterialCatalogue& catalogue, const PressInput& input, Press& pr
         press.showMessage(messages::zeroDiameter);
     }
     state.minLength = figures.minLength;
-    press.showResultLine(
-        Control::MinLengthLine, minLengthCaption, formatStr(roundToTenth(static_cast<double>(state.minLength))));
+    press.showResultLine(Control::MinLengthLine, minLengthCaption,
+        formatResultLineNumber(roundToTenth(static_cast<double>(state.minLength))));
     press.figures().sizing = figures;
     return true;
 }
@@ -174,7 +174,7 @@ PressResult pressDiameterForLength(const MaterialCatalogue& catalogue, const Pre
     case LengthCheck::BelowMinimum: press.showMessage(messages::lengthBelowMinimum); break;
     case LengthCheck::DiameterOutOfRange: press.stop(messages::resultOutOfRange); break;
     case LengthCheck::Accepted:
-        press.showDiameter(formatLocale(roundToTenth(static_cast<double>(found.diameter)), decimalSeparator));
+        press.showDiameter(formatTextBoxNumber(roundToTenth(static_cast<double>(found.diameter)), decimalSeparator));
         break;
     }
     return press.take();

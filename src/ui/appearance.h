@@ -2,11 +2,7 @@
 
 #include <QFont>
 
-// The windows of the plain-bearing calculator: the main frame with its menu, the
-// bearing window and the materials window, one class each. The windows own the data of
-// the program (each window its catalogue copy, the bearing window its SizingState); the
-// bearing window hands its texts to the calculation core and shows what a press
-// returns. Texts cross between Qt and the core as UTF-8.
+// How every window looks: one style and one font family, set once for the program.
 
 namespace bearing::ui {
 

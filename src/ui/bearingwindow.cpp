@@ -1,6 +1,7 @@
 #include "bearingwindow.h"
 
 #include "appearance.h"
+#include "bearingwindownames.h"
 #include "inputbox.h"
 #include "messagebox.h"
 #include "numbertext.h"
@@ -56,33 +57,42 @@ struct Placement {
 // the order the Tab key visits those that take the focus; the frame comes before the
 // controls inside it.
 constexpr std::array placements{
-    Placement{"Label1", Kind::Title, Parent::Window, {2520, 120, 5175, 375}, "Исходные данные", {}},
-    Placement{"Text1(0)", Kind::Input, Parent::Window, {4800, 600, 1695, 375}, {}, "Радиальное усилие"},
-    Placement{"Text1(3)", Kind::Input, Parent::Window, {4800, 1080, 1695, 375}, {}, "Частота вращения"},
-    Placement{"List1", Kind::List, Parent::Window, {4800, 1620, 2895, 645}, {}, "Материал подшипника"},
+    Placement{names::captions.heading, Kind::Title, Parent::Window, {2520, 120, 5175, 375}, "Исходные данные", {}},
+    Placement{names::inputs.load, Kind::Input, Parent::Window, {4800, 600, 1695, 375}, {}, "Радиальное усилие"},
+    Placement{names::inputs.frequency, Kind::Input, Parent::Window, {4800, 1080, 1695, 375}, {}, "Частота вращения"},
     Placement{
-        "cmdGeomCalc", Kind::Button, Parent::Window, {2520, 2460, 5175, 495}, "Расчет характеристик подшипника", {}},
-    Placement{"fraCharact", Kind::Frame, Parent::Window, {120, 3120, 7575, 1455}, "Характеристики подшипника", {}},
-    Placement{"txtMaxDiam", Kind::ResultBox, Parent::Frame, {120, 360, 4335, 375}, {}, "Максимальный диаметр"},
-    Placement{"txtMinLength", Kind::ResultBox, Parent::Frame, {120, 840, 4335, 375}, {}, "Минимальная длина"},
-    Placement{"Text1(4)", Kind::ResultBox, Parent::Frame, {4680, 840, 2055, 375}, {}, "Максимальная температура"},
-    Placement{"Label2(4)", Kind::Caption, Parent::Frame, {4680, 360, 2535, 375}, "Максимальная температура", {}},
-    Placement{"Label4(2)", Kind::Label, Parent::Frame, {6960, 960, 255, 255}, "°С", {}},
-    Placement{"Text2", Kind::Input, Parent::Window, {5640, 4800, 1455, 375}, {}, "Длина"},
-    Placement{"Command1", Kind::WrappingButton, Parent::Window, {120, 4800, 2895, 975},
+        names::inputs.materialList, Kind::List, Parent::Window, {4800, 1620, 2895, 645}, {}, "Материал подшипника"},
+    Placement{names::buttons.calculateSizing, Kind::Button, Parent::Window, {2520, 2460, 5175, 495},
+        "Расчет характеристик подшипника", {}},
+    Placement{
+        names::results.frame, Kind::Frame, Parent::Window, {120, 3120, 7575, 1455}, "Характеристики подшипника", {}},
+    Placement{names::results.maxDiameterLine, Kind::ResultBox, Parent::Frame, {120, 360, 4335, 375}, {},
+        "Максимальный диаметр"},
+    Placement{
+        names::results.minLengthLine, Kind::ResultBox, Parent::Frame, {120, 840, 4335, 375}, {}, "Минимальная длина"},
+    Placement{names::results.maxTemperature, Kind::ResultBox, Parent::Frame, {4680, 840, 2055, 375}, {},
+        "Максимальная температура"},
+    Placement{names::captions.maxTemperature, Kind::Caption, Parent::Frame, {4680, 360, 2535, 375},
+        "Максимальная температура", {}},
+    Placement{names::units.maxTemperature, Kind::Label, Parent::Frame, {6960, 960, 255, 255}, "°С", {}},
+    Placement{names::inputs.length, Kind::Input, Parent::Window, {5640, 4800, 1455, 375}, {}, "Длина"},
+    Placement{names::buttons.calculateDiameter, Kind::WrappingButton, Parent::Window, {120, 4800, 2895, 975},
         "Расчет минимального диаметра в зависимости от длины", {}},
+    Placement{names::results.minDiameter, Kind::ResultBox, Parent::Window, {5640, 5400, 1455, 405}, {},
+        "Минимальный диаметр"},
+    Placement{names::captions.load, Kind::Caption, Parent::Window, {2520, 720, 2055, 255}, "Радиальное усилие:", {}},
     Placement{
-        "txtMinDiamOnLength", Kind::ResultBox, Parent::Window, {5640, 5400, 1455, 405}, {}, "Минимальный диаметр"},
-    Placement{"Label2(0)", Kind::Caption, Parent::Window, {2520, 720, 2055, 255}, "Радиальное усилие:", {}},
-    Placement{"Label2(3)", Kind::Caption, Parent::Window, {2520, 1200, 2055, 255}, "Частота вращения:", {}},
-    Placement{"Label2(5)", Kind::Caption, Parent::Window, {2520, 1680, 2055, 255}, "Материал подшипника:", {}},
-    Placement{"Label4(0)", Kind::Label, Parent::Window, {6720, 1200, 615, 255}, "об/мин", {}},
-    Placement{"Label4(1)", Kind::Label, Parent::Window, {6720, 720, 615, 255}, "Н", {}},
-    Placement{"Label2(2)", Kind::Caption, Parent::Window, {3240, 4920, 1215, 300}, "Длина:", {}},
-    Placement{"Label2(1)", Kind::Caption, Parent::Window, {3240, 5520, 2175, 300}, "Минимальный диаметр:", {}},
-    Placement{"Label6(0)", Kind::Label, Parent::Window, {7320, 5520, 375, 255}, "мм", {}},
-    Placement{"Label6(1)", Kind::Label, Parent::Window, {7320, 4920, 375, 255}, "мм", {}},
-    Placement{"Image1", Kind::Sketch, Parent::Window, {120, 120, 2175, 2775}, {}, "Эскиз подшипника"},
+        names::captions.frequency, Kind::Caption, Parent::Window, {2520, 1200, 2055, 255}, "Частота вращения:", {}},
+    Placement{names::captions.materialList, Kind::Caption, Parent::Window, {2520, 1680, 2055, 255},
+        "Материал подшипника:", {}},
+    Placement{names::units.frequency, Kind::Label, Parent::Window, {6720, 1200, 615, 255}, "об/мин", {}},
+    Placement{names::units.load, Kind::Label, Parent::Window, {6720, 720, 615, 255}, "Н", {}},
+    Placement{names::captions.length, Kind::Caption, Parent::Window, {3240, 4920, 1215, 300}, "Длина:", {}},
+    Placement{names::captions.minDiameter, Kind::Caption, Parent::Window, {3240, 5520, 2175, 300},
+        "Минимальный диаметр:", {}},
+    Placement{names::units.minDiameter, Kind::Label, Parent::Window, {7320, 5520, 375, 255}, "мм", {}},
+    Placement{names::units.length, Kind::Label, Parent::Window, {7320, 4920, 375, 255}, "мм", {}},
+    Placement{names::sketch, Kind::Sketch, Parent::Window, {120, 120, 2175, 2775}, {}, "Эскиз подшипника"},
 };
 
 constexpr TwipsRect designClientSize{0, 0, 7935, 6270};
@@ -98,7 +108,7 @@ consteval std::size_t placementIndex(std::string_view name)
     throw "no control of this name";
 }
 
-constexpr std::string_view frameCaption = placements.at(placementIndex("fraCharact")).caption;
+constexpr std::string_view frameCaption = placements.at(placementIndex(names::results.frame)).caption;
 
 constexpr qreal titlePointSize = 9.75;
 
@@ -224,7 +234,7 @@ QWidget* createControl(const Placement& placement, QWidget* parent)
 BearingWindow::BearingWindow(QWidget* parent)
     : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QLatin1String(names::window));
     setWindowTitle(QStringLiteral("Подшипник"));
     resize(pixelsFromTwips(designClientSize).size());
 
@@ -263,17 +273,17 @@ void BearingWindow::createControls()
 
     const auto keep
         = [&controls]<typename T>(std::size_t index, T*& member) { member = qobject_cast<T*>(controls.at(index)); };
-    keep(placementIndex("Text1(0)"), loadBox_);
-    keep(placementIndex("Text1(3)"), frequencyBox_);
-    keep(placementIndex("List1"), materialList_);
-    keep(placementIndex("cmdGeomCalc"), calculateSizingButton_);
-    keep(placementIndex("fraCharact"), resultFrame_);
-    keep(placementIndex("txtMaxDiam"), maxDiameterLine_);
-    keep(placementIndex("txtMinLength"), minLengthLine_);
-    keep(placementIndex("Text1(4)"), maxTemperatureBox_);
-    keep(placementIndex("Text2"), lengthBox_);
-    keep(placementIndex("Command1"), calculateDiameterButton_);
-    keep(placementIndex("txtMinDiamOnLength"), minDiameterBox_);
+    keep(placementIndex(names::inputs.load), loadBox_);
+    keep(placementIndex(names::inputs.frequency), frequencyBox_);
+    keep(placementIndex(names::inputs.materialList), materialList_);
+    keep(placementIndex(names::buttons.calculateSizing), calculateSizingButton_);
+    keep(placementIndex(names::results.frame), resultFrame_);
+    keep(placementIndex(names::results.maxDiameterLine), maxDiameterLine_);
+    keep(placementIndex(names::results.minLengthLine), minLengthLine_);
+    keep(placementIndex(names::results.maxTemperature), maxTemperatureBox_);
+    keep(placementIndex(names::inputs.length), lengthBox_);
+    keep(placementIndex(names::buttons.calculateDiameter), calculateDiameterButton_);
+    keep(placementIndex(names::results.minDiameter), minDiameterBox_);
 }
 
 void BearingWindow::fillMaterialList()
@@ -304,7 +314,7 @@ void BearingWindow::onMaterialSelectionChanged()
         return;
     }
     const MaterialRecord& material = catalogue_.row(row);
-    maxTemperatureBox_->setText(fromUtf8(formatLocale(material.maxTemperature)));
+    maxTemperatureBox_->setText(fromUtf8(formatTextBoxNumber(material.maxTemperature)));
     resultFrame_->setTitle(
         fromUtf8(frameCaption) + QStringLiteral(" (материал - ") + fromUtf8(material.name) + QLatin1Char(')'));
 }

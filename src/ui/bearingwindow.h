@@ -57,19 +57,18 @@ private:
     MaterialCatalogue catalogue_{CatalogueVariant::BearingWindow};
     SizingState state_;
 
-    // The controls that the window reads or writes after building them; the comments
-    // give their object names.
-    QLineEdit* loadBox_ = nullptr;                    // "Text1(0)"
-    QLineEdit* frequencyBox_ = nullptr;               // "Text1(3)"
-    QListWidget* materialList_ = nullptr;             // "List1"
-    QPushButton* calculateSizingButton_ = nullptr;    // "cmdGeomCalc"
-    QGroupBox* resultFrame_ = nullptr;                // "fraCharact"
-    QLineEdit* maxDiameterLine_ = nullptr;            // "txtMaxDiam"
-    QLineEdit* minLengthLine_ = nullptr;              // "txtMinLength"
-    QLineEdit* maxTemperatureBox_ = nullptr;          // "Text1(4)"
-    QLineEdit* lengthBox_ = nullptr;                  // "Text2"
-    QPushButton* calculateDiameterButton_ = nullptr;  // "Command1"
-    QLineEdit* minDiameterBox_ = nullptr;             // "txtMinDiamOnLength"
+    // The controls that the window reads or writes after building them.
+    QLineEdit* loadBox_ = nullptr;
+    QLineEdit* frequencyBox_ = nullptr;
+    QListWidget* materialList_ = nullptr;
+    QPushButton* calculateSizingButton_ = nullptr;
+    QGroupBox* resultFrame_ = nullptr;
+    QLineEdit* maxDiameterLine_ = nullptr;
+    QLineEdit* minLengthLine_ = nullptr;
+    QLineEdit* maxTemperatureBox_ = nullptr;
+    QLineEdit* lengthBox_ = nullptr;
+    QPushButton* calculateDiameterButton_ = nullptr;
+    QLineEdit* minDiameterBox_ = nullptr;
 };
 
 }  // namespace bearing::ui

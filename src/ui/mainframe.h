@@ -1,5 +1,23 @@
 #pragma once
 
+// The windows of the plain-bearing calculator (bearing_ui), read from here down:
+//
+//   mainframe.h          the program's main window: the menu and the workspace
+//   pictureworkspace.h   the workspace, one picture behind the child windows
+//   childframe.h         the frame of a child window, with its design size
+//   bearingwindow.h      the calculation: inputs, material list, two buttons, results
+//   bearingwindownames.h the bearing window's object names, for the window and the tests
+//   materialswindow.h    the reference table of the materials
+//   inputbox.h, wrappingbutton.h, messagebox.h   the controls the windows share
+//   appearance.h, toolkittranslation.h           the style and font, Qt's texts in Russian
+//
+// The windows own the program's data: each window its catalogue copy, the bearing
+// window its SizingState. The calculations are the core's (press.h). A button press in
+// the bearing window flows one way: the window collects the texts it holds into a
+// PressInput, the core returns a PressResult, and the window keeps the new state and
+// replays the events in order, texts set into its result boxes and a modal message box
+// where a message stands. Texts cross between Qt and the core as UTF-8 (utf8text.h).
+
 #include <QMainWindow>
 #include <QPointer>
 

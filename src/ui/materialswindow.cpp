@@ -143,10 +143,10 @@ void MaterialsWindow::fillLists()
         const MaterialRecord& material = catalogue_.row(item.row);
         addRow({
             fromUtf8(material.name),
-            QString::fromStdString(formatLocale(material.maxPressure, separator)),
-            QString::fromStdString(formatLocale(material.maxSpeed, separator)),
-            QString::fromStdString(formatLocale(material.maxPV, separator)),
-            QString::fromStdString(formatLocale(material.maxTemperature)),
+            QString::fromStdString(formatTextBoxNumber(material.maxPressure, separator)),
+            QString::fromStdString(formatTextBoxNumber(material.maxSpeed, separator)),
+            QString::fromStdString(formatTextBoxNumber(material.maxPV, separator)),
+            QString::fromStdString(formatTextBoxNumber(material.maxTemperature)),
         });
     }
 }

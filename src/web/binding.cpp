@@ -110,7 +110,7 @@ val materialList()
             const MaterialRecord& material = catalogue.row(item.row);
             line.set("row", item.row);
             line.set("name", text(material.name));
-            line.set("temperature", text(formatLocale(material.maxTemperature)));
+            line.set("temperature", text(formatTextBoxNumber(material.maxTemperature)));
         } else if (!item.header.empty()) {
             line.set("header", text(item.header));
         } else {
@@ -132,10 +132,10 @@ val referenceTable(const std::string& decimalSeparator)
         if (item.isMaterial()) {
             const MaterialRecord& material = catalogue.row(item.row);
             line.set("name", text(material.name));
-            line.set("maxPressure", text(formatLocale(material.maxPressure, decimalSeparator)));
-            line.set("maxSpeed", text(formatLocale(material.maxSpeed, decimalSeparator)));
-            line.set("maxPV", text(formatLocale(material.maxPV, decimalSeparator)));
-            line.set("maxTemperature", text(formatLocale(material.maxTemperature)));
+            line.set("maxPressure", text(formatTextBoxNumber(material.maxPressure, decimalSeparator)));
+            line.set("maxSpeed", text(formatTextBoxNumber(material.maxSpeed, decimalSeparator)));
+            line.set("maxPV", text(formatTextBoxNumber(material.maxPV, decimalSeparator)));
+            line.set("maxTemperature", text(formatTextBoxNumber(material.maxTemperature)));
         } else if (!item.header.empty()) {
             line.set("header", text(item.header));
         } else {

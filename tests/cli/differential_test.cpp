@@ -12,6 +12,7 @@
 
 #include "bearingcase.h"
 #include "bearingwindow.h"
+#include "bearingwindownames.h"
 #include "decimalseparator.h"
 #include "materialchoice.h"
 #include "messagecatcher.h"
@@ -35,6 +36,8 @@
 
 namespace bearing::cli {
 namespace {
+
+namespace names = ui::names;
 
 constexpr std::uint32_t defaultSeed = 13;
 constexpr int defaultCases = 2000;
@@ -157,9 +160,9 @@ protected:
         window_.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
         for (const auto& box : std::array<std::pair<const char*, Control>, 3>{{
-                 {"txtMaxDiam", Control::MaxDiameterLine},
-                 {"txtMinLength", Control::MinLengthLine},
-                 {"txtMinDiamOnLength", Control::MinDiameterOnLength},
+                 {names::results.maxDiameterLine, Control::MaxDiameterLine},
+                 {names::results.minLengthLine, Control::MinLengthLine},
+                 {names::results.minDiameter, Control::MinDiameterOnLength},
              }}) {
             const Control control = box.second;
             auto* edit = window_.findChild<QLineEdit*>(QLatin1String(box.first));
@@ -175,20 +178,21 @@ protected:
     // What the window shows for `texts` on material `row`, starting from empty results.
     std::vector<Seen> pressInWindow(int row, const CaseTexts& texts)
     {
-        auto* list = window_.findChild<QListWidget*>(QStringLiteral("List1"));
+        auto* list = window_.findChild<QListWidget*>(QLatin1String(names::inputs.materialList));
         list->clearSelection();
         list->setCurrentRow(listItemOf(row));
-        window_.findChild<QLineEdit*>(QStringLiteral("txtMinDiamOnLength"))->clear();
-        window_.findChild<QLineEdit*>(QStringLiteral("Text1(0)"))->setText(QString::fromStdString(texts.load));
-        window_.findChild<QLineEdit*>(QStringLiteral("Text1(3)"))->setText(QString::fromStdString(texts.frequency));
-        window_.findChild<QLineEdit*>(QStringLiteral("Text2"))
+        window_.findChild<QLineEdit*>(QLatin1String(names::results.minDiameter))->clear();
+        window_.findChild<QLineEdit*>(QLatin1String(names::inputs.load))->setText(QString::fromStdString(texts.load));
+        window_.findChild<QLineEdit*>(QLatin1String(names::inputs.frequency))
+            ->setText(QString::fromStdString(texts.frequency));
+        window_.findChild<QLineEdit*>(QLatin1String(names::inputs.length))
             ->setText(QString::fromStdString(texts.length.value_or(std::string())));
 
         seen_.clear();
         taken_ = catcher_.messages().size();
         recording_ = true;
-        auto* button = window_.findChild<QPushButton*>(
-            texts.length ? QStringLiteral("Command1") : QStringLiteral("cmdGeomCalc"));
+        auto* button = window_.findChild<QPushButton*>(texts.length ? QLatin1String(names::buttons.calculateDiameter)
+                                                                    : QLatin1String(names::buttons.calculateSizing));
         QTest::mouseClick(button, Qt::LeftButton);
         takeMessages();
         recording_ = false;

@@ -129,7 +129,7 @@ TEST(MaterialCatalogue, ReferenceVariantRepeatsTheNamesakes)
     EXPECT_EQ(reference.row(18).name, reference.row(5).name);
     EXPECT_EQ(reference.row(20).name, reference.row(4).name);
     EXPECT_NE(reference.row(18).maxPressure, reference.row(5).maxPressure);
-    EXPECT_EQ(formatLocale(reference.row(2).maxPV, ","), "0,15");
+    EXPECT_EQ(formatTextBoxNumber(reference.row(2).maxPV, ","), "0,15");
 }
 
 TEST(MaterialCatalogue, RowOutsideTheTableIsACallerFault)

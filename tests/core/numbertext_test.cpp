@@ -129,40 +129,43 @@ class Formatting : public testing::TestWithParam<FormatCase> { };
 
 TEST_P(Formatting, WritesTheExpectedText) { EXPECT_EQ(GetParam().text, GetParam().expected); }
 
-INSTANTIATE_TEST_SUITE_P(FormatStr, Formatting,
-    testing::Values(FormatCase{"SingleWithFraction", formatStr(636.6F), " 636.6"},
-        FormatCase{"SingleIntegral", formatStr(191.0F), " 191"},
-        FormatCase{"SingleRoundedToSevenDigits", formatStr(28.6F), " 28.6"},
-        FormatCase{"SingleSevenDigits", formatStr(1.0F / 3.0F), " .3333333"},
-        FormatCase{"DoubleFifteenDigits", formatStr(1.0 / 3.0), " .333333333333333"},
-        FormatCase{"DoubleShort", formatStr(5.2), " 5.2"}, FormatCase{"NoZeroBeforeThePoint", formatStr(0.4), " .4"},
-        FormatCase{"NegativeBelowOne", formatStr(-0.4), "-.4"}, FormatCase{"Negative", formatStr(-12.5), "-12.5"},
-        FormatCase{"Zero", formatStr(0.0), " 0"}, FormatCase{"NegativeZero", formatStr(-0.0), " 0"},
-        FormatCase{"LargeExponent", formatStr(1e20), " 1E+20"},
-        FormatCase{"DoubleLastFixed", formatStr(123456789012345.0), " 123456789012345"},
-        FormatCase{"DoubleFirstExponent", formatStr(1e15), " 1E+15"},
-        FormatCase{"SingleFirstExponent", formatStr(12345678.0F), " 1.234568E+07"},
-        FormatCase{"SingleLastFixed", formatStr(1234567.0F), " 1234567"},
-        FormatCase{"SmallFixed", formatStr(0.0001), " .0001"},
-        FormatCase{"SmallExponent", formatStr(0.00001), " 1E-05"},
-        FormatCase{"ThreeDigitExponent", formatStr(2.5e-300), " 2.5E-300"},
-        FormatCase{"LargestSingle", formatStr(std::numeric_limits<float>::max()), " 3.402823E+38"}),
+INSTANTIATE_TEST_SUITE_P(FormatResultLineNumber, Formatting,
+    testing::Values(FormatCase{"SingleWithFraction", formatResultLineNumber(636.6F), " 636.6"},
+        FormatCase{"SingleIntegral", formatResultLineNumber(191.0F), " 191"},
+        FormatCase{"SingleRoundedToSevenDigits", formatResultLineNumber(28.6F), " 28.6"},
+        FormatCase{"SingleSevenDigits", formatResultLineNumber(1.0F / 3.0F), " .3333333"},
+        FormatCase{"DoubleFifteenDigits", formatResultLineNumber(1.0 / 3.0), " .333333333333333"},
+        FormatCase{"DoubleShort", formatResultLineNumber(5.2), " 5.2"},
+        FormatCase{"NoZeroBeforeThePoint", formatResultLineNumber(0.4), " .4"},
+        FormatCase{"NegativeBelowOne", formatResultLineNumber(-0.4), "-.4"},
+        FormatCase{"Negative", formatResultLineNumber(-12.5), "-12.5"},
+        FormatCase{"Zero", formatResultLineNumber(0.0), " 0"},
+        FormatCase{"NegativeZero", formatResultLineNumber(-0.0), " 0"},
+        FormatCase{"LargeExponent", formatResultLineNumber(1e20), " 1E+20"},
+        FormatCase{"DoubleLastFixed", formatResultLineNumber(123456789012345.0), " 123456789012345"},
+        FormatCase{"DoubleFirstExponent", formatResultLineNumber(1e15), " 1E+15"},
+        FormatCase{"SingleFirstExponent", formatResultLineNumber(12345678.0F), " 1.234568E+07"},
+        FormatCase{"SingleLastFixed", formatResultLineNumber(1234567.0F), " 1234567"},
+        FormatCase{"SmallFixed", formatResultLineNumber(0.0001), " .0001"},
+        FormatCase{"SmallExponent", formatResultLineNumber(0.00001), " 1E-05"},
+        FormatCase{"ThreeDigitExponent", formatResultLineNumber(2.5e-300), " 2.5E-300"},
+        FormatCase{"LargestSingle", formatResultLineNumber(std::numeric_limits<float>::max()), " 3.402823E+38"}),
     caseName);
 
-INSTANTIATE_TEST_SUITE_P(FormatLocale, Formatting,
-    testing::Values(FormatCase{"DoubleUnderComma", formatLocale(16.7, ","), "16,7"},
-        FormatCase{"DoubleUnderPoint", formatLocale(16.7, "."), "16.7"},
-        FormatCase{"SingleUnderComma", formatLocale(0.15F, ","), "0,15"},
-        FormatCase{"SingleUnderPoint", formatLocale(0.15F, "."), "0.15"},
-        FormatCase{"ZeroBeforeSeparatorKept", formatLocale(0.06F, ","), "0,06"},
-        FormatCase{"NoLeadingBlank", formatLocale(250.0, ","), "250"},
-        FormatCase{"Negative", formatLocale(-1.5, ","), "-1,5"},
-        FormatCase{"NegativeZero", formatLocale(-0.0, ","), "0"},
-        FormatCase{"NoDigitGrouping", formatLocale(1234567.0, ","), "1234567"},
-        FormatCase{"MultiByteSeparator", formatLocale(2.5, "\u066B"), "2\u066B5"},
-        FormatCase{"ExponentWithSeparator", formatLocale(1.5e20, ","), "1,5E+20"},
-        FormatCase{"ShortInteger", formatLocale(std::int16_t{250}), "250"},
-        FormatCase{"NegativeShortInteger", formatLocale(std::int16_t{-32768}), "-32768"}),
+INSTANTIATE_TEST_SUITE_P(FormatTextBoxNumber, Formatting,
+    testing::Values(FormatCase{"DoubleUnderComma", formatTextBoxNumber(16.7, ","), "16,7"},
+        FormatCase{"DoubleUnderPoint", formatTextBoxNumber(16.7, "."), "16.7"},
+        FormatCase{"SingleUnderComma", formatTextBoxNumber(0.15F, ","), "0,15"},
+        FormatCase{"SingleUnderPoint", formatTextBoxNumber(0.15F, "."), "0.15"},
+        FormatCase{"ZeroBeforeSeparatorKept", formatTextBoxNumber(0.06F, ","), "0,06"},
+        FormatCase{"NoLeadingBlank", formatTextBoxNumber(250.0, ","), "250"},
+        FormatCase{"Negative", formatTextBoxNumber(-1.5, ","), "-1,5"},
+        FormatCase{"NegativeZero", formatTextBoxNumber(-0.0, ","), "0"},
+        FormatCase{"NoDigitGrouping", formatTextBoxNumber(1234567.0, ","), "1234567"},
+        FormatCase{"MultiByteSeparator", formatTextBoxNumber(2.5, "\u066B"), "2\u066B5"},
+        FormatCase{"ExponentWithSeparator", formatTextBoxNumber(1.5e20, ","), "1,5E+20"},
+        FormatCase{"ShortInteger", formatTextBoxNumber(std::int16_t{250}), "250"},
+        FormatCase{"NegativeShortInteger", formatTextBoxNumber(std::int16_t{-32768}), "-32768"}),
     caseName);
 
 // A double is written from its shortest form when that form is short enough, and a whole
@@ -186,10 +189,11 @@ TEST(FormatNumber, EqualsRoundingToFifteenOrSevenDigitsForAnyValue)
     const auto check = [&](double value) {
         if (std::isfinite(value)) {
             ++checked;
-            EXPECT_EQ(formatLocale(value, "."), rounded(value, 15)) << std::hexfloat << value;
+            EXPECT_EQ(formatTextBoxNumber(value, "."), rounded(value, 15)) << std::hexfloat << value;
         }
         if (const std::optional<float> single = storeSingle(value)) {
-            EXPECT_EQ(formatLocale(*single, "."), rounded(static_cast<double>(*single), 7)) << std::hexfloat << *single;
+            EXPECT_EQ(formatTextBoxNumber(*single, "."), rounded(static_cast<double>(*single), 7))
+                << std::hexfloat << *single;
         }
     };
     for (int i = 0; i < 100000 && !HasFailure(); ++i) {

@@ -251,9 +251,9 @@ TEST_F(Sizing, DiameterRoundsHalfUpAtTheFiveHundredthsBoundary)
 TEST_F(Sizing, PressReturnsTheFiguresBehindItsTexts)
 {
     struct Case {
-        const char* load;
-        const char* length;  // nullptr: the sizing button
-        bool results;
+        const char* load = nullptr;
+        const char* length = nullptr;  // nullptr: the sizing button
+        bool results = false;
         std::optional<LengthCheck> check;
     };
     for (const Case& c : {Case{"5000", nullptr, true, std::nullopt}, Case{"5000", "20", true, LengthCheck::Accepted},
@@ -280,7 +280,8 @@ TEST_F(Sizing, PressReturnsTheFiguresBehindItsTexts)
             EXPECT_EQ(press.sizing->minArea, state.minArea);
         }
         if (press.forLength && press.forLength->check == LengthCheck::Accepted) {
-            EXPECT_EQ(shown(Control::MinDiameterOnLength), formatLocale(roundToTenth(press.forLength->diameter), ","));
+            EXPECT_EQ(
+                shown(Control::MinDiameterOnLength), formatTextBoxNumber(roundToTenth(press.forLength->diameter), ","));
         }
     }
 }
@@ -290,11 +291,11 @@ TEST_F(Sizing, PressReturnsTheFiguresBehindItsTexts)
 TEST_F(Sizing, PressReturnsTheNumbersItLeavesOnShow)
 {
     struct Case {
-        const char* name;
-        const char* material;
-        const char* load;
-        const char* frequency;
-        const char* length;  // nullptr: the sizing button
+        const char* name = nullptr;
+        const char* material = nullptr;
+        const char* load = nullptr;
+        const char* frequency = nullptr;
+        const char* length = nullptr;  // nullptr: the sizing button
         ShownNumbers numbers;
     };
     for (const Case& c : {

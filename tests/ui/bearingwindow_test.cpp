@@ -63,8 +63,8 @@ protected:
     }
 
     QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
-    QListWidget* materialList() const { return find<QListWidget>(test::inputs.materialList); }
-    QString frameCaption() const { return find<QGroupBox>(test::results.frame)->title(); }
+    QListWidget* materialList() const { return find<QListWidget>(names::inputs.materialList); }
+    QString frameCaption() const { return find<QGroupBox>(names::results.frame)->title(); }
 
     void clickItem(int row, Qt::KeyboardModifiers modifiers = {}) const
     {
@@ -88,9 +88,9 @@ protected:
     void runBronzeExample() const
     {
         clickItem(itemBronze);
-        typeInto(test::inputs.load, "5000");
-        typeInto(test::inputs.frequency, "300");
-        press(test::buttons.calculateSizing);
+        typeInto(names::inputs.load, "5000");
+        typeInto(names::inputs.frequency, "300");
+        press(names::buttons.calculateSizing);
     }
 
     static QString expectedMinDiameter() { return test::underRussianLocale() ? "16,7" : "16.7"; }
@@ -105,45 +105,45 @@ struct Placement {
 };
 
 constexpr std::array<Placement, 24> designLayout{{
-    {"Label1", "Form1", 2520, 120, 5175, 375},
-    {"Text1(0)", "Form1", 4800, 600, 1695, 375},
-    {"Text1(3)", "Form1", 4800, 1080, 1695, 375},
-    {"List1", "Form1", 4800, 1620, 2895, 645},
-    {"cmdGeomCalc", "Form1", 2520, 2460, 5175, 495},
-    {"txtMaxDiam", "fraCharact", 120, 360, 4335, 375},
-    {"txtMinLength", "fraCharact", 120, 840, 4335, 375},
-    {"Text1(4)", "fraCharact", 4680, 840, 2055, 375},
-    {"Text2", "Form1", 5640, 4800, 1455, 375},
-    {"Command1", "Form1", 120, 4800, 2895, 975},
-    {"txtMinDiamOnLength", "Form1", 5640, 5400, 1455, 405},
-    {"Label2(0)", "Form1", 2520, 720, 2055, 255},
-    {"Label2(3)", "Form1", 2520, 1200, 2055, 255},
-    {"Label2(5)", "Form1", 2520, 1680, 2055, 255},
-    {"Label4(0)", "Form1", 6720, 1200, 615, 255},
-    {"Label4(1)", "Form1", 6720, 720, 615, 255},
-    {"Label2(2)", "Form1", 3240, 4920, 1215, 300},
-    {"Label2(1)", "Form1", 3240, 5520, 2175, 300},
-    {"Label6(0)", "Form1", 7320, 5520, 375, 255},
-    {"Label6(1)", "Form1", 7320, 4920, 375, 255},
-    {"fraCharact", "Form1", 120, 3120, 7575, 1455},
-    {"Label4(2)", "fraCharact", 6960, 960, 255, 255},
-    {"Label2(4)", "fraCharact", 4680, 360, 2535, 375},
-    {"Image1", "Form1", 120, 120, 2175, 2775},
+    {names::captions.heading, names::window, 2520, 120, 5175, 375},
+    {names::inputs.load, names::window, 4800, 600, 1695, 375},
+    {names::inputs.frequency, names::window, 4800, 1080, 1695, 375},
+    {names::inputs.materialList, names::window, 4800, 1620, 2895, 645},
+    {names::buttons.calculateSizing, names::window, 2520, 2460, 5175, 495},
+    {names::results.maxDiameterLine, names::results.frame, 120, 360, 4335, 375},
+    {names::results.minLengthLine, names::results.frame, 120, 840, 4335, 375},
+    {names::results.maxTemperature, names::results.frame, 4680, 840, 2055, 375},
+    {names::inputs.length, names::window, 5640, 4800, 1455, 375},
+    {names::buttons.calculateDiameter, names::window, 120, 4800, 2895, 975},
+    {names::results.minDiameter, names::window, 5640, 5400, 1455, 405},
+    {names::captions.load, names::window, 2520, 720, 2055, 255},
+    {names::captions.frequency, names::window, 2520, 1200, 2055, 255},
+    {names::captions.materialList, names::window, 2520, 1680, 2055, 255},
+    {names::units.frequency, names::window, 6720, 1200, 615, 255},
+    {names::units.load, names::window, 6720, 720, 615, 255},
+    {names::captions.length, names::window, 3240, 4920, 1215, 300},
+    {names::captions.minDiameter, names::window, 3240, 5520, 2175, 300},
+    {names::units.minDiameter, names::window, 7320, 5520, 375, 255},
+    {names::units.length, names::window, 7320, 4920, 375, 255},
+    {names::results.frame, names::window, 120, 3120, 7575, 1455},
+    {names::units.maxTemperature, names::results.frame, 6960, 960, 255, 255},
+    {names::captions.maxTemperature, names::results.frame, 4680, 360, 2535, 375},
+    {names::sketch, names::window, 120, 120, 2175, 2775},
 }};
 
 TEST_F(BearingWindowTest, StartsWithAnEmptyFormAndNoMaterialChosen)
 {
-    EXPECT_EQ(window_.objectName(), "Form1");
+    EXPECT_EQ(window_.objectName(), names::window);
     EXPECT_EQ(window_.windowTitle(), "Подшипник");
     EXPECT_EQ(materialList()->count(), 26);
     EXPECT_TRUE(materialList()->selectedItems().isEmpty());
     for (const char* name :
-        {test::inputs.load, test::inputs.frequency, test::results.maxTemperature, test::inputs.length,
-            test::results.maxDiameterLine, test::results.minLengthLine, test::results.minDiameter}) {
+        {names::inputs.load, names::inputs.frequency, names::results.maxTemperature, names::inputs.length,
+            names::results.maxDiameterLine, names::results.minLengthLine, names::results.minDiameter}) {
         EXPECT_TRUE(box(name)->text().isEmpty()) << name;
     }
     EXPECT_EQ(frameCaption(), baseCaption);
-    EXPECT_EQ(QApplication::focusWidget(), box(test::inputs.load));
+    EXPECT_EQ(QApplication::focusWidget(), box(names::inputs.load));
 }
 
 TEST_F(BearingWindowTest, ListsBothGroupsUnderTheirHeadersWithBlankSeparators)
@@ -177,9 +177,9 @@ TEST_F(BearingWindowTest, PlacesEveryControlAsDesignedWhateverTheWindowSize)
 
 TEST_F(BearingWindowTest, TabVisitsInputsButtonsAndResultBoxesInDesignOrder)
 {
-    const QStringList expected{test::inputs.frequency, test::inputs.materialList, test::buttons.calculateSizing,
-        test::results.maxDiameterLine, test::results.minLengthLine, test::results.maxTemperature, test::inputs.length,
-        test::buttons.calculateDiameter, test::results.minDiameter, test::inputs.load};
+    const QStringList expected{names::inputs.frequency, names::inputs.materialList, names::buttons.calculateSizing,
+        names::results.maxDiameterLine, names::results.minLengthLine, names::results.maxTemperature,
+        names::inputs.length, names::buttons.calculateDiameter, names::results.minDiameter, names::inputs.load};
     QStringList visited;
     for (qsizetype i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -202,11 +202,14 @@ TEST_F(BearingWindowTest, EveryLabelFitsItsBoxInTheChosenFont)
         // A missing family would be replaced by another one of other widths.
         EXPECT_EQ(QFontInfo(label->font()).family(), label->font().family());
     }
-    for (const char* name : {"Label2(0)", "Label2(3)", "Label2(5)", "Label2(2)", "Label2(1)", "Label2(4)", "Label1"}) {
+    for (const char* name :
+        {names::captions.load, names::captions.frequency, names::captions.materialList, names::captions.length,
+            names::captions.minDiameter, names::captions.maxTemperature, names::captions.heading}) {
         EXPECT_TRUE(find<QLabel>(name)->font().bold()) << name;
     }
-    EXPECT_GT(find<QLabel>("Label1")->font().pointSizeF(), find<QLabel>("Label2(0)")->font().pointSizeF());
-    EXPECT_FALSE(find<QLabel>("Label4(0)")->font().bold());
+    EXPECT_GT(find<QLabel>(names::captions.heading)->font().pointSizeF(),
+        find<QLabel>(names::captions.load)->font().pointSizeF());
+    EXPECT_FALSE(find<QLabel>(names::units.frequency)->font().bold());
 }
 
 TEST_F(BearingWindowTest, EveryMaterialNameFitsTheListWithoutSideScrolling)
@@ -223,10 +226,10 @@ TEST_F(BearingWindowTest, EveryMaterialNameFitsTheListWithoutSideScrolling)
 
 TEST_F(BearingWindowTest, ButtonCaptionsFitAndTheLongOneWraps)
 {
-    auto* sizing = find<QPushButton>(test::buttons.calculateSizing);
+    auto* sizing = find<QPushButton>(names::buttons.calculateSizing);
     EXPECT_LE(QFontMetrics(sizing->font()).horizontalAdvance(sizing->text()), sizing->width() - 8);
 
-    auto* diameter = find<WrappingButton>(test::buttons.calculateDiameter);
+    auto* diameter = find<WrappingButton>(names::buttons.calculateDiameter);
     ASSERT_NE(diameter, nullptr);
     const QFontMetrics metrics(diameter->font());
     const QRect area = diameter->captionRect();
@@ -237,7 +240,7 @@ TEST_F(BearingWindowTest, ButtonCaptionsFitAndTheLongOneWraps)
 
 TEST_F(BearingWindowTest, FrameCaptionFitsForEveryMaterial)
 {
-    auto* frame = find<QGroupBox>(test::results.frame);
+    auto* frame = find<QGroupBox>(names::results.frame);
     for (int row = 0; row < materialList()->count(); ++row) {
         materialList()->setCurrentRow(row);
         QStyleOptionGroupBox option;
@@ -276,7 +279,7 @@ TEST_F(BearingWindowTest, ClickingAnItemShowsItsTemperatureAndName)
         SCOPED_TRACE(selection.name);
         clickItem(itemBronze == selection.item ? itemGraphite : itemBronze);  // a material before, to be replaced
         clickItem(selection.item);
-        EXPECT_EQ(box(test::results.maxTemperature)->text(), selection.temperature);
+        EXPECT_EQ(box(names::results.maxTemperature)->text(), selection.temperature);
         EXPECT_EQ(frameCaption(), selection.material ? materialCaption(selection.material) : baseCaption);
     }
 }
@@ -285,41 +288,41 @@ TEST_F(BearingWindowTest, ArrowKeysAndDeselectingFollowTheSelection)
 {
     clickItem(itemGraphite);
     QTest::keyClick(materialList(), Qt::Key_Down);
-    EXPECT_EQ(box(test::results.maxTemperature)->text(), "200");
+    EXPECT_EQ(box(names::results.maxTemperature)->text(), "200");
     EXPECT_EQ(frameCaption(), materialCaption("Углепластик"));
     QTest::keyClick(materialList(), Qt::Key_Up);
     QTest::keyClick(materialList(), Qt::Key_Up);
-    EXPECT_EQ(box(test::results.maxTemperature)->text(), "");
+    EXPECT_EQ(box(names::results.maxTemperature)->text(), "");
     EXPECT_EQ(frameCaption(), baseCaption);
 
     clickItem(itemGraphite);
     clickItem(itemGraphite, Qt::ControlModifier);
     EXPECT_TRUE(materialList()->selectedItems().isEmpty());
-    EXPECT_EQ(box(test::results.maxTemperature)->text(), "");
+    EXPECT_EQ(box(names::results.maxTemperature)->text(), "");
     EXPECT_EQ(frameCaption(), baseCaption);
 }
 
 TEST_F(BearingWindowTest, WorkedExamplesReachTheScreen)
 {
     runBronzeExample();
-    EXPECT_EQ(box(test::results.maxDiameterLine)->text(), "максимальный диаметр = 636.6 мм");
-    EXPECT_EQ(box(test::results.minLengthLine)->text(), "минимальная длина = 5.2 мм");
-    typeInto(test::inputs.length, "20");
-    press(test::buttons.calculateDiameter);
-    EXPECT_EQ(box(test::results.minDiameter)->text(), expectedMinDiameter());
+    EXPECT_EQ(box(names::results.maxDiameterLine)->text(), "максимальный диаметр = 636.6 мм");
+    EXPECT_EQ(box(names::results.minLengthLine)->text(), "минимальная длина = 5.2 мм");
+    typeInto(names::inputs.length, "20");
+    press(names::buttons.calculateDiameter);
+    EXPECT_EQ(box(names::results.minDiameter)->text(), expectedMinDiameter());
 
     clickItem(itemGraphite);
-    typeInto(test::inputs.load, "1000");
-    typeInto(test::inputs.frequency, "1000");
-    press(test::buttons.calculateSizing);
-    EXPECT_EQ(box(test::results.maxDiameterLine)->text(), "максимальный диаметр = 28.6 мм");
-    EXPECT_EQ(box(test::results.minLengthLine)->text(), "минимальная длина = 69.9 мм");
+    typeInto(names::inputs.load, "1000");
+    typeInto(names::inputs.frequency, "1000");
+    press(names::buttons.calculateSizing);
+    EXPECT_EQ(box(names::results.maxDiameterLine)->text(), "максимальный диаметр = 28.6 мм");
+    EXPECT_EQ(box(names::results.minLengthLine)->text(), "минимальная длина = 69.9 мм");
 }
 
 TEST_F(BearingWindowTest, ResultLinesFitTheirBoxes)
 {
     runBronzeExample();
-    for (const char* name : {test::results.maxDiameterLine, test::results.minLengthLine}) {
+    for (const char* name : {names::results.maxDiameterLine, names::results.minLengthLine}) {
         QLineEdit* edit = box(name);
         EXPECT_LE(QFontMetrics(edit->font()).horizontalAdvance(edit->text()), edit->width() - 8) << name;
     }
@@ -330,13 +333,13 @@ TEST_F(BearingWindowTest, AnySelectionChangeEmptiesTheResultLinesButNotTheDiamet
     for (const int next : {itemBronze + 1, 12, 1}) {
         SCOPED_TRACE(next);
         runBronzeExample();
-        typeInto(test::inputs.length, "20");
-        press(test::buttons.calculateDiameter);
-        ASSERT_FALSE(box(test::results.maxDiameterLine)->text().isEmpty());
+        typeInto(names::inputs.length, "20");
+        press(names::buttons.calculateDiameter);
+        ASSERT_FALSE(box(names::results.maxDiameterLine)->text().isEmpty());
         clickItem(next);
-        EXPECT_EQ(box(test::results.maxDiameterLine)->text(), "");
-        EXPECT_EQ(box(test::results.minLengthLine)->text(), "");
-        EXPECT_EQ(box(test::results.minDiameter)->text(), expectedMinDiameter());
+        EXPECT_EQ(box(names::results.maxDiameterLine)->text(), "");
+        EXPECT_EQ(box(names::results.minLengthLine)->text(), "");
+        EXPECT_EQ(box(names::results.minDiameter)->text(), expectedMinDiameter());
     }
 }
 
@@ -351,18 +354,18 @@ struct MessageCase {
 };
 
 const std::array<MessageCase, 7> messageCases{{
-    {"no material chosen", -1, "5000", "300", "", test::buttons.calculateSizing, {"Выберите материал"}},
-    {"header chosen", 12, "5000", "300", "20", test::buttons.calculateDiameter, {"Выберите материал"}},
-    {"no frequency", itemBronze, "5000", "", "", test::buttons.calculateSizing,
+    {"no material chosen", -1, "5000", "300", "", names::buttons.calculateSizing, {"Выберите материал"}},
+    {"header chosen", 12, "5000", "300", "20", names::buttons.calculateDiameter, {"Выберите материал"}},
+    {"no frequency", itemBronze, "5000", "", "", names::buttons.calculateSizing,
         {"Задайте радиальное усилие на подшипник и частоту вращения"}},
-    {"negative load", itemBronze, "-1", "300", "", test::buttons.calculateSizing,
+    {"negative load", itemBronze, "-1", "300", "", names::buttons.calculateSizing,
         {"Задайте радиальное усилие на подшипник и частоту вращения"}},
-    {"diameter rounds to zero", itemKapron, "100", "1000000", "", test::buttons.calculateSizing,
+    {"diameter rounds to zero", itemKapron, "100", "1000000", "", names::buttons.calculateSizing,
         {"Ошибка: деление на ноль", "", "Слишком мал расчетный максимальный диаметр",
             "Задайте меньшую частоту вращения"}},
-    {"length below the minimum", itemBronze, "5000", "300", "5", test::buttons.calculateDiameter,
+    {"length below the minimum", itemBronze, "5000", "300", "5", names::buttons.calculateDiameter,
         {"Введенная длина подшипника меньше расчитанной минимально допустимой длины"}},
-    {"load beyond the number range", itemBronze, "1e39", "300", "", test::buttons.calculateSizing,
+    {"load beyond the number range", itemBronze, "1e39", "300", "", names::buttons.calculateSizing,
         {"Ошибка: переполнение", "", "Радиальное усилие выходит за пределы допустимого диапазона чисел"}},
 }};
 
@@ -375,9 +378,9 @@ TEST_F(BearingWindowTest, EachCalculationMessageReachesTheScreen)
         } else {
             materialList()->clearSelection();
         }
-        typeInto(test::inputs.load, message.load);
-        typeInto(test::inputs.frequency, message.frequency);
-        typeInto(test::inputs.length, message.length);
+        typeInto(names::inputs.load, message.load);
+        typeInto(names::inputs.frequency, message.frequency);
+        typeInto(names::inputs.length, message.length);
 
         MessageCatcher catcher;
         press(message.button);
@@ -393,12 +396,12 @@ TEST_F(BearingWindowTest, EachCalculationMessageReachesTheScreen)
 TEST_F(BearingWindowTest, ResultBoxesRefuseTypingButCopy)
 {
     runBronzeExample();
-    typeInto(test::inputs.length, "20");
-    press(test::buttons.calculateDiameter);
+    typeInto(names::inputs.length, "20");
+    press(names::buttons.calculateDiameter);
     clickItem(itemBronze);  // keeps the selection: the result lines stay
-    press(test::buttons.calculateSizing);
-    for (const char* name : {test::results.maxDiameterLine, test::results.minLengthLine, test::results.maxTemperature,
-             test::results.minDiameter}) {
+    press(names::buttons.calculateSizing);
+    for (const char* name : {names::results.maxDiameterLine, names::results.minLengthLine,
+             names::results.maxTemperature, names::results.minDiameter}) {
         SCOPED_TRACE(name);
         QLineEdit* edit = box(name);
         const QString before = edit->text();
@@ -412,13 +415,13 @@ TEST_F(BearingWindowTest, ResultBoxesRefuseTypingButCopy)
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
         EXPECT_EQ(QApplication::clipboard()->text(), before);
-        EXPECT_NE(edit->palette().color(QPalette::Base), box(test::inputs.load)->palette().color(QPalette::Base));
+        EXPECT_NE(edit->palette().color(QPalette::Base), box(names::inputs.load)->palette().color(QPalette::Base));
     }
 }
 
 TEST_F(BearingWindowTest, InputsKeepAnyTextOfAnyLength)
 {
-    QLineEdit* load = box(test::inputs.load);
+    QLineEdit* load = box(names::inputs.load);
     QTest::mouseClick(load, Qt::LeftButton);
     QTest::keyClicks(load, "300 ");
     for (const QChar letter : QStringLiteral("об")) {
@@ -427,7 +430,7 @@ TEST_F(BearingWindowTest, InputsKeepAnyTextOfAnyLength)
     EXPECT_EQ(load->text(), "300 об");
 
     const QString megabyte(1 << 20, QLatin1Char('7'));
-    for (const char* name : {test::inputs.load, test::inputs.frequency, test::inputs.length}) {
+    for (const char* name : {names::inputs.load, names::inputs.frequency, names::inputs.length}) {
         QLineEdit* edit = box(name);
         QApplication::clipboard()->setText(megabyte);
         QTest::mouseClick(edit, Qt::LeftButton);
@@ -441,39 +444,39 @@ TEST_F(BearingWindowTest, InputsKeepAnyTextOfAnyLength)
 TEST_F(BearingWindowTest, EnterPressesTheFocusedButtonButNotFromAnInputBox)
 {
     runBronzeExample();
-    typeInto(test::inputs.length, "20");
+    typeInto(names::inputs.length, "20");
     for (const auto& [focused, key, pressed] :
-        {std::tuple{test::buttons.calculateSizing, Qt::Key_Return, test::buttons.calculateSizing},
-            std::tuple{test::buttons.calculateSizing, Qt::Key_Enter, test::buttons.calculateSizing},
-            std::tuple{test::buttons.calculateDiameter, Qt::Key_Return, test::buttons.calculateDiameter},
-            std::tuple{test::buttons.calculateDiameter, Qt::Key_Enter, test::buttons.calculateDiameter},
-            std::tuple{test::inputs.load, Qt::Key_Return, ""}, std::tuple{test::inputs.length, Qt::Key_Enter, ""}}) {
+        {std::tuple{names::buttons.calculateSizing, Qt::Key_Return, names::buttons.calculateSizing},
+            std::tuple{names::buttons.calculateSizing, Qt::Key_Enter, names::buttons.calculateSizing},
+            std::tuple{names::buttons.calculateDiameter, Qt::Key_Return, names::buttons.calculateDiameter},
+            std::tuple{names::buttons.calculateDiameter, Qt::Key_Enter, names::buttons.calculateDiameter},
+            std::tuple{names::inputs.load, Qt::Key_Return, ""}, std::tuple{names::inputs.length, Qt::Key_Enter, ""}}) {
         SCOPED_TRACE(testing::Message() << focused << (key == Qt::Key_Enter ? ", keypad Enter" : ", Return"));
-        QSignalSpy sizing(find<QPushButton>(test::buttons.calculateSizing), &QPushButton::clicked);
-        QSignalSpy diameter(find<QPushButton>(test::buttons.calculateDiameter), &QPushButton::clicked);
+        QSignalSpy sizing(find<QPushButton>(names::buttons.calculateSizing), &QPushButton::clicked);
+        QSignalSpy diameter(find<QPushButton>(names::buttons.calculateDiameter), &QPushButton::clicked);
         auto* focus = find<QWidget>(focused);
         focus->setFocus(Qt::TabFocusReason);
         ASSERT_TRUE(QTest::qWaitFor([focus] { return focus->hasFocus(); }, 1000));
         QTest::keyClick(focus, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
         QTest::qWait(20);
-        EXPECT_EQ(sizing.count(), std::string_view(pressed) == test::buttons.calculateSizing ? 1 : 0);
-        EXPECT_EQ(diameter.count(), std::string_view(pressed) == test::buttons.calculateDiameter ? 1 : 0);
+        EXPECT_EQ(sizing.count(), std::string_view(pressed) == names::buttons.calculateSizing ? 1 : 0);
+        EXPECT_EQ(diameter.count(), std::string_view(pressed) == names::buttons.calculateDiameter ? 1 : 0);
     }
 }
 
 TEST_F(BearingWindowTest, BoxesAreAnnouncedByTheirLabels)
 {
     const std::array<std::pair<const char*, const char*>, 10> names{{
-        {test::inputs.load, "Радиальное усилие"},
-        {test::inputs.frequency, "Частота вращения"},
-        {test::inputs.materialList, "Материал подшипника"},
-        {test::inputs.length, "Длина"},
-        {test::results.minDiameter, "Минимальный диаметр"},
-        {test::results.maxTemperature, "Максимальная температура"},
-        {test::results.maxDiameterLine, "Максимальный диаметр"},
-        {test::results.minLengthLine, "Минимальная длина"},
-        {test::buttons.calculateDiameter, "Расчет минимального диаметра в зависимости от длины"},
-        {test::buttons.calculateSizing, "Расчет характеристик подшипника"},
+        {names::inputs.load, "Радиальное усилие"},
+        {names::inputs.frequency, "Частота вращения"},
+        {names::inputs.materialList, "Материал подшипника"},
+        {names::inputs.length, "Длина"},
+        {names::results.minDiameter, "Минимальный диаметр"},
+        {names::results.maxTemperature, "Максимальная температура"},
+        {names::results.maxDiameterLine, "Максимальный диаметр"},
+        {names::results.minLengthLine, "Минимальная длина"},
+        {names::buttons.calculateDiameter, "Расчет минимального диаметра в зависимости от длины"},
+        {names::buttons.calculateSizing, "Расчет характеристик подшипника"},
     }};
     for (const auto& [object, accessible] : names) {
         auto* widget = find<QWidget>(object);
@@ -489,7 +492,7 @@ TEST_F(BearingWindowTest, ShowsTheSketchAsTheLabelWouldScaleTheWholeDrawing)
 {
     const QImage drawing = QPixmap(QStringLiteral(":/sketch/bearing-sketch.gif")).toImage();
     ASSERT_EQ(drawing.size(), QSize(447, 613));
-    auto* image = find<QLabel>(test::sketch);
+    auto* image = find<QLabel>(names::sketch);
     ASSERT_EQ(image->devicePixelRatioF(), 1.0);
     const QSize box = image->contentsRect().size();
     ASSERT_EQ(box, QSize(145, 185));

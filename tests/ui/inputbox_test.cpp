@@ -1,6 +1,7 @@
 #include "inputbox.h"
 
 #include "bearingwindow.h"
+#include "bearingwindownames.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -143,7 +144,7 @@ TEST(InputBoxMemoryTest, RepeatedMegabytePastesIntoEachBoxStayBoundedAndAreGiven
     QCoreApplication::processEvents();
     const long startUp = residentMegabytes();
     QGuiApplication::clipboard()->setText(QString(1 << 20, QLatin1Char('7')));
-    for (const char* name : {"Text1(0)", "Text1(3)", "Text2"}) {
+    for (const char* name : {names::inputs.load, names::inputs.frequency, names::inputs.length}) {
         auto* box = window.findChild<QLineEdit*>(QLatin1String(name));
         ASSERT_NE(box, nullptr);
         box->setFocus();

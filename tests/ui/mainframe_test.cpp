@@ -73,7 +73,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&frame_));
     }
 
-    [[nodiscard]] QWidget* bearingWindow() const { return frame_.findChild<QWidget*>(QStringLiteral("Form1")); }
+    [[nodiscard]] QWidget* bearingWindow() const { return frame_.findChild<QWidget*>(QLatin1String(names::window)); }
     [[nodiscard]] QWidget* materialsWindow() const { return frame_.findChild<QWidget*>(QStringLiteral("Form3")); }
     [[nodiscard]] QMdiArea* workspace() const { return frame_.findChild<QMdiArea*>(); }
     [[nodiscard]] QAction* action(const char* name) const { return frame_.findChild<QAction*>(QLatin1String(name)); }
@@ -87,7 +87,7 @@ protected:
 
     [[nodiscard]] QList<QListWidget*> allLists() const
     {
-        QList<QListWidget*> lists{control<QListWidget>(bearingWindow(), test::inputs.materialList)};
+        QList<QListWidget*> lists{control<QListWidget>(bearingWindow(), names::inputs.materialList)};
         for (const QString& name : materialsLists) {
             lists.append(control<QListWidget>(materialsWindow(), name));
         }
@@ -162,7 +162,7 @@ protected:
 TEST_F(MainFrameTest, StartsWithTheBearingWindowMaximisedAndTheMaterialsWindowLoadedAndHidden)
 {
     // One window of each kind, each loaded once: a second load would double the lists.
-    EXPECT_EQ(frame_.findChildren<QWidget*>(QStringLiteral("Form1")).size(), 1);
+    EXPECT_EQ(frame_.findChildren<QWidget*>(QLatin1String(names::window)).size(), 1);
     EXPECT_EQ(frame_.findChildren<QWidget*>(QStringLiteral("Form3")).size(), 1);
     EXPECT_EQ(workspace()->subWindowList().size(), 2);
     for (const QListWidget* list : allLists()) {
@@ -175,7 +175,7 @@ TEST_F(MainFrameTest, StartsWithTheBearingWindowMaximisedAndTheMaterialsWindowLo
     ASSERT_NE(subWindowOf(materialsWindow()), nullptr);
     EXPECT_TRUE(subWindowOf(materialsWindow())->isHidden());
     EXPECT_EQ(visibleChildren(), 1);
-    EXPECT_EQ(QApplication::focusWidget(), control<QLineEdit>(bearingWindow(), test::inputs.load));
+    EXPECT_EQ(QApplication::focusWidget(), control<QLineEdit>(bearingWindow(), names::inputs.load));
     EXPECT_EQ(workspace()->viewport()->size(), QSize(524, 435));
 }
 
@@ -189,16 +189,16 @@ TEST_F(MainFrameTest, TitleNamesTheMaximisedChildWindow)
 TEST_F(MainFrameTest, SwitchingThroughTheMenuKeepsInputsResultsAndSelections)
 {
     QWidget* bearing = bearingWindow();
-    auto* load = control<QLineEdit>(bearing, test::inputs.load);
-    auto* frequency = control<QLineEdit>(bearing, test::inputs.frequency);
-    auto* materials = control<QListWidget>(bearing, test::inputs.materialList);
-    auto* maxDiameter = control<QLineEdit>(bearing, test::results.maxDiameterLine);
-    auto* minLength = control<QLineEdit>(bearing, test::results.minLengthLine);
+    auto* load = control<QLineEdit>(bearing, names::inputs.load);
+    auto* frequency = control<QLineEdit>(bearing, names::inputs.frequency);
+    auto* materials = control<QListWidget>(bearing, names::inputs.materialList);
+    auto* maxDiameter = control<QLineEdit>(bearing, names::results.maxDiameterLine);
+    auto* minLength = control<QLineEdit>(bearing, names::results.minLengthLine);
     ASSERT_TRUE(load && frequency && materials && maxDiameter && minLength);
     QTest::keyClicks(load, QStringLiteral("5000"));
     QTest::keyClicks(frequency, QStringLiteral("300"));
     clickItem(materials, 19);
-    QTest::mouseClick(control<QPushButton>(bearing, test::buttons.calculateSizing), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(bearing, names::buttons.calculateSizing), Qt::LeftButton);
     const std::array results{maxDiameter->text(), minLength->text()};
     ASSERT_FALSE(results[0].isEmpty());
     ASSERT_FALSE(results[1].isEmpty());
@@ -230,7 +230,7 @@ TEST_F(MainFrameTest, SwitchingThroughTheMenuKeepsInputsResultsAndSelections)
 
 TEST_F(MainFrameTest, ChoosingTheShownWindowAgainKeepsItShownAndUnchanged)
 {
-    auto* load = control<QLineEdit>(bearingWindow(), test::inputs.load);
+    auto* load = control<QLineEdit>(bearingWindow(), names::inputs.load);
     ASSERT_NE(load, nullptr);
     QTest::keyClicks(load, QStringLiteral("42"));
     for (int i = 0; i < 2; ++i) {
@@ -279,13 +279,15 @@ TEST_P(ShowingFromTheMenu, FillsTheWorkspaceAloneWithTheFocusWhereTheUserLeftIt)
 INSTANTIATE_TEST_SUITE_P(MainFrameTest, ShowingFromTheMenu,
     testing::Values(Showing{"MaterialsFirstShown", {"mater"}, "Form3", "List1(0)"},
         Showing{"MaterialsShownAgain", {"mater", "List1(3)", "bear", "mater"}, "Form3", "List1(3)"},
-        Showing{"BearingBackFromMaterials", {"Text2", "mater", "bear"}, "Form1", "Text2"},
-        Showing{"BearingRestoredThenChosen", {"Text1(3)", "restore", "bear"}, "Form1", "Text1(3)"},
+        Showing{
+            "BearingBackFromMaterials", {names::inputs.length, "mater", "bear"}, names::window, names::inputs.length},
+        Showing{"BearingRestoredThenChosen", {names::inputs.frequency, "restore", "bear"}, names::window,
+            names::inputs.frequency},
         Showing{"MaterialsRestoredThenChosen", {"mater", "restore", "mater"}, "Form3", "List1(0)"},
-        Showing{"BearingMinimisedThenChosen", {"minimise", "bear"}, "Form1", "Text1(0)"},
+        Showing{"BearingMinimisedThenChosen", {"minimise", "bear"}, names::window, names::inputs.load},
         Showing{"MaterialsMinimisedThenChosen", {"mater", "minimise", "mater"}, "Form3", "List1(0)"},
-        Showing{"BearingClosedThenChosen", {"close", "bear"}, "Form1", "Text1(0)"},
-        Showing{"BearingRebuiltHiddenThenChosen", {"close", "mater", "bear"}, "Form1", "Text1(0)"},
+        Showing{"BearingClosedThenChosen", {"close", "bear"}, names::window, names::inputs.load},
+        Showing{"BearingRebuiltHiddenThenChosen", {"close", "mater", "bear"}, names::window, names::inputs.load},
         Showing{"MaterialsRebuiltHiddenThenChosen", {"mater", "close", "bear", "mater"}, "Form3", "List1(0)"}),
     [](const testing::TestParamInfo<Showing>& info) { return std::string(info.param.name); });
 
@@ -294,7 +296,7 @@ INSTANTIATE_TEST_SUITE_P(MainFrameTest, ShowingFromTheMenu,
 TEST_F(MainFrameTest, RestoringAChildGivesItItsDesignSize)
 {
     for (const auto& [item, name, designSize] :
-        {std::tuple{"bear", "Form1", QSize(529, 418)}, std::tuple{"mater", "Form3", QSize(500, 463)}}) {
+        {std::tuple{"bear", names::window, QSize(529, 418)}, std::tuple{"mater", "Form3", QSize(500, 463)}}) {
         SCOPED_TRACE(name);
         ASSERT_NO_FATAL_FAILURE(perform(item));
         ASSERT_NO_FATAL_FAILURE(perform("restore"));
@@ -320,7 +322,7 @@ struct Closing {
 TEST_F(MainFrameTest, AClosedWindowIsCreatedAfreshByTheNextMenuChoice)
 {
     const std::array rows{
-        Closing{"bearing window", "Form1", "bear", "mater"},
+        Closing{"bearing window", names::window, "bear", "mater"},
         Closing{"materials window", "Form3", "mater", "bear"},
     };
     for (const Closing& row : rows) {

@@ -61,10 +61,10 @@ constexpr int megabyte = 1 << 20;
 // run prints its slowest action.
 constexpr int responsiveMilliseconds = 60000;
 
-const QStringList inputNames{test::inputs.load, test::inputs.frequency, test::inputs.length};
-const QStringList bearingTextNames{test::inputs.load, test::inputs.frequency, test::inputs.length,
-    test::results.maxDiameterLine, test::results.minLengthLine, test::results.maxTemperature,
-    test::results.minDiameter};
+const QStringList inputNames{names::inputs.load, names::inputs.frequency, names::inputs.length};
+const QStringList bearingTextNames{names::inputs.load, names::inputs.frequency, names::inputs.length,
+    names::results.maxDiameterLine, names::results.minLengthLine, names::results.maxTemperature,
+    names::results.minDiameter};
 const QStringList materialsListNames{"List1(0)", "List1(1)", "List1(2)", "List1(3)", "List1(4)"};
 
 // Seeds take the whole unsigned 32-bit range, as scripts/sanitize draws them.
@@ -235,7 +235,7 @@ protected:
     static constexpr std::size_t bearingIndex = 0;
     static constexpr std::size_t materialsIndex = 1;
 
-    [[nodiscard]] QWidget* bearingWindow() const { return frame_.findChild<QWidget*>(QStringLiteral("Form1")); }
+    [[nodiscard]] QWidget* bearingWindow() const { return frame_.findChild<QWidget*>(QLatin1String(names::window)); }
     [[nodiscard]] QWidget* materialsWindow() const { return frame_.findChild<QWidget*>(QStringLiteral("Form3")); }
     [[nodiscard]] QAction* action(const char* name) const { return frame_.findChild<QAction*>(QLatin1String(name)); }
 
@@ -250,12 +250,12 @@ protected:
         if (window == nullptr) {
             return seen;
         }
-        if (window->objectName() == QStringLiteral("Form1")) {
+        if (window->objectName() == QLatin1String(names::window)) {
             for (const QString& name : bearingTextNames) {
                 seen.texts.append(control<QLineEdit>(window, name)->text());
             }
-            seen.selections.push_back(selectedRow(control<QListWidget>(window, test::inputs.materialList)));
-            seen.caption = control<QGroupBox>(window, test::results.frame)->title();
+            seen.selections.push_back(selectedRow(control<QListWidget>(window, names::inputs.materialList)));
+            seen.caption = control<QGroupBox>(window, names::results.frame)->title();
         } else {
             for (const QString& name : materialsListNames) {
                 seen.selections.push_back(selectedRow(control<QListWidget>(window, name)));
@@ -319,7 +319,7 @@ protected:
             // Closing destroys the window: the next menu choice that touches it builds it afresh.
             expected_[chosen_ == Window::Bearing ? bearingIndex : materialsIndex].reset();
             if (chosen_ == Window::Bearing) {
-                shadow_.reset();
+                shadowState_ = SizingState{};
             }
             record("child closed", window->objectName());
             break;
@@ -415,7 +415,7 @@ protected:
             record("skipped: control not on show");
             return;
         }
-        const bool forLength = name == test::buttons.calculateDiameter;
+        const bool forLength = name == names::buttons.calculateDiameter;
         const std::size_t before = catcher_.messages().size();
         const Contents shownBefore = contents(window);
         if (texts_.below(3) == 0) {
@@ -435,20 +435,16 @@ protected:
     // what the core gives.
     void checkAgainstCore(const QWidget* window, const Contents& before, bool forLength, std::size_t firstMessage)
     {
-        if (!shadow_) {
-            shadow_.emplace();
-        }
         const QList<QListWidgetItem*> selected
-            = control<QListWidget>(window, test::inputs.materialList)->selectedItems();
+            = control<QListWidget>(window, names::inputs.materialList)->selectedItems();
         const std::string material = selected.isEmpty() ? std::string() : selected.front()->text().toStdString();
-        const std::string load = control<QLineEdit>(window, test::inputs.load)->text().toStdString();
-        const std::string frequency = control<QLineEdit>(window, test::inputs.frequency)->text().toStdString();
-        const std::string length = control<QLineEdit>(window, test::inputs.length)->text().toStdString();
+        const std::string load = control<QLineEdit>(window, names::inputs.load)->text().toStdString();
+        const std::string frequency = control<QLineEdit>(window, names::inputs.frequency)->text().toStdString();
+        const std::string length = control<QLineEdit>(window, names::inputs.length)->text().toStdString();
         const PressInput input{.material = material, .load = load, .frequency = frequency, .length = length};
-        const PressResult press = forLength
-            ? pressDiameterForLength(shadow_->catalogue, input, shadow_->state, decimalSeparator_)
-            : pressSizing(shadow_->catalogue, input, shadow_->state);
-        shadow_->state = press.state;
+        const PressResult press = forLength ? pressDiameterForLength(catalogue_, input, shadowState_, decimalSeparator_)
+                                            : pressSizing(catalogue_, input, shadowState_);
+        shadowState_ = press.state;
 
         // The results on show before the press stay unless the press sets them.
         std::map<Control, std::string> results{{Control::MaxDiameterLine, before.texts[3].toStdString()},
@@ -463,9 +459,9 @@ protected:
             }
         }
         for (const auto& [name, box] :
-            std::array<std::pair<QString, Control>, 3>{{{test::results.maxDiameterLine, Control::MaxDiameterLine},
-                {test::results.minLengthLine, Control::MinLengthLine},
-                {test::results.minDiameter, Control::MinDiameterOnLength}}}) {
+            std::array<std::pair<QString, Control>, 3>{{{names::results.maxDiameterLine, Control::MaxDiameterLine},
+                {names::results.minLengthLine, Control::MinLengthLine},
+                {names::results.minDiameter, Control::MinDiameterOnLength}}}) {
             EXPECT_EQ(control<QLineEdit>(window, name)->text().toStdString(), results[box]) << name.toStdString();
         }
         std::vector<std::string> shown;
@@ -561,20 +557,21 @@ protected:
                         std::string_view(shown).substr(caption.size(), shown.size() - caption.size() - unit.size()),
                         digits));
         };
-        EXPECT_TRUE(line(text(test::results.maxDiameterLine), "максимальный диаметр =", 7))
-            << text(test::results.maxDiameterLine);
-        EXPECT_TRUE(line(text(test::results.minLengthLine), "минимальная длина =", 15))
-            << text(test::results.minLengthLine);
-        const std::string diameter = text(test::results.minDiameter);
+        EXPECT_TRUE(line(text(names::results.maxDiameterLine), "максимальный диаметр =", 7))
+            << text(names::results.maxDiameterLine);
+        EXPECT_TRUE(line(text(names::results.minLengthLine), "минимальная длина =", 15))
+            << text(names::results.minLengthLine);
+        const std::string diameter = text(names::results.minDiameter);
         EXPECT_TRUE(diameter.empty() || check::isBareNumber(diameter, decimalSeparator_, 15)) << diameter;
 
         // The maximum temperature belongs to the selected item, whatever it is.
         const QList<QListWidgetItem*> selected
-            = control<QListWidget>(window, test::inputs.materialList)->selectedItems();
+            = control<QListWidget>(window, names::inputs.materialList)->selectedItems();
         const std::int16_t row
             = catalogue_.findMaterial(selected.isEmpty() ? std::string() : selected.front()->text().toStdString());
-        EXPECT_EQ(text(test::results.maxTemperature),
-            row == MaterialCatalogue::noMaterial ? std::string() : formatLocale(catalogue_.row(row).maxTemperature));
+        EXPECT_EQ(text(names::results.maxTemperature),
+            row == MaterialCatalogue::noMaterial ? std::string()
+                                                 : formatTextBoxNumber(catalogue_.row(row).maxTemperature));
         for (const QString& name : bearingTextNames) {
             if (!inputNames.contains(name)) {
                 EXPECT_FALSE(check::mentionsNonNumber(text(name.toLatin1().constData()))) << name.toStdString();
@@ -603,11 +600,9 @@ protected:
     MaterialCatalogue catalogue_{CatalogueVariant::BearingWindow};
     std::string decimalSeparator_ = QLocale().decimalPoint().toStdString();
 
-    struct Shadow {
-        MaterialCatalogue catalogue{CatalogueVariant::BearingWindow};
-        SizingState state;
-    };
-    std::optional<Shadow> shadow_;
+    // What the bearing window remembers, as the core's presses give it: fresh with
+    // every window built afresh.
+    SizingState shadowState_;
 
     // Counts each kind of action, and keeps the latest ones to tell what led to a failure.
     void record(const std::string& what, const QString& detail = {})
@@ -661,13 +656,13 @@ TEST_F(Storm, ThousandsOfRandomUserActionsLeaveTheProgramWholeAndResponsive)
             selectInList(control<QListWidget>(materialsWindow(), materialsListNames[texts_.below(5)]));
         } else if (kind < 30) {
             touched = bearingIndex;
-            selectInList(control<QListWidget>(bearingWindow(), test::inputs.materialList));
+            selectInList(control<QListWidget>(bearingWindow(), names::inputs.materialList));
         } else if (kind < 70) {
             touched = bearingIndex;
             enterText(control<QLineEdit>(bearingWindow(), inputNames[texts_.below(3)]));
         } else {
             touched = bearingIndex;
-            pressButton(texts_.below(2) == 0 ? test::buttons.calculateSizing : test::buttons.calculateDiameter);
+            pressButton(texts_.below(2) == 0 ? names::buttons.calculateSizing : names::buttons.calculateDiameter);
         }
 
         ASSERT_NO_FATAL_FAILURE(checkResponsive());

@@ -4,13 +4,14 @@
 
 namespace bearing::app {
 
-// The program's command line, read before any Qt application object exists, so that
-// --help, --version and a mistyped option answer at once, open no window and need no
-// display. Qt's own options (-platform, -display, -style and the rest) are recognised
-// and left for QApplication, which takes them out of argv itself.
-class CommandLine {
+// The window program's start-up options, read from its command line before any Qt
+// application object exists, so that --help, --version and a mistyped option answer at
+// once, open no window and need no display. Qt's own options (-platform, -display,
+// -style and the rest) are recognised and left for QApplication, which takes them out
+// of argv itself.
+class StartupOptions {
 public:
-    CommandLine(int argc, const char* const* argv);
+    StartupOptions(int argc, const char* const* argv);
 
     // True when the program should go on to open its windows.
     [[nodiscard]] bool startsWindows() const { return request_ == Request::Windows; }

@@ -1,4 +1,4 @@
-#include "commandline.h"
+#include "startupoptions.h"
 
 #include "programversion.h"
 
@@ -36,7 +36,7 @@ void print(std::FILE* stream, const QString& text)
 
 }  // namespace
 
-CommandLine::CommandLine(int argc, const char* const* argv)
+StartupOptions::StartupOptions(int argc, const char* const* argv)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
@@ -79,7 +79,7 @@ CommandLine::CommandLine(int argc, const char* const* argv)
     }
 }
 
-int CommandLine::answer() const
+int StartupOptions::answer() const
 {
     switch (request_) {
     case Request::Help: print(stdout, helpText()); return 0;
@@ -92,7 +92,7 @@ int CommandLine::answer() const
     return 0;
 }
 
-QString CommandLine::helpText()
+QString StartupOptions::helpText()
 {
     return QStringLiteral("Использование: %1 [ПАРАМЕТР]...\n\n"
                           "Расчет подшипников скольжения по допускаемым характеристикам материала:\n"
