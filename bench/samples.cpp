@@ -94,7 +94,8 @@ int main(int argc, char** argv)
             .heading = {},
             .point = PvPoint{check.speed, check.pressure},
             .passes = check.passes,
-            .caption = formatUtilisation(check.governingUse, ",") + " % по " + std::string(limitSymbol(check.governing))});
+            .caption
+            = formatUtilisation(check.governingUse, ",") + " % по " + std::string(limitSymbol(check.governing))});
     }
 
     CalculationReport report{.programName = "plain-bearings-calc",

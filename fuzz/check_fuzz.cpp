@@ -103,10 +103,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     chart.proposedLength = reading.input.length;
     for (const std::string& svg : {bearing::designChartSvg(chart),
              bearing::pvDiagramSvg({.title = "p–v",
-                 .materials = {material},
-                 .point = bearing::PvPoint{check.speed, check.pressure},
-                 .pointCaption = "точка",
-                 .decimalSeparator = ","})}) {
+             .materials = {material},
+             .point = bearing::PvPoint{check.speed, check.pressure},
+             .pointCaption = "точка",
+             .decimalSeparator = ","})}) {
         require(!holdsNonNumber(svg), "a chart holds numbers only", svg);
         require(svg.ends_with("</svg>"), "a chart is closed");
     }
