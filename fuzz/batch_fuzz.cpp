@@ -1,17 +1,21 @@
 // Fuzzes the command line's batch: whatever bytes arrive on the standard input, the run
 // ends with a status of 0, 1 or 2; with a usable header it writes one row for every
 // record, each with every field, a machine-form number or nothing in every number field,
-// and a JSON document that parses.
+// a JSON document that parses, and a text table of one line a record under a heading
+// that fits the terminal, free of control characters.
 //
-// An input is a format byte ('j' for JSON, anything else CSV), then the batch itself.
+// An input is a format byte ('j' for JSON, 't' for text, anything else CSV), then the
+// batch itself.
 
 #include "batchreader.h"
 #include "commandline.h"
 #include "fuzzcheck.h"
 #include "numberform.h"
+#include "terminaltext.h"
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
@@ -72,6 +76,26 @@ void checkCsv(std::string_view input, const std::string& out)
     require(rows + 1 == recordCount(input), "one row for every record");
 }
 
+void checkText(std::string_view input, const std::string& out)
+{
+    constexpr std::size_t width = 80;
+    require(std::none_of(out.begin(), out.end(),
+                [](char c) { return (static_cast<unsigned char>(c) < 0x20U && c != '\n') || c == 0x7F; }),
+        "text shows no control character");
+    std::size_t rows = 0;
+    std::size_t start = 0;
+    while (start < out.size() && out[start] != '\n') {
+        const std::size_t end = out.find('\n', start);
+        require(end != std::string::npos, "every line ends");
+        // A number too long for its column pushes the rest of its line on; the heading fits.
+        require(rows > 0 || bearing::cli::codePoints(std::string_view(out).substr(start, end - start)) <= width,
+            "the heading fits the terminal", out.substr(start, end - start));
+        ++rows;
+        start = end + 1;
+    }
+    require(rows == recordCount(input), "a heading and one line for every record");
+}
+
 void checkJson(std::string_view input, const std::string& out)
 {
     const nlohmann::json rows = nlohmann::json::parse(out, nullptr, false);
@@ -94,13 +118,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);  // NOLINT(*-reinterpret-cast)
-    const bool json = bytes.front() == 'j';
+    const char format = bytes.front();
     const std::string_view input = bytes.substr(1);
     std::istringstream in{std::string(input)};
     std::ostringstream out;
     std::ostringstream err;
-    const int status
-        = bearing::cli::runCommandLine({"--batch", "-", "--format", json ? "json" : "csv"}, in, out, err, ",");
+    const int status = bearing::cli::runCommandLine({"--batch", "-", "--format",
+                                                        format == 'j'       ? "json"
+                                                            : format == 't' ? "text"
+                                                                            : "csv"},
+        in, out, err, {.decimalSeparator = ",", .width = 80});
     require(
         status == bearing::cli::exitResults || status == bearing::cli::exitMessage || status == bearing::cli::exitUsage,
         "the status is 0, 1 or 2");
@@ -108,8 +135,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(out.str().empty(), "an unusable batch writes nothing");
         return 0;
     }
-    if (json) {
+    if (format == 'j') {
         checkJson(input, out.str());
+    } else if (format == 't') {
+        checkText(input, out.str());
     } else {
         checkCsv(input, out.str());
     }

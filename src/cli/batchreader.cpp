@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdlib>
 #include <utility>
 #include <vector>
@@ -21,6 +22,12 @@ void* boundedRealloc(void* memory, std::size_t size)
         return nullptr;
     }
     return std::realloc(memory, size);  // NOLINT(cppcoreguidelines-no-malloc): libcsv frees it with free()
+}
+
+std::string_view withoutByteOrderMark(std::string_view bytes)
+{
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    return bytes.starts_with(byteOrderMark) ? bytes.substr(byteOrderMark.size()) : bytes;
 }
 
 // Spaces belong to the field: " 12" stays " 12".
@@ -143,23 +150,37 @@ BatchReader::BatchReader(RecordHandler handler)
 {
 }
 
-bool BatchReader::read(std::istream& input)
+BatchReader::End BatchReader::read(std::istream& input)
 {
     Parser parser(handler_);
     std::array<char, chunkBytes> chunk{};
+    bool first = true;
     while (input) {
+        errno = 0;
         input.read(chunk.data(), chunk.size());
-        if (!parser.feed(chunk.data(), static_cast<std::size_t>(input.gcount()))) {
-            return true;
+        const int error = errno;
+        std::string_view bytes(chunk.data(), static_cast<std::size_t>(input.gcount()));
+        if (first) {
+            // A stream read in chunks this large has its first three bytes in the first one.
+            bytes = withoutByteOrderMark(bytes);
+            first = false;
+        }
+        if (!parser.feed(bytes.data(), bytes.size())) {
+            return {};
+        }
+        // A failed read looks like the end of the stream to the stream itself: errno tells.
+        if (input.bad() || (!input && error != 0)) {
+            return {.complete = false, .error = error};
         }
     }
     parser.finish();
-    return input.eof();
+    return {};
 }
 
 void BatchReader::read(std::string_view bytes)
 {
     Parser parser(handler_);
+    bytes = withoutByteOrderMark(bytes);
     parser.feed(bytes.data(), bytes.size());
     parser.finish();
 }

@@ -19,7 +19,8 @@ struct CsvRecord {
 };
 
 // Reads a CSV stream record by record, holding one record at a time: memory does not
-// grow with the length of the stream. Empty lines are skipped. Spaces count, as the
+// grow with the length of the stream. A UTF-8 byte-order mark at the start is skipped,
+// also before a quoted field. Empty lines are skipped. Spaces count, as the
 // format has it. However malformed the input, every record reaches the callback: a
 // field longer than maxFieldBytes (say, an opening quote that is never closed) ends its
 // record as tooLong, and reading goes on at the next line break.
@@ -33,8 +34,14 @@ public:
 
     explicit BatchReader(RecordHandler handler);
 
-    // Reads `input` to its end. False when the stream failed before its end.
-    bool read(std::istream& input);
+    // How a stream's reading ended.
+    struct End {
+        bool complete = true;  // read to its end, or stopped by the handler
+        int error = 0;         // errno of the failed read, 0 when unknown
+    };
+
+    // Reads `input` to its end. A byte-order mark at its start is skipped.
+    End read(std::istream& input);
     // Reads `bytes` as a whole stream.
     void read(std::string_view bytes);
 

@@ -7,12 +7,6 @@ namespace bearing::cli {
 
 namespace {
 
-const MaterialCatalogue& bearingWindowCatalogue()
-{
-    static const MaterialCatalogue catalogue(CatalogueVariant::BearingWindow);
-    return catalogue;
-}
-
 // What `control` holds after the events, on a window whose result texts start empty.
 std::string_view finalText(const std::vector<ShownEvent>& events, Control control)
 {
@@ -24,16 +18,17 @@ std::string_view finalText(const std::vector<ShownEvent>& events, Control contro
 
 }  // namespace
 
-CaseOutcome evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSeparator)
+CaseOutcome evaluateCase(
+    const MaterialCatalogue& catalogue, int row, const CaseTexts& texts, std::string_view decimalSeparator)
 {
     CaseOutcome outcome;
-    evaluateCase(row, texts, decimalSeparator, outcome);
+    evaluateCase(catalogue, row, texts, decimalSeparator, outcome);
     return outcome;
 }
 
-void evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSeparator, CaseOutcome& outcome)
+void evaluateCase(const MaterialCatalogue& catalogue, int row, const CaseTexts& texts,
+    std::string_view decimalSeparator, CaseOutcome& outcome)
 {
-    const MaterialCatalogue& catalogue = bearingWindowCatalogue();
     const PressInput input{.material = catalogue.row(row).name,
         .load = texts.load,
         .frequency = texts.frequency,

@@ -1,16 +1,7 @@
 #pragma once
 
-// The command-line calculator's layer between the user's texts and the calculation core:
-//
-//   materialchoice.h    a material given by name or row number, with its group
-//   bearingcase.h       one case: what the core's button press shows for it, and the
-//                       figures behind it
-//   batchreader.h       CSV cases from a stream, one record at a time
-//   resultwriter.h      the cases as text for people, CSV or JSON for programs
-//   decimalseparator.h  the separator the windows would take from the same environment
-//   commandline.h       the options, the modes and the exit status
-//
-// A case flows one way: texts -> MaterialChoice -> evaluateCase() -> ResultWriter.
+// One case of the command-line calculator as the bearing window runs it: the core's
+// press on the case's texts, and what it returned, kept as the writers read it.
 
 #include "materialcatalogue.h"
 #include "press.h"
@@ -45,13 +36,15 @@ struct CaseOutcome {
 };
 
 // Runs one case as the bearing window does on a fresh window: the material `row` (0 to 20)
-// selected, the three texts typed, then the sizing button pressed, or without it the
-// diameter button when a length is given (which sizes first). `decimalSeparator` is the
-// one the window would use.
-[[nodiscard]] CaseOutcome evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSeparator);
+// of `catalogue` (the bearing window's variant) selected, the three texts typed, then the
+// sizing button pressed, or without it the diameter button when a length is given (which
+// sizes first). `decimalSeparator` is the one the window would use.
+[[nodiscard]] CaseOutcome evaluateCase(
+    const MaterialCatalogue& catalogue, int row, const CaseTexts& texts, std::string_view decimalSeparator);
 
 // The same for case after case: `outcome` receives the case, its message list keeping
 // its memory from the last one.
-void evaluateCase(int row, const CaseTexts& texts, std::string_view decimalSeparator, CaseOutcome& outcome);
+void evaluateCase(const MaterialCatalogue& catalogue, int row, const CaseTexts& texts,
+    std::string_view decimalSeparator, CaseOutcome& outcome);
 
 }  // namespace bearing::cli

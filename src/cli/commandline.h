@@ -1,23 +1,27 @@
 #pragma once
 
+#include "exitstatus.h"
+#include "texttable.h"
+
+#include <cstddef>
 #include <istream>
 #include <ostream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace bearing::cli {
 
-// The exit statuses of the command-line calculator.
-inline constexpr int exitResults = 0;  // every case gave its results
-inline constexpr int exitMessage = 1;  // a case ended in a message
-inline constexpr int exitUsage = 2;    // a usage error: nothing was calculated
+// What the command line takes from its environment besides the options.
+struct Environment {
+    std::string decimalSeparator = ".";  // for numbers in text, as the windows would write them
+    std::size_t width = noWidthLimit;    // the terminal's width, for tables in text
+};
 
 // The whole command-line calculator: reads the options in `arguments` (without the
 // program's name), a batch from `in` when it is given as "-", writes the results to `out`
-// and the messages to `err`, and returns the exit status. Numbers in text output use
-// `decimalSeparator`, as the windows would in the same environment.
+// and the messages to `err`, and returns the exit status. A write that either stream
+// refuses ends the run with exitWriteFailed.
 int runCommandLine(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out, std::ostream& err,
-    std::string_view decimalSeparator);
+    const Environment& environment);
 
 }  // namespace bearing::cli

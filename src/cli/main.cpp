@@ -3,9 +3,14 @@
 
 #include "commandline.h"
 #include "decimalseparator.h"
+#include "terminalwidth.h"
 
+#include <unistd.h>
+
+#include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <new>
 #include <span>
 #include <string>
 #include <vector>
@@ -16,11 +21,16 @@ int main(int argc, char** argv)
     try {
         const std::span<char*> given(argv, static_cast<std::size_t>(argc));
         const std::vector<std::string> arguments(given.begin() + (given.empty() ? 0 : 1), given.end());
-        return bearing::cli::runCommandLine(
-            arguments, std::cin, std::cout, std::cerr, bearing::cli::decimalSeparatorFromEnvironment());
-    } catch (const std::exception& error) {
-        // Out of memory, or an output that can no longer be written.
-        std::cerr << "plain-bearings-calc: " << error.what() << '\n';
+        // NOLINTNEXTLINE(concurrency-mt-unsafe): read once, before anything else runs
+        const bearing::cli::Environment environment{.decimalSeparator = bearing::cli::decimalSeparatorFromEnvironment(),
+            .width = bearing::cli::terminalWidth(std::getenv("COLUMNS"), STDOUT_FILENO)};
+        return bearing::cli::runCommandLine(arguments, std::cin, std::cout, std::cerr, environment);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "plain-bearings-calc: не хватает памяти\n";
+        return bearing::cli::exitUsage;
+    } catch (const std::exception&) {
+        // A fault of the program; its text would be the library's English.
+        std::cerr << "plain-bearings-calc: внутренняя ошибка программы\n";
         return bearing::cli::exitUsage;
     }
 }

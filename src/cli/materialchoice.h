@@ -1,5 +1,7 @@
 #pragma once
 
+#include "messagecodes.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,21 +21,12 @@ enum class Group { Dry, Lubricated };
 struct MaterialChoice {
     enum class Kind { Found, Unknown, Ambiguous, OtherGroup };
     Kind kind = Kind::Unknown;
-    int row = -1;                 // the catalogue row (0 to 20) when found
-    std::vector<int> candidates;  // the rows that share an ambiguous name
+    int row = -1;                   // the catalogue row (0 to 20) when found
+    std::vector<int> candidates{};  // the rows that share an ambiguous name
 
-    // The user's message for anything but Found, in Russian.
-    [[nodiscard]] std::string problem(std::string_view text) const;
+    // The user's message for anything but Found, in Russian, with its code.
+    [[nodiscard]] CaseProblem problem(std::string_view text) const;
 };
-
-// A material is its name as the material lists show it, or its number in
-// --list-materials (1 to 21). Two rows of each of two pairs share a name; such a name
-// alone is ambiguous unless `group` picks one of them. The bearing window's own names of
-// the lubricated namesakes, with their trailing blank, also choose those rows.
-[[nodiscard]] MaterialChoice chooseMaterial(std::string_view text, std::optional<Group> group);
-
-// The name of a row as the lists show it (without the bearing window's trailing blank).
-[[nodiscard]] std::string_view materialName(int row);
 
 // A row's number in --list-materials and in the output.
 [[nodiscard]] constexpr int rowNumber(int row) { return row + 1; }

@@ -17,6 +17,7 @@
 #include "materialchoice.h"
 #include "messagecatcher.h"
 #include "resultwriter.h"
+#include "terminaltext.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -223,13 +224,14 @@ TEST_F(Differential, CommandLineShowsWhatTheWindowShowsForTheSameTexts)
     const auto seed = static_cast<std::uint32_t>(environmentNumber("DIFFERENTIAL_SEED", defaultSeed));
     const int count = environmentNumber("DIFFERENTIAL_CASES", defaultCases);
     const std::string separator = decimalSeparatorFromEnvironment();
+    const MaterialCatalogue catalogue(CatalogueVariant::BearingWindow);
     CaseTextGenerator generator(seed);
     int messages = 0;
     int lengths = 0;
     for (int i = 0; i < count && !HasFailure(); ++i) {
         const int row = generator.below(MaterialCatalogue::rowCount);
         const CaseTexts texts = generator.next();
-        const CaseOutcome outcome = evaluateCase(row, texts, separator);
+        const CaseOutcome outcome = evaluateCase(catalogue, row, texts, separator);
         // The message box shows line breaks as the toolkit draws them.
         const std::vector<Seen> expected = changesOf(outcome.events);
         messages += static_cast<int>(outcome.messages.size());

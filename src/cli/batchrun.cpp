@@ -1,0 +1,179 @@
+#include "batchrun.h"
+
+#include "batchheader.h"
+#include "batchreader.h"
+#include "exitstatus.h"
+#include "messagelog.h"
+#include "options.h"
+#include "systemerror.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <fstream>
+#include <memory>
+
+namespace bearing::cli {
+
+namespace {
+
+// A batch as it streams in: the header first, then one written case a record.
+class BatchRun {
+public:
+    BatchRun(const RunSettings& settings, std::ostream& out, std::ostream& err)
+        : settings_(settings)
+        , out_(out)
+        , log_(err)
+        , runner_(settings)
+    {
+    }
+
+    // False to stop reading: the header is unusable.
+    bool take(const CsvRecord& record)
+    {
+        if (record.number > 0) {
+            takeCase(record);
+            return true;
+        }
+        headerRead_ = true;
+        headerProblem_ = readHeader(record, columns_);
+        if (!headerProblem_) {
+            writer_ = makeResultWriter(out_, settings_.format,
+                {.layout = Layout::Batch,
+                    .decimalSeparator = settings_.decimalSeparator,
+                    .width = settings_.width,
+                    .carriedNames = columns_.carriedNames});
+        }
+        return !headerProblem_;
+    }
+
+    // The problem that makes the batch unusable, if any.
+    [[nodiscard]] std::optional<std::string> problem() const
+    {
+        return headerRead_ ? headerProblem_ : std::optional<std::string>("в пакете нет заголовка");
+    }
+
+    void finish()
+    {
+        writer_->finish();
+        log_.flush();
+    }
+
+    [[nodiscard]] bool anyMessage() const { return anyMessage_; }
+
+private:
+    void takeCase(const CsvRecord& record)
+    {
+        const auto field = [&record](std::optional<std::size_t> column) {
+            return column && *column < record.fields.size() ? std::string_view(record.fields[*column])
+                                                            : std::string_view();
+        };
+        // The texts are assigned, not rebuilt: their strings keep their capacity.
+        texts_.material.assign(field(columns_.material));
+        texts_.load.assign(field(columns_.load));
+        texts_.frequency.assign(field(columns_.frequency));
+        // An empty length asks for the sizing alone.
+        if (const std::string_view length = field(columns_.length); length.empty()) {
+            texts_.length.reset();
+        } else if (texts_.length) {
+            texts_.length->assign(length);
+        } else {
+            texts_.length.emplace(length);
+        }
+        carried_.resize(columns_.carried.size());
+        for (std::size_t i = 0; i < carried_.size(); ++i) {
+            carried_[i].assign(field(columns_.carried[i]));
+        }
+        record_.carried = carried_;
+        runCase(record, field(columns_.group));
+        writer_->write(record_);
+        if (record_.endedInMessage()) {
+            anyMessage_ = true;
+            if (!writer_->showsMessages()) {
+                log_.add("Строка " + std::to_string(record.number) + ": ", record_);
+            }
+        }
+    }
+
+    void runCase(const CsvRecord& record, std::string_view groupText)
+    {
+        if (record.tooLong) {
+            runner_.refuse(texts_, {codes::fieldTooLong, "поле длиннее 1 МиБ: остаток строки пропущен"}, record_);
+        } else if (record.fieldCount != columns_.count) {
+            runner_.refuse(texts_,
+                {codes::fieldCount,
+                    "полей в строке " + std::to_string(record.fieldCount) + ", а в заголовке "
+                        + std::to_string(columns_.count)},
+                record_);
+        } else if (const std::optional<Group> group = groupText.empty() ? settings_.group : groupFromName(groupText);
+                   !groupText.empty() && !group) {
+            runner_.refuse(texts_,
+                {codes::unknownGroup, "неизвестная группа «" + std::string(groupText) + "»: dry или lubricated"},
+                record_);
+        } else {
+            runner_.run(texts_, group, record_);
+        }
+    }
+
+    const RunSettings& settings_;
+    std::ostream& out_;
+    MessageLog log_;
+    CaseRunner runner_;
+    std::unique_ptr<ResultWriter> writer_;
+    BatchColumns columns_;
+    CaseTexts texts_;
+    std::vector<std::string> carried_;
+    CaseRecord record_;
+    bool headerRead_ = false;
+    std::optional<std::string> headerProblem_;
+    bool anyMessage_ = false;
+};
+
+std::string sourceName(const std::string& source)
+{
+    return source == "-" ? std::string("стандартный ввод") : "«" + source + "»";
+}
+
+// Opens the batch file; the reason it cannot be read, if it cannot.
+std::optional<std::string> openBatch(const std::string& source, std::ifstream& file)
+{
+    struct stat status { };
+    if (::stat(source.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
+        return systemErrorText(EISDIR);
+    }
+    errno = 0;
+    file.open(source, std::ios::binary);
+    if (!file) {
+        return systemErrorText(errno);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int runBatch(
+    const RunSettings& settings, const std::string& source, std::istream& in, std::ostream& out, std::ostream& err)
+{
+    std::ifstream file;
+    if (source != "-") {
+        if (const std::optional<std::string> reason = openBatch(source, file)) {
+            return usageError(err, "не удаётся открыть " + sourceName(source) + ": " + *reason);
+        }
+    }
+    BatchRun run(settings, out, err);
+    BatchReader reader([&run](const CsvRecord& record) { return run.take(record); });
+    const BatchReader::End end = reader.read(source == "-" ? in : file);
+    if (!end.complete) {
+        if (run.problem() == std::nullopt) {
+            run.finish();
+        }
+        return usageError(err, "не удаётся прочитать " + sourceName(source) + ": " + systemErrorText(end.error));
+    }
+    if (const std::optional<std::string> problem = run.problem()) {
+        return usageError(err, *problem);
+    }
+    run.finish();
+    return run.anyMessage() ? exitMessage : exitResults;
+}
+
+}  // namespace bearing::cli

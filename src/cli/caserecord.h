@@ -1,0 +1,64 @@
+#pragma once
+
+#include "bearingcase.h"
+#include "catalogue.h"
+#include "messagecodes.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace bearing::cli {
+
+// One case as every writer reads it: named fields, the numbers in machine form (a point,
+// no leading blank, a zero before the point), each empty where absent.
+struct CaseRecord {
+    std::span<const std::string> carried;      // a batch's own columns, as given
+    const CaseTexts* texts = nullptr;          // the inputs, as given
+    int row = -1;                              // the chosen catalogue row, -1 for none
+    const MaterialFields* material = nullptr;  // its fields
+    const CaseOutcome* outcome = nullptr;      // what the window showed; none when nothing ran
+
+    std::string maxDiameter;              // as the window shows it
+    std::string maxDiameterFull;          // the same single in full
+    std::string minLength;                // as shown, rounded to 0.1 mm
+    std::string minLengthFull;            // the governing length, unrounded
+    std::string pvLength;                 // the length [pv] requires
+    std::string pressureLength;           // the length [p] requires at the largest diameter
+    std::string minArea;                  // F / [p]
+    std::string lengthLimit;              // "pv" or "p": the limit that sets the smallest length
+    std::string minDiameter;              // for the length, as shown
+    std::string minDiameterFull;          // the same, unrounded
+    std::string lengthBelowMinimum;       // "true" or "false" with a length
+    std::vector<std::string> messages;    // in order, line breaks as LF
+    std::vector<std::string_view> codes;  // a code for each message
+    std::string message;                  // the messages, a line each
+    std::string code;                     // the codes, separated by blanks
+
+    [[nodiscard]] bool endedInMessage() const { return !messages.empty(); }
+};
+
+// Fills the result fields of `record` from what the press returned, or from the command
+// line's own problem when no calculation ran. The strings keep their memory from case to
+// case.
+void fillResults(CaseRecord& record, const CaseOutcome* outcome, const CaseProblem& problem);
+
+// How a field reads in JSON. An empty Optional, Number, Integer or Flag field is null;
+// a Text field is always a string, as given.
+enum class FieldKind { Text, Optional, Number, Integer, Flag };
+
+// One output column: its name in CSV and JSON, its kind, and where its value comes from.
+template <class Record> struct Column {
+    std::string_view name;
+    FieldKind kind = FieldKind::Text;
+    std::string_view (*value)(const Record&) = nullptr;
+};
+
+// A material's fields, in --list-materials and within every case.
+[[nodiscard]] std::span<const Column<MaterialFields>> materialColumns();
+// The fields of every case, in this order: the inputs as given, the material, the
+// results, the messages. A batch's own columns come before them.
+[[nodiscard]] std::span<const Column<CaseRecord>> caseColumns();
+
+}  // namespace bearing::cli

@@ -1,0 +1,15 @@
+#include "messagelog.h"
+
+#include "terminaltext.h"
+
+namespace bearing::cli {
+
+void MessageLog::add(std::string_view prefix, const CaseRecord& record)
+{
+    for (const std::string& message : record.messages) {
+        output_.text().append(masked(prefix)).append(masked(message, true)).append(1, '\n');
+    }
+    output_.writeIfFull();
+}
+
+}  // namespace bearing::cli

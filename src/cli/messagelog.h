@@ -1,0 +1,27 @@
+#pragma once
+
+#include "caserecord.h"
+#include "checkedoutput.h"
+
+#include <ostream>
+#include <string_view>
+
+namespace bearing::cli {
+
+// The cases' messages on the standard error: a message a line after its case's prefix,
+// control characters masked as in a table, written in blocks, every write checked.
+class MessageLog {
+public:
+    explicit MessageLog(std::ostream& err)
+        : output_(err, Stream::Error)
+    {
+    }
+
+    void add(std::string_view prefix, const CaseRecord& record);
+    void flush() { output_.flush(); }
+
+private:
+    OutputBuffer output_;
+};
+
+}  // namespace bearing::cli

@@ -1,0 +1,214 @@
+#include "options.h"
+
+#include "checkedoutput.h"
+#include "exitstatus.h"
+#include "programversion.h"
+#include "terminaltext.h"
+
+#include <CLI/CLI.hpp>
+
+#include <map>
+
+namespace bearing::cli {
+
+namespace {
+
+constexpr std::string_view programName = "plain-bearings-calc";
+
+constexpr std::string_view synopsis
+    = "Использование:\n"
+      "  plain-bearings-calc --material МАТЕРИАЛ --load F --frequency n [--length L]\n"
+      "      [--group dry|lubricated] [--format text|csv|json] [--strict]\n"
+      "  plain-bearings-calc --all --load F --frequency n [--length L] [--format ...] [--wide]\n"
+      "  plain-bearings-calc --batch ФАЙЛ|- [--group dry|lubricated] [--format ...] [--strict]\n"
+      "  plain-bearings-calc --list-materials [--format ...]\n";
+
+// CLI11's help in the program's words: the synopsis above instead of its English usage
+// line, each option's value named as the synopsis names it.
+class RussianHelp : public CLI::Formatter {
+public:
+    std::string make_usage(const CLI::App* /*app*/, std::string /*name*/) const override
+    {
+        // A blank line between the modes keeps them apart in the manual page too.
+        std::string usage = "\n" + std::string(synopsis);
+        for (std::size_t at = usage.find("\n  plain", 1); at != std::string::npos;
+             at = usage.find("\n  plain", at + 2)) {
+            usage.insert(at, 1, '\n');
+        }
+        return usage;
+    }
+
+    // Lined up by the letters a terminal shows, not by bytes: the value names are Russian.
+    std::string make_option(const CLI::Option* option, bool positional) const override
+    {
+        constexpr std::size_t descriptionColumn = 30;
+        std::string line = "  " + make_option_name(option, positional) + make_option_opts(option);
+        const std::size_t width = codePoints(line);
+        line += width + 2 <= descriptionColumn ? std::string(descriptionColumn - width, ' ')
+                                               : "\n" + std::string(descriptionColumn, ' ');
+        return line + make_option_desc(option) + "\n";
+    }
+};
+
+// The options' values as they are read, before they are checked against each other.
+struct Given {
+    Options options;
+    CLI::Option* material = nullptr;
+    CLI::Option* batch = nullptr;
+    CLI::Option* load = nullptr;
+    CLI::Option* frequency = nullptr;
+    CLI::Option* length = nullptr;
+    CLI::Option* group = nullptr;
+    bool all = false;
+    bool listMaterials = false;
+    Group groupValue = Group::Dry;
+    std::string lengthText;
+};
+
+void addModes(CLI::App& app, Given& given)
+{
+    const std::string modes = "Режим (ровно один)";
+    given.material
+        = app.add_option("-m,--material", given.options.texts.material, "название из --list-materials или номер строки")
+              ->option_text("МАТЕРИАЛ")
+              ->group(modes);
+    app.add_flag("-a,--all", given.all, "все материалы каталога, по строке на каждый")->group(modes);
+    given.batch = app.add_option("-b,--batch", given.options.batch, "случаи из CSV-файла (- — стандартный ввод)")
+                      ->option_text("ФАЙЛ|-")
+                      ->group(modes);
+    app.add_flag("-l,--list-materials", given.listMaterials, "таблица материалов с номерами строк")->group(modes);
+}
+
+void addParameters(CLI::App& app, Given& given)
+{
+    const std::map<std::string, Group> groups{{"dry", Group::Dry}, {"lubricated", Group::Lubricated}};
+    const std::map<std::string, OutputFormat> formats{
+        {"text", OutputFormat::Text}, {"csv", OutputFormat::Csv}, {"json", OutputFormat::Json}};
+    Options& options = given.options;
+    given.load = app.add_option("-F,--load", options.texts.load, "радиальное усилие F, Н")->option_text("F");
+    given.frequency
+        = app.add_option("-n,--frequency", options.texts.frequency, "частота вращения n, об/мин")->option_text("n");
+    given.length
+        = app.add_option("-L,--length", given.lengthText, "предлагаемая длина подшипника L, мм")->option_text("L");
+    given.group = app.add_option("-g,--group", given.groupValue, "группа: без смазки или со смазкой")
+                      ->transform(CLI::CheckedTransformer(groups))
+                      ->option_text("dry|lubricated");
+    app.add_option("-f,--format", options.format, "вид вывода, по умолчанию text")
+        ->transform(CLI::CheckedTransformer(formats))
+        ->option_text("text|csv|json");
+    app.add_flag("-w,--wide", options.wide, "таблица со всеми столбцами, шире терминала");
+    app.add_flag("-s,--strict", options.strict, "без расчета, если число не целиком: «1,5», «5 000»");
+}
+
+// CLI11 words its errors in English; the ones a user meets are said here in Russian,
+// with the option or argument CLI11 named.
+std::string describeParseError(const CLI::ParseError& error, const CLI::App& app)
+{
+    const std::vector<std::string> unknown = app.remaining();
+    if (!unknown.empty()) {
+        const std::string& first = unknown.front();
+        return (first.starts_with('-') ? "неизвестный параметр «" : "лишний аргумент «") + first + "»";
+    }
+    const std::string what = error.what();
+    const std::string option = what.substr(0, what.find(':'));
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr) {
+        return "нет значения у параметра " + option;
+    }
+    if (dynamic_cast<const CLI::ValidationError*>(&error) != nullptr) {
+        const CLI::Option* named = app.get_option_no_throw(option);
+        return "недопустимое значение параметра " + option
+            + (named != nullptr ? ": допустимы " + named->get_option_text() : std::string());
+    }
+    return "ошибка в параметрах";
+}
+
+// "--length=" is "--length ''", as a script writes an empty value.
+std::vector<std::string> reversedWithEmptyValues(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> spelt;
+    for (const std::string& argument : arguments) {
+        if (argument.starts_with("--") && argument.ends_with('=')) {
+            spelt.push_back(argument.substr(0, argument.size() - 1));
+            spelt.emplace_back();
+        } else {
+            spelt.push_back(argument);
+        }
+    }
+    return {spelt.rbegin(), spelt.rend()};
+}
+
+// The modes and parameters that go together; a usage problem, if they do not.
+std::optional<std::string> checkCombination(Given& given)
+{
+    Options& options = given.options;
+    const int modes = static_cast<int>(given.material->count() > 0) + static_cast<int>(given.all)
+        + static_cast<int>(given.batch->count() > 0) + static_cast<int>(given.listMaterials);
+    if (modes != 1) {
+        return "нужен ровно один из режимов --material, --all, --batch, --list-materials";
+    }
+    options.mode = given.all       ? Mode::AllMaterials
+        : given.listMaterials      ? Mode::ListMaterials
+        : given.batch->count() > 0 ? Mode::Batch
+                                   : Mode::OneCase;
+    const bool oneOrAll = options.mode == Mode::OneCase || options.mode == Mode::AllMaterials;
+    if (oneOrAll && (given.load->count() == 0 || given.frequency->count() == 0)) {
+        return "нужны --load и --frequency";
+    }
+    if (!oneOrAll && (given.load->count() > 0 || given.frequency->count() > 0 || given.length->count() > 0)) {
+        return "--load, --frequency и --length задаются только с --material или --all";
+    }
+    if ((options.mode == Mode::AllMaterials || options.mode == Mode::ListMaterials) && given.group->count() > 0) {
+        return "--group задаётся только с --material или --batch";
+    }
+    if (given.group->count() > 0) {
+        options.group = given.groupValue;
+    }
+    if (given.length->count() > 0) {
+        options.texts.length = given.lengthText;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int usageError(std::ostream& err, std::string_view problem)
+{
+    writeChecked(err, Stream::Error,
+        std::string(programName) + ": " + masked(problem) + '\n' + std::string(synopsis)
+            + "Подробнее: plain-bearings-calc --help\n",
+        true);
+    return exitUsage;
+}
+
+std::variant<Options, int> parseOptions(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
+{
+    CLI::App app{"Расчет подшипника скольжения по допускаемым [p], [v] и [pv] материала.", std::string(programName)};
+    app.formatter(std::make_shared<RussianHelp>());
+    app.option_defaults()->group("Параметры")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.set_help_flag("-h,--help", "эта справка");
+    app.set_version_flag("--version", std::string(programVersion), "версия программы");
+    app.footer("Коды выхода: 0 — результаты, 1 — случай закончился сообщением, 2 — ошибка использования,\n"
+               "3 — вывод не удалось записать. Поля вывода и коды сообщений: man plain-bearings-calc,\n"
+               "/usr/share/doc/plain-bearings/command-line.md.");
+    Given given;
+    addModes(app, given);
+    addParameters(app, given);
+    try {
+        std::vector<std::string> reversed = reversedWithEmptyValues(arguments);
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        writeChecked(out, Stream::Output, app.help(), true);
+        return exitResults;
+    } catch (const CLI::CallForVersion&) {
+        writeChecked(out, Stream::Output, std::string(programName) + " " + std::string(programVersion) + "\n", true);
+        return exitResults;
+    } catch (const CLI::ParseError& error) {
+        return usageError(err, describeParseError(error, app));
+    }
+    if (const std::optional<std::string> problem = checkCombination(given)) {
+        return usageError(err, *problem);
+    }
+    return given.options;
+}
+
+}  // namespace bearing::cli

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "bearingcase.h"
+#include "materialchoice.h"
+#include "resultwriter.h"
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace bearing::cli {
+
+enum class Mode { OneCase, AllMaterials, Batch, ListMaterials };
+
+// The command line as the user gave it.
+struct Options {
+    Mode mode = Mode::OneCase;
+    CaseTexts texts;    // --material, --load, --frequency, --length
+    std::string batch;  // --batch: a file, or "-"
+    std::optional<Group> group;
+    OutputFormat format = OutputFormat::Text;
+    bool wide = false;    // --wide: every column of a text table, however wide
+    bool strict = false;  // --strict: numbers written out in full, or no calculation
+};
+
+// Reads the options in `arguments` (without the program's name). Returns them, or the
+// exit status when the run ends here: after --help or --version on `out`, or a usage
+// error on `err`. A repeated option takes its last value; "--length=" is "--length ''".
+[[nodiscard]] std::variant<Options, int> parseOptions(
+    const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
+// Writes `problem` and the short usage text to `err`; returns the usage error's status.
+int usageError(std::ostream& err, std::string_view problem);
+
+}  // namespace bearing::cli
