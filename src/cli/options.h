@@ -15,6 +15,9 @@ namespace bearing::cli {
 
 enum class Mode { OneCase, AllMaterials, Batch, ListMaterials };
 
+// What --chart draws: the p–v diagram (small multiples with --all) or the design chart.
+enum class ChartKind { PV, Design };
+
 // The command line as the user gave it.
 struct Options {
     Mode mode = Mode::OneCase;
@@ -24,6 +27,14 @@ struct Options {
     OutputFormat format = OutputFormat::Text;
     bool wide = false;    // --wide: every column of a text table, however wide
     bool strict = false;  // --strict: numbers written out in full, or no calculation
+    // --check: the design check of a proposed d × L instead of the sizing.
+    bool check = false;
+    std::string diameter;                    // --diameter
+    std::optional<std::string> temperature;  // --temperature
+    bool sortByUse = false;                  // --sort utilisation
+    std::optional<std::string> chart;        // --chart FILE.svg
+    ChartKind chartKind = ChartKind::PV;     // --chart-kind
+    std::optional<std::string> report;       // --report FILE.html
 };
 
 // Reads the options in `arguments` (without the program's name). Returns them, or the
