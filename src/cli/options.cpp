@@ -279,8 +279,9 @@ std::variant<Options, int> parseOptions(const std::vector<std::string>& argument
     app.option_defaults()->group("Параметры")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.set_help_flag("-h,--help", "эта справка");
     app.set_version_flag("--version", std::string(programVersion), "версия программы");
-    app.footer("Коды выхода: 0 — результаты, 1 — случай закончился сообщением, 2 — ошибка использования,\n"
-               "3 — вывод не удалось записать. Поля вывода и коды сообщений: man plain-bearings-calc,\n"
+    app.footer("Коды выхода: 0 — результаты (с --check: каждый подшипник проходит), 1 — случай закончился\n"
+               "сообщением (с --check: или подшипник не проходит), 2 — ошибка использования, 3 — вывод\n"
+               "или файл --chart, --report не удалось записать. Поля вывода и коды сообщений: man plain-bearings-calc,\n"
                "/usr/share/doc/plain-bearings/command-line.md.");
     Given given;
     addModes(app, given);
