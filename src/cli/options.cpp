@@ -280,9 +280,9 @@ std::variant<Options, int> parseOptions(const std::vector<std::string>& argument
     app.set_help_flag("-h,--help", "эта справка");
     app.set_version_flag("--version", std::string(programVersion), "версия программы");
     app.footer("Коды выхода: 0 — результаты (с --check: каждый подшипник проходит), 1 — случай закончился\n"
-               "сообщением (с --check: или подшипник не проходит), 2 — ошибка использования, 3 — вывод\n"
-               "или файл --chart, --report не удалось записать. Поля вывода и коды сообщений: man plain-bearings-calc,\n"
-               "/usr/share/doc/plain-bearings/command-line.md.");
+               "сообщением (с --check: или подшипник не проходит), 2 — ошибка использования,\n"
+               "3 — вывод не удалось записать (или файл --chart, --report). Поля вывода и коды\n"
+               "сообщений: man plain-bearings-calc, /usr/share/doc/plain-bearings/command-line.md.");
     Given given;
     addModes(app, given);
     addParameters(app, given);
