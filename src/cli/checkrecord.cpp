@@ -10,7 +10,6 @@ namespace bearing::cli {
 
 namespace {
 
-std::string machine(double value) { return formatShortest(value, "."); }
 
 template <auto Member> std::string_view checkField(const CheckRecord& record) { return record.*Member; }
 
@@ -99,22 +98,22 @@ void fillCheckResults(CheckRecord& record, const CaseProblem& problem)
         addMessage(record, checkFaultMessage(check.fault), checkFaultCode(check.fault));
         return;
     }
-    record.pressure = machine(check.pressure);
-    record.speed = machine(check.speed);
-    record.pv = machine(check.pv);
-    record.pressureUse = machine(check.pressureUse);
-    record.speedUse = machine(check.speedUse);
-    record.pvUse = machine(check.pvUse);
+    assignShortest(record.pressure, check.pressure);
+    assignShortest(record.speed, check.speed);
+    assignShortest(record.pv, check.pv);
+    assignShortest(record.pressureUse, check.pressureUse);
+    assignShortest(record.speedUse, check.speedUse);
+    assignShortest(record.pvUse, check.pvUse);
     record.governing = limitCode(check.governing);
-    record.governingUse = machine(check.governingUse);
-    record.maxLoad = machine(check.maxLoad);
+    assignShortest(record.governingUse, check.governingUse);
+    assignShortest(record.maxLoad, check.maxLoad);
     record.maxLoadLimit = limitCode(check.maxLoadLimit);
-    record.maxFrequency = machine(check.maxFrequency);
+    assignShortest(record.maxFrequency, check.maxFrequency);
     record.maxFrequencyLimit = limitCode(check.maxFrequencyLimit);
-    record.maxSlidingSpeed = machine(check.maxSpeed);
+    assignShortest(record.maxSlidingSpeed, check.maxSpeed);
     if (check.temperature) {
         record.temperatureHolds = check.temperatureHolds ? "true" : "false";
-        record.temperatureMargin = machine(check.temperatureMargin);
+        assignShortest(record.temperatureMargin, check.temperatureMargin);
     }
     record.passes = check.passes ? "true" : "false";
 }

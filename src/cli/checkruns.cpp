@@ -201,9 +201,14 @@ private:
 
 }  // namespace
 
-void CheckRunner::run(const CheckTexts& texts, std::optional<Group> group, CheckRecord& record) const
+void CheckRunner::run(const CheckTexts& texts, std::optional<Group> group, CheckRecord& record)
 {
-    const MaterialChoice choice = settings_.catalogue->choose(texts.material, group);
+    if (!lastChoice_ || texts.material != lastMaterial_ || group != lastGroup_) {
+        lastChoice_ = settings_.catalogue->choose(texts.material, group);
+        lastMaterial_ = texts.material;
+        lastGroup_ = group;
+    }
+    const MaterialChoice& choice = *lastChoice_;
     record.texts = &texts;
     record.row = choice.kind == MaterialChoice::Kind::Found ? choice.row : -1;
     record.material = record.row >= 0 ? &settings_.catalogue->fields(record.row) : nullptr;

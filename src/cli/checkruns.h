@@ -20,12 +20,16 @@ public:
     }
 
     // The material of `texts` chosen within `group`, the check run: `record` holds it.
-    void run(const CheckTexts& texts, std::optional<Group> group, CheckRecord& record) const;
+    void run(const CheckTexts& texts, std::optional<Group> group, CheckRecord& record);
     // The same for a check the command line refused before any calculation.
     void refuse(const CheckTexts& texts, const CaseProblem& problem, CheckRecord& record) const;
 
 private:
     const RunSettings& settings_;
+    // Batches tend to repeat a material row after row.
+    std::string lastMaterial_;
+    std::optional<Group> lastGroup_;
+    std::optional<MaterialChoice> lastChoice_;
 };
 
 // The check as the report shows it.

@@ -1,6 +1,7 @@
 #include "numbertext.h"
 
 #include <fast_float/fast_float.h>
+#include <fmt/compile.h>
 #include <fmt/format.h>
 
 #include <algorithm>
@@ -381,6 +382,15 @@ std::string withSeparator(std::string text, std::string_view decimalSeparator)
 std::string formatShortest(double value, std::string_view decimalSeparator)
 {
     return withSeparator(fmt::format("{}", value), decimalSeparator);
+}
+
+void assignShortest(std::string& text, double value)
+{
+    // Any double's shortest form fits, at most 24 characters ("-2.2250738585072014e-308"):
+    // written straight into the buffer, which is much faster than a bounded write.
+    std::array<char, 32> buffer{};
+    const char* const end = fmt::format_to(buffer.data(), FMT_COMPILE("{}"), value);
+    text.assign(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
 }
 
 std::string formatFixed(double value, int decimals, std::string_view decimalSeparator)

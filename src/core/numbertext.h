@@ -38,6 +38,9 @@ namespace bearing {
 // puts `decimalSeparator` in place of the point and depends on no C locale.
 // The shortest decimal that reads back as the same double ("14.970059880239521").
 [[nodiscard]] std::string formatShortest(double value, std::string_view decimalSeparator);
+// The same with a point, into `text`, whose memory is kept: for a field written row
+// after row.
+void assignShortest(std::string& text, double value);
 // Exactly `decimals` decimals, rounded to nearest ("14.970").
 [[nodiscard]] std::string formatFixed(double value, int decimals, std::string_view decimalSeparator);
 // Exponent form with `decimals` decimals in the mantissa ("1.235e+20").
