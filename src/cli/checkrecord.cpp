@@ -10,7 +10,6 @@ namespace bearing::cli {
 
 namespace {
 
-
 template <auto Member> std::string_view checkField(const CheckRecord& record) { return record.*Member; }
 
 template <auto Member> std::string_view fieldOfMaterial(const CheckRecord& record)

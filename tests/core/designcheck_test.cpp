@@ -1,5 +1,6 @@
 #include "designcheck.h"
 
+#include "numbertext.h"
 #include "sizing.h"
 
 #include <gtest/gtest.h>
@@ -214,11 +215,17 @@ const std::vector<ShownCase> shownCases{
 
 TEST(DesignCheck, FiguresAreRoundedForDisplayOneWay)
 {
+    std::string field = "a longer text that the field held before";
     for (const ShownCase& c : shownCases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(formatCheckFigure(c.value, ","), c.figure);
         EXPECT_EQ(formatUtilisation(c.value), c.utilisation);
+        // The machine form of a batch writes the same digits as the report's unrounded column.
+        assignShortest(field, -c.value);
+        EXPECT_EQ(field, formatShortest(-c.value, "."));
     }
+    assignShortest(field, -2.2250738585072014e-308);  // the longest shortest form
+    EXPECT_EQ(field, "-2.2250738585072014e-308");
 }
 
 }  // namespace
