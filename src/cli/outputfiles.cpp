@@ -73,7 +73,7 @@ std::string sizingChart(const FileRequests& requests, std::span<const SizingRepo
         for (const SizingReportCase& c : cases) {
             if (c.material) {
                 panels.panels.push_back({.material = *c.material,
-                    .heading = {},
+                    .heading = panelHeading(c, cases),
                     .point = sizingPoint(c),
                     .passes = c.messages.empty(),
                     .caption = c.figures ? "Dmax "
@@ -122,7 +122,7 @@ std::string checkChart(const FileRequests& requests, std::span<const CheckReport
         for (const CheckReportCase& c : cases) {
             if (c.material) {
                 panels.panels.push_back({.material = *c.material,
-                    .heading = {},
+                    .heading = panelHeading(c, cases),
                     .point = pointOf(c),
                     .passes = c.check.fault == CheckFault::None && c.check.passes,
                     .caption = c.check.fault == CheckFault::None

@@ -539,7 +539,7 @@ std::string calculationReportHtml(const CalculationReport& report)
                 for (const CheckReportCase& c : report.checks) {
                     if (c.material && c.check.fault == CheckFault::None) {
                         panels.panels.push_back({.material = *c.material,
-                            .heading = {},
+                            .heading = panelHeading<CheckReportCase>(c, report.checks),
                             .point = PvPoint{.speed = c.check.speed, .pressure = c.check.pressure},
                             .passes = c.check.passes,
                             .caption = formatUtilisation(c.check.governingUse, separator) + " % по "
@@ -574,7 +574,7 @@ std::string calculationReportHtml(const CalculationReport& report)
                     const float load = storeSingle(parseNumber(c.load)).value_or(0);
                     const float frequency = storeSingle(parseNumber(c.frequency)).value_or(0);
                     panels.panels.push_back({.material = *c.material,
-                        .heading = {},
+                        .heading = panelHeading<SizingReportCase>(c, report.sizings),
                         .point = pvPointOf(static_cast<double>(load), static_cast<double>(frequency),
                             static_cast<double>(c.figures->maxDiameter), static_cast<double>(c.figures->minLength)),
                         .passes = c.messages.empty(),

@@ -238,6 +238,17 @@ TEST_F(CheckFiles, EveryModeDrawsItsChartAndReport)
         ASSERT_TRUE(report.valid()) << report.error();
         EXPECT_EQ(report.select("//s:svg").size(), c.reportCharts);
     }
+    // Two materials that share a name are told apart by their group.
+    ASSERT_EQ(run({"--check", "--all", "-F", "5000", "-n", "300", "-d", "16.7", "-L", "20", "--chart", path("all.svg")})
+                  .status,
+        exitMessage);
+    const XmlDocument all(readFile(path("all.svg")));
+    for (const char* heading :
+        {"Текстолит, без смазки", "Текстолит, со смазкой", "Фторопласт-4, без смазки", "Фторопласт-4, со смазкой"}) {
+        EXPECT_EQ(all.select(std::string("//s:text[.='") + heading + "']").size(), 1U) << heading;
+    }
+    EXPECT_EQ(all.select("//s:text[.='Графит']").size(), 1U);
+
     // A batch's report: one case in full, a row for each.
     const Outcome batch = run({"--batch", "-", "--report", path("batch.html"), "-f", "csv"},
         "material,load,frequency,length\nГрафит,1000,1000,\nБронза БрО10Ф1,5000,300,20\nСталь,1,1,\n");
