@@ -4,8 +4,9 @@
 // a JSON document that parses, and a text table of one line a record under a heading
 // that fits the terminal, free of control characters.
 //
-// An input is a format byte ('j' for JSON, 't' for text, anything else CSV), then the
-// batch itself.
+// An input is a format byte ('j' for JSON, 't' for text, anything else CSV; an upper-case
+// 'J', 'T' or 'C' runs the design check, --check, with its diameter, length and
+// temperature columns), then the batch itself.
 
 #include "batchreader.h"
 #include "commandline.h"
@@ -33,7 +34,10 @@ using bearing::check::require;
 // The fields that hold numbers; the rest echo the input or name things.
 const std::set<std::string, std::less<>> numberFields{"row", "max_pressure", "max_speed", "max_pv", "max_temperature",
     "max_diameter", "max_diameter_full", "min_length", "min_length_full", "pv_length", "pressure_length", "min_area",
-    "min_diameter", "min_diameter_full"};
+    "min_diameter", "min_diameter_full",
+    // The design check's.
+    "pressure", "speed", "pv", "pressure_use", "speed_use", "pv_use", "governing_use", "max_load", "max_frequency",
+    "max_sliding_speed", "temperature_margin"};
 
 bool isMachineNumber(std::string_view text)
 {
@@ -118,16 +122,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);  // NOLINT(*-reinterpret-cast)
-    const char format = bytes.front();
+    const bool check = bytes.front() == 'J' || bytes.front() == 'T' || bytes.front() == 'C';
+    const char format = static_cast<char>(check ? bytes.front() - 'A' + 'a' : bytes.front());
     const std::string_view input = bytes.substr(1);
     std::istringstream in{std::string(input)};
     std::ostringstream out;
     std::ostringstream err;
-    const int status = bearing::cli::runCommandLine({"--batch", "-", "--format",
-                                                        format == 'j'       ? "json"
-                                                            : format == 't' ? "text"
-                                                                            : "csv"},
-        in, out, err, {.decimalSeparator = ",", .width = 80});
+    std::vector<std::string> arguments{"--batch", "-", "--format",
+        format == 'j'       ? "json"
+            : format == 't' ? "text"
+                            : "csv"};
+    if (check) {
+        arguments.emplace_back("--check");
+    }
+    const int status = bearing::cli::runCommandLine(
+        arguments, in, out, err, {.decimalSeparator = ",", .width = 80, .sourceDateEpoch = std::nullopt, .now = 0});
     require(
         status == bearing::cli::exitResults || status == bearing::cli::exitMessage || status == bearing::cli::exitUsage,
         "the status is 0, 1 or 2");

@@ -21,8 +21,10 @@ namespace {
 // A batch as it streams in: the header first, then one written case a record.
 class BatchRun {
 public:
-    BatchRun(const RunSettings& settings, std::ostream& out, std::ostream& err)
+    BatchRun(const RunSettings& settings, std::ostream& out, std::ostream& err,
+        const std::function<void(const CaseRecord&)>& onCase)
         : settings_(settings)
+        , onCase_(onCase)
         , out_(out)
         , log_(err)
         , runner_(settings)
@@ -90,6 +92,9 @@ private:
         runCase(record, field(columns_.group));
         record_.texts = &texts_;  // the inputs as given, whatever the calculation read
         writer_->write(record_);
+        if (onCase_) {
+            onCase_(record_);
+        }
         if (record_.endedInMessage()) {
             anyMessage_ = true;
             if (!writer_->showsMessages()) {
@@ -144,6 +149,7 @@ private:
     }
 
     const RunSettings& settings_;
+    const std::function<void(const CaseRecord&)>& onCase_;
     std::ostream& out_;
     MessageLog log_;
     CaseRunner runner_;
@@ -182,8 +188,8 @@ std::optional<std::string> openBatch(const std::string& source, std::ifstream& f
 
 }  // namespace
 
-int runBatch(
-    const RunSettings& settings, const std::string& source, std::istream& in, std::ostream& out, std::ostream& err)
+int runBatch(const RunSettings& settings, const std::string& source, std::istream& in, std::ostream& out,
+    std::ostream& err, const std::function<void(const CaseRecord&)>& onCase)
 {
     std::ifstream file;
     if (source != "-") {
@@ -191,7 +197,7 @@ int runBatch(
             return usageError(err, "не удаётся открыть " + sourceName(source) + ": " + *reason);
         }
     }
-    BatchRun run(settings, out, err);
+    BatchRun run(settings, out, err, onCase);
     BatchReader reader([&run](const CsvRecord& record) { return run.take(record); },
         {.encoding = settings.encoding, .separator = settings.separator});
     const BatchReader::End end = reader.read(source == "-" ? in : file);

@@ -3,16 +3,73 @@
 #include "batchrun.h"
 #include "caseruns.h"
 #include "checkedoutput.h"
+#include "checkruns.h"
 #include "materiallist.h"
 #include "options.h"
+#include "outputfiles.h"
 #include "systemerror.h"
 #include "workbookwriter.h"
 
+#include <functional>
 #include <variant>
 
 namespace bearing::cli {
 
 namespace {
+
+int runCheck(const Options& options, const RunSettings& settings, const FileRequests& files, std::istream& in,
+    std::ostream& out, std::ostream& err)
+{
+    const CheckTexts texts{.material = options.texts.material,
+        .load = options.texts.load,
+        .frequency = options.texts.frequency,
+        .diameter = options.diameter,
+        .length = options.texts.length.value_or(""),
+        .temperature = options.temperature};
+    const bool collect = files.chart || files.report;
+    CheckRunEnd end;
+    switch (options.mode) {
+    case Mode::OneCase: end = runCheckOne(settings, texts, collect, out, err); break;
+    case Mode::AllMaterials: end = runCheckAll(settings, texts, options.sortByUse, collect, out, err); break;
+    case Mode::Batch: end = runCheckBatch(settings, options.batch, collect, in, out, err); break;
+    case Mode::ListMaterials: return exitUsage;
+    }
+    if (end.status == exitUsage || !collect) {
+        return end.status;
+    }
+    const int written = writeCheckFiles(files, end.cases, err);
+    return written != exitResults ? written : end.status;
+}
+
+int runSizing(const Options& options, const RunSettings& settings, const FileRequests& files, std::istream& in,
+    std::ostream& out, std::ostream& err)
+{
+    std::vector<SizingReportCase> cases;
+    int status = exitUsage;
+    switch (options.mode) {
+    case Mode::OneCase: status = runOneCase(settings, options.texts, out, err); break;
+    case Mode::AllMaterials: status = runAllMaterials(settings, options.texts, out, err); break;
+    case Mode::Batch: {
+        // A report of a batch holds every case: the batch is collected as it streams.
+        std::function<void(const CaseRecord&)> collect;
+        if (files.report) {
+            collect = [&cases, &settings](
+                          const CaseRecord& record) { cases.push_back(sizingReportCase(*settings.catalogue, record)); };
+        }
+        status = runBatch(settings, options.batch, in, out, err, collect);
+        break;
+    }
+    case Mode::ListMaterials: writeMaterialList(settings, out); return exitResults;
+    }
+    if (status == exitUsage || (!files.chart && !files.report)) {
+        return status;
+    }
+    if (options.mode != Mode::Batch) {
+        cases = sizingReportCases(settings, options.texts, options.mode == Mode::AllMaterials);
+    }
+    const int written = writeSizingFiles(files, cases, err);
+    return written != exitResults ? written : status;
+}
 
 int run(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out, std::ostream& err,
     const Environment& environment)
@@ -38,13 +95,22 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
         .output = options.output,
         .encoding = options.encoding,
         .separator = options.separator};
-    switch (options.mode) {
-    case Mode::OneCase: return runOneCase(settings, options.texts, out, err);
-    case Mode::AllMaterials: return runAllMaterials(settings, options.texts, out, err);
-    case Mode::Batch: return runBatch(settings, options.batch, in, out, err);
-    case Mode::ListMaterials: writeMaterialList(settings, out); return exitResults;
+    FileRequests files{.chart = options.chart,
+        .chartKind = options.chartKind,
+        .report = options.report,
+        .date = {},
+        .decimalSeparator = environment.decimalSeparator,
+        .allMaterials = options.mode == Mode::AllMaterials};
+    if (files.report) {
+        const std::optional<std::string> date = reportDateFrom(
+            environment.sourceDateEpoch ? environment.sourceDateEpoch->c_str() : nullptr, environment.now);
+        if (!date) {
+            return usageError(err, "SOURCE_DATE_EPOCH — не целое число секунд с 1970 года");
+        }
+        files.date = *date;
     }
-    return exitUsage;
+    return options.check ? runCheck(options, settings, files, in, out, err)
+                         : runSizing(options, settings, files, in, out, err);
 }
 
 // A reader that went away ends the run quietly, as a pipe into `head` expects; any other

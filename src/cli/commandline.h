@@ -4,7 +4,9 @@
 #include "texttable.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -16,6 +18,10 @@ struct Environment {
     std::string decimalSeparator = ".";  // for numbers in text, as the windows would write them
     std::size_t width = noWidthLimit;    // the terminal's width, for tables in text
     bool outputIsTerminal = false;       // the standard output is a terminal
+    // The date of a report: SOURCE_DATE_EPOCH when it is set, for a report made again
+    // byte for byte, else the time of the run, in seconds since 1970 (UTC).
+    std::optional<std::string> sourceDateEpoch;
+    std::int64_t now = 0;
 };
 
 // The whole command-line calculator: reads the options in `arguments` (without the

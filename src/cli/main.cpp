@@ -7,10 +7,13 @@
 
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <ctime>
 #include <exception>
 #include <iostream>
 #include <new>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -22,9 +25,15 @@ int main(int argc, char** argv)
         const std::span<char*> given(argv, static_cast<std::size_t>(argc));
         const std::vector<std::string> arguments(given.begin() + (given.empty() ? 0 : 1), given.end());
         // NOLINTNEXTLINE(concurrency-mt-unsafe): read once, before anything else runs
-        const bearing::cli::Environment environment{.decimalSeparator = bearing::cli::decimalSeparatorFromEnvironment(),
+        bearing::cli::Environment environment{.decimalSeparator = bearing::cli::decimalSeparatorFromEnvironment(),
             .width = bearing::cli::terminalWidth(std::getenv("COLUMNS"), STDOUT_FILENO),
-            .outputIsTerminal = ::isatty(STDOUT_FILENO) != 0};
+            .outputIsTerminal = ::isatty(STDOUT_FILENO) != 0,
+            .sourceDateEpoch = std::nullopt,
+            .now = static_cast<std::int64_t>(std::time(nullptr))};
+        // NOLINTNEXTLINE(concurrency-mt-unsafe): read once, before anything else runs
+        if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
+            environment.sourceDateEpoch = epoch;
+        }
         return bearing::cli::runCommandLine(arguments, std::cin, std::cout, std::cerr, environment);
     } catch (const std::bad_alloc&) {
         std::cerr << "plain-bearings-calc: не хватает памяти\n";

@@ -24,7 +24,11 @@ constexpr std::string_view synopsis
       "  plain-bearings-calc --batch ФАЙЛ|- [--group dry|lubricated] [--format ...] [--strict]\n"
       "      [--separator ';'|','] [--encoding КОДИРОВКА]\n"
       "  plain-bearings-calc --list-materials [--format ...]\n"
-      "  plain-bearings-calc РЕЖИМ ... --format xlsx --output ФАЙЛ.xlsx | --format csv --csv-dialect ru\n";
+      "  plain-bearings-calc --check --material МАТЕРИАЛ|--all --load F --frequency n --diameter d --length L\n"
+      "      [--temperature t] [--sort utilisation] [--format ...]\n"
+      "  plain-bearings-calc --check --batch ФАЙЛ|- [--group dry|lubricated] [--format ...]\n"
+      "  plain-bearings-calc РЕЖИМ ... --format xlsx --output ФАЙЛ.xlsx | --format csv --csv-dialect ru\n"
+      "  и в любом режиме, кроме --list-materials: [--chart ФАЙЛ.svg [--chart-kind pv|design]] [--report ФАЙЛ.html]\n";
 
 // CLI11's help in the program's words: the synopsis above instead of its English usage
 // line, each option's value named as the synopsis names it.
@@ -66,10 +70,20 @@ struct Given {
     CLI::Option* csvDialect = nullptr;
     CLI::Option* separator = nullptr;
     CLI::Option* encoding = nullptr;
+    CLI::Option* diameter = nullptr;
+    CLI::Option* temperature = nullptr;
+    CLI::Option* sort = nullptr;
+    CLI::Option* chart = nullptr;
+    CLI::Option* chartKind = nullptr;
+    CLI::Option* report = nullptr;
     bool all = false;
     bool listMaterials = false;
     std::string dialectName;
     std::string separatorText;
+    std::string temperatureText;
+    std::string sortText;
+    std::string chartFile;
+    std::string reportFile;
     Group groupValue = Group::Dry;
     std::string lengthText;
 };
@@ -152,6 +166,87 @@ std::optional<std::string> checkSpreadsheetOptions(Given& given)
         const BatchDecoder decoder(options.encoding);
     } catch (const InputError& error) {
         return error.what();
+    }
+    return std::nullopt;
+}
+
+void addCheck(CLI::App& app, Given& given)
+{
+    const std::map<std::string, ChartKind> chartKinds{{"pv", ChartKind::PV}, {"design", ChartKind::Design}};
+    Options& options = given.options;
+    const std::string check = "Проверка размеров и выходные файлы";
+    app.add_flag("-c,--check", options.check, "проверка подшипника d × L вместо расчета размеров")->group(check);
+    given.diameter = app.add_option("-d,--diameter", options.diameter, "диаметр цапфы d, мм, для --check")
+                         ->option_text("d")
+                         ->group(check);
+    given.temperature
+        = app.add_option("-t,--temperature", given.temperatureText, "рабочая температура t, °C, для сравнения с [t]")
+              ->option_text("t")
+              ->group(check);
+    given.sort = app.add_option("--sort", given.sortText, "с --check --all: по возрастанию использования")
+                     ->check(CLI::IsMember({"utilisation"}))
+                     ->option_text("utilisation")
+                     ->group(check);
+    given.chart = app.add_option("--chart", given.chartFile, "записать диаграмму в SVG-файл")
+                      ->option_text("ФАЙЛ.svg")
+                      ->group(check);
+    given.chartKind = app.add_option("--chart-kind", options.chartKind,
+                             "pv — диаграмма p–v (по умолчанию), design — область размеров d × L")
+                          ->transform(CLI::CheckedTransformer(chartKinds))
+                          ->option_text("pv|design")
+                          ->group(check);
+    given.report = app.add_option("--report", given.reportFile, "записать отчет о расчете в HTML-файл")
+                       ->option_text("ФАЙЛ.html")
+                       ->group(check);
+}
+
+// The check's options and the output files, against the mode; a usage problem, if any.
+std::optional<std::string> checkCheckOptions(Given& given)
+{
+    Options& options = given.options;
+    const bool oneOrAll = options.mode == Mode::OneCase || options.mode == Mode::AllMaterials;
+    if (options.check) {
+        if (options.format == OutputFormat::Xlsx) {
+            return "--check пишет text, csv или json; книга xlsx — у расчета размеров";
+        }
+        if (options.mode == Mode::ListMaterials) {
+            return "--check задаётся с --material, --all или --batch";
+        }
+        if (oneOrAll && (given.diameter->count() == 0 || given.length->count() == 0)) {
+            return "для --check нужны --diameter и --length";
+        }
+        if (options.mode == Mode::Batch && (given.diameter->count() > 0 || given.temperature->count() > 0)) {
+            return "в пакете проверки диаметр и температура задаются столбцами diameter и temperature";
+        }
+    } else if (given.diameter->count() > 0 || given.temperature->count() > 0 || given.sort->count() > 0) {
+        return "--diameter, --temperature и --sort задаются только с --check";
+    }
+    if (given.sort->count() > 0) {
+        if (options.mode != Mode::AllMaterials) {
+            return "--sort задаётся только с --check --all";
+        }
+        options.sortByUse = true;
+    }
+    if (given.temperature->count() > 0) {
+        options.temperature = given.temperatureText;
+    }
+    if (given.chartKind->count() > 0 && given.chart->count() == 0) {
+        return "--chart-kind задаётся только с --chart";
+    }
+    if (given.chart->count() > 0) {
+        if (!oneOrAll) {
+            return "--chart задаётся с --material или --all";
+        }
+        if (options.mode == Mode::AllMaterials && options.chartKind == ChartKind::Design) {
+            return "--chart-kind design строит область размеров одного материала: задайте --material";
+        }
+        options.chart = given.chartFile;
+    }
+    if (given.report->count() > 0) {
+        if (options.mode == Mode::ListMaterials) {
+            return "--report задаётся с --material, --all или --batch";
+        }
+        options.report = given.reportFile;
     }
     return std::nullopt;
 }
@@ -243,13 +338,15 @@ std::variant<Options, int> parseOptions(const std::vector<std::string>& argument
     app.option_defaults()->group("Параметры")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.set_help_flag("-h,--help", "эта справка");
     app.set_version_flag("--version", std::string(programVersion), "версия программы");
-    app.footer("Коды выхода: 0 — результаты, 1 — случай закончился сообщением, 2 — ошибка использования,\n"
-               "3 — вывод не удалось записать. Поля вывода и коды сообщений: man plain-bearings-calc,\n"
-               "/usr/share/doc/plain-bearings/command-line.md.");
+    app.footer("Коды выхода: 0 — результаты (с --check: каждый подшипник проходит), 1 — случай закончился\n"
+               "сообщением (с --check: или подшипник не проходит), 2 — ошибка использования,\n"
+               "3 — вывод не удалось записать (или файл --chart, --report). Поля вывода и коды\n"
+               "сообщений: man plain-bearings-calc, /usr/share/doc/plain-bearings/command-line.md.");
     Given given;
     addModes(app, given);
     addParameters(app, given);
     addSpreadsheetOptions(app, given);
+    addCheck(app, given);
     try {
         std::vector<std::string> reversed = reversedWithEmptyValues(arguments);
         app.parse(reversed);
@@ -264,6 +361,9 @@ std::variant<Options, int> parseOptions(const std::vector<std::string>& argument
     }
     if (std::optional<std::string> problem = checkCombination(given);
         problem || (problem = checkSpreadsheetOptions(given))) {
+        return usageError(err, *problem);
+    }
+    if (const std::optional<std::string> problem = checkCheckOptions(given)) {
         return usageError(err, *problem);
     }
     return given.options;

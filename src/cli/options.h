@@ -15,6 +15,9 @@ namespace bearing::cli {
 
 enum class Mode { OneCase, AllMaterials, Batch, ListMaterials };
 
+// What --chart draws: the p–v diagram (small multiples with --all) or the design chart.
+enum class ChartKind { PV, Design };
+
 // The command line as the user gave it.
 struct Options {
     Mode mode = Mode::OneCase;
@@ -28,6 +31,14 @@ struct Options {
     CsvDialect csvDialect;          // --csv-dialect
     std::optional<char> separator;  // --separator of a batch; none: found from its header
     std::string encoding;           // --encoding of a batch; empty: found from its bytes
+    // --check: the design check of a proposed d × L instead of the sizing.
+    bool check = false;
+    std::string diameter;                    // --diameter
+    std::optional<std::string> temperature;  // --temperature
+    bool sortByUse = false;                  // --sort utilisation
+    std::optional<std::string> chart;        // --chart FILE.svg
+    ChartKind chartKind = ChartKind::PV;     // --chart-kind
+    std::optional<std::string> report;       // --report FILE.html
 };
 
 // Reads the options in `arguments` (without the program's name). Returns them, or the

@@ -27,6 +27,17 @@ enum class Cell {
     Limit,
     MinDiameter,
     Note,
+    // The design check's.
+    WorkingPressure,
+    SlidingSpeed,
+    WorkingPV,
+    PressureUse,
+    SpeedUse,
+    PVUse,
+    Governing,
+    MaxLoad,
+    MaxFrequency,
+    Verdict,
     Count
 };
 

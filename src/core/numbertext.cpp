@@ -1,6 +1,7 @@
 #include "numbertext.h"
 
 #include <fast_float/fast_float.h>
+#include <fmt/compile.h>
 #include <fmt/format.h>
 
 #include <algorithm>
@@ -365,5 +366,92 @@ std::string formatTextBoxNumber(double value, std::string_view decimalSeparator)
 }
 
 std::string formatTextBoxNumber(std::int16_t value) { return std::to_string(value); }
+
+namespace {
+
+std::string withSeparator(std::string text, std::string_view decimalSeparator)
+{
+    if (const auto dot = text.find('.'); dot != std::string::npos) {
+        text.replace(dot, 1, decimalSeparator);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string formatShortest(double value, std::string_view decimalSeparator)
+{
+    return withSeparator(fmt::format("{}", value), decimalSeparator);
+}
+
+void assignShortest(std::string& text, double value)
+{
+    // Any double's shortest form fits, at most 24 characters ("-2.2250738585072014e-308"):
+    // written straight into the buffer, which is much faster than a bounded write.
+    std::array<char, 32> buffer{};
+    const char* const end = fmt::format_to(buffer.data(), FMT_COMPILE("{}"), value);
+    text.assign(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
+}
+
+std::string formatFixed(double value, int decimals, std::string_view decimalSeparator)
+{
+    return withSeparator(fmt::format("{:.{}f}", value, decimals), decimalSeparator);
+}
+
+std::string formatScientific(double value, int decimals, std::string_view decimalSeparator)
+{
+    return withSeparator(fmt::format("{:.{}e}", value, decimals), decimalSeparator);
+}
+
+std::optional<double> parseStrictDecimal(std::string_view text)
+{
+    std::size_t i = text.empty() || (text[0] != '-' && text[0] != '+') ? 0 : 1;
+    const std::size_t mantissaStart = i;
+    bool digits = false;
+    bool point = false;
+    bool nonZero = false;
+    for (; i < text.size(); ++i) {
+        if (isDecimalDigit(text[i])) {
+            digits = true;
+            nonZero = nonZero || text[i] != '0';
+        } else if (text[i] == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits) {
+        return std::nullopt;
+    }
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            ++i;
+        }
+        const std::size_t exponentStart = i;
+        while (i < text.size() && isDecimalDigit(text[i])) {
+            ++i;
+        }
+        if (i == exponentStart) {
+            return std::nullopt;
+        }
+    }
+    if (i != text.size()) {
+        return std::nullopt;
+    }
+    // fast_float takes no '+' before the number; the sign goes back on afterwards.
+    const bool negative = text[0] == '-';
+    const std::string_view unsigned_ = text.substr(mantissaStart);
+    double value = 0;
+    const auto result = fast_float::from_chars(unsigned_.data(), unsigned_.data() + unsigned_.size(), value);
+    if (result.ptr != unsigned_.data() + unsigned_.size()) {
+        return std::nullopt;
+    }
+    // Past the double range the library gives an infinity above it and a zero below it.
+    if (value == 0 && nonZero) {
+        value = std::numeric_limits<double>::infinity();
+    }
+    return negative ? -value : value;
+}
 
 }  // namespace bearing

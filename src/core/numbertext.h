@@ -34,4 +34,21 @@ namespace bearing {
 [[nodiscard]] std::string formatTextBoxNumber(double value, std::string_view decimalSeparator);
 [[nodiscard]] std::string formatTextBoxNumber(std::int16_t value);
 
+// The writings of the check, the charts and the report, which have no window twin; each
+// puts `decimalSeparator` in place of the point and depends on no C locale.
+// The shortest decimal that reads back as the same double ("14.970059880239521").
+[[nodiscard]] std::string formatShortest(double value, std::string_view decimalSeparator);
+// The same with a point, into `text`, whose memory is kept: for a field written row
+// after row.
+void assignShortest(std::string& text, double value);
+// Exactly `decimals` decimals, rounded to nearest ("14.970").
+[[nodiscard]] std::string formatFixed(double value, int decimals, std::string_view decimalSeparator);
+// Exponent form with `decimals` decimals in the mantissa ("1.235e+20").
+[[nodiscard]] std::string formatScientific(double value, int decimals, std::string_view decimalSeparator);
+
+// A strict decimal reading: digits with at most one point, an optional exponent, nothing
+// else. Empty when `text` is not such a number; an infinity (of the text's sign) when its
+// value lies beyond the double range, too large or too small but not zero.
+[[nodiscard]] std::optional<double> parseStrictDecimal(std::string_view text);
+
 }  // namespace bearing

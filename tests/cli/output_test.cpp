@@ -179,8 +179,9 @@ TEST(WriteFailure, EndsTheRunWithItsOwnStatusAndOneLineOrQuietlyForAClosedPipe)
         std::ostream failing(&refusing);
         std::ostringstream working;
         std::istringstream in(batch);
-        const int status = runCommandLine(c.arguments, in, c.failingError ? working : failing,
-            c.failingError ? failing : working, {.decimalSeparator = ",", .width = noWidthLimit});
+        const int status
+            = runCommandLine(c.arguments, in, c.failingError ? working : failing, c.failingError ? failing : working,
+                {.decimalSeparator = ",", .width = noWidthLimit, .sourceDateEpoch = std::nullopt, .now = 0});
         EXPECT_EQ(status, exitWriteFailed);
         EXPECT_EQ(c.failingError ? std::string() : working.str(), c.said);
     }

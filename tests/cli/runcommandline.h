@@ -22,8 +22,8 @@ inline Outcome run(const std::vector<std::string>& arguments, const std::string&
     std::istringstream given(input);
     std::ostringstream out;
     std::ostringstream err;
-    const int status
-        = runCommandLine(arguments, in != nullptr ? *in : given, out, err, {.decimalSeparator = ",", .width = width});
+    const int status = runCommandLine(arguments, in != nullptr ? *in : given, out, err,
+        {.decimalSeparator = ",", .width = width, .sourceDateEpoch = std::nullopt, .now = 0});
     return {status, out.str(), err.str()};
 }
 

@@ -308,8 +308,12 @@ BatchRunResult runBatch(const std::string& input, std::vector<std::string> argum
     std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
-    const int status = runCommandLine(
-        arguments, in, out, err, {.decimalSeparator = ",", .width = 200, .outputIsTerminal = terminal});
+    const int status = runCommandLine(arguments, in, out, err,
+        {.decimalSeparator = ",",
+            .width = 200,
+            .outputIsTerminal = terminal,
+            .sourceDateEpoch = std::nullopt,
+            .now = 0});
     return {status, out.str(), err.str()};
 }
 

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "caserecord.h"
+#include "catalogue.h"
+#include "designcheck.h"
+#include "messagecodes.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace bearing::cli {
+
+// What the user gave for one design check, exactly as given.
+struct CheckTexts {
+    std::string material;
+    std::string load;
+    std::string frequency;
+    std::string diameter;
+    std::string length;
+    std::optional<std::string> temperature;  // none: not compared with [t]
+};
+
+// One design check as every writer reads it: named fields, the numbers in machine form
+// (a point, the shortest text that reads back as the same double), each empty where absent.
+struct CheckRecord {
+    std::span<const std::string> carried;      // a batch's own columns, as given
+    const CheckTexts* texts = nullptr;         // the inputs, as given
+    int row = -1;                              // the chosen catalogue row, -1 for none
+    const MaterialFields* material = nullptr;  // its fields
+    std::optional<DesignCheck> check;          // present when the check reached its figures
+
+    std::string pressure;               // p, MPa
+    std::string speed;                  // v, m/s
+    std::string pv;                     // p·v, MPa·m/s
+    std::string pressureUse;            // p / [p], a fraction
+    std::string speedUse;               // v / [v]
+    std::string pvUse;                  // pv / [pv]
+    std::string governing;              // "p", "v" or "pv"
+    std::string governingUse;           // the largest use
+    std::string maxLoad;                // N
+    std::string maxLoadLimit;           // "p" or "pv"
+    std::string maxFrequency;           // rpm
+    std::string maxFrequencyLimit;      // "v" or "pv"
+    std::string maxSlidingSpeed;        // m/s at the largest frequency
+    std::string temperatureHolds;       // "true" or "false" with a temperature
+    std::string temperatureMargin;      // [t] − t, K
+    std::string passes;                 // "true" or "false" with figures
+    std::vector<std::string> messages;  // in order, line breaks as LF
+    std::string message;                // the messages, a line each
+    std::string code;                   // their codes, separated by blanks
+
+    [[nodiscard]] bool endedInMessage() const { return !messages.empty(); }
+    [[nodiscard]] bool passed() const { return check && check->passes; }
+};
+
+// Fills the result fields of `record` from its check, or from the command line's own
+// problem when none ran (the record's `check` empty).
+void fillCheckResults(CheckRecord& record, const CaseProblem& problem);
+
+// The short name of a limit in machine form: "p", "v", "pv".
+[[nodiscard]] std::string_view limitCode(DesignLimit limit);
+
+// The fields of every check, in this order: the inputs as given, the material, the
+// figures, the verdict, the messages. A batch's own columns come before them.
+[[nodiscard]] std::span<const Column<CheckRecord>> checkColumns();
+
+}  // namespace bearing::cli

@@ -1,0 +1,272 @@
+#include "checkwriter.h"
+
+#include "checkedoutput.h"
+#include "csvwriter.h"
+#include "jsonwriter.h"
+#include "materialchoice.h"
+#include "numbertext.h"
+#include "terminaltext.h"
+#include "texttable.h"
+#include "textwriter.h"
+
+#include <array>
+#include <utility>
+
+namespace bearing::cli {
+
+namespace {
+
+std::string verdict(const CheckRecord& record)
+{
+    if (!record.check || record.check->fault != CheckFault::None) {
+        return "нет расчета";
+    }
+    return record.check->passes ? "проходит" : "не проходит";
+}
+
+// One check: the figures, each with its share of the limit, and the verdict.
+class CheckLinesWriter : public CheckWriter {
+public:
+    CheckLinesWriter(std::ostream& out, const WriterSetup& setup)
+        : output_(out)
+        , separator_(setup.decimalSeparator)
+    {
+    }
+
+    void write(const CheckRecord& record) override
+    {
+        if (!record.check || record.check->fault != CheckFault::None) {
+            return;
+        }
+        const DesignCheck& k = *record.check;
+        const auto figure = [this](double value) { return formatCheckFigure(value, separator_); };
+        const auto use = [this](double value) { return formatUtilisation(value, separator_) + " %"; };
+        const MaterialFields& m = *record.material;
+        std::string& text = output_.text();
+        text += "давление p = " + figure(k.pressure) + " МПа, " + use(k.pressureUse)
+            + " от [p] = " + localForm(m.maxPressure, separator_) + " МПа\n";
+        text += "скорость скольжения v = " + figure(k.speed) + " м/с, " + use(k.speedUse)
+            + " от [v] = " + localForm(m.maxSpeed, separator_) + " м/с\n";
+        text += "произведение pv = " + figure(k.pv) + " МПа·м/с, " + use(k.pvUse)
+            + " от [pv] = " + localForm(m.maxPV, separator_) + " МПа·м/с\n";
+        text += "определяет " + std::string(limitSymbol(k.governing)) + " (" + std::string(limitName(k.governing))
+            + "): " + use(k.governingUse) + "\n";
+        text += "наибольшая нагрузка = " + figure(k.maxLoad) + " Н, по " + std::string(limitSymbol(k.maxLoadLimit))
+            + "\n";
+        text += "наибольшая частота вращения = " + figure(k.maxFrequency) + " об/мин, по "
+            + std::string(limitSymbol(k.maxFrequencyLimit)) + "\n";
+        if (k.temperature) {
+            text += "температура " + formatShortest(*k.temperature, separator_) + " °C "
+                + (k.temperatureHolds ? "не выше" : "выше") + " [t] = " + m.maxTemperature + " °C\n";
+        }
+        text += "итог: " + verdict(record) + "\n";
+    }
+
+    void finish() override { output_.flush(); }
+
+private:
+    OutputBuffer output_;
+    std::string separator_;
+};
+
+constexpr std::array tableColumns{
+    TableColumn{.cell = Cell::Number, .heading = "№", .alignRight = true},
+    TableColumn{.cell = Cell::Material, .heading = "Материал", .cuttable = true},
+    TableColumn{.cell = Cell::WorkingPressure, .heading = "p, МПа", .alignRight = true, .priority = 4},
+    TableColumn{.cell = Cell::SlidingSpeed, .heading = "v, м/с", .alignRight = true, .priority = 5},
+    TableColumn{.cell = Cell::WorkingPV, .heading = "pv, МПа·м/с", .alignRight = true, .priority = 6},
+    TableColumn{.cell = Cell::PressureUse, .heading = "[p], %", .alignRight = true, .priority = 1},
+    TableColumn{.cell = Cell::SpeedUse, .heading = "[v], %", .alignRight = true, .priority = 2},
+    TableColumn{.cell = Cell::PVUse, .heading = "[pv], %", .alignRight = true, .priority = 3},
+    TableColumn{.cell = Cell::Governing, .heading = "Использование", .alignRight = true},
+    TableColumn{.cell = Cell::MaxLoad, .heading = "Fmax, Н", .alignRight = true, .priority = 7},
+    TableColumn{.cell = Cell::MaxFrequency, .heading = "nmax, об/мин", .alignRight = true, .priority = 8},
+    TableColumn{.cell = Cell::Verdict, .heading = "Итог"},
+};
+
+// The same columns with fixed widths, for a batch that streams.
+constexpr auto streamedColumns = [] {
+    std::array<TableColumn, tableColumns.size()> columns = tableColumns;
+    const std::array<std::size_t, tableColumns.size()> widths{6, 20, 8, 8, 11, 7, 7, 7, 17, 9, 12, 11};
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        columns.at(i).width = widths.at(i);
+    }
+    return columns;
+}();
+
+TableRow tableRow(const CheckRecord& record, std::string number, std::string_view separator)
+{
+    TableRow row;
+    cellOf(row, Cell::Number) = std::move(number);
+    cellOf(row, Cell::Material) = record.material != nullptr ? record.material->name : record.texts->material;
+    cellOf(row, Cell::Verdict) = verdict(record);
+    if (!record.check || record.check->fault != CheckFault::None) {
+        return row;
+    }
+    const DesignCheck& k = *record.check;
+    cellOf(row, Cell::WorkingPressure) = formatCheckFigure(k.pressure, separator);
+    cellOf(row, Cell::SlidingSpeed) = formatCheckFigure(k.speed, separator);
+    cellOf(row, Cell::WorkingPV) = formatCheckFigure(k.pv, separator);
+    cellOf(row, Cell::PressureUse) = formatUtilisation(k.pressureUse, separator);
+    cellOf(row, Cell::SpeedUse) = formatUtilisation(k.speedUse, separator);
+    cellOf(row, Cell::PVUse) = formatUtilisation(k.pvUse, separator);
+    cellOf(row, Cell::Governing)
+        = formatUtilisation(k.governingUse, separator) + " % " + std::string(limitSymbol(k.governing));
+    cellOf(row, Cell::MaxLoad) = formatCheckFigure(k.maxLoad, separator);
+    cellOf(row, Cell::MaxFrequency) = formatCheckFigure(k.maxFrequency, separator);
+    return row;
+}
+
+// Every material: the table is held, to fit its columns to the terminal.
+class CheckTableWriter : public CheckWriter {
+public:
+    CheckTableWriter(std::ostream& out, WriterSetup setup)
+        : output_(out)
+        , setup_(std::move(setup))
+    {
+    }
+
+    void write(const CheckRecord& record) override
+    {
+        rows_.push_back(
+            tableRow(record, record.material != nullptr ? record.material->row : "", setup_.decimalSeparator));
+    }
+
+    void finish() override
+    {
+        TextTable table(tableColumns);
+        table.fit(rows_, setup_.width);
+        table.appendHeadings(output_.text());
+        for (const TableRow& row : rows_) {
+            table.appendRow(output_.text(), row);
+        }
+        output_.flush();
+    }
+
+private:
+    OutputBuffer output_;
+    WriterSetup setup_;
+    std::vector<TableRow> rows_;
+};
+
+// A batch: a line a check as it streams in, numbered as the batch's records.
+class CheckBatchWriter : public CheckWriter {
+public:
+    CheckBatchWriter(std::ostream& out, WriterSetup setup)
+        : output_(out)
+        , setup_(std::move(setup))
+        , table_(streamedColumns)
+    {
+        table_.fit({}, setup_.width);
+        table_.appendHeadings(output_.text());
+    }
+
+    void write(const CheckRecord& record) override
+    {
+        table_.appendRow(output_.text(), tableRow(record, std::to_string(++number_), setup_.decimalSeparator));
+        output_.writeIfFull();
+    }
+
+    void finish() override { output_.flush(); }
+
+private:
+    OutputBuffer output_;
+    WriterSetup setup_;
+    TextTable table_;
+    std::size_t number_ = 0;
+};
+
+class CheckCsvWriter : public CheckWriter {
+public:
+    CheckCsvWriter(std::ostream& out, const WriterSetup& setup)
+        : output_(out)
+        , fields_(output_.text(), setup.csvDialect)
+    {
+        fields_.start();
+        for (const std::string& name : setup.carriedNames) {
+            fields_.text(name);
+        }
+        appendCsvHeader(fields_, checkColumns());
+    }
+
+    void write(const CheckRecord& record) override
+    {
+        for (const std::string& field : record.carried) {
+            fields_.text(field);
+        }
+        appendCsvRecord(fields_, checkColumns(), record);
+        output_.writeIfFull();
+    }
+
+    void finish() override { output_.flush(); }
+
+private:
+    OutputBuffer output_;
+    CsvFields fields_;
+};
+
+class CheckJsonWriter : public CheckWriter {
+public:
+    CheckJsonWriter(std::ostream& out, const WriterSetup& setup)
+        : output_(out)
+        , oneCase_(setup.layout == Layout::OneCase)
+        , carriedNames_(setup.carriedNames)
+    {
+        if (!oneCase_) {
+            output_.text() += '[';
+        }
+    }
+
+    void write(const CheckRecord& record) override
+    {
+        nlohmann::ordered_json object = nlohmann::ordered_json::object();
+        for (std::size_t i = 0; i < carriedNames_.size() && i < record.carried.size(); ++i) {
+            object[carriedNames_[i]] = record.carried[i];
+        }
+        addJsonFields(object, checkColumns(), record);
+        std::string& text = output_.text();
+        if (!oneCase_) {
+            text += first_ ? "\n" : ",\n";
+        }
+        first_ = false;
+        text += jsonText(object);
+        if (oneCase_) {
+            text += '\n';
+        }
+        output_.writeIfFull();
+    }
+
+    void finish() override
+    {
+        if (!oneCase_) {
+            output_.text() += first_ ? "]\n" : "\n]\n";
+        }
+        output_.flush();
+    }
+
+private:
+    OutputBuffer output_;
+    bool oneCase_;
+    std::vector<std::string> carriedNames_;
+    bool first_ = true;
+};
+
+}  // namespace
+
+std::unique_ptr<CheckWriter> makeCheckWriter(std::ostream& out, OutputFormat format, const WriterSetup& setup)
+{
+    switch (format) {
+    case OutputFormat::Csv: return std::make_unique<CheckCsvWriter>(out, setup);
+    case OutputFormat::Json: return std::make_unique<CheckJsonWriter>(out, setup);
+    case OutputFormat::Text: break;
+    case OutputFormat::Xlsx: return nullptr;  // refused with the options: no workbook of checks
+    }
+    switch (setup.layout) {
+    case Layout::OneCase: return std::make_unique<CheckLinesWriter>(out, setup);
+    case Layout::MaterialTable: return std::make_unique<CheckTableWriter>(out, setup);
+    case Layout::Batch: return std::make_unique<CheckBatchWriter>(out, setup);
+    }
+    return nullptr;
+}
+
+}  // namespace bearing::cli

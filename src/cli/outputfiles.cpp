@@ -1,0 +1,257 @@
+#include "outputfiles.h"
+
+#include "bearingcharts.h"
+#include "checkedoutput.h"
+#include "exitstatus.h"
+#include "numbertext.h"
+#include "programversion.h"
+#include "svgwriter.h"
+#include "systemerror.h"
+#include "terminaltext.h"
+
+#include <cerrno>
+#include <charconv>
+#include <fstream>
+
+namespace bearing::cli {
+
+namespace {
+
+constexpr std::string_view programName = "plain-bearings-calc";
+
+// Writes `text` to the file `path` in full; a message and exitWriteFailed when it cannot.
+int writeFile(const std::string& path, const std::string& text, std::ostream& err)
+{
+    errno = 0;
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (file) {
+        file.write(text.data(), static_cast<std::streamsize>(text.size()));
+        file.close();
+    }
+    if (!file) {
+        const int error = errno;
+        writeChecked(err, Stream::Error,
+            std::string(programName) + ": не удалось записать «" + masked(path)
+                + "»: " + (error != 0 ? systemErrorText(error) : std::string("ошибка записи")) + '\n',
+            true);
+        return exitWriteFailed;
+    }
+    return exitResults;
+}
+
+CalculationReport reportOf(const FileRequests& requests)
+{
+    return {.programName = std::string(programName),
+        .version = std::string(programVersion),
+        .date = requests.date,
+        .decimalSeparator = requests.decimalSeparator,
+        .sizings = {},
+        .checks = {}};
+}
+
+// The operating point of a sizing: its largest diameter with its smallest length.
+std::optional<PvPoint> sizingPoint(const SizingReportCase& c)
+{
+    if (!c.figures) {
+        return std::nullopt;
+    }
+    const float load = storeSingle(parseNumber(c.load)).value_or(0);
+    const float frequency = storeSingle(parseNumber(c.frequency)).value_or(0);
+    return pvPointOf(static_cast<double>(load), static_cast<double>(frequency),
+        static_cast<double>(c.figures->maxDiameter), static_cast<double>(c.figures->minLength));
+}
+
+std::string sizingChart(const FileRequests& requests, std::span<const SizingReportCase> cases)
+{
+    if (requests.allMaterials) {
+        PvPanels panels;
+        panels.title = "Диаграммы p–v всех материалов: ответ расчета каждого";
+        panels.passingHeading = "Без сообщений";
+        panels.failingHeading = "С сообщением";
+        panels.pointCaption = "ответ расчета (Dmax × Lmin)";
+        panels.decimalSeparator = requests.decimalSeparator;
+        for (const SizingReportCase& c : cases) {
+            if (c.material) {
+                panels.panels.push_back({.material = *c.material,
+                    .heading = panelHeading(c, cases),
+                    .point = sizingPoint(c),
+                    .passes = c.messages.empty(),
+                    .caption = c.figures ? "Dmax "
+                            + formatTextBoxNumber(c.figures->maxDiameter, requests.decimalSeparator) + " мм, Lmin "
+                            + formatTextBoxNumber(
+                                roundToTenth(static_cast<double>(c.figures->minLength)), requests.decimalSeparator)
+                            + " мм"
+                                         : std::string("нет ответа")});
+            }
+        }
+        return pvPanelsSvg(panels);
+    }
+    const SizingReportCase& c = cases.front();
+    if (requests.chartKind == ChartKind::Design) {
+        DesignChart chart;
+        chart.material = *c.material;
+        chart.load = static_cast<double>(storeSingle(parseNumber(c.load)).value_or(0));
+        chart.frequency = static_cast<double>(storeSingle(parseNumber(c.frequency)).value_or(0));
+        if (c.length) {
+            chart.sizingLength = static_cast<double>(storeSingle(parseNumber(*c.length)).value_or(0));
+        }
+        chart.decimalSeparator = requests.decimalSeparator;
+        return designChartSvg(chart);
+    }
+    return pvDiagramSvg({.title = "Диаграмма p–v: " + std::string(c.material->name),
+        .materials = {*c.material},
+        .point = sizingPoint(c),
+        .pointCaption = "ответ расчета (Dmax × Lmin)",
+        .decimalSeparator = requests.decimalSeparator});
+}
+
+std::string checkChart(const FileRequests& requests, std::span<const CheckReportCase> cases)
+{
+    const auto pointOf = [](const CheckReportCase& c) -> std::optional<PvPoint> {
+        if (c.check.fault != CheckFault::None || !c.material) {
+            return std::nullopt;
+        }
+        return PvPoint{c.check.speed, c.check.pressure};
+    };
+    if (requests.allMaterials) {
+        PvPanels panels;
+        const CheckReportCase& first = cases.front();
+        panels.title = "Диаграммы p–v всех материалов: F = " + first.load + " Н, n = " + first.frequency
+            + " об/мин, d × L = " + first.diameter + " × " + first.length + " мм";
+        panels.decimalSeparator = requests.decimalSeparator;
+        for (const CheckReportCase& c : cases) {
+            if (c.material) {
+                panels.panels.push_back({.material = *c.material,
+                    .heading = panelHeading(c, cases),
+                    .point = pointOf(c),
+                    .passes = c.check.fault == CheckFault::None && c.check.passes,
+                    .caption = c.check.fault == CheckFault::None
+                        ? formatUtilisation(c.check.governingUse, requests.decimalSeparator) + " % по "
+                            + std::string(limitSymbol(c.check.governing))
+                        : std::string("нет расчета")});
+            }
+        }
+        return pvPanelsSvg(panels);
+    }
+    const CheckReportCase& c = cases.front();
+    if (requests.chartKind == ChartKind::Design) {
+        const DesignCheckReading reading = readDesignCheckInput(
+            {.load = c.load, .frequency = c.frequency, .diameter = c.diameter, .length = c.length, .temperature = {}});
+        DesignChart chart;
+        chart.material = *c.material;
+        chart.load = reading.input.load;
+        chart.frequency = reading.input.frequency;
+        if (reading.fault == CheckFault::None) {
+            chart.proposedDiameter = reading.input.diameter;
+            chart.proposedLength = reading.input.length;
+        }
+        chart.decimalSeparator = requests.decimalSeparator;
+        return designChartSvg(chart);
+    }
+    return pvDiagramSvg({.title = "Диаграмма p–v: " + std::string(c.material->name),
+        .materials = {*c.material},
+        .point = pointOf(c),
+        .pointCaption = "рабочая точка d × L = " + c.diameter + " × " + c.length + " мм",
+        .decimalSeparator = requests.decimalSeparator});
+}
+
+}  // namespace
+
+SizingReportCase sizingReportCase(const Catalogue& catalogue, const CaseRecord& record)
+{
+    SizingReportCase c{.materialText = record.texts->material,
+        .material = std::nullopt,
+        .groupName = {},
+        .load = record.texts->load,
+        .frequency = record.texts->frequency,
+        .length = record.texts->length,
+        .shownLines = {},
+        .messages = record.messages,
+        .figures = std::nullopt,
+        .forLength = std::nullopt};
+    if (record.row >= 0) {
+        c.material = catalogue.listed().row(record.row);
+        c.groupName = groupTitle(groupOfRow(record.row));
+    }
+    if (const CaseOutcome* outcome = record.outcome) {
+        for (const std::string& line : {outcome->maxDiameterLine, outcome->minLengthLine}) {
+            if (!line.empty()) {
+                c.shownLines.push_back(line);
+            }
+        }
+        if (!outcome->minDiameter.empty()) {
+            c.shownLines.push_back("Минимальный диаметр: " + outcome->minDiameter);
+        }
+        c.figures = outcome->figures;
+        c.forLength = outcome->forLength;
+    }
+    return c;
+}
+
+std::vector<SizingReportCase> sizingReportCases(const RunSettings& settings, const CaseTexts& texts, bool all)
+{
+    CaseRunner runner(settings);
+    CaseRecord record;
+    std::vector<SizingReportCase> cases;
+    if (!all) {
+        runner.run(texts, settings.group, record);
+        cases.push_back(sizingReportCase(*settings.catalogue, record));
+        return cases;
+    }
+    CaseTexts material = texts;
+    for (int row = 0; row < MaterialCatalogue::rowCount; ++row) {
+        material.material = settings.catalogue->fields(row).row;
+        runner.run(material, std::nullopt, record);
+        material.material = settings.catalogue->name(row);
+        cases.push_back(sizingReportCase(*settings.catalogue, record));
+    }
+    return cases;
+}
+
+int writeSizingFiles(const FileRequests& requests, std::span<const SizingReportCase> cases, std::ostream& err)
+{
+    if (requests.chart && !cases.empty() && (requests.allMaterials || cases.front().material)) {
+        if (const int status = writeFile(*requests.chart, standaloneSvg(sizingChart(requests, cases)), err);
+            status != exitResults) {
+            return status;
+        }
+    }
+    if (requests.report) {
+        CalculationReport report = reportOf(requests);
+        report.sizings.assign(cases.begin(), cases.end());
+        return writeFile(*requests.report, calculationReportHtml(report), err);
+    }
+    return exitResults;
+}
+
+int writeCheckFiles(const FileRequests& requests, std::span<const CheckReportCase> cases, std::ostream& err)
+{
+    if (requests.chart && !cases.empty() && (requests.allMaterials || cases.front().material)) {
+        if (const int status = writeFile(*requests.chart, standaloneSvg(checkChart(requests, cases)), err);
+            status != exitResults) {
+            return status;
+        }
+    }
+    if (requests.report) {
+        CalculationReport report = reportOf(requests);
+        report.checks.assign(cases.begin(), cases.end());
+        return writeFile(*requests.report, calculationReportHtml(report), err);
+    }
+    return exitResults;
+}
+
+std::optional<std::string> reportDateFrom(const char* sourceDateEpoch, std::int64_t now)
+{
+    if (sourceDateEpoch == nullptr) {
+        return reportDate(now);
+    }
+    const std::string_view text(sourceDateEpoch);
+    std::int64_t seconds = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size() || seconds < 0) {
+        return std::nullopt;
+    }
+    return reportDate(seconds);
+}
+
+}  // namespace bearing::cli

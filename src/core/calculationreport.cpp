@@ -1,0 +1,641 @@
+#include "calculationreport.h"
+
+#include "bearingcharts.h"
+#include "numbertext.h"
+#include "svgwriter.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <string_view>
+
+namespace bearing {
+
+namespace {
+
+constexpr double mmRpmPerMetrePerSecond = 60000.0;
+// More cases than this make the small multiples too small to read on paper.
+constexpr std::size_t maxPanels = 24;
+
+// Print styles: A4 pages with their numbers, tables whose rows and figures are never cut.
+constexpr std::string_view styleSheet = R"(
+@page { size: A4; margin: 15mm 14mm 18mm 14mm;
+  @bottom-right { content: "Страница " counter(page) " из " counter(pages); font-size: 8pt; color: #555555; } }
+body { font-family: "DejaVu Sans", Verdana, sans-serif; font-size: 10pt; color: #202020; line-height: 1.35;
+  max-width: 182mm; margin: 8mm auto; }
+h1 { font-size: 16pt; margin: 0 0 2pt; }
+h2 { font-size: 12.5pt; margin: 14pt 0 4pt; border-bottom: 1pt solid #b0b0b0; break-after: avoid; }
+h3 { font-size: 11pt; margin: 10pt 0 4pt; break-after: avoid; }
+p { margin: 3pt 0; }
+.meta { color: #505050; font-size: 9pt; margin-bottom: 8pt; }
+table { border-collapse: collapse; width: 100%; margin: 4pt 0 8pt; }
+th, td { border: 0.5pt solid #9a9a9a; padding: 2pt 4pt; text-align: left; vertical-align: top; }
+th { background: #eeeeee; font-weight: bold; }
+td.n { text-align: right; white-space: nowrap; }
+td.f { font-family: "DejaVu Sans Mono", monospace; font-size: 9pt; }
+tr, figure, .verdict, .message { break-inside: avoid; }
+thead { display: table-header-group; }
+table.rows { font-size: 7.5pt; }
+table.rows th, table.rows td { padding: 1pt 2pt; }
+.pass { color: #1e6b1e; font-weight: bold; }
+.fail { color: #8a1f1f; font-weight: bold; }
+.verdict { border: 1pt solid #9a9a9a; padding: 4pt 8pt; margin: 6pt 0; }
+.message { border-left: 3pt solid #c0392b; background: #fdf0ef; padding: 2pt 6pt; margin: 4pt 0; }
+.shown { font-family: "DejaVu Sans Mono", monospace; }
+figure { margin: 8pt 0; }
+figure svg { max-width: 100%; height: auto; display: block; }
+footer { margin-top: 14pt; color: #505050; font-size: 8.5pt; border-top: 0.5pt solid #b0b0b0; padding-top: 3pt; }
+@media print { body { max-width: none; margin: 0; } }
+)";
+
+std::string escaped(std::string_view text) { return xmlEscaped(text); }
+
+// A message's text for HTML: its CR LF line breaks as <br/>.
+std::string messageHtml(std::string_view message)
+{
+    std::string html;
+    std::size_t start = 0;
+    while (start <= message.size()) {
+        const std::size_t end = message.find('\n', start);
+        std::string_view line = message.substr(start, end == std::string_view::npos ? end : end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        if (start != 0) {
+            html += "<br/>";
+        }
+        html += escaped(line);
+        if (end == std::string_view::npos) {
+            break;
+        }
+        start = end + 1;
+    }
+    return html;
+}
+
+// The shortest decimal that reads back as the same double, with the user's separator.
+std::string full(double value, std::string_view separator) { return formatShortest(value, separator); }
+
+// A use as an unrounded percentage; where a double cannot hold the percentage, the use
+// times 10².
+std::string percentFull(double use, std::string_view separator)
+{
+    const double percent = use * 100.0;
+    return std::isfinite(percent) ? full(percent, separator) : full(use, separator) + "·10²";
+}
+
+std::string single(float value, std::string_view separator) { return formatTextBoxNumber(value, separator); }
+
+std::string orDash(std::string_view text) { return text.empty() ? "—" : std::string(text); }
+
+// A table cell: its HTML, and its class ("n" a number, "f" a formula) or none.
+struct Cell {
+    Cell(std::string html)  // NOLINT(google-explicit-constructor,hicpp-explicit-conversions): cells read as texts
+        : html(std::move(html))
+    {
+    }
+    Cell(const char* html)  // NOLINT(google-explicit-constructor,hicpp-explicit-conversions)
+        : html(html)
+    {
+    }
+    Cell(std::string_view kind, std::string html)
+        : html(std::move(html))
+        , kind(kind)
+    {
+    }
+    std::string html;
+    std::string_view kind;
+};
+
+Cell num(std::string html) { return {"n", std::move(html)}; }
+Cell formula(std::string html) { return {"f", std::move(html)}; }
+
+class Html {
+public:
+    void raw(std::string_view text) { out_ += text; }
+    void element(std::string_view tag, std::string_view text, std::string_view attributes = {})
+    {
+        out_ += '<';
+        out_ += tag;
+        if (!attributes.empty()) {
+            out_ += ' ';
+            out_ += attributes;
+        }
+        out_ += '>';
+        out_ += escaped(text);
+        out_ += "</";
+        out_ += tag;
+        out_ += ">\n";
+    }
+    // A table row of cells already in HTML.
+    void row(std::initializer_list<Cell> cells, std::string_view cellTag = "td")
+    {
+        out_ += "<tr>";
+        for (const Cell& cell : cells) {
+            out_ += '<';
+            out_ += cellTag;
+            if (!cell.kind.empty()) {
+                out_ += " class=\"";
+                out_ += cell.kind;
+                out_ += '"';
+            }
+            out_ += '>';
+            out_ += cell.html;
+            out_ += "</";
+            out_ += cellTag;
+            out_ += '>';
+        }
+        out_ += "</tr>\n";
+    }
+    void figure(std::string_view svg, std::string_view caption)
+    {
+        out_ += "<figure>\n";
+        out_ += svg;
+        out_ += "\n<figcaption>" + escaped(caption) + "</figcaption>\n</figure>\n";
+    }
+    [[nodiscard]] std::string take() { return std::move(out_); }
+
+private:
+    std::string out_;
+};
+
+void materialSection(Html& html, std::string_view materialText, const std::optional<MaterialRecord>& material,
+    std::string_view groupName, std::string_view separator)
+{
+    html.element("h2", "Материал");
+    if (!material) {
+        html.element("p", "Материал «" + std::string(materialText) + "» не найден в каталоге.");
+        return;
+    }
+    html.raw("<table>\n<thead>");
+    html.row({"Материал", "Группа", "[p], МПа", "[v], м/с", "[pv], МПа·м/с", "[t], °C"}, "th");
+    html.raw("</thead>\n<tbody>");
+    html.row({escaped(material->name), escaped(orDash(groupName)), num(single(material->maxPressure, separator)),
+        num(single(material->maxSpeed, separator)), num(single(material->maxPV, separator)),
+        num(formatTextBoxNumber(material->maxTemperature))});
+    html.raw("</tbody>\n</table>\n");
+}
+
+void messagesSection(Html& html, const std::vector<std::string>& messages)
+{
+    if (messages.empty()) {
+        return;
+    }
+    html.element("h2", "Сообщения");
+    for (const std::string& message : messages) {
+        html.raw("<div class=\"message\">" + messageHtml(message) + "</div>\n");
+    }
+}
+
+void inputsTable(Html& html, std::initializer_list<std::pair<std::string_view, std::optional<std::string>>> rows)
+{
+    html.element("h2", "Исходные данные");
+    html.raw("<table>\n<thead>");
+    html.row({"Величина", "Как задано"}, "th");
+    html.raw("</thead>\n<tbody>");
+    for (const auto& [name, text] : rows) {
+        html.row({escaped(name), text ? formula("«" + escaped(*text) + "»") : Cell("не задана")});
+    }
+    html.raw("</tbody>\n</table>\n");
+}
+
+// ---- sizing ---------------------------------------------------------------------------
+
+std::string sizingLengthLimit(const SizingFigures& figures) { return figures.pressureGoverns ? "[p]" : "[pv]"; }
+
+void sizingWorkedCase(Html& html, const SizingReportCase& c, std::string_view separator)
+{
+    inputsTable(html,
+        {{"Материал", c.materialText}, {"Радиальное усилие F, Н", c.load}, {"Частота вращения n, об/мин", c.frequency},
+            {"Длина подшипника L, мм", c.length}});
+    materialSection(html, c.materialText, c.material, c.groupName, separator);
+
+    if (!c.shownLines.empty()) {
+        html.element("h2", "Результаты, как их показывает окно");
+        for (const std::string& line : c.shownLines) {
+            html.element("p", line, "class=\"shown\"");
+        }
+    }
+    if (c.material && c.figures) {
+        const MaterialRecord& m = *c.material;
+        const SizingFigures& f = *c.figures;
+        const float load = storeSingle(parseNumber(c.load)).value_or(0);
+        const float frequency = storeSingle(parseNumber(c.frequency)).value_or(0);
+        const std::string pi = "3" + std::string(separator) + "1415927";
+        const double unroundedDiameter
+            = static_cast<double>(m.maxSpeed) * mmRpmPerMetrePerSecond / (static_cast<double>(frequency) * sizingPi);
+
+        html.element("h2", "Расчет");
+        html.element("p",
+            "Числа считаны из текстов так, как их читает окно, и хранятся с одинарной точностью; каждая формула "
+            "вычисляется с двойной точностью. Длины и диаметры показываются округленными до 0,1 мм (половина — "
+            "вверх).");
+        html.raw("<table>\n<thead>");
+        html.row({"Величина", "Формула с числами", "Как показано", "Без округления"}, "th");
+        html.raw("</thead>\n<tbody>");
+        html.row({"Наибольший диаметр Dmax, мм (по [v])",
+            formula(escaped("Dmax = 60000·[v] / (π·n) = 60000·" + single(m.maxSpeed, separator) + " / (" + pi + "·"
+                + single(frequency, separator) + ") = " + full(unroundedDiameter, separator))),
+            num(single(f.maxDiameter, separator)), num(full(unroundedDiameter, separator))});
+        html.row({"Длина по [pv] L[pv], мм",
+            formula(escaped("L[pv] = π·F·n / (60000·[pv]) = " + pi + "·" + single(load, separator) + "·"
+                + single(frequency, separator) + " / (60000·" + single(m.maxPV, separator) + ")")),
+            num(single(f.pvLength, separator)), num(single(f.pvLength, separator))});
+        html.row({"Наименьшая площадь d·L, мм² (по [p])",
+            formula(escaped("F / [p] = " + single(load, separator) + " / " + single(m.maxPressure, separator))),
+            num(single(f.minArea, separator)), num(single(f.minArea, separator))});
+        if (f.maxDiameter > 0) {
+            html.row({"Длина по [p] при Dmax, мм",
+                formula(escaped(
+                    "(F / [p]) / Dmax = " + single(f.minArea, separator) + " / " + single(f.maxDiameter, separator))),
+                num(single(f.pressureLength, separator)), num(single(f.pressureLength, separator))});
+        }
+        html.row({"Наименьшая длина Lmin, мм",
+            formula(escaped("Lmin = max(L[pv]; длина по [p]) — определяет " + sizingLengthLimit(f))),
+            num(formatTextBoxNumber(roundToTenth(static_cast<double>(f.minLength)), separator)),
+            num(single(f.minLength, separator))});
+        if (c.forLength && c.length) {
+            const float length = storeSingle(parseNumber(*c.length)).value_or(0);
+            if (c.forLength->check == LengthCheck::Accepted) {
+                html.row({"Наименьший диаметр при длине L, мм",
+                    formula(escaped("L = " + single(length, separator) + " ≥ Lmin; d = (F / [p]) / L = "
+                        + single(f.minArea, separator) + " / " + single(length, separator))),
+                    num(formatTextBoxNumber(roundToTenth(static_cast<double>(c.forLength->diameter)), separator)),
+                    num(single(c.forLength->diameter, separator))});
+            } else {
+                html.row({"Наименьший диаметр при длине L, мм",
+                    formula(
+                        escaped("L = " + single(length, separator) + " < Lmin = " + single(f.minLength, separator))),
+                    num("—"), num("—")});
+            }
+        }
+        html.raw("</tbody>\n</table>\n");
+    }
+    messagesSection(html, c.messages);
+
+    if (c.material && c.figures && c.figures->maxDiameter > 0) {
+        html.element("h2", "Диаграммы");
+        const float load = storeSingle(parseNumber(c.load)).value_or(0);
+        const float frequency = storeSingle(parseNumber(c.frequency)).value_or(0);
+        const PvPoint point = pvPointOf(static_cast<double>(load), static_cast<double>(frequency),
+            static_cast<double>(c.figures->maxDiameter), static_cast<double>(c.figures->minLength));
+        html.figure(pvDiagramSvg({.title = "Диаграмма p–v: " + std::string(c.material->name),
+                        .materials = {*c.material},
+                        .point = point,
+                        .pointCaption = "ответ расчета (Dmax × Lmin)",
+                        .decimalSeparator = std::string(separator)}),
+            "Рисунок 1. Допустимая область материала и точка, в которой работает подшипник наибольшего диаметра "
+            "и наименьшей длины.");
+        DesignChart chart;
+        chart.material = *c.material;
+        chart.load = static_cast<double>(load);
+        chart.frequency = static_cast<double>(frequency);
+        if (c.length) {
+            chart.sizingLength = static_cast<double>(storeSingle(parseNumber(*c.length)).value_or(0));
+        }
+        chart.decimalSeparator = separator;
+        html.figure(designChartSvg(chart), "Рисунок 2. Размеры d × L, которые допускает материал.");
+    }
+}
+
+void sizingTable(Html& html, const std::vector<SizingReportCase>& cases, std::string_view separator)
+{
+    html.element("h2", "Все случаи");
+    html.raw("<table class=\"rows\">\n<thead>");
+    html.row({"№", "Материал", "F, Н", "n, об/мин", "L, мм", "Dmax, мм", "Lmin, мм", "Lmin без округления, мм",
+                 "Определяет", "dmin при L, мм", "Сообщения"},
+        "th");
+    html.raw("</thead>\n<tbody>");
+    int number = 0;
+    for (const SizingReportCase& c : cases) {
+        ++number;
+        std::string diameter = "—";
+        std::string length = "—";
+        std::string unrounded = "—";
+        std::string limit = "—";
+        std::string forLength = "—";
+        if (c.figures) {
+            diameter = single(c.figures->maxDiameter, separator);
+            length = formatTextBoxNumber(roundToTenth(static_cast<double>(c.figures->minLength)), separator);
+            unrounded = single(c.figures->minLength, separator);
+            limit = sizingLengthLimit(*c.figures);
+        }
+        if (c.forLength) {
+            forLength = c.forLength->check == LengthCheck::Accepted
+                ? formatTextBoxNumber(roundToTenth(static_cast<double>(c.forLength->diameter)), separator)
+                : "L &lt; Lmin";
+        }
+        std::string messages;
+        for (const std::string& message : c.messages) {
+            messages += (messages.empty() ? "" : "<br/>") + messageHtml(message);
+        }
+        html.row({num(std::to_string(number)), escaped(c.material ? c.material->name : c.materialText),
+            num(escaped(c.load)), num(escaped(c.frequency)), num(escaped(c.length.value_or("—"))), num(diameter),
+            num(length), num(unrounded), limit, num(forLength), orDash(messages)});
+    }
+    html.raw("</tbody>\n</table>\n");
+}
+
+// ---- check ----------------------------------------------------------------------------
+
+std::string verdictText(const DesignCheck& check)
+{
+    if (check.fault != CheckFault::None) {
+        return "не проверен";
+    }
+    return check.passes ? "проходит" : "не проходит";
+}
+
+void checkWorkedCase(Html& html, const CheckReportCase& c, std::string_view separator)
+{
+    inputsTable(html,
+        {{"Материал", c.materialText}, {"Радиальное усилие F, Н", c.load}, {"Частота вращения n, об/мин", c.frequency},
+            {"Диаметр цапфы d, мм", c.diameter}, {"Длина подшипника L, мм", c.length},
+            {"Рабочая температура t, °C", c.temperature}});
+    materialSection(html, c.materialText, c.material, c.groupName, separator);
+
+    std::vector<std::string> messages = c.messages;
+    if (c.check.fault != CheckFault::None) {
+        messages.emplace_back(checkFaultMessage(c.check.fault));
+    }
+    if (!c.material || c.check.fault != CheckFault::None) {
+        messagesSection(html, messages);
+        return;
+    }
+    const MaterialRecord& m = *c.material;
+    const DesignCheck& k = c.check;
+    const DesignCheckReading reading = readDesignCheckInput(
+        {.load = c.load, .frequency = c.frequency, .diameter = c.diameter, .length = c.length, .temperature = {}});
+    const DesignCheckInput& in = reading.input;
+    const auto number = [&](double value) { return full(value, separator); };
+    const auto shown = [&](double value) { return formatCheckFigure(value, separator); };
+    const std::string pi = "3" + std::string(separator) + "1415927";
+    const std::string maxP = single(m.maxPressure, separator);
+    const std::string maxV = single(m.maxSpeed, separator);
+    const std::string maxPV = single(m.maxPV, separator);
+
+    html.element("h2", "Проверка");
+    html.element("p",
+        "Все величины вычисляются с двойной точностью из чисел, как они заданы; допускаемые значения материала "
+        "входят в расчет с одинарной точностью каталога. Показанные значения округлены до четырех значащих цифр "
+        "(но не меньше чем до целых), доли допускаемых значений — до 0,1 %; половина округляется вверх.");
+    html.raw("<table>\n<thead>");
+    html.row({"Величина", "Формула с числами", "Как показано", "Без округления"}, "th");
+    html.raw("</thead>\n<tbody>");
+    html.row({"Давление p, МПа",
+        formula(escaped(
+            "p = F / (d·L) = " + number(in.load) + " / (" + number(in.diameter) + "·" + number(in.length) + ")")),
+        num(shown(k.pressure)), num(number(k.pressure))});
+    html.row({"Скорость скольжения v, м/с",
+        formula(
+            escaped("v = π·d·n / 60000 = " + pi + "·" + number(in.diameter) + "·" + number(in.frequency) + " / 60000")),
+        num(shown(k.speed)), num(number(k.speed))});
+    html.row({"Произведение pv, МПа·м/с", formula(escaped("pv = p·v = " + shown(k.pressure) + "·" + shown(k.speed))),
+        num(shown(k.pv)), num(number(k.pv))});
+    html.row({"Доля [p], %", formula(escaped("p / [p] = " + shown(k.pressure) + " / " + maxP)),
+        num(formatUtilisation(k.pressureUse, separator)), num(percentFull(k.pressureUse, separator))});
+    html.row({"Доля [v], %", formula(escaped("v / [v] = " + shown(k.speed) + " / " + maxV)),
+        num(formatUtilisation(k.speedUse, separator)), num(percentFull(k.speedUse, separator))});
+    html.row({"Доля [pv], %", formula(escaped("pv / [pv] = " + shown(k.pv) + " / " + maxPV)),
+        num(formatUtilisation(k.pvUse, separator)), num(percentFull(k.pvUse, separator))});
+    html.row({"Наибольшая нагрузка Fmax, Н",
+        formula(escaped("min([p]·d·L; [pv]·d·L / v) = min(" + maxP + "·" + number(in.diameter) + "·" + number(in.length)
+            + "; " + maxPV + "·" + number(in.diameter) + "·" + number(in.length) + " / " + shown(k.speed)
+            + ") — определяет " + std::string(limitSymbol(k.maxLoadLimit)))),
+        num(shown(k.maxLoad)), num(number(k.maxLoad))});
+    html.row({"Наибольшая частота nmax, об/мин",
+        formula(escaped("min(60000·[v] / (π·d); 60000·[pv]·L / (π·F)) = min(60000·" + maxV + " / (" + pi + "·"
+            + number(in.diameter) + "); 60000·" + maxPV + "·" + number(in.length) + " / (" + pi + "·" + number(in.load)
+            + ")) — определяет " + std::string(limitSymbol(k.maxFrequencyLimit)))),
+        num(shown(k.maxFrequency)), num(number(k.maxFrequency))});
+    html.row({"Скорость скольжения при nmax, м/с", formula(escaped("π·d·nmax / 60000")), num(shown(k.maxSpeed)),
+        num(number(k.maxSpeed))});
+    if (k.temperature) {
+        html.row({"Запас по температуре, K",
+            formula(escaped("[t] − t = " + formatTextBoxNumber(m.maxTemperature) + " − " + number(*k.temperature))),
+            num(shown(k.temperatureMargin)), num(number(k.temperatureMargin))});
+    }
+    html.raw("</tbody>\n</table>\n");
+
+    html.raw(std::string("<div class=\"verdict\"><p>Итог: <span class=\"") + (k.passes ? "pass" : "fail") + "\">"
+        + escaped("подшипник " + verdictText(k)) + "</span>.</p>\n");
+    html.element("p",
+        "Определяет " + std::string(limitSymbol(k.governing)) + " (" + std::string(limitName(k.governing))
+            + "): использовано " + formatUtilisation(k.governingUse, separator) + " %"
+            + (k.limitsHold ? ", запас " + formatUtilisation(1 - k.governingUse, separator) + " %."
+                            : ", превышение " + formatUtilisation(k.governingUse - 1, separator) + " %."));
+    if (k.temperature) {
+        html.element("p",
+            "Температура " + number(*k.temperature) + " °C " + (k.temperatureHolds ? "не выше" : "выше")
+                + " допускаемой [t] = " + formatTextBoxNumber(m.maxTemperature) + " °C.");
+    } else {
+        html.element("p", "Рабочая температура не задана и не сравнивалась с [t].");
+    }
+    html.raw("</div>\n");
+    messagesSection(html, messages);
+
+    html.element("h2", "Диаграммы");
+    html.figure(pvDiagramSvg({.title = "Диаграмма p–v: " + std::string(m.name),
+                    .materials = {m},
+                    .point = PvPoint{.speed = k.speed, .pressure = k.pressure},
+                    .pointCaption = "рабочая точка d × L = " + number(in.diameter) + " × " + number(in.length) + " мм",
+                    .decimalSeparator = std::string(separator)}),
+        "Рисунок 1. Допустимая область материала и рабочая точка проверяемого подшипника.");
+    DesignChart chart;
+    chart.material = m;
+    chart.load = in.load;
+    chart.frequency = in.frequency;
+    chart.proposedDiameter = in.diameter;
+    chart.proposedLength = in.length;
+    chart.decimalSeparator = separator;
+    html.figure(designChartSvg(chart), "Рисунок 2. Размеры d × L, которые допускает материал, и проверяемый размер.");
+}
+
+void checkTable(Html& html, const std::vector<CheckReportCase>& cases, std::string_view separator)
+{
+    html.element("h2", "Все случаи");
+    html.raw("<table class=\"rows\">\n<thead>");
+    html.row({"№", "Материал", "F, Н", "n, об/мин", "d × L, мм", "t, °C", "p, МПа", "v, м/с", "pv, МПа·м/с", "[p], %",
+                 "[v], %", "[pv], %", "Определяет", "Fmax, Н", "nmax, об/мин", "Итог"},
+        "th");
+    html.raw("</thead>\n<tbody>");
+    int number = 0;
+    for (const CheckReportCase& c : cases) {
+        ++number;
+        const DesignCheck& k = c.check;
+        const std::string name = escaped(c.material ? c.material->name : c.materialText);
+        const std::string size = escaped(c.diameter) + " × " + escaped(c.length);
+        const std::string temperature = escaped(c.temperature.value_or("—"));
+        if (!c.material || k.fault != CheckFault::None) {
+            std::string why;
+            for (const std::string& message : c.messages) {
+                why += (why.empty() ? "" : "<br/>") + messageHtml(message);
+            }
+            if (k.fault != CheckFault::None) {
+                why += (why.empty() ? "" : "<br/>") + messageHtml(checkFaultMessage(k.fault));
+            }
+            html.row({num(std::to_string(number)), name, num(escaped(c.load)), num(escaped(c.frequency)), num(size),
+                num(temperature), "—", "—", "—", "—", "—", "—", "—", "—", "—",
+                "<span class=\"fail\">" + escaped(verdictText(k)) + "</span><br/>" + why});
+            continue;
+        }
+        const auto shown = [&](double value) { return num(formatCheckFigure(value, separator)); };
+        const auto use = [&](double value) { return num(formatUtilisation(value, separator)); };
+        html.row({num(std::to_string(number)), name, num(escaped(c.load)), num(escaped(c.frequency)), num(size),
+            num(temperature), shown(k.pressure), shown(k.speed), shown(k.pv), use(k.pressureUse), use(k.speedUse),
+            use(k.pvUse),
+            std::string(limitSymbol(k.governing)) + " " + formatUtilisation(k.governingUse, separator) + " %",
+            shown(k.maxLoad), shown(k.maxFrequency),
+            std::string("<span class=\"") + (k.passes ? "pass" : "fail") + "\">" + escaped(verdictText(k))
+                + "</span>"});
+    }
+    html.raw("</tbody>\n</table>\n");
+}
+
+template <typename Case> const Case* workedCase(const std::vector<Case>& cases, auto reached)
+{
+    const auto found = std::find_if(cases.begin(), cases.end(), reached);
+    return found != cases.end() ? &*found : (cases.empty() ? nullptr : &cases.front());
+}
+
+}  // namespace
+
+std::string calculationReportHtml(const CalculationReport& report)
+{
+    const std::string& separator = report.decimalSeparator;
+    const bool checks = !report.checks.empty();
+    const std::string title = checks ? "Проверка подшипника скольжения" : "Расчет подшипника скольжения";
+    const std::size_t count = checks ? report.checks.size() : report.sizings.size();
+    const std::string program = report.programName + " " + report.version;
+
+    Html html;
+    html.raw("<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"ru\">\n<head>\n"
+             "<meta charset=\"utf-8\"/>\n");
+    html.element("title", title);
+    html.raw("<style>");
+    html.raw(styleSheet);
+    html.raw("</style>\n</head>\n<body>\n");
+    html.element("h1", title);
+    html.element("p",
+        "Программа: " + program + ". Дата расчета: " + report.date + ". Случаев: " + std::to_string(count) + ".",
+        "class=\"meta\"");
+
+    if (checks) {
+        const CheckReportCase* worked = workedCase(
+            report.checks, [](const CheckReportCase& c) { return c.material && c.check.fault == CheckFault::None; });
+        if (count > 1) {
+            html.element("h2", "Подробно: случай " + std::to_string(worked - report.checks.data() + 1));
+        }
+        checkWorkedCase(html, *worked, separator);
+        if (count > 1) {
+            checkTable(html, report.checks, separator);
+            if (count <= maxPanels) {
+                PvPanels panels;
+                panels.title = "Диаграммы p–v всех случаев";
+                panels.decimalSeparator = separator;
+                for (const CheckReportCase& c : report.checks) {
+                    if (c.material && c.check.fault == CheckFault::None) {
+                        panels.panels.push_back({.material = *c.material,
+                            .heading = panelHeading<CheckReportCase>(c, report.checks),
+                            .point = PvPoint{.speed = c.check.speed, .pressure = c.check.pressure},
+                            .passes = c.check.passes,
+                            .caption = formatUtilisation(c.check.governingUse, separator) + " % по "
+                                + std::string(limitSymbol(c.check.governing))});
+                    }
+                }
+                html.figure(pvPanelsSvg(panels),
+                    "Рисунок 3. Рабочие точки всех случаев в допустимых областях их "
+                    "материалов.");
+            }
+        }
+    } else if (count > 0) {
+        const SizingReportCase* worked = workedCase(
+            report.sizings, [](const SizingReportCase& c) { return c.material && c.figures && c.messages.empty(); });
+        if (count > 1) {
+            html.element("h2", "Подробно: случай " + std::to_string(worked - report.sizings.data() + 1));
+        }
+        sizingWorkedCase(html, *worked, separator);
+        if (count > 1) {
+            sizingTable(html, report.sizings, separator);
+            if (count <= maxPanels) {
+                PvPanels panels;
+                panels.title = "Диаграммы p–v всех случаев: ответ расчета каждого";
+                panels.passingHeading = "Без сообщений";
+                panels.failingHeading = "С сообщением";
+                panels.pointCaption = "ответ расчета (Dmax × Lmin)";
+                panels.decimalSeparator = separator;
+                for (const SizingReportCase& c : report.sizings) {
+                    if (!c.material || !c.figures) {
+                        continue;
+                    }
+                    const float load = storeSingle(parseNumber(c.load)).value_or(0);
+                    const float frequency = storeSingle(parseNumber(c.frequency)).value_or(0);
+                    panels.panels.push_back({.material = *c.material,
+                        .heading = panelHeading<SizingReportCase>(c, report.sizings),
+                        .point = pvPointOf(static_cast<double>(load), static_cast<double>(frequency),
+                            static_cast<double>(c.figures->maxDiameter), static_cast<double>(c.figures->minLength)),
+                        .passes = c.messages.empty(),
+                        .caption = "Dmax " + single(c.figures->maxDiameter, separator) + " мм, Lmin "
+                            + formatTextBoxNumber(roundToTenth(static_cast<double>(c.figures->minLength)), separator)
+                            + " мм"});
+                }
+                html.figure(pvPanelsSvg(panels),
+                    "Рисунок 3. Ответы расчета всех случаев в допустимых областях их "
+                    "материалов.");
+            }
+        }
+    } else {
+        html.element("p", "Нет ни одного случая.");
+    }
+
+    html.element("footer", "Отчет составлен программой " + program + " " + report.date + ".");
+    html.raw("</body>\n</html>\n");
+    return html.take();
+}
+
+SizingReportCase sizingReportCase(std::string materialText, std::optional<MaterialRecord> material,
+    std::string groupName, const PressInput& input, bool withLength, const PressResult& press)
+{
+    SizingReportCase c{.materialText = std::move(materialText),
+        .material = material,
+        .groupName = std::move(groupName),
+        .load = std::string(input.load),
+        .frequency = std::string(input.frequency),
+        .length = withLength ? std::optional<std::string>(input.length) : std::nullopt,
+        .shownLines = {},
+        .messages = {},
+        .figures = press.figures.sizing,
+        .forLength = press.figures.forLength};
+    std::array<std::optional<std::string>, 3> texts;
+    for (const ShownEvent& event : press.events) {
+        if (event.kind == ShownEvent::Kind::Message) {
+            c.messages.push_back(event.text);
+        } else {
+            texts.at(static_cast<std::size_t>(event.control)) = event.text;
+        }
+    }
+    for (const Control control : {Control::MaxDiameterLine, Control::MinLengthLine, Control::MinDiameterOnLength}) {
+        const std::optional<std::string>& text = texts.at(static_cast<std::size_t>(control));
+        if (text && !text->empty()) {
+            c.shownLines.push_back((control == Control::MinDiameterOnLength ? "Минимальный диаметр: " : "") + *text);
+        }
+    }
+    return c;
+}
+
+std::string reportDate(std::int64_t unixSeconds)
+{
+    using namespace std::chrono;
+    const sys_seconds time{seconds{unixSeconds}};
+    const sys_days day = floor<days>(time);
+    const year_month_day date{day};
+    const hh_mm_ss<seconds> clock{time - day};
+    return fmt::format("{:02}.{:02}.{:04} {:02}:{:02}:{:02} UTC", static_cast<unsigned>(date.day()),
+        static_cast<unsigned>(date.month()), static_cast<int>(date.year()), clock.hours().count(),
+        clock.minutes().count(), clock.seconds().count());
+}
+
+}  // namespace bearing

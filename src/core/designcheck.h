@@ -1,0 +1,142 @@
+#pragma once
+
+// The design check: does a proposed bearing, d × L, carry a load F at a frequency n in a
+// material, and with how much margin? The sizing answers the opposite question (how large
+// may d be, how short L); the check reads the same catalogue limits [p], [v], [pv], [t]
+// and the same relations:
+//
+//   p = F / (d·L)          MPa        v = π·d·n / 60000   m/s        pv = p·v   MPa·m/s
+//
+// with π the single that the sizing uses (3.1415927410125732 as a double). Everything is
+// computed in double from the inputs as given; the limits enter as their single values.
+// The figures are kept unrounded; formatCheckFigure() and formatUtilisation() are the
+// one rounding for display that every face (command line, report) uses.
+//
+// Texts flow one way: DesignCheckTexts -> readDesignCheckInput() -> checkDesign() ->
+// DesignCheck, which holds either a fault (a stable code and a Russian message) or the
+// figures.
+
+#include "materialcatalogue.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace bearing {
+
+// π as the sizing's formulas use it: the single nearest π, widened to a double.
+inline constexpr double sizingPi = static_cast<double>(3.14159265358979323846F);
+
+// What stops a check before its figures. The order is the order of the checks.
+enum class CheckFault : std::uint8_t {
+    None,
+    LoadNotANumber,
+    LoadNotPositive,
+    LoadOutOfRange,
+    FrequencyNotANumber,
+    FrequencyNotPositive,
+    FrequencyOutOfRange,
+    DiameterNotANumber,
+    DiameterNotPositive,
+    DiameterOutOfRange,
+    LengthNotANumber,
+    LengthNotPositive,
+    LengthOutOfRange,
+    TemperatureNotANumber,
+    TemperatureOutOfRange,
+    ResultOutOfRange,  // an input is a number, but a figure lies beyond the double range
+};
+
+// A code that never changes between versions ("diameter_not_positive"), for scripts.
+[[nodiscard]] std::string_view checkFaultCode(CheckFault fault);
+// The Russian message, line breaks CR LF as in the sizing's messages; empty for None.
+[[nodiscard]] std::string_view checkFaultMessage(CheckFault fault);
+
+// The texts of one check as the user gave them.
+struct DesignCheckTexts {
+    std::string_view load;                        // F, N
+    std::string_view frequency;                   // n, rpm
+    std::string_view diameter;                    // d, mm
+    std::string_view length;                      // L, mm
+    std::optional<std::string_view> temperature;  // t, °C; none: not compared
+};
+
+// The inputs as numbers.
+struct DesignCheckInput {
+    double load = 0;
+    double frequency = 0;
+    double diameter = 0;
+    double length = 0;
+    std::optional<double> temperature;
+};
+
+struct DesignCheckReading {
+    CheckFault fault = CheckFault::None;
+    DesignCheckInput input;
+};
+
+// Reads a check's texts strictly, unlike the window's boxes: the whole text, blanks
+// around it aside, must be one decimal number ("16.7", "16,7", "+5e3"); text that only
+// starts with a number, an empty text, "inf" or "nan" is not a number. Load, frequency,
+// diameter and length must be above zero; a temperature may be any finite number.
+[[nodiscard]] DesignCheckReading readDesignCheckInput(const DesignCheckTexts& texts);
+
+// One number read as readDesignCheckInput() reads each field: empty when it is not a
+// number; an infinity when it cannot be held in a double, too large or too small but
+// not zero ("1e400", "1e-400").
+[[nodiscard]] std::optional<double> readCheckNumber(std::string_view text);
+
+// The three limits of the check. The order is the order in which ties are settled.
+enum class DesignLimit : std::uint8_t { Pressure, Speed, PV };
+
+struct DesignCheck {
+    CheckFault fault = CheckFault::None;  // when not None, no figure below is meaningful
+
+    double pressure = 0;  // p = F / (d·L), MPa
+    double speed = 0;     // v = π·d·n / 60000, m/s
+    double pv = 0;        // p·v, MPa·m/s
+
+    double pressureUse = 0;                         // p / [p]
+    double speedUse = 0;                            // v / [v]
+    double pvUse = 0;                               // pv / [pv]
+    DesignLimit governing = DesignLimit::Pressure;  // the largest use (the first of equals)
+    double governingUse = 0;
+    bool limitsHold = false;  // every use at most 1
+
+    // The largest load this geometry carries at n: min([p]·d·L, [pv]·d·L / v), N.
+    double maxLoad = 0;
+    DesignLimit maxLoadLimit = DesignLimit::Pressure;  // Pressure or PV
+    // The largest frequency it runs at under F: min(60000·[v] / (π·d), 60000·[pv]·L / (π·F)).
+    double maxFrequency = 0;                             // rpm
+    double maxSpeed = 0;                                 // the sliding speed at maxFrequency, m/s
+    DesignLimit maxFrequencyLimit = DesignLimit::Speed;  // Speed or PV
+
+    std::optional<double> temperature;  // the user's working temperature, °C
+    bool temperatureHolds = true;       // t ≤ [t], or no temperature given
+    double temperatureMargin = 0;       // [t] − t, K (with a temperature)
+
+    bool passes = false;  // limitsHold and temperatureHolds
+};
+
+// The check for numbers that readDesignCheckInput() accepted.
+[[nodiscard]] DesignCheck checkDesign(const MaterialRecord& material, const DesignCheckInput& input);
+// Reads and checks in one step; a reading fault is the check's fault.
+[[nodiscard]] DesignCheck checkDesign(const MaterialRecord& material, const DesignCheckTexts& texts);
+
+// The short Russian name of a limit, as tables and charts head it: "[p]", "[v]", "[pv]".
+[[nodiscard]] std::string_view limitSymbol(DesignLimit limit);
+// What the limit is, in words: "давление", "скорость скольжения", "произведение pv".
+[[nodiscard]] std::string_view limitName(DesignLimit limit);
+
+// A check figure for display: four significant digits, but never fewer than the whole
+// units (11436.6 is "11437"), rounded half up as the window rounds (floor(x·10^k + 0.5)
+// / 10^k); magnitudes from 10^15 up or below 10^-9 in exponent form with four
+// significant digits ("1.235e+20").
+// `decimalSeparator` replaces the point.
+[[nodiscard]] std::string formatCheckFigure(double value, std::string_view decimalSeparator = ".");
+// A use as a percentage to 0.1 %, rounded half up: 0.998004 is "99.8". From 10^13 up,
+// the use in exponent form times 10² ("1.000e+307·10²").
+[[nodiscard]] std::string formatUtilisation(double use, std::string_view decimalSeparator = ".");
+
+}  // namespace bearing

@@ -1,0 +1,262 @@
+#include "commandline.h"
+
+#include "batchreader.h"
+#include "designcheck.h"
+#include "xmldocument.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace bearing::cli {
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome run(const std::vector<std::string>& arguments, const std::string& input = {},
+    std::optional<std::string> sourceDateEpoch = std::string("1765141454"), std::int64_t now = 0)
+{
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = runCommandLine(arguments, in, out, err,
+        {.decimalSeparator = ",", .width = noWidthLimit, .sourceDateEpoch = std::move(sourceDateEpoch), .now = now});
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::vector<std::string>> readCsv(const std::string& text)
+{
+    std::vector<std::vector<std::string>> records;
+    BatchReader reader([&records](const CsvRecord& record) {
+        records.emplace_back(record.fields.begin(), record.fields.end());
+        return true;
+    });
+    reader.read(text);
+    return records;
+}
+
+std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// A directory of its own for the files one test writes, removed afterwards.
+class CheckFiles : public testing::Test {
+protected:
+    std::filesystem::path dir = std::filesystem::temp_directory_path()
+        / ("plain-bearings-check-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-"
+            + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+
+    void SetUp() override { std::filesystem::create_directories(dir); }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    [[nodiscard]] std::string path(const char* name) const { return (dir / name).string(); }
+};
+
+const std::vector<std::string> bronze{"--check", "--material", "Бронза БрО10Ф1", "--load", "5000", "--frequency", "300",
+    "--diameter", "16.7", "--length", "20"};
+
+std::vector<std::string> with(std::vector<std::string> arguments, const std::vector<std::string>& more)
+{
+    arguments.insert(arguments.end(), more.begin(), more.end());
+    return arguments;
+}
+
+TEST(Check, ExitStatusSaysWhetherEveryCheckedDesignPasses)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::string> arguments;
+        int status;
+        std::string inOut;
+        std::string inErr;
+    };
+    const std::vector<Case> cases{
+        {"passes", with(bronze, {"--temperature", "80"}), exitResults,
+            "давление p = 14,97 МПа, 99,8 % от [p] = 15 МПа\n", ""},
+        {"too hot", with(bronze, {"--temperature", "260"}), exitMessage, "температура 260 °C выше [t] = 250 °C", ""},
+        {"too small", {"--check", "-m", "Графит", "-F", "1000", "-n", "1000", "-d", "20", "-L", "50"}, exitMessage,
+            "итог: не проходит", ""},
+        {"no diameter", {"--check", "-m", "1", "-F", "1", "-n", "1", "-d", "0", "-L", "1", "-f", "csv"}, exitMessage,
+            "diameter_not_positive", "Диаметр должен быть больше нуля"},
+        {"diameter not a number", {"--check", "-m", "1", "-F", "1", "-n", "1", "-d", "16.7 мм", "-L", "1"}, exitMessage,
+            "", "Диаметр задан не числом"},
+        {"unknown material", {"--check", "-m", "Сталь", "-F", "1", "-n", "1", "-d", "1", "-L", "1"}, exitMessage, "",
+            "Неизвестный материал «Сталь»"},
+        {"every material", {"--check", "--all", "-F", "5000", "-n", "300", "-d", "16.7", "-L", "20"}, exitMessage,
+            "Использование", ""},
+        {"every material passes", {"--check", "--all", "-F", "1", "-n", "1", "-d", "100", "-L", "100"}, exitResults,
+            "проходит", ""},
+        {"missing diameter", {"--check", "-m", "1", "-F", "1", "-n", "1", "-L", "1"}, exitUsage, "",
+            "для --check нужны --diameter и --length"},
+        {"check of the table", {"--check", "--list-materials"}, exitUsage, "", "--check задаётся с"},
+        {"diameter without check", with({"-m", "1", "-F", "1", "-n", "1"}, {"-d", "5"}), exitUsage, "",
+            "только с --check"},
+        {"temperature without check", {"-m", "1", "-F", "1", "-n", "1", "-t", "5"}, exitUsage, "", "только с --check"},
+        {"sort of one case", with(bronze, {"--sort", "utilisation"}), exitUsage, "", "--sort задаётся только"},
+        {"sort by something else", {"--check", "--all", "-F", "1", "-n", "1", "-d", "1", "-L", "1", "--sort", "name"},
+            exitUsage, "", "недопустимое значение параметра --sort"},
+        {"diameter in a batch", {"--check", "--batch", "-", "-d", "5"}, exitUsage, "", "столбцами diameter"},
+        {"batch without a diameter", {"--check", "--batch", "-"}, exitUsage, "", "нужны столбцы material, load"},
+        {"chart of a batch", {"--batch", "-", "--chart", "x.svg"}, exitUsage, "", "--chart задаётся с"},
+        {"chart kind alone", with(bronze, {"--chart-kind", "design"}), exitUsage, "", "только с --chart"},
+        {"design chart of every material",
+            {"--all", "-F", "1", "-n", "1", "--chart", "x.svg", "--chart-kind", "design"}, exitUsage, "",
+            "задайте --material"},
+        {"unknown chart kind", with(bronze, {"--chart", "x.svg", "--chart-kind", "bar"}), exitUsage, "",
+            "недопустимое значение параметра --chart-kind"},
+        {"report of the table", {"--list-materials", "--report", "x.html"}, exitUsage, "", "--report задаётся с"},
+        {"unwritable chart", with(bronze, {"--chart", "/nonexistent/x.svg"}), exitWriteFailed, "итог: проходит",
+            "не удалось записать «/nonexistent/x.svg»"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome result = run(
+            c.arguments, c.name == std::string("batch without a diameter") ? "material,load,frequency,length\n" : "");
+        EXPECT_EQ(result.status, c.status) << result.err;
+        EXPECT_NE(result.out.find(c.inOut), std::string::npos) << result.out;
+        EXPECT_NE(result.err.find(c.inErr), std::string::npos) << result.err;
+        if (c.status == exitUsage) {
+            EXPECT_TRUE(result.out.empty()) << "a usage error calculates nothing";
+        }
+    }
+}
+
+TEST(Check, EveryMaterialRanksByUtilisationWithFaultsLast)
+{
+    const Outcome result = run({"--check", "--all", "-F", "5000", "-n", "300", "-d", "16.7", "-L", "20", "--sort",
+        "utilisation", "-f", "csv"});
+    const auto records = readCsv(result.out);
+    ASSERT_EQ(records.size(), 22U);
+    const auto& header = records[0];
+    const auto column
+        = static_cast<std::size_t>(std::find(header.begin(), header.end(), "governing_use") - header.begin());
+    const auto passes = static_cast<std::size_t>(std::find(header.begin(), header.end(), "passes") - header.begin());
+    ASSERT_LT(column, header.size());
+    double previous = 0;
+    int passing = 0;
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        const double use = std::stod(records[i][column]);
+        EXPECT_GE(use, previous) << "row " << i;
+        previous = use;
+        passing += records[i][passes] == "true" ? 1 : 0;
+    }
+    EXPECT_EQ(passing, 6);
+    const auto name = static_cast<std::size_t>(std::find(header.begin(), header.end(), "name") - header.begin());
+    EXPECT_EQ(records[1][name], "Бронза БРС30");  // the largest margin first
+}
+
+TEST(Check, BatchChecksEveryRowAndCarriesItsOwnColumns)
+{
+    const std::string batch = "id,material,load,frequency,diameter,length,temperature\r\n"
+                              "a,Бронза БрО10Ф1,5000,300,16.7,20,80\r\n"
+                              "b,Графит,1000,1000,20,50,\r\n"
+                              "c,Бронза БрО10Ф1,5000,300,-1,20,\r\n";
+    const Outcome result = run({"--check", "--batch", "-", "-f", "json"}, batch);
+    EXPECT_EQ(result.status, exitMessage);
+    const nlohmann::json rows = nlohmann::json::parse(result.out);
+    ASSERT_EQ(rows.size(), 3U);
+    EXPECT_EQ(rows[0]["id"], "a");
+    EXPECT_EQ(rows[0]["passes"], true);
+    EXPECT_EQ(rows[0]["governing"], "p");
+    EXPECT_NEAR(rows[0]["governing_use"].get<double>(), 5000.0 / 334 / 15, 1e-15);
+    EXPECT_EQ(rows[0]["temperature_margin"], 170);
+    EXPECT_EQ(rows[1]["passes"], false);
+    EXPECT_TRUE(rows[1]["temperature"].is_null());
+    EXPECT_TRUE(rows[1]["temperature_holds"].is_null());
+    EXPECT_EQ(rows[2]["code"], "diameter_not_positive");
+    EXPECT_TRUE(rows[2]["passes"].is_null());
+    EXPECT_NE(result.err.find("Строка 3: Диаметр должен быть больше нуля"), std::string::npos);
+}
+
+TEST_F(CheckFiles, ChartAndReportAreWrittenWellFormedAndAgainByteForByte)
+{
+    const std::vector<std::string> arguments
+        = with(bronze, {"--temperature", "80", "--chart", path("pv.svg"), "--report", path("report.html")});
+    ASSERT_EQ(run(arguments, {}, "1765141454", 1).status, exitResults);
+    const std::string svg = readFile(path("pv.svg"));
+    const std::string html = readFile(path("report.html"));
+    const XmlDocument chart(svg);
+    ASSERT_TRUE(chart.valid()) << chart.error();
+    EXPECT_EQ(chart.select("//s:circle[@id='operating-point']").size(), 1U);
+    const XmlDocument report(html);
+    ASSERT_TRUE(report.valid()) << report.error();
+    EXPECT_EQ(report.select("//h:p[contains(., '07.12.2025 21:04:14 UTC')]").size(), 1U);
+    EXPECT_EQ(report.select("//h:span[@class='pass']").size(), 1U);
+    // The same calculation at another time with the same SOURCE_DATE_EPOCH: the same bytes.
+    ASSERT_EQ(run(arguments, {}, "1765141454", 999).status, exitResults);
+    EXPECT_EQ(readFile(path("pv.svg")), svg);
+    EXPECT_EQ(readFile(path("report.html")), html);
+    // Without it, the time of the run.
+    ASSERT_EQ(run(arguments, {}, std::nullopt, 86400).status, exitResults);
+    EXPECT_NE(readFile(path("report.html")).find("02.01.1970 00:00:00 UTC"), std::string::npos);
+    EXPECT_EQ(run(arguments, {}, "yesterday").status, exitUsage);
+}
+
+TEST_F(CheckFiles, EveryModeDrawsItsChartAndReport)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::string> arguments;
+        std::string input;
+        const char* mark;  // an XPath the chart must match once
+        std::size_t reportCharts;
+    };
+    const std::vector<Case> cases{
+        {"design chart of a check", with(bronze, {"--chart-kind", "design"}), "", "//s:circle[@id='proposed-design']",
+            2},
+        {"small multiples of every check", {"--check", "--all", "-F", "5000", "-n", "300", "-d", "16.7", "-L", "20"},
+            "", "//s:g[@id='passing' and count(s:polygon)=6]", 3},
+        {"p–v diagram of a sizing", {"-m", "Графит", "-F", "1000", "-n", "1000"}, "",
+            "//s:circle[@id='operating-point']", 2},
+        {"design chart of a sizing with a length",
+            {"-m", "Графит", "-F", "1000", "-n", "1000", "-L", "100", "--chart-kind", "design"}, "",
+            "//s:circle[@id='length-answer']", 2},
+        {"small multiples of every sizing", {"--all", "-F", "5000", "-n", "300"}, "",
+            "//s:g[@id='passing' and count(s:polygon)=21]", 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome result
+            = run(with(c.arguments, {"--chart", path("chart.svg"), "--report", path("report.html")}), c.input);
+        ASSERT_NE(result.status, exitUsage) << result.err;
+        const XmlDocument chart(readFile(path("chart.svg")));
+        ASSERT_TRUE(chart.valid()) << chart.error();
+        EXPECT_EQ(chart.select(c.mark).size(), 1U);
+        const XmlDocument report(readFile(path("report.html")));
+        ASSERT_TRUE(report.valid()) << report.error();
+        EXPECT_EQ(report.select("//s:svg").size(), c.reportCharts);
+    }
+    // Two materials that share a name are told apart by their group.
+    ASSERT_EQ(run({"--check", "--all", "-F", "5000", "-n", "300", "-d", "16.7", "-L", "20", "--chart", path("all.svg")})
+                  .status,
+        exitMessage);
+    const XmlDocument all(readFile(path("all.svg")));
+    for (const char* heading :
+        {"Текстолит, без смазки", "Текстолит, со смазкой", "Фторопласт-4, без смазки", "Фторопласт-4, со смазкой"}) {
+        EXPECT_EQ(all.select(std::string("//s:text[.='") + heading + "']").size(), 1U) << heading;
+    }
+    EXPECT_EQ(all.select("//s:text[.='Графит']").size(), 1U);
+
+    // A batch's report: one case in full, a row for each.
+    const Outcome batch = run({"--batch", "-", "--report", path("batch.html"), "-f", "csv"},
+        "material,load,frequency,length\nГрафит,1000,1000,\nБронза БрО10Ф1,5000,300,20\nСталь,1,1,\n");
+    EXPECT_EQ(batch.status, exitMessage);
+    const XmlDocument report(readFile(path("batch.html")));
+    ASSERT_TRUE(report.valid()) << report.error();
+    EXPECT_EQ(report.select("//h:table[@class='rows']/h:tbody/h:tr").size(), 3U);
+}
+
+}  // namespace
+}  // namespace bearing::cli
