@@ -1,5 +1,7 @@
 #include "logaxis.h"
 
+#include "numbertext.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -30,9 +32,12 @@ int floorMod(int value, int step) { return ((value % step) + step) % step; }
 
 }  // namespace
 
+// The double nearest to mantissa·10^exponent, read from its decimal form: the same on
+// every platform, where std::pow(10.0, n) differs between C libraries in the last bit
+// (10^23, 10^29, 10^34), and with it the charts' bytes.
 double decadeValue(int mantissa, int exponent)
 {
-    return exponent >= 0 ? mantissa * std::pow(10.0, exponent) : mantissa / std::pow(10.0, -exponent);
+    return parseNumber(std::to_string(mantissa) + "e" + std::to_string(exponent));
 }
 
 std::string tickLabel(int mantissa, int exponent, std::string_view decimalSeparator)
@@ -68,8 +73,8 @@ LogAxis::LogAxis(std::span<const double> values, double pixelStart, double pixel
         --lowExponent_;
         highExponent_ = lowExponent_ + 2;
     }
-    low_ = std::pow(10.0, lowExponent_);
-    high_ = std::pow(10.0, highExponent_);
+    low_ = decadeValue(1, lowExponent_);
+    high_ = decadeValue(1, highExponent_);
 }
 
 double LogAxis::pixel(double value) const

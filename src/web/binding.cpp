@@ -3,13 +3,20 @@
 // goes to the core's own press operations, and the page renders the events they return,
 // in order.
 
+#include "bearingcharts.h"
+#include "calculationreport.h"
+#include "designcheck.h"
 #include "materialcatalogue.h"
 #include "numbertext.h"
 #include "press.h"
+#include "programversion.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <cmath>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -146,6 +153,222 @@ val referenceTable(const std::string& decimalSeparator)
     return rows;
 }
 
+// The design check of the page's check section: the texts of its boxes, the material
+// the list has selected (its catalogue row, or -1 with none) and an empty temperature
+// when none is to be compared.
+struct CheckTexts {
+    int row = -1;
+    std::string load;
+    std::string frequency;
+    std::string diameter;
+    std::string length;
+    std::string temperature;
+};
+
+constexpr std::string_view noMaterialCode = "no_material";
+constexpr std::string_view noMaterialMessage = "Выберите материал";
+
+// The command line's codes of the limits.
+constexpr const char* limitCode(DesignLimit limit)
+{
+    switch (limit) {
+    case DesignLimit::Pressure: return "p";
+    case DesignLimit::Speed: return "v";
+    case DesignLimit::PV: return "pv";
+    }
+    return "";
+}
+
+// The check as the command line reads it: the reference catalogue's limits, the group by
+// the row.
+CheckReportCase checkCase(const CheckTexts& texts)
+{
+    const MaterialCatalogue catalogue(CatalogueVariant::ReferenceWindow);
+    CheckReportCase c{.materialText = {},
+        .material = std::nullopt,
+        .groupName = {},
+        .load = texts.load,
+        .frequency = texts.frequency,
+        .diameter = texts.diameter,
+        .length = texts.length,
+        .temperature = std::nullopt,
+        .check = {},
+        .messages = {}};
+    if (!texts.temperature.empty()) {
+        c.temperature = texts.temperature;
+    }
+    if (texts.row < 0 || texts.row >= MaterialCatalogue::rowCount) {
+        c.messages.emplace_back(noMaterialMessage);
+        return c;
+    }
+    const MaterialRecord& material = catalogue.row(texts.row);
+    c.material = material;
+    c.materialText = std::string(material.name);
+    c.groupName = texts.row <= materialGroups[0].lastRow ? "без смазки" : "со смазкой";
+    std::optional<std::string_view> temperature;
+    if (c.temperature) {
+        temperature = *c.temperature;
+    }
+    c.check = checkDesign(material,
+        DesignCheckTexts{.load = c.load,
+            .frequency = c.frequency,
+            .diameter = c.diameter,
+            .length = c.length,
+            .temperature = temperature});
+    return c;
+}
+
+// {code, message} when the check stopped, else {figures, as the command line's JSON names
+// them; shown: the figures as the command line's text shows them, with `separator`}.
+val checkValue(const CheckReportCase& c, const std::string& separator)
+{
+    val result = val::object();
+    if (!c.material) {
+        result.set("code", text(noMaterialCode));
+        result.set("message", text(noMaterialMessage));
+        return result;
+    }
+    const DesignCheck& k = c.check;
+    if (k.fault != CheckFault::None) {
+        result.set("code", text(checkFaultCode(k.fault)));
+        result.set("message", text(checkFaultMessage(k.fault)));
+        return result;
+    }
+    result.set("code", val::null());
+    result.set("message", val::null());
+    result.set("pressure", k.pressure);
+    result.set("speed", k.speed);
+    result.set("pv", k.pv);
+    result.set("pressure_use", k.pressureUse);
+    result.set("speed_use", k.speedUse);
+    result.set("pv_use", k.pvUse);
+    result.set("governing", limitCode(k.governing));
+    result.set("governing_use", k.governingUse);
+    result.set("max_load", k.maxLoad);
+    result.set("max_load_limit", limitCode(k.maxLoadLimit));
+    result.set("max_frequency", k.maxFrequency);
+    result.set("max_frequency_limit", limitCode(k.maxFrequencyLimit));
+    result.set("max_sliding_speed", k.maxSpeed);
+    result.set("temperature_holds", k.temperature ? val(k.temperatureHolds) : val::null());
+    result.set("temperature_margin", k.temperature ? val(k.temperatureMargin) : val::null());
+    result.set("passes", k.passes);
+
+    const MaterialRecord& m = *c.material;
+    const auto figure = [&separator](double value) { return formatCheckFigure(value, separator); };
+    const auto use = [&separator](double value) { return formatUtilisation(value, separator) + " %"; };
+    const auto limit = [&separator](float value) { return formatTextBoxNumber(value, separator); };
+    const auto row
+        = [](const std::string& name, const std::string& value, const std::string& bound, const std::string& share) {
+              val line = val::object();
+              line.set("name", text(name));
+              line.set("value", text(value));
+              line.set("limit", text(bound));
+              line.set("use", text(share));
+              return line;
+          };
+    val rows = val::array();
+    rows.call<void>("push",
+        row("давление p", figure(k.pressure) + " МПа", "[p] = " + limit(m.maxPressure) + " МПа", use(k.pressureUse)));
+    rows.call<void>("push",
+        row("скорость скольжения v", figure(k.speed) + " м/с", "[v] = " + limit(m.maxSpeed) + " м/с", use(k.speedUse)));
+    rows.call<void>("push",
+        row("произведение pv", figure(k.pv) + " МПа·м/с", "[pv] = " + limit(m.maxPV) + " МПа·м/с", use(k.pvUse)));
+    val lines = val::array();
+    lines.call<void>("push",
+        text("определяет " + std::string(limitSymbol(k.governing)) + " (" + std::string(limitName(k.governing))
+            + "): " + use(k.governingUse)));
+    lines.call<void>("push",
+        text("наибольшая нагрузка = " + figure(k.maxLoad) + " Н, по " + std::string(limitSymbol(k.maxLoadLimit))));
+    lines.call<void>("push",
+        text("наибольшая частота вращения = " + figure(k.maxFrequency) + " об/мин, по "
+            + std::string(limitSymbol(k.maxFrequencyLimit))));
+    if (k.temperature) {
+        lines.call<void>("push",
+            text("температура " + formatShortest(*k.temperature, separator) + " °C "
+                + (k.temperatureHolds ? "не выше" : "выше") + " [t] = " + formatTextBoxNumber(m.maxTemperature)
+                + " °C"));
+    }
+    lines.call<void>("push", text(std::string("итог: ") + (k.passes ? "проходит" : "не проходит")));
+    val shown = val::object();
+    shown.set("rows", rows);
+    shown.set("lines", lines);
+    result.set("shown", shown);
+    return result;
+}
+
+CheckTexts checkTexts(int row, const std::string& load, const std::string& frequency, const std::string& diameter,
+    const std::string& length, const std::string& temperature)
+{
+    return {.row = row,
+        .load = load,
+        .frequency = frequency,
+        .diameter = diameter,
+        .length = length,
+        .temperature = temperature};
+}
+
+// The design check of `row` (-1: none selected) with the boxes' texts; an empty
+// temperature is not compared.
+val designCheck(int row, const std::string& load, const std::string& frequency, const std::string& diameter,
+    const std::string& length, const std::string& temperature, const std::string& separator)
+{
+    return checkValue(checkCase(checkTexts(row, load, frequency, diameter, length, temperature)), separator);
+}
+
+// The check's two charts as the command line draws them (`--chart-kind pv` and
+// `design`): {pv, design}, SVG elements; empty texts without a material.
+val checkCharts(int row, const std::string& load, const std::string& frequency, const std::string& diameter,
+    const std::string& length, const std::string& separator)
+{
+    const CheckReportCase c = checkCase(checkTexts(row, load, frequency, diameter, length, {}));
+    val charts = val::object();
+    if (!c.material) {
+        charts.set("pv", text(""));
+        charts.set("design", text(""));
+        return charts;
+    }
+    std::optional<PvPoint> point;
+    if (c.check.fault == CheckFault::None) {
+        point = PvPoint{c.check.speed, c.check.pressure};
+    }
+    charts.set("pv",
+        text(pvDiagramSvg({.title = "Диаграмма p–v: " + std::string(c.material->name),
+            .materials = {*c.material},
+            .point = point,
+            .pointCaption = "рабочая точка d × L = " + c.diameter + " × " + c.length + " мм",
+            .decimalSeparator = separator})));
+    const DesignCheckReading reading = readDesignCheckInput(
+        {.load = c.load, .frequency = c.frequency, .diameter = c.diameter, .length = c.length, .temperature = {}});
+    DesignChart chart;
+    chart.material = *c.material;
+    chart.load = reading.input.load;
+    chart.frequency = reading.input.frequency;
+    if (reading.fault == CheckFault::None) {
+        chart.proposedDiameter = reading.input.diameter;
+        chart.proposedLength = reading.input.length;
+    }
+    chart.decimalSeparator = separator;
+    charts.set("design", text(designChartSvg(chart)));
+    return charts;
+}
+
+// The calculation report of the check, as the command line's `--report` writes it, dated
+// `unixSeconds` (the browser's clock, whole seconds since 1970 UTC).
+std::string checkReport(int row, const std::string& load, const std::string& frequency, const std::string& diameter,
+    const std::string& length, const std::string& temperature, const std::string& separator, double unixSeconds)
+{
+    CalculationReport report{.programName = "plain-bearings",
+        .version = std::string(programVersion),
+        .date = reportDate(std::isfinite(unixSeconds) && unixSeconds >= 0 && unixSeconds < 1e15
+                ? static_cast<std::int64_t>(unixSeconds)
+                : 0),
+        .decimalSeparator = separator,
+        .sizings = {},
+        .checks = {}};
+    report.checks.push_back(checkCase(checkTexts(row, load, frequency, diameter, length, temperature)));
+    return calculationReportHtml(report);
+}
+
 }  // namespace
 
 }  // namespace bearing::web
@@ -159,4 +382,7 @@ EMSCRIPTEN_BINDINGS(plain_bearings)
         .function("pressDiameterForLength", &Calculator::pressDiameterForLength);
     emscripten::function("materialList", &materialList);
     emscripten::function("referenceTable", &referenceTable);
+    emscripten::function("designCheck", &designCheck);
+    emscripten::function("checkCharts", &checkCharts);
+    emscripten::function("checkReport", &checkReport);
 }

@@ -121,40 +121,132 @@
 
   const selectedRow = () => (material.selectedIndex < 0 ? -1 : Number(material.value));
 
+
+  // The design check: the material, load and frequency of the bearing section with the
+  // check's own boxes; its figures, lines and charts are the core's, as the command line
+  // writes them.
+  const checkBoxes = () => [
+    selectedRow(),
+    controls.load.value,
+    controls.frequency.value,
+    byId('check-diameter').value,
+    byId('check-length').value,
+  ];
+
+  const clearCheck = () => {
+    byId('check-table').hidden = true;
+    byId('check-caption').textContent = '';
+    byId('check-table').tBodies[0].replaceChildren();
+    byId('check-lines').replaceChildren();
+    delete byId('check-results').dataset.passes;
+    for (const id of ['pv-chart', 'design-chart']) {
+      byId(id).hidden = true;
+      byId(id).replaceChildren();
+    }
+  };
+
+  // The core's SVG, markup the page itself made and that holds no script, shown in place.
+  const showChart = (id, svg) => {
+    const figure = byId(id);
+    figure.innerHTML = svg;
+    figure.hidden = svg === '';
+  };
+
+  const showCheck = async (module) => {
+    const boxes = checkBoxes();
+    const result = module.designCheck(...boxes, byId('check-temperature').value, decimalSeparator());
+    clearCheck();
+    if (result.message !== null) {
+      await showMessage({ title: 'Ошибка', text: result.message, icon: 'warning' });
+      return;
+    }
+    const option = material.selectedOptions[0];
+    byId('check-caption').textContent = `Проверка: ${option.dataset.name.trim()}`;
+    const body = byId('check-table').tBodies[0];
+    for (const row of result.shown.rows) {
+      const line = body.insertRow();
+      const name = document.createElement('th');
+      name.scope = 'row';
+      name.textContent = row.name;
+      line.append(name);
+      for (const value of [row.value, row.limit, row.use]) {
+        line.insertCell().textContent = value;
+      }
+    }
+    byId('check-lines').append(
+      ...result.shown.lines.map((text) => {
+        const item = document.createElement('li');
+        item.textContent = text;
+        return item;
+      }),
+    );
+    byId('check-results').dataset.passes = String(result.passes);
+    byId('check-table').hidden = false;
+    const charts = module.checkCharts(...boxes, decimalSeparator());
+    showChart('pv-chart', charts.pv);
+    showChart('design-chart', charts.design);
+  };
+
+  // The report is made in the page and handed to the browser as a download: no request.
+  let reportUrl = null;
+  const saveReport = (module) => {
+    const html = module.checkReport(
+      ...checkBoxes(),
+      byId('check-temperature').value,
+      decimalSeparator(),
+      Math.floor(Date.now() / 1000),
+    );
+    if (reportUrl !== null) {
+      URL.revokeObjectURL(reportUrl);
+    }
+    reportUrl = URL.createObjectURL(new Blob([html], { type: 'text/html;charset=utf-8' }));
+    const link = document.createElement('a');
+    link.href = reportUrl;
+    link.download = 'отчет.html';
+    link.click();
+  };
+
   const start = (module) => {
     fillMaterialList(module);
     const calculator = new module.Calculator();
     let pressing = false;
-    const press = async (call) => {
+    const press = async (action) => {
       if (pressing) {
         return;
       }
       pressing = true;
       document.body.dataset.pressing = 'true';
       try {
-        await replay(call().events);
+        await action();
       } finally {
         pressing = false;
         delete document.body.dataset.pressing;
       }
     };
-    material.addEventListener('change', onMaterialChanged);
+    material.addEventListener('change', () => {
+      onMaterialChanged();
+      clearCheck();
+    });
     dialog.addEventListener('cancel', () => dialog.close());
     byId('message-ok').addEventListener('click', () => dialog.close());
     byId('calculate-sizing').addEventListener('click', () =>
-      press(() => calculator.pressSizing(selectedRow(), controls.load.value, controls.frequency.value)),
+      press(() => replay(calculator.pressSizing(selectedRow(), controls.load.value, controls.frequency.value).events)),
     );
     byId('calculate-diameter').addEventListener('click', () =>
       press(() =>
-        calculator.pressDiameterForLength(
-          selectedRow(),
-          controls.load.value,
-          controls.frequency.value,
-          controls.length.value,
-          decimalSeparator(),
+        replay(
+          calculator.pressDiameterForLength(
+            selectedRow(),
+            controls.load.value,
+            controls.frequency.value,
+            controls.length.value,
+            decimalSeparator(),
+          ).events,
         ),
       ),
     );
+    byId('check-design').addEventListener('click', () => press(() => showCheck(module)));
+    byId('check-report').addEventListener('click', () => saveReport(module));
     // The benchmark reads how long after the navigation started the page answered.
     performance.mark('plain-bearings-interactive');
     setTimeout(() => {

@@ -101,3 +101,68 @@ export const shown = ({ events }) => {
   }
   return { texts, message: messages.length ? messages.join('\n') : null };
 };
+
+// `count` design checks: mostly ordinary bearings, so that both verdicts and every
+// governing limit come up, now and then a hostile or extreme text; a temperature in
+// about half of them.
+export const generateCheckCases = (seed, count) => {
+  const random = seededRandom(seed);
+  const text = (top) => (random() < 0.85 ? (random() * top).toFixed(Math.floor(random() * 3)) : numberText(random, top));
+  return Array.from({ length: count }, () => ({
+    row: Math.floor(random() * 21),
+    load: text(20000),
+    frequency: text(3000),
+    diameter: text(200),
+    length: text(200),
+    temperature: random() < 0.5 ? '' : text(400),
+  }));
+};
+
+// Runs the command line, whose status 1 says only that a case did not pass.
+const runCalc = (args, input, env = {}) => {
+  try {
+    return execFileSync(calcPath, args, {
+      input,
+      env: { ...process.env, ...env },
+      maxBuffer: 1 << 30,
+      stdio: ['pipe', 'pipe', 'ignore'],
+    }).toString('utf8');
+  } catch (error) {
+    if (error.status !== 1) {
+      throw error;
+    }
+    return error.stdout.toString('utf8');
+  }
+};
+
+// The command line's JSON answer for each check, in order, from one batch run.
+export const commandLineChecks = (cases) => {
+  const lines = ['material,load,frequency,diameter,length,temperature'];
+  for (const c of cases) {
+    lines.push([String(c.row + 1), c.load, c.frequency, c.diameter, c.length, c.temperature].map(csvField).join(','));
+  }
+  return JSON.parse(runCalc(['--check', '--batch', '-', '--format', 'json'], `${lines.join('\r\n')}\r\n`));
+};
+
+// The materials as the command line lists them: {name, group} by row.
+export const commandLineMaterials = () => JSON.parse(runCalc(['--list-materials', '--format', 'json'], ''));
+
+// One check as the command line writes it in text (`locale` sets its decimal separator),
+// and its chart of `kind` and report (dated `date`) when `files` names a folder. The
+// material is named as the page names it, by its name and group.
+export const commandLineCheck = (c, material, { locale = 'C', files = null, kind = 'pv', date = 0 } = {}) => {
+  const args = ['--check', '-m', material.name, '--group', material.group, '-F', c.load, '-n', c.frequency, '-d', c.diameter, '-L', c.length];
+  if (c.temperature !== '') {
+    args.push('-t', c.temperature);
+  }
+  if (files) {
+    args.push('--chart', join(files, 'chart.svg'), '--chart-kind', kind, '--report', join(files, 'report.html'));
+  }
+  return runCalc(args, '', { LANG: locale, LC_ALL: locale, SOURCE_DATE_EPOCH: String(date) });
+};
+
+// The module's check in the command line's text form.
+export const checkLines = ({ shown }) => [
+  ...shown.rows.map((row) => `${row.name} = ${row.value}, ${row.use} от ${row.limit}`),
+  ...shown.lines,
+];

@@ -8,7 +8,22 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
-import { commandLineAnswers, generateCases, loadModule, press, shown } from './cases.mjs';
+import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+
+import {
+  checkLines,
+  commandLineAnswers,
+  commandLineCheck,
+  commandLineMaterials,
+  commandLineChecks,
+  generateCases,
+  generateCheckCases,
+  loadModule,
+  press,
+  shown,
+} from './cases.mjs';
 
 const seed = Number(process.env.WEB_DIFFERENTIAL_SEED ?? 20261207);
 const count = Number(process.env.WEB_DIFFERENTIAL_CASES ?? 12000);
@@ -76,5 +91,68 @@ test(`the module shows what the command line reports for ${count} cases (seed ${
   // The generator must keep reaching every kind of case.
   for (const [kind, seen] of Object.entries(kinds)) {
     assert.ok(seen > count / 100, `${kind}: ${seen} cases`);
+  }
+});
+
+// The check's fields as the command line's JSON names them; the module gives each figure
+// as the same double.
+const checkFields = ['pressure', 'speed', 'pv', 'pressure_use', 'speed_use', 'pv_use', 'governing', 'governing_use',
+  'max_load', 'max_load_limit', 'max_frequency', 'max_frequency_limit', 'max_sliding_speed', 'temperature_holds',
+  'temperature_margin', 'passes', 'message', 'code'];
+const checkCount = Number(process.env.WEB_CHECK_CASES ?? 600);
+
+test(`the module's design check gives the command line's figures for ${checkCount} cases (seed ${seed})`, async (t) => {
+  const module = await loadModule();
+  const cases = generateCheckCases(seed, checkCount);
+  const answers = commandLineChecks(cases);
+  assert.equal(answers.length, cases.length);
+  const kinds = { passes: 0, fails: 0, faults: 0, p: 0, v: 0, pv: 0, temperatureFails: 0 };
+  cases.forEach((c, i) => {
+    const name = `check ${i} ${JSON.stringify(c)}`;
+    const result = module.designCheck(c.row, c.load, c.frequency, c.diameter, c.length, c.temperature, '.');
+    const answer = answers[i];
+    const expected = Object.fromEntries(checkFields.map((field) => [field, answer[field]]));
+    // A check that stopped gives its code and message alone.
+    const got = Object.fromEntries(checkFields.map((field) => [field, result[field] ?? null]));
+    got.message = got.message?.replace(/\r\n?/g, '\n') ?? null;
+    assert.deepEqual(got, expected, name);
+    if (answer.code === null) {
+      kinds[answer.passes ? 'passes' : 'fails'] += 1;
+      kinds[answer.governing] += 1;
+      kinds.temperatureFails += answer.temperature_holds === false ? 1 : 0;
+    } else {
+      kinds.faults += 1;
+    }
+  });
+  t.diagnostic(`checks of each kind: ${JSON.stringify(kinds)}`);
+  for (const [kind, seen] of Object.entries(kinds)) {
+    assert.ok(seen >= 5, `${kind}: ${seen} checks`);
+  }
+
+  // A sample written out: the lines, both charts and the report are the command line's own.
+  const materials = commandLineMaterials();
+  const folder = mkdtempSync(join(tmpdir(), 'web-check-'));
+  try {
+    const sample = [{ row: 14, load: '5000', frequency: '300', diameter: '16.7', length: '20', temperature: '80' },
+      ...cases.filter((c, i) => answers[i].code === null).slice(0, 12)];
+    for (const [i, c] of sample.entries()) {
+      const name = `sample ${i} ${JSON.stringify(c)}`;
+      for (const [locale, separator] of [['C', '.'], ['ru_RU.UTF-8', ',']]) {
+        const result = module.designCheck(c.row, c.load, c.frequency, c.diameter, c.length, c.temperature, separator);
+        const kind = i % 2 ? 'design' : 'pv';
+        const text = commandLineCheck(c, materials[c.row], { locale, files: folder, kind, date: 1765141454 + i });
+        assert.equal(`${checkLines(result).join('\n')}\n`, text, `${name} ${locale}`);
+        const charts = module.checkCharts(c.row, c.load, c.frequency, c.diameter, c.length, separator);
+        assert.ok(readFileSync(join(folder, 'chart.svg'), 'utf8').includes(charts[kind]), `${name}: ${kind} chart`);
+        assert.match(charts.pv, /id="operating-point"/, name);
+        assert.match(charts.design, /id="proposed-design"/, name);
+        const report = module.checkReport(c.row, c.load, c.frequency, c.diameter, c.length, c.temperature, separator,
+          1765141454 + i);
+        assert.equal(report, readFileSync(join(folder, 'report.html'), 'utf8').replaceAll('plain-bearings-calc',
+          'plain-bearings'), `${name}: report`);
+      }
+    }
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
   }
 });

@@ -13,7 +13,7 @@ import { pathToFileURL } from 'node:url';
 
 import { chromium } from 'playwright-core';
 
-import { generateCases, loadModule, pagePath, press, shown } from './cases.mjs';
+import { checkLines, generateCases, loadModule, pagePath, press, shown } from './cases.mjs';
 
 const require = createRequire(import.meta.url);
 const pageUrl = pathToFileURL(pagePath).href;
@@ -243,11 +243,127 @@ test('the reference table lists every material in its group with the limits the 
   }
 });
 
+// Types a check into the page (a temperature only when it has one) and presses its button.
+const enterCheck = async (page, c) => {
+  await page.fill('#load', c.load);
+  await page.fill('#frequency', c.frequency);
+  // Choosing a material clears the results: the one already chosen is left as it is.
+  if ((await page.locator('#material').inputValue()) !== (c.row < 0 ? '' : String(c.row))) {
+    await page.selectOption('#material', c.row < 0 ? [] : String(c.row));
+  }
+  await page.getByLabel('Диаметр цапфы d:').fill(c.diameter);
+  await page.getByLabel('Длина подшипника L:').fill(c.length);
+  await page.getByLabel('Рабочая температура t:').fill(c.temperature);
+  await page.getByRole('button', { name: 'Проверить' }).click();
+};
+
+// The check as the page shows it: the table's rows in the command line's words, then
+// the lines below it; the charts' marks.
+const checkShown = async (page) => {
+  await page.waitForFunction(() => !document.body.dataset.pressing);
+  return page.evaluate(() => ({
+    caption: document.querySelector('#check-table caption').textContent,
+    lines: [
+      ...[...document.querySelectorAll('#check-table tbody tr')].map((row) => {
+        const [name, value, limit, use] = [...row.cells].map((cell) => cell.textContent);
+        return `${name} = ${value}, ${use} от ${limit}`;
+      }),
+      ...[...document.querySelectorAll('#check-lines li')].map((item) => item.textContent),
+    ],
+    marks: [...document.querySelectorAll('.chart svg [id]')].map((mark) => mark.id),
+  }));
+};
+
+const checkExample = { ...workedExample, diameter: '16.7', temperature: '80' };
+
+describe('the design check of the worked example, d × L = 16.7 × 20 mm', () => {
+  test('typed and pressed by keyboard: the figures, the charts and the report', async () => {
+    const page = await openPage();
+    await enterCheck(page, checkExample);
+    // Once more from the keyboard: the button is reached and pressed without the mouse.
+    await page.getByLabel('Рабочая температура t:').focus();
+    await page.keyboard.press('Tab');
+    assert.equal(await page.evaluate(() => document.activeElement?.id), 'check-design');
+    await page.keyboard.press('Enter');
+    const seen = await checkShown(page);
+    const c = checkExample;
+    const expected = module.designCheck(c.row, c.load, c.frequency, c.diameter, c.length, c.temperature, ',');
+    assert.equal(seen.caption, 'Проверка: Бронза БрО10Ф1');
+    assert.deepEqual(seen.lines, checkLines(expected));
+    assert.equal(seen.lines[0], 'давление p = 14,97 МПа, 99,8 % от [p] = 15 МПа');
+    assert.equal(seen.lines.at(-1), 'итог: проходит');
+    assert.ok(seen.marks.includes('operating-point') && seen.marks.includes('proposed-design'), seen.marks.join());
+    assert.equal(await page.locator('#pv-chart svg').count(), 1);
+    assert.equal(await page.locator('#design-chart svg').count(), 1);
+
+    // The report comes as a download made in the page, an HTML file of this check.
+    const [download] = await Promise.all([
+      page.waitForEvent('download'),
+      page.getByRole('button', { name: 'Отчет' }).click(),
+    ]);
+    assert.equal(download.suggestedFilename(), 'отчет.html');
+    assert.match(download.url(), /^blob:/);
+    const html = readFileSync(await download.path(), 'utf8');
+    // Read in a page of its own (this page's policy would refuse the report's style), in
+    // the same context, where any request it made would be caught.
+    const reader = await page.context().newPage();
+    await reader.setContent(html);
+    const report = await reader.evaluate((text) => ({
+      lang: document.documentElement.lang,
+      heading: document.querySelector('h1')?.textContent ?? '',
+      operatingPoint: document.querySelectorAll('[id="operating-point"]').length,
+      scripts: document.querySelectorAll('script').length,
+      wellFormed: new DOMParser().parseFromString(text, 'application/xml').querySelector('parsererror') === null,
+      text: document.body.textContent,
+    }), html);
+    await reader.close();
+    assert.equal(report.lang, 'ru');
+    assert.ok(report.heading.length > 0);
+    assert.ok(report.operatingPoint > 0);
+    assert.equal(report.scripts, 0);
+    assert.ok(report.wellFormed);
+    assert.match(report.text, /Бронза БрО10Ф1/);
+    assert.match(report.text, /14,97/);
+    await closePage(page);
+  });
+
+  // Each way a check stops: its message in the dialog, and no figure or chart left behind.
+  const checkFaults = [
+    ['no material chosen', { row: -1 }, 'Выберите материал'],
+    ['a zero diameter', { diameter: '0' }, 'Диаметр должен быть больше нуля'],
+    ['a length that is no number', { length: '20 мм' }, null],
+    ['a temperature that is no number', { temperature: 'горячо' }, null],
+  ];
+  for (const [name, change, text] of checkFaults) {
+    test(name, async () => {
+      const page = await openPage();
+      await enterCheck(page, checkExample);
+      await checkShown(page);
+      const c = { ...checkExample, ...change };
+      await enterCheck(page, c);
+      const expected = module.designCheck(c.row, c.load, c.frequency, c.diameter, c.length, c.temperature, ',');
+      assert.ok(expected.message !== null && (text === null || expected.message === text));
+      assert.deepEqual(await openDialog(page), {
+        modal: true,
+        title: 'Ошибка',
+        text: expected.message.replace(/\r\n?/g, '\n'),
+        focused: 'message-ok',
+      });
+      await page.keyboard.press('Enter');
+      assert.deepEqual(await checkShown(page), { caption: '', lines: [], marks: [] });
+      assert.equal(await page.locator('#check-table').isHidden(), true);
+      await closePage(page);
+    });
+  }
+});
+
 describe('the layout fits the screen from a phone to a desktop', () => {
   for (const width of [360, 1280]) {
     test(`${width} px`, async () => {
       const page = await openPage({ width, height: 800 });
       await enterCase(page, workedExample);
+      await enterCheck(page, checkExample);
+      await checkShown(page);
       // Nothing but the reference table's own scrolling region is wider than the screen.
       const overflow = await page.evaluate(() => ({
         page: document.documentElement.scrollWidth - document.documentElement.clientWidth,
@@ -269,6 +385,10 @@ describe('axe-core finds no accessibility violation', () => {
     ['the page as it opens', async () => {}],
     ['with results', (page) => enterCase(page, workedExample)],
     ['with a message open', (page) => enterCase(page, messageCases[0][1])],
+    ['with a check and its charts', async (page) => {
+      await enterCheck(page, checkExample);
+      await checkShown(page);
+    }],
   ];
   for (const [name, reach] of states) {
     test(name, async () => {
