@@ -89,12 +89,15 @@ TEST(ParseNumber, EqualsTheNearestDoubleForAnyDecimalOrHexadecimalText)
         const std::string exponent = std::to_string(static_cast<int>(random() % 800) - 400);
         const std::string letter(1, "eEdD"[random() % 4]);
         const std::string sign = random() % 2 == 0 ? "-" : "";
-        const double expected = std::strtod((sign + mantissa + "e" + exponent).c_str(), nullptr);
-        EXPECT_EQ(parseNumber(sign + mantissa + letter + exponent), expected) << sign + mantissa + letter + exponent;
+        std::string reference = sign;
+        reference.append(mantissa).append("e").append(exponent);
+        std::string text = sign;
+        text.append(mantissa).append(letter).append(exponent);
+        EXPECT_EQ(parseNumber(text), std::strtod(reference.c_str(), nullptr)) << text;
 
         // Past 53 bits a hexadecimal integer rounds once, ties to even, up to the largest double.
-        const std::string hex = digits("0123456789ABCDEF", 16) + std::string(random() % 250, '0')
-            + (random() % 2 == 0 ? digits("08", 3) : "");
+        std::string hex = digits("0123456789ABCDEF", 16);
+        hex.append(random() % 250, '0').append(random() % 2 == 0 ? digits("08", 3) : "");
         EXPECT_EQ(parseNumber("&H" + hex), std::strtod(("0x" + hex).c_str(), nullptr)) << "&H" << hex;
     }
 }
