@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <utility>
 #include <vector>
 
 namespace bearing::cli {
@@ -65,50 +66,83 @@ private:
     std::size_t cases_ = 0;
 };
 
-// The check's fields on the sheet, by their name in checkColumns(): the heading, the
-// width, how a cell shows. A limit's code ("p", "pv") is shown as its symbol ("[p]"), a
-// group's as its title ("без смазки").
+// How a check's field shows: as it is, a limit's code ("p", "pv") as its symbol ("[p]"),
+// a group's name as its title ("без смазки").
 enum class Shown { AsIs, Limit, Group };
 
-struct CheckHeading {
-    std::string_view name;
-    SheetColumn column;
-    Shown shown = Shown::AsIs;
-};
+// The check's fields on the sheet by their name in checkColumns(), with their headings.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 31> checkHeadings{{
+    {"material", "Материал (задан)"},
+    {"load", "F, Н"},
+    {"frequency", "n, об/мин"},
+    {"diameter", "D, мм"},
+    {"length", "L, мм"},
+    {"temperature", "t, °C"},
+    {"row", "№ материала"},
+    {"name", "Материал"},
+    {"group", "Группа"},
+    {"max_pressure", "[p], МПа"},
+    {"max_speed", "[v], м/с"},
+    {"max_pv", "[pv], МПа·м/с"},
+    {"max_temperature", "[t], °C"},
+    {"pressure", "p, МПа"},
+    {"speed", "v, м/с"},
+    {"pv", "pv, МПа·м/с"},
+    {"pressure_use", "Загрузка по [p], %"},
+    {"speed_use", "Загрузка по [v], %"},
+    {"pv_use", "Загрузка по [pv], %"},
+    {"governing", "Определяет"},
+    {"governing_use", "Наибольшая загрузка, %"},
+    {"max_load", "Fmax, Н"},
+    {"max_load_limit", "Fmax по"},
+    {"max_frequency", "nmax, об/мин"},
+    {"max_frequency_limit", "nmax по"},
+    {"max_sliding_speed", "v при nmax, м/с"},
+    {"temperature_holds", "t не выше [t]"},
+    {"temperature_margin", "[t] − t, К"},
+    {"passes", "Проходит"},
+    {"message", "Сообщение"},
+    {"code", "Код сообщения"},
+}};
 
-constexpr std::array checkHeadings{
-    CheckHeading{"material", {"Материал (задан)", 26, SheetStyle::Text}},
-    CheckHeading{"load", {"F, Н", 10, SheetStyle::Given}},
-    CheckHeading{"frequency", {"n, об/мин", 11, SheetStyle::Given}},
-    CheckHeading{"diameter", {"D, мм", 9, SheetStyle::Given}},
-    CheckHeading{"length", {"L, мм", 9, SheetStyle::Given}},
-    CheckHeading{"temperature", {"t, °C", 9, SheetStyle::Given}},
-    CheckHeading{"row", {"№ материала", 11, SheetStyle::Integer}},
-    CheckHeading{"name", {"Материал", 28, SheetStyle::Text}},
-    CheckHeading{"group", {"Группа", 12, SheetStyle::Text}, Shown::Group},
-    CheckHeading{"max_pressure", {"[p], МПа", 10, SheetStyle::Full}},
-    CheckHeading{"max_speed", {"[v], м/с", 10, SheetStyle::Full}},
-    CheckHeading{"max_pv", {"[pv], МПа·м/с", 12, SheetStyle::Full}},
-    CheckHeading{"max_temperature", {"[t], °C", 9, SheetStyle::Integer}},
-    CheckHeading{"pressure", {"p, МПа", 12, SheetStyle::Full}},
-    CheckHeading{"speed", {"v, м/с", 12, SheetStyle::Full}},
-    CheckHeading{"pv", {"pv, МПа·м/с", 12, SheetStyle::Full}},
-    CheckHeading{"pressure_use", {"Загрузка по [p], %", 10, SheetStyle::Percent}},
-    CheckHeading{"speed_use", {"Загрузка по [v], %", 10, SheetStyle::Percent}},
-    CheckHeading{"pv_use", {"Загрузка по [pv], %", 10, SheetStyle::Percent}},
-    CheckHeading{"governing", {"Определяет", 11, SheetStyle::Text}, Shown::Limit},
-    CheckHeading{"governing_use", {"Наибольшая загрузка, %", 12, SheetStyle::Percent}},
-    CheckHeading{"max_load", {"Fmax, Н", 12, SheetStyle::Full}},
-    CheckHeading{"max_load_limit", {"Fmax по", 9, SheetStyle::Text}, Shown::Limit},
-    CheckHeading{"max_frequency", {"nmax, об/мин", 12, SheetStyle::Full}},
-    CheckHeading{"max_frequency_limit", {"nmax по", 9, SheetStyle::Text}, Shown::Limit},
-    CheckHeading{"max_sliding_speed", {"v при nmax, м/с", 12, SheetStyle::Full}},
-    CheckHeading{"temperature_holds", {"t не выше [t]", 10, SheetStyle::Flag}},
-    CheckHeading{"temperature_margin", {"[t] − t, К", 10, SheetStyle::Full}},
-    CheckHeading{"passes", {"Проходит", 10, SheetStyle::Flag}},
-    CheckHeading{"message", {"Сообщение", 75, SheetStyle::Lines}},
-    CheckHeading{"code", {"Код сообщения", 24, SheetStyle::Text}},
-};
+bool isInput(std::string_view name)
+{
+    return name == "load" || name == "frequency" || name == "diameter" || name == "length" || name == "temperature";
+}
+
+// A field's column: its heading, a style from its kind (the inputs as given, the
+// utilisations as percents) and a width that wraps the heading in two or three lines.
+SheetColumn sheetColumn(const Column<CheckRecord>& field, std::string_view heading)
+{
+    SheetStyle style = SheetStyle::Text;
+    if (isInput(field.name)) {
+        style = SheetStyle::Given;
+    } else if (field.name.ends_with("_use")) {
+        style = SheetStyle::Percent;
+    } else if (field.name == "message") {
+        return {heading, 75, SheetStyle::Lines};
+    } else if (field.kind == FieldKind::Number) {
+        style = SheetStyle::Full;
+    } else if (field.kind == FieldKind::Integer) {
+        style = SheetStyle::Integer;
+    } else if (field.kind == FieldKind::Flag) {
+        style = SheetStyle::Flag;
+    } else {
+        const bool narrow = field.name == "governing" || field.name == "group" || field.name.ends_with("_limit");
+        return {heading, narrow ? 12.0 : 26.0, style};
+    }
+    const auto characters = static_cast<double>(
+        std::ranges::count_if(heading, [](char c) { return (static_cast<unsigned char>(c) & 0xC0U) != 0x80U; }));
+    return {heading, std::clamp(characters / 2 + 3, 9.0, 14.0), style};
+}
+
+Shown shownOf(std::string_view name)
+{
+    if (name == "group") {
+        return Shown::Group;
+    }
+    return name == "governing" || name.ends_with("_limit") ? Shown::Limit : Shown::AsIs;
+}
 
 std::string_view shownText(Shown shown, std::string_view code)
 {
@@ -179,10 +213,10 @@ private:
     {
         std::vector<SheetColumn> columns;
         for (const auto& field : checkColumns()) {
-            const auto* known = std::ranges::find(checkHeadings, field.name, &CheckHeading::name);
-            const bool found = known != checkHeadings.end();
-            columns.push_back(found ? known->column : SheetColumn{field.name, 14, SheetStyle::Text});
-            shown_.push_back(found ? known->shown : Shown::AsIs);
+            const auto* known
+                = std::ranges::find(checkHeadings, field.name, &std::pair<std::string_view, std::string_view>::first);
+            columns.push_back(sheetColumn(field, known != checkHeadings.end() ? known->second : field.name));
+            shown_.push_back(shownOf(field.name));
         }
         return columns;
     }

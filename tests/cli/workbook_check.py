@@ -37,41 +37,6 @@ CASE_COLUMNS = [
     ("Сообщение", "message", "text"),
     ("Код сообщения", "code", "text"),
 ]
-# Each heading of the design check's sheet, likewise.
-CHECK_COLUMNS = [
-    ("№", None, "index"),
-    ("Материал (задан)", "material", "text"),
-    ("F, Н", "load", "input"),
-    ("n, об/мин", "frequency", "input"),
-    ("D, мм", "diameter", "input"),
-    ("L, мм", "length", "input"),
-    ("t, °C", "temperature", "input"),
-    ("№ материала", "row", "number"),
-    ("Материал", "name", "text"),
-    ("Группа", "group", "group"),
-    ("[p], МПа", "max_pressure", "number"),
-    ("[v], м/с", "max_speed", "number"),
-    ("[pv], МПа·м/с", "max_pv", "number"),
-    ("[t], °C", "max_temperature", "number"),
-    ("p, МПа", "pressure", "number"),
-    ("v, м/с", "speed", "number"),
-    ("pv, МПа·м/с", "pv", "number"),
-    ("Загрузка по [p], %", "pressure_use", "percent"),
-    ("Загрузка по [v], %", "speed_use", "percent"),
-    ("Загрузка по [pv], %", "pv_use", "percent"),
-    ("Определяет", "governing", "limit"),
-    ("Наибольшая загрузка, %", "governing_use", "percent"),
-    ("Fmax, Н", "max_load", "number"),
-    ("Fmax по", "max_load_limit", "limit"),
-    ("nmax, об/мин", "max_frequency", "number"),
-    ("nmax по", "max_frequency_limit", "limit"),
-    ("v при nmax, м/с", "max_sliding_speed", "number"),
-    ("t не выше [t]", "temperature_holds", "flag"),
-    ("[t] − t, К", "temperature_margin", "number"),
-    ("Проходит", "passes", "flag"),
-    ("Сообщение", "message", "text"),
-    ("Код сообщения", "code", "text"),
-]
 MATERIAL_COLUMNS = [
     ("№", "row", "number"),
     ("Материал", "name", "text"),
@@ -81,6 +46,28 @@ MATERIAL_COLUMNS = [
     ("[pv], МПа·м/с", "max_pv", "number"),
     ("[t], °C", "max_temperature", "number"),
 ]
+# Each heading of the design check's sheet, likewise: the sizing's inputs and the
+# material's limits, then the check's figures ("heading|field|kind", two blanks apart).
+CHECK_COLUMNS = (
+    CASE_COLUMNS[:4]
+    + [("D, мм", "diameter", "input"), CASE_COLUMNS[4], ("t, °C", "temperature", "input")]
+    + CASE_COLUMNS[5:7]
+    + MATERIAL_COLUMNS[2:]
+    + [
+        tuple(spec.split("|"))
+        for spec in re.split(
+            r"\s{2,}",
+            """p, МПа|pressure|number  v, м/с|speed|number  pv, МПа·м/с|pv|number
+            Загрузка по [p], %|pressure_use|percent  Загрузка по [v], %|speed_use|percent
+            Загрузка по [pv], %|pv_use|percent  Определяет|governing|limit
+            Наибольшая загрузка, %|governing_use|percent  Fmax, Н|max_load|number  Fmax по|max_load_limit|limit
+            nmax, об/мин|max_frequency|number  nmax по|max_frequency_limit|limit
+            v при nmax, м/с|max_sliding_speed|number  t не выше [t]|temperature_holds|flag
+            [t] − t, К|temperature_margin|number  Проходит|passes|flag""",
+        )
+    ]
+    + CASE_COLUMNS[-2:]
+)
 GROUPS = {"dry": "без смазки", "lubricated": "со смазкой"}
 PLAIN_NUMBER = re.compile(r"-?[0-9]+(\.[0-9]+)?$")
 CELL_LIMIT = 32767
