@@ -8,6 +8,7 @@
 #include "terminaltext.h"
 #include "texttable.h"
 #include "textwriter.h"
+#include "workbookresults.h"
 
 #include <array>
 #include <utility>
@@ -259,7 +260,7 @@ std::unique_ptr<CheckWriter> makeCheckWriter(std::ostream& out, OutputFormat for
     case OutputFormat::Csv: return std::make_unique<CheckCsvWriter>(out, setup);
     case OutputFormat::Json: return std::make_unique<CheckJsonWriter>(out, setup);
     case OutputFormat::Text: break;
-    case OutputFormat::Xlsx: return nullptr;  // refused with the options: no workbook of checks
+    case OutputFormat::Xlsx: return makeWorkbookChecks(setup);
     }
     switch (setup.layout) {
     case Layout::OneCase: return std::make_unique<CheckLinesWriter>(out, setup);

@@ -206,9 +206,6 @@ std::optional<std::string> checkCheckOptions(Given& given)
     Options& options = given.options;
     const bool oneOrAll = options.mode == Mode::OneCase || options.mode == Mode::AllMaterials;
     if (options.check) {
-        if (options.format == OutputFormat::Xlsx) {
-            return "--check пишет text, csv или json; книга xlsx — у расчета размеров";
-        }
         if (options.mode == Mode::ListMaterials) {
             return "--check задаётся с --material, --all или --batch";
         }

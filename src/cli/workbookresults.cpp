@@ -1,15 +1,21 @@
 #include "workbookresults.h"
 
+#include "checkrecord.h"
+#include "materialchoice.h"
 #include "workbookwriter.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
+#include <utility>
+#include <vector>
 
 namespace bearing::cli {
 
 namespace {
 
 // A record's number in machine form as a cell's number; none when the field is empty.
-std::optional<double> number(const std::string& text)
+std::optional<double> number(std::string_view text)
 {
     double value = 0;
     if (text.empty() || std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc{}) {
@@ -60,7 +66,174 @@ private:
     std::size_t cases_ = 0;
 };
 
+// How a check's field shows: as it is, a limit's code ("p", "pv") as its symbol ("[p]"),
+// a group's name as its title ("без смазки").
+enum class Shown { AsIs, Limit, Group };
+
+// The check's fields on the sheet by their name in checkColumns(), with their headings.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 31> checkHeadings{{
+    {"material", "Материал (задан)"},
+    {"load", "F, Н"},
+    {"frequency", "n, об/мин"},
+    {"diameter", "D, мм"},
+    {"length", "L, мм"},
+    {"temperature", "t, °C"},
+    {"row", "№ материала"},
+    {"name", "Материал"},
+    {"group", "Группа"},
+    {"max_pressure", "[p], МПа"},
+    {"max_speed", "[v], м/с"},
+    {"max_pv", "[pv], МПа·м/с"},
+    {"max_temperature", "[t], °C"},
+    {"pressure", "p, МПа"},
+    {"speed", "v, м/с"},
+    {"pv", "pv, МПа·м/с"},
+    {"pressure_use", "Загрузка по [p], %"},
+    {"speed_use", "Загрузка по [v], %"},
+    {"pv_use", "Загрузка по [pv], %"},
+    {"governing", "Определяет"},
+    {"governing_use", "Наибольшая загрузка, %"},
+    {"max_load", "Fmax, Н"},
+    {"max_load_limit", "Fmax по"},
+    {"max_frequency", "nmax, об/мин"},
+    {"max_frequency_limit", "nmax по"},
+    {"max_sliding_speed", "v при nmax, м/с"},
+    {"temperature_holds", "t не выше [t]"},
+    {"temperature_margin", "[t] − t, К"},
+    {"passes", "Проходит"},
+    {"message", "Сообщение"},
+    {"code", "Код сообщения"},
+}};
+
+bool isInput(std::string_view name)
+{
+    return name == "load" || name == "frequency" || name == "diameter" || name == "length" || name == "temperature";
+}
+
+// A field's column: its heading, a style from its kind (the inputs as given, the
+// utilisations as percents) and a width that wraps the heading in two or three lines.
+SheetColumn sheetColumn(const Column<CheckRecord>& field, std::string_view heading)
+{
+    SheetStyle style = SheetStyle::Text;
+    if (isInput(field.name)) {
+        style = SheetStyle::Given;
+    } else if (field.name.ends_with("_use")) {
+        style = SheetStyle::Percent;
+    } else if (field.name == "message") {
+        return {heading, 75, SheetStyle::Lines};
+    } else if (field.kind == FieldKind::Number) {
+        style = SheetStyle::Full;
+    } else if (field.kind == FieldKind::Integer) {
+        style = SheetStyle::Integer;
+    } else if (field.kind == FieldKind::Flag) {
+        style = SheetStyle::Flag;
+    } else {
+        const bool narrow = field.name == "governing" || field.name == "group" || field.name.ends_with("_limit");
+        return {heading, narrow ? 12.0 : 26.0, style};
+    }
+    const auto characters = static_cast<double>(
+        std::ranges::count_if(heading, [](char c) { return (static_cast<unsigned char>(c) & 0xC0U) != 0x80U; }));
+    return {heading, std::clamp(characters / 2 + 3, 9.0, 14.0), style};
+}
+
+Shown shownOf(std::string_view name)
+{
+    if (name == "group") {
+        return Shown::Group;
+    }
+    return name == "governing" || name.ends_with("_limit") ? Shown::Limit : Shown::AsIs;
+}
+
+std::string_view shownText(Shown shown, std::string_view code)
+{
+    if (shown == Shown::Group) {
+        const std::optional<Group> group = groupFromName(code);
+        return group ? groupTitle(*group) : code;
+    }
+    if (shown == Shown::AsIs) {
+        return code;
+    }
+    if (code == "p") {
+        return "[p]";
+    }
+    if (code == "v") {
+        return "[v]";
+    }
+    return code == "pv" ? "[pv]" : code;
+}
+
+// The design checks on a sheet «Проверка», a column for each field of checkColumns().
+class WorkbookChecks : public CheckWriter {
+public:
+    explicit WorkbookChecks(const WriterSetup& setup)
+        : columns_(sheetColumns())
+        , book_(setup.outputPath, setup.catalogue->listed(),
+              {.inputDecimalMark = setup.inputDecimalMark,
+                  .carriedNames = setup.carriedNames,
+                  .withCases = true,
+                  .sheetName = "Проверка",
+                  .columns = columns_})
+    {
+    }
+
+    void write(const CheckRecord& record) override
+    {
+        cells_.clear();
+        const auto fields = checkColumns();
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            const std::string_view text = fields[i].value(record);
+            cells_.push_back(cellOf(fields[i].kind, shownText(shown_[i], text)));
+        }
+        book_.writeRow(++checks_, record.carried, cells_);
+    }
+
+    void finish() override { book_.finish(); }
+
+private:
+    static SheetCell cellOf(FieldKind kind, std::string_view text)
+    {
+        if (text.empty()) {
+            return {};
+        }
+        switch (kind) {
+        case FieldKind::Number:
+        case FieldKind::Integer: {
+            const std::optional<double> value = number(text);
+            return value ? SheetCell(*value) : SheetCell(text);
+        }
+        case FieldKind::Flag: return text == "true" ? "да" : "нет";
+        case FieldKind::Text:
+        case FieldKind::Optional: break;
+        }
+        return text;
+    }
+
+    // A field missing from checkHeadings still gets a column, headed by its name.
+    std::vector<SheetColumn> sheetColumns()
+    {
+        std::vector<SheetColumn> columns;
+        for (const auto& field : checkColumns()) {
+            const auto* known
+                = std::ranges::find(checkHeadings, field.name, &std::pair<std::string_view, std::string_view>::first);
+            columns.push_back(sheetColumn(field, known != checkHeadings.end() ? known->second : field.name));
+            shown_.push_back(shownOf(field.name));
+        }
+        return columns;
+    }
+
+    std::vector<Shown> shown_;
+    std::vector<SheetColumn> columns_;  // before book_, which reads them
+    WorkbookWriter book_;
+    std::vector<SheetCell> cells_;
+    std::size_t checks_ = 0;
+};
+
 }  // namespace
+
+std::unique_ptr<CheckWriter> makeWorkbookChecks(const WriterSetup& setup)
+{
+    return std::make_unique<WorkbookChecks>(setup);
+}
 
 std::unique_ptr<ResultWriter> makeWorkbookResults(const WriterSetup& setup)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "checkwriter.h"
 #include "resultwriter.h"
 
 #include <memory>
@@ -10,5 +11,7 @@ namespace bearing::cli {
 // record's fields as cells, the figures as numbers. Throws OutputError when the file
 // cannot be written; the file appears only when finish() has written it whole.
 [[nodiscard]] std::unique_ptr<ResultWriter> makeWorkbookResults(const WriterSetup& setup);
+// The design checks likewise, on a sheet «Проверка» with the fields of checkColumns().
+[[nodiscard]] std::unique_ptr<CheckWriter> makeWorkbookChecks(const WriterSetup& setup);
 
 }  // namespace bearing::cli

@@ -25,13 +25,8 @@ namespace bearing::cli {
 
 namespace {
 
-// What a cell of a case row holds: nothing, a text or a number.
-using Cell = std::variant<std::monostate, std::string_view, double>;
-
-// How a column's cells are shown: a text, a text of several lines (a message), a whole
-// number, a tenth as the window rounds its results, every digit of an unrounded figure,
-// or a centred "да" or "нет".
-enum class Style { Text, Lines, Integer, Tenth, Full, Flag };
+using Cell = SheetCell;
+using Style = SheetStyle;
 
 // What a column reads from: the case, its catalogue row and the decimal mark of the inputs.
 struct RowSource {
@@ -326,6 +321,10 @@ public:
         createFormats();
         properties_.title = title_.data();
         workbook_set_properties(workbook_.get(), &properties_);
+        if (!setup_.columns.empty()) {
+            ownColumns_.push_back({"№", 8, Style::Integer});
+            ownColumns_.insert(ownColumns_.end(), setup_.columns.begin(), setup_.columns.end());
+        }
         if (setup_.withCases) {
             startCasesSheet();
         }
@@ -354,17 +353,29 @@ public:
             writeCell(sheet_, row_, 1 + i, Style::Text, givenInput(given, setup_.inputDecimalMark));
         }
         writeRow(sheet_, row_, caseColumns, source, setup_.carriedNames.size());
-        ++row_;
-        // A full disk is found where it happens, not after a million more rows.
-        if (std::ferror(sheet_->optimize_tmpfile) != 0) {
-            failWriting(path_, errno);
+        endRow();
+    }
+
+    void writeRow(std::size_t number, std::span<const std::string> carried, std::span<const Cell> cells)
+    {
+        if (row_ == LXW_ROW_MAX) {
+            startCasesSheet();
         }
+        writeCell(sheet_, row_, 0, Style::Integer, double(number));
+        for (std::size_t i = 0; i < setup_.carriedNames.size(); ++i) {
+            const std::string_view given = i < carried.size() ? carried[i] : std::string_view();
+            writeCell(sheet_, row_, 1 + i, Style::Given, given);
+        }
+        for (std::size_t i = 0; i + 1 < ownColumns_.size() && i < cells.size(); ++i) {
+            writeCell(sheet_, row_, placeOf(i + 1, setup_.carriedNames.size()), ownColumns_[i + 1].style, cells[i]);
+        }
+        endRow();
     }
 
     void finish()
     {
         if (sheet_ != nullptr) {
-            filter(sheet_, row_, setup_.carriedNames.size() + caseColumns.size());
+            filter(sheet_, row_, casesWidth());
         }
         writeMaterials();
         for (lxw_worksheet* sheet : sheets_) {
@@ -386,6 +397,21 @@ public:
     }
 
 private:
+    void endRow()
+    {
+        ++row_;
+        // A full disk is found where it happens, not after a million more rows.
+        if (std::ferror(sheet_->optimize_tmpfile) != 0) {
+            failWriting(path_, errno);
+        }
+    }
+
+    // How many columns the first sheet has.
+    [[nodiscard]] std::size_t casesWidth() const
+    {
+        return setup_.carriedNames.size() + (ownColumns_.empty() ? caseColumns.size() : ownColumns_.size());
+    }
+
     // The hidden file beside the target, made now so that an unwritable directory is
     // found before any case is calculated. Its mode is that of a new file.
     void createHiddenFile()
@@ -415,6 +441,8 @@ private:
         format_set_num_format(integer_, "0");
         tenth_ = workbook_add_format(workbook_.get());
         format_set_num_format(tenth_, "0.0");
+        percent_ = workbook_add_format(workbook_.get());
+        format_set_num_format(percent_, "0.0%");
         flag_ = workbook_add_format(workbook_.get());
         format_set_align(flag_, LXW_ALIGN_CENTER);
         lines_ = workbook_add_format(workbook_.get());
@@ -426,8 +454,10 @@ private:
         switch (style) {
         case Style::Integer: return integer_;
         case Style::Tenth: return tenth_;
+        case Style::Percent: return percent_;
         case Style::Flag: return flag_;
         case Style::Lines: return lines_;
+        case Style::Given:
         case Style::Text:
         case Style::Full: break;
         }
@@ -449,8 +479,8 @@ private:
     }
 
     // The heading row: `columns`, the batch's own column names (`carried`) after the first.
-    template <std::size_t N>
-    void writeHeadings(lxw_worksheet* sheet, std::span<const std::string> carried, const std::array<Column, N>& columns)
+    template <class Columns>
+    void writeHeadings(lxw_worksheet* sheet, std::span<const std::string> carried, const Columns& columns)
     {
         worksheet_set_row(sheet, 0, 45, nullptr);  // three lines of a wrapped heading
         const auto heading = [&](std::size_t at, std::string_view text, double width) {
@@ -462,7 +492,7 @@ private:
         for (std::size_t i = 0; i < carried.size(); ++i) {
             heading(1 + i, carried[i], std::clamp(static_cast<double>(carried[i].size()) + 2, 10.0, 30.0));
         }
-        for (std::size_t i = 0; i < N; ++i) {
+        for (std::size_t i = 0; i < columns.size(); ++i) {
             heading(placeOf(i, carried.size()), columns[i].heading, columns[i].width);
         }
         worksheet_freeze_panes(sheet, 1, 0);
@@ -475,14 +505,18 @@ private:
     void startCasesSheet()
     {
         if (sheet_ != nullptr) {
-            filter(sheet_, row_, setup_.carriedNames.size() + caseColumns.size());
+            filter(sheet_, row_, casesWidth());
         }
-        std::string name(casesSheetName);
+        std::string name(setup_.sheetName.empty() ? casesSheetName : setup_.sheetName);
         if (!sheets_.empty()) {
             name += " " + std::to_string(sheets_.size() + 1);
         }
         sheet_ = addSheet(name);
-        writeHeadings(sheet_, setup_.carriedNames, caseColumns);
+        if (ownColumns_.empty()) {
+            writeHeadings(sheet_, setup_.carriedNames, caseColumns);
+        } else {
+            writeHeadings(sheet_, setup_.carriedNames, ownColumns_);
+        }
         row_ = 1;
     }
 
@@ -521,6 +555,10 @@ private:
     void writeCell(lxw_worksheet* sheet, lxw_row_t row, std::size_t at, Style style, const Cell& cell)
     {
         const auto column = static_cast<lxw_col_t>(at);
+        if (const auto* given = std::get_if<std::string_view>(&cell); given != nullptr && style == Style::Given) {
+            writeCell(sheet, row, at, Style::Text, givenInput(*given, setup_.inputDecimalMark));
+            return;
+        }
         lxw_format* format = formatOf(style);
         lxw_error written = LXW_NO_ERROR;
         if (const auto* text = std::get_if<std::string_view>(&cell)) {
@@ -565,8 +603,10 @@ private:
     lxw_format* heading_ = nullptr;
     lxw_format* integer_ = nullptr;
     lxw_format* tenth_ = nullptr;
+    lxw_format* percent_ = nullptr;
     lxw_format* flag_ = nullptr;
     lxw_format* lines_ = nullptr;
+    std::vector<SheetColumn> ownColumns_;  // the number, then WorkbookSetup::columns; empty for the sizing's
     std::vector<lxw_worksheet*> sheets_;
     lxw_worksheet* sheet_ = nullptr;
     lxw_row_t row_ = 0;
@@ -582,6 +622,12 @@ WorkbookWriter::WorkbookWriter(
 WorkbookWriter::~WorkbookWriter() = default;
 
 void WorkbookWriter::write(const SheetCase& sheetCase) { book_->write(sheetCase); }
+
+void WorkbookWriter::writeRow(
+    std::size_t number, std::span<const std::string> carried, std::span<const SheetCell> cells)
+{
+    book_->writeRow(number, carried, cells);
+}
 
 void WorkbookWriter::finish() { book_->finish(); }
 

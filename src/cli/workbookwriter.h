@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace bearing::cli {
@@ -49,6 +50,22 @@ struct SheetCase {
 // so that 0.15F is the cell 0.15 and not 0.1500000059604645.
 [[nodiscard]] double shortestDecimal(float value);
 
+// What a cell holds: nothing, a text or a number.
+using SheetCell = std::variant<std::monostate, std::string_view, double>;
+
+// How a column's cells are shown: a text, a text of several lines (a message), an input
+// as given (a number cell when it is a plain number), a whole number, a tenth as the
+// window rounds its results, every digit of an unrounded figure, a fraction as a percent
+// to the tenth, or a centred "да" or "нет".
+enum class SheetStyle { Text, Lines, Given, Integer, Tenth, Full, Percent, Flag };
+
+// A column of a writer's own table on the first sheet (WorkbookWriter::writeRow).
+struct SheetColumn {
+    std::string_view heading;
+    double width;  // in characters of the default font
+    SheetStyle style;
+};
+
 // What a workbook holds besides its cases.
 struct WorkbookSetup {
     // The decimal mark of the batch the inputs come from: an input text that is a plain
@@ -56,6 +73,10 @@ struct WorkbookSetup {
     char inputDecimalMark = '.';
     std::vector<std::string> carriedNames;  // a batch's own columns, after the number on the cases sheet
     bool withCases = true;                  // false: the material table alone
+    // A writer's own table instead of the sizing's cases: its sheet's name and columns,
+    // after the number and the batch's own columns. Rows come with writeRow().
+    std::string_view sheetName{};
+    std::span<const SheetColumn> columns{};
 };
 
 // Writes cases into an .xlsx workbook as they come, in the library's constant-memory
@@ -81,6 +102,9 @@ public:
     ~WorkbookWriter();
 
     void write(const SheetCase& sheetCase);
+    // A row of the writer's own table: its number, the batch's own columns, a cell for
+    // each of WorkbookSetup::columns.
+    void writeRow(std::size_t number, std::span<const std::string> carried, std::span<const SheetCell> cells);
     // Adds the material table, writes the workbook and puts it in place.
     void finish();
 

@@ -119,6 +119,9 @@ TEST(Check, ExitStatusSaysWhetherEveryCheckedDesignPasses)
         {"report of the table", {"--list-materials", "--report", "x.html"}, exitUsage, "", "--report задаётся с"},
         {"unwritable chart", with(bronze, {"--chart", "/nonexistent/x.svg"}), exitWriteFailed, "итог: проходит",
             "не удалось записать «/nonexistent/x.svg»"},
+        {"workbook without a file", with(bronze, {"-f", "xlsx"}), exitUsage, "", "книга xlsx пишется только в файл"},
+        {"unwritable workbook", with(bronze, {"-f", "xlsx", "-o", "/nonexistent/x.xlsx"}), exitWriteFailed, "",
+            "не удаётся записать книгу «/nonexistent/x.xlsx»"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

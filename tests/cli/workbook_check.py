@@ -3,10 +3,11 @@ format, and checks it against the CSV of the same cases and of the material tabl
 every figure a number cell equal to the CSV's, texts as given, Russian headings with
 units, the heading row frozen and filtered, set column widths.
 
-    workbook_check.py BOOK.xlsx CASES.csv MATERIALS.csv
+    workbook_check.py BOOK.xlsx CASES.csv MATERIALS.csv     (the sizing's or the check's)
     workbook_check.py BOOK.xlsx - MATERIALS.csv     (the material sheet alone)
 """
 import csv
+import math
 import re
 import sys
 
@@ -45,6 +46,28 @@ MATERIAL_COLUMNS = [
     ("[pv], МПа·м/с", "max_pv", "number"),
     ("[t], °C", "max_temperature", "number"),
 ]
+# Each heading of the design check's sheet, likewise: the sizing's inputs and the
+# material's limits, then the check's figures ("heading|field|kind", two blanks apart).
+CHECK_COLUMNS = (
+    CASE_COLUMNS[:4]
+    + [("D, мм", "diameter", "input"), CASE_COLUMNS[4], ("t, °C", "temperature", "input")]
+    + CASE_COLUMNS[5:7]
+    + MATERIAL_COLUMNS[2:]
+    + [
+        tuple(spec.split("|"))
+        for spec in re.split(
+            r"\s{2,}",
+            """p, МПа|pressure|number  v, м/с|speed|number  pv, МПа·м/с|pv|number
+            Загрузка по [p], %|pressure_use|percent  Загрузка по [v], %|speed_use|percent
+            Загрузка по [pv], %|pv_use|percent  Определяет|governing|limit
+            Наибольшая загрузка, %|governing_use|percent  Fmax, Н|max_load|number  Fmax по|max_load_limit|limit
+            nmax, об/мин|max_frequency|number  nmax по|max_frequency_limit|limit
+            v при nmax, м/с|max_sliding_speed|number  t не выше [t]|temperature_holds|flag
+            [t] − t, К|temperature_margin|number  Проходит|passes|flag""",
+        )
+    ]
+    + CASE_COLUMNS[-2:]
+)
 GROUPS = {"dry": "без смазки", "lubricated": "со смазкой"}
 PLAIN_NUMBER = re.compile(r"-?[0-9]+(\.[0-9]+)?$")
 CELL_LIMIT = 32767
@@ -72,11 +95,14 @@ def check_cell(cell, kind, value, index, where):
     if value in (None, ""):
         check(cell.value is None, where, f"{cell.value!r} where the CSV is empty")
         return
-    if kind in ("number", "tenth") or (kind == "input" and PLAIN_NUMBER.match(value) and len(value) < 16):
+    if kind in ("number", "tenth", "percent") or (kind == "input" and PLAIN_NUMBER.match(value) and len(value) < 16):
         check(cell.data_type == "n", where, f"{cell.value!r} is not a number cell")
-        check(cell.value == float(value), where, f"{cell.value!r} is not {value}")
+        # A cell keeps 16 significant digits, a double's shortest text may have 17.
+        check(math.isclose(cell.value, float(value), rel_tol=1e-15), where, f"{cell.value!r} is not {value}")
         if kind == "tenth":
             check(cell.number_format == "0.0", where, f"format {cell.number_format!r}, not to the tenth")
+        if kind == "percent":
+            check(cell.number_format == "0.0%", where, f"format {cell.number_format!r}, not a percent")
     elif kind == "flag":
         expected = "да" if value == "true" else "нет"
         check(cell.data_type == "s" and cell.value == expected, where, f"{cell.value!r} is not {expected}")
@@ -108,21 +134,23 @@ def read_csv(path):
         return list(reader), reader.fieldnames
 
 
-def case_columns(fieldnames):
+def case_columns(fieldnames, columns):
     """The cases sheet's columns: the number, a batch's own columns (those the CSV has
     before its inputs), then the program's."""
     carried = fieldnames[: fieldnames.index("material")]
-    return CASE_COLUMNS[:1] + [(name, name, "input") for name in carried] + CASE_COLUMNS[1:]
+    return columns[:1] + [(name, name, "input") for name in carried] + columns[1:]
 
 
 def main():
     book_path, cases_path, materials_path = sys.argv[1:4]
     book = openpyxl.load_workbook(book_path)
-    sheets = ["Материалы"] if cases_path == "-" else ["Расчеты", "Материалы"]
+    # The design check's workbook has its sheet in place of the sizing's.
+    first, columns = ("Проверка", CHECK_COLUMNS) if "Проверка" in book.sheetnames else ("Расчеты", CASE_COLUMNS)
+    sheets = ["Материалы"] if cases_path == "-" else [first, "Материалы"]
     check(book.sheetnames == sheets, "book", f"sheets {book.sheetnames}")
     if cases_path != "-":
         cases, fieldnames = read_csv(cases_path)
-        check_sheet(book["Расчеты"], case_columns(fieldnames), cases)
+        check_sheet(book[first], case_columns(fieldnames, columns), cases)
     check_sheet(book["Материалы"], MATERIAL_COLUMNS, read_csv(materials_path)[0])
     for failure in failures[:40]:
         print(failure)

@@ -40,3 +40,20 @@ trap 'rm -rf "$work"' EXIT
 "$python" "$check" "$work/book.xlsx" "$work/out.csv" "$work/materials.csv"
 "$calc" --list-materials --format xlsx --output "$work/materials.xlsx"
 "$python" "$check" "$work/materials.xlsx" - "$work/materials.csv"
+
+# The design check of every material, ranked, and a batch of checks with its own column,
+# a case that fails and one the check cannot reach.
+check_all=(--check --all -F 5000 -n 300 -d 16.7 -L 20 -t 120 --sort utilisation)
+"$calc" "${check_all[@]}" --format csv >"$work/check.csv" 2>/dev/null || [[ $? -eq 1 ]]
+"$calc" "${check_all[@]}" --format xlsx -o "$work/check.xlsx" 2>/dev/null || [[ $? -eq 1 ]]
+"$python" "$check" "$work/check.xlsx" "$work/check.csv" "$work/materials.csv"
+{
+  printf 'шифр,material,load,frequency,diameter,length,temperature\r\n'
+  printf 'П-1,Бронза БрО10Ф1,5000,300,40,30,80\r\n'
+  printf 'П-2,Графит,1000,1000,20,50,\r\n'
+  printf 'П-3,Нет такого,1,1,1,1,\r\n'
+  printf 'П-4,1,1,1,0,1,\r\n'
+} >"$work/checks.csv"
+"$calc" --check --batch "$work/checks.csv" --format csv >"$work/checks-out.csv" 2>/dev/null || [[ $? -eq 1 ]]
+"$calc" --check --batch "$work/checks.csv" --format xlsx -o "$work/checks.xlsx" 2>/dev/null || [[ $? -eq 1 ]]
+"$python" "$check" "$work/checks.xlsx" "$work/checks-out.csv" "$work/materials.csv"
