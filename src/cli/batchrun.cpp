@@ -188,30 +188,35 @@ std::optional<std::string> openBatch(const std::string& source, std::ifstream& f
 
 }  // namespace
 
-int runBatch(const RunSettings& settings, const std::string& source, std::istream& in, std::ostream& out,
-    std::ostream& err, const std::function<void(const CaseRecord&)>& onCase)
+std::optional<std::string> readBatch(
+    const RunSettings& settings, const std::string& source, std::istream& in, const BatchSink& sink)
 {
     std::ifstream file;
     if (source != "-") {
         if (const std::optional<std::string> reason = openBatch(source, file)) {
-            return usageError(err, "не удаётся открыть " + sourceName(source) + ": " + *reason);
+            return "не удаётся открыть " + sourceName(source) + ": " + *reason;
         }
     }
-    BatchRun run(settings, out, err, onCase);
-    BatchReader reader([&run](const CsvRecord& record) { return run.take(record); },
-        {.encoding = settings.encoding, .separator = settings.separator});
+    BatchReader reader(sink.take, {.encoding = settings.encoding, .separator = settings.separator});
     const BatchReader::End end = reader.read(source == "-" ? in : file);
     if (!end.complete) {
-        // What was read is written, a stream as far as it got; a workbook of part of a
-        // batch is not made, so that none looks complete.
-        if (run.problem() == std::nullopt && settings.format != OutputFormat::Xlsx) {
-            run.finish();
+        if (sink.problem() == std::nullopt && settings.format != OutputFormat::Xlsx) {
+            sink.finish();
         }
-        return usageError(err,
-            (end.problem.empty() ? "не удаётся прочитать " : "не читается пакет ") + sourceName(source) + ": "
-                + (end.problem.empty() ? systemErrorText(end.error) : end.problem));
+        return (end.problem.empty() ? "не удаётся прочитать " : "не читается пакет ") + sourceName(source) + ": "
+            + (end.problem.empty() ? systemErrorText(end.error) : end.problem);
     }
-    if (const std::optional<std::string> problem = run.problem()) {
+    return sink.problem();
+}
+
+int runBatch(const RunSettings& settings, const std::string& source, std::istream& in, std::ostream& out,
+    std::ostream& err, const std::function<void(const CaseRecord&)>& onCase)
+{
+    BatchRun run(settings, out, err, onCase);
+    const BatchSink sink{.take = [&run](const CsvRecord& record) { return run.take(record); },
+        .problem = [&run] { return run.problem(); },
+        .finish = [&run] { run.finish(); }};
+    if (const std::optional<std::string> problem = readBatch(settings, source, in, sink)) {
         return usageError(err, *problem);
     }
     run.finish();

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "batchreader.h"
 #include "caserunner.h"
 
 #include <functional>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -15,5 +17,20 @@ namespace bearing::cli {
 // `onCase`, when given, sees every case after it is written (for a report).
 [[nodiscard]] int runBatch(const RunSettings& settings, const std::string& source, std::istream& in, std::ostream& out,
     std::ostream& err, const std::function<void(const CaseRecord&)>& onCase = {});
+
+// What a batch's records go to: every record in turn (false: stop, the header is
+// unusable), the problem that stopped it, and the end of its output.
+struct BatchSink {
+    BatchReader::RecordHandler take;
+    std::function<std::optional<std::string>()> problem;
+    std::function<void()> finish;
+};
+
+// Reads the batch `source` ("-": `in`) with the settings' encoding and separator into
+// `sink`, and returns why it could not be read whole, or the sink's problem, as a usage
+// error's text. A batch read in part is finished as a stream, as far as it got; a
+// workbook of part of a batch is not made, so that none looks complete.
+[[nodiscard]] std::optional<std::string> readBatch(
+    const RunSettings& settings, const std::string& source, std::istream& in, const BatchSink& sink);
 
 }  // namespace bearing::cli

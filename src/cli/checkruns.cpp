@@ -1,16 +1,15 @@
 #include "checkruns.h"
 
 #include "batchreader.h"
+#include "batchrun.h"
 #include "checkedoutput.h"
 #include "checkwriter.h"
 #include "exitstatus.h"
 #include "options.h"
-#include "systemerror.h"
 #include "terminaltext.h"
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <limits>
 #include <numeric>
 
@@ -323,30 +322,11 @@ CheckRunEnd runCheckAll(const RunSettings& settings, const CheckTexts& texts, bo
 CheckRunEnd runCheckBatch(const RunSettings& settings, const std::string& source, bool collect, std::istream& in,
     std::ostream& out, std::ostream& err)
 {
-    std::ifstream file;
-    const std::string name = source == "-" ? std::string("стандартный ввод") : "«" + source + "»";
-    if (source != "-") {
-        errno = 0;
-        file.open(source, std::ios::binary);
-        if (!file) {
-            return {
-                .status = usageError(err, "не удаётся открыть " + name + ": " + systemErrorText(errno)), .cases = {}};
-        }
-    }
     CheckBatch batch(settings, collect, out, err);
-    BatchReader reader([&batch](const CsvRecord& record) { return batch.take(record); },
-        {.encoding = settings.encoding, .separator = settings.separator});
-    const BatchReader::End end = reader.read(source == "-" ? in : file);
-    if (!end.complete) {
-        if (batch.problem() == std::nullopt) {
-            static_cast<void>(batch.finish());
-        }
-        const std::string reason = end.problem.empty()
-            ? "не удаётся прочитать " + name + ": " + systemErrorText(end.error)
-            : "не читается пакет " + name + ": " + end.problem;
-        return {.status = usageError(err, reason), .cases = {}};
-    }
-    if (const std::optional<std::string> problem = batch.problem()) {
+    const BatchSink sink{.take = [&batch](const CsvRecord& record) { return batch.take(record); },
+        .problem = [&batch] { return batch.problem(); },
+        .finish = [&batch] { static_cast<void>(batch.finish()); }};
+    if (const std::optional<std::string> problem = readBatch(settings, source, in, sink)) {
         return {.status = usageError(err, *problem), .cases = {}};
     }
     return batch.finish();

@@ -109,6 +109,8 @@ TEST(Check, ExitStatusSaysWhetherEveryCheckedDesignPasses)
             exitUsage, "", "недопустимое значение параметра --sort"},
         {"diameter in a batch", {"--check", "--batch", "-", "-d", "5"}, exitUsage, "", "столбцами diameter"},
         {"batch without a diameter", {"--check", "--batch", "-"}, exitUsage, "", "нужны столбцы material, load"},
+        {"batch that is a directory", {"--check", "--batch", "/"}, exitUsage, "",
+            "не удаётся открыть «/»: это каталог"},
         {"chart of a batch", {"--batch", "-", "--chart", "x.svg"}, exitUsage, "", "--chart задаётся с"},
         {"chart kind alone", with(bronze, {"--chart-kind", "design"}), exitUsage, "", "только с --chart"},
         {"design chart of every material",
