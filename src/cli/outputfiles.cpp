@@ -134,25 +134,8 @@ std::string checkChart(const FileRequests& requests, std::span<const CheckReport
         return pvPanelsSvg(panels);
     }
     const CheckReportCase& c = cases.front();
-    if (requests.chartKind == ChartKind::Design) {
-        const DesignCheckReading reading = readDesignCheckInput(
-            {.load = c.load, .frequency = c.frequency, .diameter = c.diameter, .length = c.length, .temperature = {}});
-        DesignChart chart;
-        chart.material = *c.material;
-        chart.load = reading.input.load;
-        chart.frequency = reading.input.frequency;
-        if (reading.fault == CheckFault::None) {
-            chart.proposedDiameter = reading.input.diameter;
-            chart.proposedLength = reading.input.length;
-        }
-        chart.decimalSeparator = requests.decimalSeparator;
-        return designChartSvg(chart);
-    }
-    return pvDiagramSvg({.title = "Диаграмма p–v: " + std::string(c.material->name),
-        .materials = {*c.material},
-        .point = pointOf(c),
-        .pointCaption = "рабочая точка d × L = " + c.diameter + " × " + c.length + " мм",
-        .decimalSeparator = requests.decimalSeparator});
+    return requests.chartKind == ChartKind::Design ? checkDesignChartSvg(c, requests.decimalSeparator)
+                                                   : checkPvDiagramSvg(c, requests.decimalSeparator);
 }
 
 }  // namespace

@@ -638,4 +638,33 @@ std::string reportDate(std::int64_t unixSeconds)
         clock.minutes().count(), clock.seconds().count());
 }
 
+std::string checkPvDiagramSvg(const CheckReportCase& c, std::string_view decimalSeparator)
+{
+    std::optional<PvPoint> point;
+    if (c.check.fault == CheckFault::None) {
+        point = PvPoint{c.check.speed, c.check.pressure};
+    }
+    return pvDiagramSvg({.title = "Диаграмма p–v: " + std::string(c.material->name),
+        .materials = {*c.material},
+        .point = point,
+        .pointCaption = "рабочая точка d × L = " + c.diameter + " × " + c.length + " мм",
+        .decimalSeparator = std::string(decimalSeparator)});
+}
+
+std::string checkDesignChartSvg(const CheckReportCase& c, std::string_view decimalSeparator)
+{
+    const DesignCheckReading reading = readDesignCheckInput(
+        {.load = c.load, .frequency = c.frequency, .diameter = c.diameter, .length = c.length, .temperature = {}});
+    DesignChart chart;
+    chart.material = *c.material;
+    chart.load = reading.input.load;
+    chart.frequency = reading.input.frequency;
+    if (reading.fault == CheckFault::None) {
+        chart.proposedDiameter = reading.input.diameter;
+        chart.proposedLength = reading.input.length;
+    }
+    chart.decimalSeparator = std::string(decimalSeparator);
+    return designChartSvg(chart);
+}
+
 }  // namespace bearing

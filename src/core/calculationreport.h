@@ -24,6 +24,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace bearing {
@@ -61,6 +62,12 @@ struct CheckReportCase {
     DesignCheck check;                  // its fault, or its figures
     std::vector<std::string> messages;  // messages other than the check's fault (material not found)
 };
+
+// The charts of one check whose material was found, as --chart and the web page draw
+// them: the p–v diagram with its operating point (none when the check ended in a fault)
+// and the design chart with the proposed d × L.
+[[nodiscard]] std::string checkPvDiagramSvg(const CheckReportCase& c, std::string_view decimalSeparator);
+[[nodiscard]] std::string checkDesignChartSvg(const CheckReportCase& c, std::string_view decimalSeparator);
 
 struct CalculationReport {
     std::string programName;  // "plain-bearings-calc"

@@ -327,28 +327,8 @@ val checkCharts(int row, const std::string& load, const std::string& frequency, 
         charts.set("design", text(""));
         return charts;
     }
-    std::optional<PvPoint> point;
-    if (c.check.fault == CheckFault::None) {
-        point = PvPoint{c.check.speed, c.check.pressure};
-    }
-    charts.set("pv",
-        text(pvDiagramSvg({.title = "Диаграмма p–v: " + std::string(c.material->name),
-            .materials = {*c.material},
-            .point = point,
-            .pointCaption = "рабочая точка d × L = " + c.diameter + " × " + c.length + " мм",
-            .decimalSeparator = separator})));
-    const DesignCheckReading reading = readDesignCheckInput(
-        {.load = c.load, .frequency = c.frequency, .diameter = c.diameter, .length = c.length, .temperature = {}});
-    DesignChart chart;
-    chart.material = *c.material;
-    chart.load = reading.input.load;
-    chart.frequency = reading.input.frequency;
-    if (reading.fault == CheckFault::None) {
-        chart.proposedDiameter = reading.input.diameter;
-        chart.proposedLength = reading.input.length;
-    }
-    chart.decimalSeparator = separator;
-    charts.set("design", text(designChartSvg(chart)));
+    charts.set("pv", text(checkPvDiagramSvg(c, separator)));
+    charts.set("design", text(checkDesignChartSvg(c, separator)));
     return charts;
 }
 
