@@ -1,24 +1,26 @@
 // Makes the one HTML file of the web page: the template with the style sheet, the
-// emscripten module (the WebAssembly inside it) and the page's script inlined, and a
-// Content-Security-Policy that lets only those two inline blocks run and allows no
+// emscripten module, its WebAssembly (gzipped, in base64) and the page's script inlined,
+// and a Content-Security-Policy that lets only those two inline blocks run and allows no
 // request of any kind.
 //
-//   node inline.mjs SOURCE_DIR MODULE_JS SKETCH_SVG VERSION OUTPUT_HTML
+//   node inline.mjs SOURCE_DIR MODULE_JS MODULE_WASM SKETCH_SVG VERSION OUTPUT_HTML
 
 import { createHash } from 'node:crypto';
 import { readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
+import { constants, gzipSync } from 'node:zlib';
 
-const [sourceDir, modulePath, sketchPath, version, output] = process.argv.slice(2);
+const [sourceDir, modulePath, wasmPath, sketchPath, version, output] = process.argv.slice(2);
 const read = (path) => readFileSync(path, 'utf8');
 const hash = (text) => `'sha256-${createHash('sha256').update(text, 'utf8').digest('base64')}'`;
 
 const style = read(join(sourceDir, 'page.css'));
-// The module would first try to fetch() its own data: URL, which the policy refuses with
-// an error in the console, and then decode the WebAssembly from the script itself; with
-// no fetch in its scope it goes straight to the decoding.
-const module = `const createBearingModule = ((fetch) => {\n${read(modulePath)}\nreturn createBearingModule;\n})();`;
-const script = `${module}\n${read(join(sourceDir, 'page.js'))}`;
+// The WebAssembly is the larger part of the page; gzipped, its base64 takes half the room
+// of the raw one's, and the page inflates it with the browser's own DecompressionStream.
+// Node's gzip leaves the header's time at zero, so the same WebAssembly makes the same
+// page.
+const wasm = gzipSync(readFileSync(wasmPath), { level: constants.Z_BEST_COMPRESSION }).toString('base64');
+const script = [read(modulePath), `const bearingCoreGzip = '${wasm}';`, read(join(sourceDir, 'page.js'))].join('\n');
 if (script.includes('</script') || style.includes('</style')) {
   throw new Error('an inlined block would end its element early');
 }

@@ -2,7 +2,7 @@
 // hands each button press to the core with the boxes' texts, and shows what the core
 // returns, event by event, as the bearing window does. Nothing is calculated, parsed or
 // formatted here.
-/* global createBearingModule */
+/* global createBearingModule, bearingCoreGzip */
 'use strict';
 
 (() => {
@@ -255,5 +255,54 @@
     });
   };
 
-  createBearingModule().then(start);
+  // Where the browser lacks what the page needs (WebAssembly under the page's policy,
+  // DecompressionStream), the page says so instead of staying silent.
+  const unsupported = () => {
+    byId('unsupported').hidden = false;
+  };
+
+  // The page carries its WebAssembly gzipped, in base64, and hands it to the module
+  // instead of letting it fetch a file.
+  const fromBase64 = (base64) => {
+    if (Uint8Array.fromBase64) {
+      return Uint8Array.fromBase64(base64);
+    }
+    const text = atob(base64);
+    const bytes = new Uint8Array(text.length);
+    for (let i = 0; i < text.length; ++i) {
+      bytes[i] = text.charCodeAt(i);
+    }
+    return bytes;
+  };
+  const inflate = (gzip) =>
+    new Response(new Response(gzip).body.pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
+
+  // Compiled on the page's own thread as soon as it is inflated: browsers compile
+  // WebAssembly lazily, so that takes a millisecond or two, and the page answers before
+  // its first layout, where an asynchronous compilation would end in a task queued behind
+  // that layout. Chromium before 114 refuses to compile a module of this size on the
+  // page's thread; there it is compiled in the background.
+  const instantiate = (wasm, imports) => {
+    try {
+      return { instance: new WebAssembly.Instance(new WebAssembly.Module(wasm), imports) };
+    } catch (error) {
+      if (error instanceof RangeError) {
+        return WebAssembly.instantiate(wasm, imports);
+      }
+      throw error;
+    }
+  };
+
+  const instantiateWasm = (imports, receiveInstance) => {
+    inflate(fromBase64(bearingCoreGzip))
+      .then((wasm) => instantiate(wasm, imports))
+      .then(({ instance }) => receiveInstance(instance), unsupported);
+    return {};
+  };
+
+  if (typeof WebAssembly === 'object' && typeof DecompressionStream === 'function') {
+    createBearingModule({ instantiateWasm }).then(start, unsupported);
+  } else {
+    unsupported();
+  }
 })();

@@ -26,6 +26,7 @@ ExternalProject_Add(web_page_tree
     "-DPLAIN_BEARINGS_WERROR=${PLAIN_BEARINGS_WERROR}"
   BUILD_ALWAYS ON
   BUILD_BYPRODUCTS "${PLAIN_BEARINGS_WEB_DIR}/plain-bearings.html" "${PLAIN_BEARINGS_WEB_DIR}/bearing-core.js"
+    "${PLAIN_BEARINGS_WEB_DIR}/bearing-core.wasm"
   INSTALL_COMMAND ""
   USES_TERMINAL_BUILD ON)
 

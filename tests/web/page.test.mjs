@@ -33,8 +33,13 @@ after(async () => {
   assert.deepEqual([...new Set(requests)], [pageUrl]);
 });
 
-const openPage = async ({ locale = 'ru-RU', width = 1280, height = 900 } = {}) => {
+// `init` runs in the page before its own script, as a browser's own make-up would;
+// `until` is what the page shows once it has started.
+const openPage = async ({ locale = 'ru-RU', width = 1280, height = 900, init, until = 'body[data-ready]' } = {}) => {
   const context = await browser.newContext({ locale, viewport: { width, height } });
+  if (init) {
+    await context.addInitScript(init);
+  }
   await context.route('**/*', (route) => {
     requests.push(route.request().url());
     return route.request().url() === pageUrl ? route.continue() : route.abort();
@@ -45,7 +50,7 @@ const openPage = async ({ locale = 'ru-RU', width = 1280, height = 900 } = {}) =
   page.on('pageerror', (error) => errors.push(error.message));
   page.on('request', (request) => requests.push(request.url()));
   await page.goto(pageUrl);
-  await page.waitForSelector('body[data-ready]');
+  await page.waitForSelector(until);
   page.errors = errors;
   return page;
 };
@@ -174,6 +179,33 @@ const enterCase = async (page, c) => {
   await page.click(button);
   return button;
 };
+
+describe('in a browser that lacks what the page uses', () => {
+  const browsers = [
+    // Chromium before 114 compiles a module of this size only in the background.
+    ['no WebAssembly compiled on the page\'s thread: the page compiles it in the background', () => {
+      WebAssembly.Module = function Module() {
+        throw new RangeError('WebAssembly.Module(): buffer too large');
+      };
+    }, true],
+    ['no DecompressionStream: the page says that it cannot calculate here', () => {
+      delete window.DecompressionStream;
+    }, false],
+  ];
+  for (const [name, init, works] of browsers) {
+    test(name, async () => {
+      const page = await openPage({ init, until: works ? 'body[data-ready]' : '#unsupported:not([hidden])' });
+      assert.equal(await page.isVisible('#unsupported'), !works);
+      if (works) {
+        await enterCase(page, workedExample);
+        assert.equal((await results(page)).minDiameterOnLength, '16,7');
+      } else {
+        assert.equal(await page.getByRole('alert').textContent(), await page.textContent('#unsupported'));
+      }
+      await closePage(page);
+    });
+  }
+});
 
 describe('each message opens a modal dialog with its title and text', () => {
   for (const [name, c, text] of messageCases) {
