@@ -274,8 +274,27 @@
     }
     return bytes;
   };
-  const inflate = (gzip) =>
-    new Response(new Response(gzip).body.pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
+  // Read through the stream's own reader, whose reads resolve as microtasks, the
+  // WebAssembly is whole before the browser turns to its next task; a Response's
+  // arrayBuffer() would wait for tasks of its own, behind the page's first layout.
+  const inflate = async (gzip) => {
+    const stream = new DecompressionStream('gzip');
+    const writer = stream.writable.getWriter();
+    // A broken stream fails the reads below; the writer's promises would only repeat it.
+    writer.write(gzip).catch(() => {});
+    writer.close().catch(() => {});
+    const chunks = [];
+    const reader = stream.readable.getReader();
+    for (let part = await reader.read(); !part.done; part = await reader.read()) {
+      chunks.push(part.value);
+    }
+    const wasm = new Uint8Array(chunks.reduce((size, chunk) => size + chunk.length, 0));
+    chunks.reduce((at, chunk) => {
+      wasm.set(chunk, at);
+      return at + chunk.length;
+    }, 0);
+    return wasm;
+  };
 
   // Compiled on the page's own thread as soon as it is inflated: browsers compile
   // WebAssembly lazily, so that takes a millisecond or two, and the page answers before
