@@ -274,7 +274,7 @@
     }
     return bytes;
   };
-  // Read through the stream's own reader, whose reads resolve as microtasks, the
+  // Read through the stream's own reader, whose reads resolve as microtasks, so that the
   // WebAssembly is whole before the browser turns to its next task; a Response's
   // arrayBuffer() would wait for tasks of its own, behind the page's first layout.
   const inflate = async (gzip) => {
@@ -289,10 +289,11 @@
       chunks.push(part.value);
     }
     const wasm = new Uint8Array(chunks.reduce((size, chunk) => size + chunk.length, 0));
-    chunks.reduce((at, chunk) => {
+    let at = 0;
+    for (const chunk of chunks) {
       wasm.set(chunk, at);
-      return at + chunk.length;
-    }, 0);
+      at += chunk.length;
+    }
     return wasm;
   };
 
