@@ -8,7 +8,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <map>
+#include <string_view>
+#include <vector>
 
 namespace bearing::cli {
 
@@ -16,19 +19,23 @@ namespace {
 
 constexpr std::string_view programName = "plain-bearings-calc";
 
-constexpr std::string_view synopsis
-    = "Использование:\n"
-      "  plain-bearings-calc --material МАТЕРИАЛ --load F --frequency n [--length L]\n"
-      "      [--group dry|lubricated] [--format text|csv|json|xlsx] [--strict]\n"
-      "  plain-bearings-calc --all --load F --frequency n [--length L] [--format ...] [--wide]\n"
-      "  plain-bearings-calc --batch ФАЙЛ|- [--group dry|lubricated] [--format ...] [--strict]\n"
-      "      [--separator ';'|','] [--encoding КОДИРОВКА]\n"
-      "  plain-bearings-calc --list-materials [--format ...]\n"
-      "  plain-bearings-calc --check --material МАТЕРИАЛ|--all --load F --frequency n --diameter d --length L\n"
-      "      [--temperature t] [--sort utilisation] [--format ...]\n"
-      "  plain-bearings-calc --check --batch ФАЙЛ|- [--group dry|lubricated] [--format ...]\n"
-      "  plain-bearings-calc РЕЖИМ ... --format xlsx --output ФАЙЛ.xlsx | --format csv --csv-dialect ru\n"
-      "  и в любом режиме, кроме --list-materials: [--chart ФАЙЛ.svg [--chart-kind pv|design]] [--report ФАЙЛ.html]\n";
+constexpr std::string_view synopsis = "Использование:\n"
+                                      "  plain-bearings-calc --material МАТЕРИАЛ --load F --frequency n [--length L]\n"
+                                      "      [--group dry|lubricated] [--format text|csv|json|xlsx] [--strict]\n"
+                                      "  plain-bearings-calc --all --load F --frequency n [--length L] [--format ...]\n"
+                                      "      [--wide]\n"
+                                      "  plain-bearings-calc --batch ФАЙЛ|- [--group dry|lubricated] [--format ...]\n"
+                                      "      [--strict] [--separator ';'|','] [--encoding КОДИРОВКА]\n"
+                                      "  plain-bearings-calc --list-materials [--format ...]\n"
+                                      "  plain-bearings-calc --check --diameter d --length L --load F --frequency n\n"
+                                      "      (--material МАТЕРИАЛ|--all) [--temperature t] [--sort utilisation]\n"
+                                      "      [--format ...]\n"
+                                      "  plain-bearings-calc --check --batch ФАЙЛ|- [--group dry|lubricated]\n"
+                                      "      [--format ...]\n"
+                                      "  plain-bearings-calc РЕЖИМ ... --format xlsx --output ФАЙЛ.xlsx\n"
+                                      "      | --format csv --csv-dialect ru\n"
+                                      "  и в любом режиме, кроме --list-materials: [--chart ФАЙЛ.svg\n"
+                                      "      [--chart-kind pv|design]] [--report ФАЙЛ.html]\n";
 
 // CLI11's help in the program's words: the synopsis above instead of its English usage
 // line, each option's value named as the synopsis names it.
@@ -48,12 +55,44 @@ public:
     // Lined up by the letters a terminal shows, not by bytes: the value names are Russian.
     std::string make_option(const CLI::Option* option, bool positional) const override
     {
-        constexpr std::size_t descriptionColumn = 30;
         std::string line = "  " + make_option_name(option, positional) + make_option_opts(option);
         const std::size_t width = codePoints(line);
         line += width + 2 <= descriptionColumn ? std::string(descriptionColumn - width, ' ')
                                                : "\n" + std::string(descriptionColumn, ' ');
-        return line + make_option_desc(option) + "\n";
+        return line + wrapped(make_option_desc(option)) + "\n";
+    }
+
+private:
+    static constexpr std::size_t descriptionColumn = 30;
+    static constexpr std::size_t lineWidth = 80;
+
+    // A description longer than the rest of an 80-column line goes on, word by word, in
+    // lines of its own under its start; a dash stays with the word before it.
+    static std::string wrapped(std::string_view description)
+    {
+        std::vector<std::string> words;
+        for (std::size_t at = 0; at <= description.size();) {
+            const std::size_t end = std::min(description.find(' ', at), description.size());
+            const std::string_view word = description.substr(at, end - at);
+            if (word == "—" && !words.empty()) {
+                words.back().append(" —");
+            } else {
+                words.emplace_back(word);
+            }
+            at = end + 1;
+        }
+        std::string text;
+        std::size_t width = descriptionColumn;
+        for (const std::string& word : words) {
+            if (width > descriptionColumn) {
+                const bool fits = width + 1 + codePoints(word) <= lineWidth;
+                text += fits ? std::string(" ") : "\n" + std::string(descriptionColumn, ' ');
+                width = fits ? width + 1 : descriptionColumn;
+            }
+            text += word;
+            width += codePoints(word);
+        }
+        return text;
     }
 };
 
@@ -335,10 +374,12 @@ std::variant<Options, int> parseOptions(const std::vector<std::string>& argument
     app.option_defaults()->group("Параметры")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.set_help_flag("-h,--help", "эта справка");
     app.set_version_flag("--version", std::string(programVersion), "версия программы");
-    app.footer("Коды выхода: 0 — результаты (с --check: каждый подшипник проходит), 1 — случай закончился\n"
-               "сообщением (с --check: или подшипник не проходит), 2 — ошибка использования,\n"
-               "3 — вывод не удалось записать (или файл --chart, --report). Поля вывода и коды\n"
-               "сообщений: man plain-bearings-calc, /usr/share/doc/plain-bearings/command-line.md.");
+    app.footer("Коды выхода: 0 — результаты (с --check: каждый подшипник проходит),\n"
+               "1 — случай закончился сообщением (с --check: или подшипник не проходит),\n"
+               "2 — ошибка использования,\n"
+               "3 — вывод не удалось записать (или файл --chart, --report).\n"
+               "Поля вывода и коды сообщений: man plain-bearings-calc,\n"
+               "/usr/share/doc/plain-bearings/command-line.md.");
     Given given;
     addModes(app, given);
     addParameters(app, given);

@@ -111,6 +111,11 @@ TEST(TextOutput, HelpIsWhollyRussianAndNotesStayBoundedInABatch)
         EXPECT_EQ(help.out.find(english), std::string::npos) << english << " in\n" << help.out;
     }
     EXPECT_NE(help.out.find("3 — вывод не удалось записать"), std::string::npos) << help.out;
+    // It reads whole in an 80-column terminal.
+    std::istringstream helpLines(help.out);
+    for (std::string line; std::getline(helpLines, line);) {
+        EXPECT_LE(codePoints(line), 80U) << line;
+    }
 
     // A batch of a thousand and two different messages keeps a thousand notes and counts the rest.
     std::string rows = "material,load,frequency\n";
