@@ -98,7 +98,7 @@ private:
         if (record_.endedInMessage()) {
             anyMessage_ = true;
             if (!writer_->showsMessages()) {
-                log_.add("Строка " + std::to_string(record.number) + ": ", record_);
+                log_.add("Строка " + std::to_string(record.number) + ": ", record_.messages);
             }
         }
     }

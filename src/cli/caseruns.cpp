@@ -19,7 +19,7 @@ int runOneCase(const RunSettings& settings, const CaseTexts& texts, std::ostream
         onCase(record);
     }
     MessageLog log(err);
-    log.add("", record);
+    log.add("", record.messages);
     log.flush();
     return record.endedInMessage() ? exitMessage : exitResults;
 }
@@ -45,7 +45,7 @@ int runAllMaterials(const RunSettings& settings, const CaseTexts& texts, std::os
         }
         anyMessage = anyMessage || record.endedInMessage();
         if (!writer->showsMessages()) {
-            log.add(record.material->row + " " + record.material->name + ": ", record);
+            log.add(record.material->row + " " + record.material->name + ": ", record.messages);
         }
     }
     writer->finish();

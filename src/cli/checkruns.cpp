@@ -2,9 +2,9 @@
 
 #include "batchreader.h"
 #include "batchrun.h"
-#include "checkedoutput.h"
 #include "checkwriter.h"
 #include "exitstatus.h"
+#include "messagelog.h"
 #include "options.h"
 #include "terminaltext.h"
 
@@ -16,28 +16,6 @@
 namespace bearing::cli {
 
 namespace {
-
-// The check's messages on the standard error, each after its case's prefix.
-class CheckLog {
-public:
-    explicit CheckLog(std::ostream& err)
-        : output_(err, Stream::Error)
-    {
-    }
-
-    void add(std::string_view prefix, const CheckRecord& record)
-    {
-        for (const std::string& message : record.messages) {
-            output_.text().append(masked(prefix)).append(masked(message, true)).append(1, '\n');
-        }
-        output_.writeIfFull();
-    }
-
-    void flush() { output_.flush(); }
-
-private:
-    OutputBuffer output_;
-};
 
 int statusOf(const CheckRecord& record) { return record.passed() ? exitResults : exitMessage; }
 
@@ -175,7 +153,7 @@ private:
         }
         writer_->write(record_);
         allPass_ = allPass_ && record_.passed();
-        log_.add("Строка " + std::to_string(record.number) + ": ", record_);
+        log_.add("Строка " + std::to_string(record.number) + ": ", record_.messages);
         if (collect_) {
             cases_.push_back(reportCase(*settings_.catalogue, record_));
         }
@@ -184,7 +162,7 @@ private:
     const RunSettings& settings_;
     bool collect_;
     std::ostream& out_;
-    CheckLog log_;
+    MessageLog log_;
     CheckRunner runner_;
     std::unique_ptr<CheckWriter> writer_;
     CheckColumns columns_;
@@ -265,8 +243,8 @@ CheckRunEnd runCheckOne(
         = makeCheckWriter(out, settings.format, setupFor(settings, Layout::OneCase));
     writer->write(record);
     writer->finish();
-    CheckLog log(err);
-    log.add("", record);
+    MessageLog log(err);
+    log.add("", record.messages);
     log.flush();
     CheckRunEnd end{.status = statusOf(record), .cases = {}};
     if (collect) {
@@ -301,14 +279,14 @@ CheckRunEnd runCheckAll(const RunSettings& settings, const CheckTexts& texts, bo
     }
     const std::unique_ptr<CheckWriter> writer
         = makeCheckWriter(out, settings.format, setupFor(settings, Layout::MaterialTable));
-    CheckLog log(err);
+    MessageLog log(err);
     CheckRunEnd end;
     bool allPass = true;
     for (const std::size_t i : order) {
         const CheckRecord& record = records.at(i);
         writer->write(record);
         allPass = allPass && record.passed();
-        log.add(record.material->row + " " + record.material->name + ": ", record);
+        log.add(record.material->row + " " + record.material->name + ": ", record.messages);
         if (collect) {
             end.cases.push_back(reportCase(*settings.catalogue, record));
         }
