@@ -179,12 +179,7 @@ private:
 
 void CheckRunner::run(const CheckTexts& texts, std::optional<Group> group, CheckRecord& record)
 {
-    if (!lastChoice_ || texts.material != lastMaterial_ || group != lastGroup_) {
-        lastChoice_ = settings_.catalogue->choose(texts.material, group);
-        lastMaterial_ = texts.material;
-        lastGroup_ = group;
-    }
-    const MaterialChoice& choice = *lastChoice_;
+    const MaterialChoice& choice = materials_.choose(texts.material, group);
     record.texts = &texts;
     record.row = choice.kind == MaterialChoice::Kind::Found ? choice.row : -1;
     record.material = record.row >= 0 ? &settings_.catalogue->fields(record.row) : nullptr;

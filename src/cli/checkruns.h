@@ -16,6 +16,7 @@ class CheckRunner {
 public:
     explicit CheckRunner(const RunSettings& settings)
         : settings_(settings)
+        , materials_(*settings.catalogue)
     {
     }
 
@@ -26,10 +27,7 @@ public:
 
 private:
     const RunSettings& settings_;
-    // Batches tend to repeat a material row after row.
-    std::string lastMaterial_;
-    std::optional<Group> lastGroup_;
-    std::optional<MaterialChoice> lastChoice_;
+    MaterialChooser materials_;
 };
 
 // The check as the report shows it.
