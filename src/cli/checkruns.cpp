@@ -153,7 +153,9 @@ private:
         }
         writer_->write(record_);
         allPass_ = allPass_ && record_.passed();
-        log_.add("Строка " + std::to_string(record.number) + ": ", record_.messages);
+        if (record_.endedInMessage()) {
+            log_.add("Строка " + std::to_string(record.number) + ": ", record_.messages);
+        }
         if (collect_) {
             cases_.push_back(reportCase(*settings_.catalogue, record_));
         }
