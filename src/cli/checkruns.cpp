@@ -136,14 +136,8 @@ private:
         record_.carried = carried_;
         const std::string_view groupText = field(columns_.group);
         const std::optional<Group> group = groupText.empty() ? settings_.group : groupFromName(groupText);
-        if (record.tooLong) {
-            runner_.refuse(texts_, {codes::fieldTooLong, "поле длиннее 1 МиБ: остаток строки пропущен"}, record_);
-        } else if (record.fieldCount != columns_.count) {
-            runner_.refuse(texts_,
-                {codes::fieldCount,
-                    "полей в строке " + std::to_string(record.fieldCount) + ", а в заголовке "
-                        + std::to_string(columns_.count)},
-                record_);
+        if (const CaseProblem problem = recordProblem(record, columns_.count); !problem.empty()) {
+            runner_.refuse(texts_, problem, record_);
         } else if (!groupText.empty() && !group) {
             runner_.refuse(texts_,
                 {codes::unknownGroup, "неизвестная группа «" + std::string(groupText) + "»: dry или lubricated"},

@@ -160,6 +160,41 @@ TEST(Check, BatchChecksEveryRowAndCarriesItsOwnColumns)
     EXPECT_NE(result.err.find("Строка 3: Диаметр должен быть больше нуля"), std::string::npos);
 }
 
+// A check batch refuses the records a sizing batch refuses, with the same codes: a file
+// cut short inside a quote is never checked as if it were whole.
+TEST(Check, BatchRefusesARecordCutShortOrSplitTheOtherWayAsASizingBatchDoes)
+{
+    struct Row {
+        const char* name;
+        std::string checks;
+        std::string sizings;  // the same lines without the diameter
+        const char* code;
+        const char* message;
+    };
+    for (const Row& row : {
+             Row{"cut short inside a quote",
+                 "material,load,frequency,diameter,length\nБронза БрО10Ф1,5000,300,16.7,\"20",
+                 "material,load,frequency,length\nБронза БрО10Ф1,5000,300,\"20", "unclosed_quote",
+                 "Строка 1: файл оборван: кавычка, открытая в строке 2, не закрыта до его конца"},
+             Row{"split by commas under a semicolon header",
+                 "material;load;frequency;diameter;length\nБронза БрО10Ф1,5000,300,16.7,20\n",
+                 "material;load;frequency;length\nБронза БрО10Ф1,5000,300,20\n", "mixed_separators",
+                 "Строка 1: поля разделены «,», а в заголовке — «;»: в пакете один разделитель"},
+         }) {
+        SCOPED_TRACE(row.name);
+        const Outcome checked = run({"--check", "--batch", "-", "-f", "json"}, row.checks);
+        EXPECT_EQ(checked.status, exitMessage);
+        const nlohmann::json rows = nlohmann::json::parse(checked.out);
+        ASSERT_EQ(rows.size(), 1U);
+        EXPECT_EQ(rows[0]["code"], row.code);
+        EXPECT_TRUE(rows[0]["passes"].is_null());
+        EXPECT_NE(checked.err.find(row.message), std::string::npos) << checked.err;
+        const Outcome sized = run({"--batch", "-", "-f", "json"}, row.sizings);
+        EXPECT_EQ(nlohmann::json::parse(sized.out).at(0)["code"], row.code) << sized.out;
+        EXPECT_NE(sized.err.find(row.message), std::string::npos) << sized.err;
+    }
+}
+
 TEST_F(CheckFiles, ChartAndReportAreWrittenWellFormedAndAgainByteForByte)
 {
     const std::vector<std::string> arguments
