@@ -75,9 +75,10 @@ std::optional<std::string> readCheckHeader(const CsvRecord& header, CheckColumns
 // A batch of checks as it streams in: the header first, then one written check a record.
 class CheckBatch {
 public:
-    CheckBatch(const RunSettings& settings, bool collect, std::ostream& out, std::ostream& err)
+    CheckBatch(const RunSettings& settings, std::ostream& out, std::ostream& err,
+        const std::function<void(const CheckRecord&)>& onCheck)
         : settings_(settings)
-        , collect_(collect)
+        , onCheck_(onCheck)
         , out_(out)
         , log_(err)
         , runner_(settings)
@@ -104,12 +105,13 @@ public:
         return headerRead_ ? headerProblem_ : std::optional<std::string>("в пакете нет заголовка");
     }
 
-    CheckRunEnd finish()
+    void finish()
     {
         writer_->finish();
         log_.flush();
-        return {.status = allPass_ ? exitResults : exitMessage, .cases = std::move(cases_)};
     }
+
+    [[nodiscard]] bool allPass() const { return allPass_; }
 
 private:
     void takeCheck(const CsvRecord& record)
@@ -150,13 +152,13 @@ private:
         if (record_.endedInMessage()) {
             log_.add("Строка " + std::to_string(record.number) + ": ", record_.messages);
         }
-        if (collect_) {
-            cases_.push_back(reportCase(*settings_.catalogue, record_));
+        if (onCheck_) {
+            onCheck_(record_);
         }
     }
 
     const RunSettings& settings_;
-    bool collect_;
+    const std::function<void(const CheckRecord&)>& onCheck_;
     std::ostream& out_;
     MessageLog log_;
     CheckRunner runner_;
@@ -165,7 +167,6 @@ private:
     CheckTexts texts_;
     std::vector<std::string> carried_;
     CheckRecord record_;
-    std::vector<CheckReportCase> cases_;
     bool headerRead_ = false;
     std::optional<std::string> headerProblem_;
     bool allPass_ = true;
@@ -224,8 +225,8 @@ CheckReportCase reportCase(const Catalogue& catalogue, const CheckRecord& record
     return c;
 }
 
-CheckRunEnd runCheckOne(
-    const RunSettings& settings, const CheckTexts& texts, bool collect, std::ostream& out, std::ostream& err)
+int runCheckOne(const RunSettings& settings, const CheckTexts& texts, std::ostream& out, std::ostream& err,
+    const std::function<void(const CheckRecord&)>& onCheck)
 {
     CheckRunner runner(settings);
     CheckRecord record;
@@ -234,18 +235,17 @@ CheckRunEnd runCheckOne(
         = makeCheckWriter(out, settings.format, setupFor(settings, Layout::OneCase));
     writer->write(record);
     writer->finish();
+    if (onCheck) {
+        onCheck(record);
+    }
     MessageLog log(err);
     log.add("", record.messages);
     log.flush();
-    CheckRunEnd end{.status = statusOf(record), .cases = {}};
-    if (collect) {
-        end.cases.push_back(reportCase(*settings.catalogue, record));
-    }
-    return end;
+    return statusOf(record);
 }
 
-CheckRunEnd runCheckAll(const RunSettings& settings, const CheckTexts& texts, bool sortByUse, bool collect,
-    std::ostream& out, std::ostream& err)
+int runCheckAll(const RunSettings& settings, const CheckTexts& texts, bool sortByUse, std::ostream& out,
+    std::ostream& err, const std::function<void(const CheckRecord&)>& onCheck)
 {
     CheckRunner runner(settings);
     std::array<CheckTexts, MaterialCatalogue::rowCount> materials;
@@ -271,34 +271,33 @@ CheckRunEnd runCheckAll(const RunSettings& settings, const CheckTexts& texts, bo
     const std::unique_ptr<CheckWriter> writer
         = makeCheckWriter(out, settings.format, setupFor(settings, Layout::MaterialTable));
     MessageLog log(err);
-    CheckRunEnd end;
     bool allPass = true;
     for (const std::size_t i : order) {
         const CheckRecord& record = records.at(i);
         writer->write(record);
         allPass = allPass && record.passed();
         log.add(record.material->row + " " + record.material->name + ": ", record.messages);
-        if (collect) {
-            end.cases.push_back(reportCase(*settings.catalogue, record));
+        if (onCheck) {
+            onCheck(record);
         }
     }
     writer->finish();
     log.flush();
-    end.status = allPass ? exitResults : exitMessage;
-    return end;
+    return allPass ? exitResults : exitMessage;
 }
 
-CheckRunEnd runCheckBatch(const RunSettings& settings, const std::string& source, bool collect, std::istream& in,
-    std::ostream& out, std::ostream& err)
+int runCheckBatch(const RunSettings& settings, const std::string& source, std::istream& in, std::ostream& out,
+    std::ostream& err, const std::function<void(const CheckRecord&)>& onCheck)
 {
-    CheckBatch batch(settings, collect, out, err);
+    CheckBatch batch(settings, out, err, onCheck);
     const BatchSink sink{.take = [&batch](const CsvRecord& record) { return batch.take(record); },
         .problem = [&batch] { return batch.problem(); },
-        .finish = [&batch] { static_cast<void>(batch.finish()); }};
+        .finish = [&batch] { batch.finish(); }};
     if (const std::optional<std::string> problem = readBatch(settings, source, in, sink)) {
-        return {.status = usageError(err, *problem), .cases = {}};
+        return usageError(err, *problem);
     }
-    return batch.finish();
+    batch.finish();
+    return batch.allPass() ? exitResults : exitMessage;
 }
 
 }  // namespace bearing::cli

@@ -26,19 +26,25 @@ int runCheck(const Options& options, const RunSettings& settings, const FileRequ
         .diameter = options.diameter,
         .length = options.texts.length.value_or(""),
         .temperature = options.temperature};
-    const bool collect = files.chart || files.report;
-    CheckRunEnd end;
+    // The chart and the report hold the checks as they were written, collected as they run.
+    std::vector<CheckReportCase> cases;
+    std::function<void(const CheckRecord&)> collect;
+    if (files.chart || files.report) {
+        collect = [&cases, &settings](
+                      const CheckRecord& record) { cases.push_back(reportCase(*settings.catalogue, record)); };
+    }
+    int status = exitUsage;
     switch (options.mode) {
-    case Mode::OneCase: end = runCheckOne(settings, texts, collect, out, err); break;
-    case Mode::AllMaterials: end = runCheckAll(settings, texts, options.sortByUse, collect, out, err); break;
-    case Mode::Batch: end = runCheckBatch(settings, options.batch, collect, in, out, err); break;
+    case Mode::OneCase: status = runCheckOne(settings, texts, out, err, collect); break;
+    case Mode::AllMaterials: status = runCheckAll(settings, texts, options.sortByUse, out, err, collect); break;
+    case Mode::Batch: status = runCheckBatch(settings, options.batch, in, out, err, collect); break;
     case Mode::ListMaterials: return exitUsage;
     }
-    if (end.status == exitUsage || !collect) {
-        return end.status;
+    if (status == exitUsage || !collect) {
+        return status;
     }
-    const int written = writeCheckFiles(files, end.cases, err);
-    return written != exitResults ? written : end.status;
+    const int written = writeCheckFiles(files, cases, err);
+    return written != exitResults ? written : status;
 }
 
 int runSizing(const Options& options, const RunSettings& settings, const FileRequests& files, std::istream& in,
