@@ -135,12 +135,7 @@ public:
 
     void finish() override
     {
-        TextTable table(tableColumns);
-        table.fit(rows_, setup_.width);
-        table.appendHeadings(output_.text());
-        for (const TableRow& row : rows_) {
-            table.appendRow(output_.text(), row);
-        }
+        TextTable(tableColumns).appendTable(output_.text(), rows_, setup_.width);
         output_.flush();
     }
 
