@@ -98,29 +98,15 @@ private:
         if (record_.endedInMessage()) {
             anyMessage_ = true;
             if (!writer_->showsMessages()) {
-                log_.add("Строка " + std::to_string(record.number) + ": ", record_);
+                log_.add("Строка " + std::to_string(record.number) + ": ", record_.messages);
             }
         }
     }
 
     void runCase(const CsvRecord& record, std::string_view groupText)
     {
-        if (record.openQuoteLine > 0) {
-            runner_.refuse(texts_,
-                {codes::unclosedQuote,
-                    "файл оборван: кавычка, открытая в строке " + std::to_string(record.openQuoteLine)
-                        + ", не закрыта до его конца"},
-                record_);
-        } else if (record.tooLong) {
-            runner_.refuse(texts_, {codes::fieldTooLong, "поле длиннее 1 МиБ: остаток строки пропущен"}, record_);
-        } else if (const std::optional<std::string> mixed = mixedSeparators(record, record.separator, columns_.count)) {
-            runner_.refuse(texts_, {codes::mixedSeparators, *mixed}, record_);
-        } else if (record.fieldCount != columns_.count) {
-            runner_.refuse(texts_,
-                {codes::fieldCount,
-                    "полей в строке " + std::to_string(record.fieldCount) + ", а в заголовке "
-                        + std::to_string(columns_.count)},
-                record_);
+        if (const CaseProblem problem = recordProblem(record, columns_.count); !problem.empty()) {
+            runner_.refuse(texts_, problem, record_);
         } else if (const std::optional<Group> group = groupText.empty() ? settings_.group : groupFromName(groupText);
                    !groupText.empty() && !group) {
             runner_.refuse(texts_,
@@ -187,6 +173,26 @@ std::optional<std::string> openBatch(const std::string& source, std::ifstream& f
 }
 
 }  // namespace
+
+CaseProblem recordProblem(const CsvRecord& record, std::size_t columnCount)
+{
+    if (record.openQuoteLine > 0) {
+        return {codes::unclosedQuote,
+            "файл оборван: кавычка, открытая в строке " + std::to_string(record.openQuoteLine)
+                + ", не закрыта до его конца"};
+    }
+    if (record.tooLong) {
+        return {codes::fieldTooLong, "поле длиннее 1 МиБ: остаток строки пропущен"};
+    }
+    if (std::optional<std::string> mixed = mixedSeparators(record, record.separator, columnCount)) {
+        return {codes::mixedSeparators, std::move(*mixed)};
+    }
+    if (record.fieldCount != columnCount) {
+        return {codes::fieldCount,
+            "полей в строке " + std::to_string(record.fieldCount) + ", а в заголовке " + std::to_string(columnCount)};
+    }
+    return {};
+}
 
 std::optional<std::string> readBatch(
     const RunSettings& settings, const std::string& source, std::istream& in, const BatchSink& sink)

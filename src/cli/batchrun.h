@@ -2,6 +2,7 @@
 
 #include "batchreader.h"
 #include "caserunner.h"
+#include "messagecodes.h"
 
 #include <functional>
 #include <istream>
@@ -25,6 +26,11 @@ struct BatchSink {
     std::function<std::optional<std::string>()> problem;
     std::function<void()> finish;
 };
+
+// Why a record of a batch with `columnCount` columns is refused before any of its fields
+// is read: the file ended inside its quote, a field passed 1 MiB, its fields were
+// separated the other way, or they are not as many as the header's. Empty otherwise.
+[[nodiscard]] CaseProblem recordProblem(const CsvRecord& record, std::size_t columnCount);
 
 // Reads the batch `source` ("-": `in`) with the settings' encoding and separator into
 // `sink`, and returns why it could not be read whole, or the sink's problem, as a usage

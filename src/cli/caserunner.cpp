@@ -6,16 +6,12 @@ namespace bearing::cli {
 
 void CaseRunner::run(const CaseTexts& texts, std::optional<Group> group, CaseRecord& record)
 {
-    if (!lastChoice_ || texts.material != lastMaterial_ || group != lastGroup_) {
-        lastChoice_ = settings_.catalogue->choose(texts.material, group);
-        lastMaterial_ = texts.material;
-        lastGroup_ = group;
-    }
+    const MaterialChoice& choice = materials_.choose(texts.material, group);
     record.texts = &texts;
-    record.row = lastChoice_->kind == MaterialChoice::Kind::Found ? lastChoice_->row : -1;
+    record.row = choice.kind == MaterialChoice::Kind::Found ? choice.row : -1;
     record.material = record.row >= 0 ? &settings_.catalogue->fields(record.row) : nullptr;
     if (record.row < 0) {
-        fillResults(record, nullptr, lastChoice_->problem(texts.material));
+        fillResults(record, nullptr, choice.problem(texts.material));
         return;
     }
     if (settings_.strict) {

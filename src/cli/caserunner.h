@@ -44,6 +44,7 @@ class CaseRunner {
 public:
     explicit CaseRunner(const RunSettings& settings)
         : settings_(settings)
+        , materials_(*settings.catalogue)
     {
     }
 
@@ -55,11 +56,8 @@ public:
 
 private:
     const RunSettings& settings_;
+    MaterialChooser materials_;
     CaseOutcome outcome_;
-    // Batches tend to repeat a material row after row.
-    std::string lastMaterial_;
-    std::optional<Group> lastGroup_;
-    std::optional<MaterialChoice> lastChoice_;
 };
 
 }  // namespace bearing::cli

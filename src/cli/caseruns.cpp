@@ -5,7 +5,8 @@
 
 namespace bearing::cli {
 
-int runOneCase(const RunSettings& settings, const CaseTexts& texts, std::ostream& out, std::ostream& err)
+int runOneCase(const RunSettings& settings, const CaseTexts& texts, std::ostream& out, std::ostream& err,
+    const std::function<void(const CaseRecord&)>& onCase)
 {
     CaseRunner runner(settings);
     CaseRecord record;
@@ -14,13 +15,17 @@ int runOneCase(const RunSettings& settings, const CaseTexts& texts, std::ostream
         = makeResultWriter(out, settings.format, settings.writerSetup(Layout::OneCase));
     writer->write(record);
     writer->finish();
+    if (onCase) {
+        onCase(record);
+    }
     MessageLog log(err);
-    log.add("", record);
+    log.add("", record.messages);
     log.flush();
     return record.endedInMessage() ? exitMessage : exitResults;
 }
 
-int runAllMaterials(const RunSettings& settings, const CaseTexts& texts, std::ostream& out, std::ostream& err)
+int runAllMaterials(const RunSettings& settings, const CaseTexts& texts, std::ostream& out, std::ostream& err,
+    const std::function<void(const CaseRecord&)>& onCase)
 {
     CaseRunner runner(settings);
     CaseRecord record;
@@ -35,9 +40,12 @@ int runAllMaterials(const RunSettings& settings, const CaseTexts& texts, std::os
         runner.run(material, std::nullopt, record);
         material.material = settings.catalogue->name(row);
         writer->write(record);
+        if (onCase) {
+            onCase(record);
+        }
         anyMessage = anyMessage || record.endedInMessage();
         if (!writer->showsMessages()) {
-            log.add(record.material->row + " " + record.material->name + ": ", record);
+            log.add(record.material->row + " " + record.material->name + ": ", record.messages);
         }
     }
     writer->finish();

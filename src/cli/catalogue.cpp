@@ -95,4 +95,14 @@ MaterialChoice Catalogue::choose(std::string_view text, std::optional<Group> gro
     return choice;
 }
 
+const MaterialChoice& MaterialChooser::choose(std::string_view text, std::optional<Group> group)
+{
+    if (!lastChoice_ || text != lastText_ || group != lastGroup_) {
+        lastChoice_ = catalogue_.choose(text, group);
+        lastText_ = text;
+        lastGroup_ = group;
+    }
+    return *lastChoice_;
+}
+
 }  // namespace bearing::cli

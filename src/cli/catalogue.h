@@ -49,6 +49,24 @@ private:
     std::array<MaterialFields, MaterialCatalogue::rowCount> fields_;
 };
 
+// The material of case after case: chosen again only when its text or the group
+// changes, as batches tend to repeat a material row after row.
+class MaterialChooser {
+public:
+    explicit MaterialChooser(const Catalogue& catalogue)
+        : catalogue_(catalogue)
+    {
+    }
+
+    [[nodiscard]] const MaterialChoice& choose(std::string_view text, std::optional<Group> group);
+
+private:
+    const Catalogue& catalogue_;
+    std::string lastText_;
+    std::optional<Group> lastGroup_;
+    std::optional<MaterialChoice> lastChoice_;
+};
+
 // The shortest text that reads back as the same single.
 [[nodiscard]] std::string fullSingle(float value);
 

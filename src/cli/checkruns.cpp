@@ -2,9 +2,9 @@
 
 #include "batchreader.h"
 #include "batchrun.h"
-#include "checkedoutput.h"
 #include "checkwriter.h"
 #include "exitstatus.h"
+#include "messagelog.h"
 #include "options.h"
 #include "terminaltext.h"
 
@@ -16,28 +16,6 @@
 namespace bearing::cli {
 
 namespace {
-
-// The check's messages on the standard error, each after its case's prefix.
-class CheckLog {
-public:
-    explicit CheckLog(std::ostream& err)
-        : output_(err, Stream::Error)
-    {
-    }
-
-    void add(std::string_view prefix, const CheckRecord& record)
-    {
-        for (const std::string& message : record.messages) {
-            output_.text().append(masked(prefix)).append(masked(message, true)).append(1, '\n');
-        }
-        output_.writeIfFull();
-    }
-
-    void flush() { output_.flush(); }
-
-private:
-    OutputBuffer output_;
-};
 
 int statusOf(const CheckRecord& record) { return record.passed() ? exitResults : exitMessage; }
 
@@ -97,9 +75,10 @@ std::optional<std::string> readCheckHeader(const CsvRecord& header, CheckColumns
 // A batch of checks as it streams in: the header first, then one written check a record.
 class CheckBatch {
 public:
-    CheckBatch(const RunSettings& settings, bool collect, std::ostream& out, std::ostream& err)
+    CheckBatch(const RunSettings& settings, std::ostream& out, std::ostream& err,
+        const std::function<void(const CheckRecord&)>& onCheck)
         : settings_(settings)
-        , collect_(collect)
+        , onCheck_(onCheck)
         , out_(out)
         , log_(err)
         , runner_(settings)
@@ -126,12 +105,13 @@ public:
         return headerRead_ ? headerProblem_ : std::optional<std::string>("в пакете нет заголовка");
     }
 
-    CheckRunEnd finish()
+    void finish()
     {
         writer_->finish();
         log_.flush();
-        return {.status = allPass_ ? exitResults : exitMessage, .cases = std::move(cases_)};
     }
+
+    [[nodiscard]] bool allPass() const { return allPass_; }
 
 private:
     void takeCheck(const CsvRecord& record)
@@ -158,14 +138,8 @@ private:
         record_.carried = carried_;
         const std::string_view groupText = field(columns_.group);
         const std::optional<Group> group = groupText.empty() ? settings_.group : groupFromName(groupText);
-        if (record.tooLong) {
-            runner_.refuse(texts_, {codes::fieldTooLong, "поле длиннее 1 МиБ: остаток строки пропущен"}, record_);
-        } else if (record.fieldCount != columns_.count) {
-            runner_.refuse(texts_,
-                {codes::fieldCount,
-                    "полей в строке " + std::to_string(record.fieldCount) + ", а в заголовке "
-                        + std::to_string(columns_.count)},
-                record_);
+        if (const CaseProblem problem = recordProblem(record, columns_.count); !problem.empty()) {
+            runner_.refuse(texts_, problem, record_);
         } else if (!groupText.empty() && !group) {
             runner_.refuse(texts_,
                 {codes::unknownGroup, "неизвестная группа «" + std::string(groupText) + "»: dry или lubricated"},
@@ -175,23 +149,24 @@ private:
         }
         writer_->write(record_);
         allPass_ = allPass_ && record_.passed();
-        log_.add("Строка " + std::to_string(record.number) + ": ", record_);
-        if (collect_) {
-            cases_.push_back(reportCase(*settings_.catalogue, record_));
+        if (record_.endedInMessage()) {
+            log_.add("Строка " + std::to_string(record.number) + ": ", record_.messages);
+        }
+        if (onCheck_) {
+            onCheck_(record_);
         }
     }
 
     const RunSettings& settings_;
-    bool collect_;
+    const std::function<void(const CheckRecord&)>& onCheck_;
     std::ostream& out_;
-    CheckLog log_;
+    MessageLog log_;
     CheckRunner runner_;
     std::unique_ptr<CheckWriter> writer_;
     CheckColumns columns_;
     CheckTexts texts_;
     std::vector<std::string> carried_;
     CheckRecord record_;
-    std::vector<CheckReportCase> cases_;
     bool headerRead_ = false;
     std::optional<std::string> headerProblem_;
     bool allPass_ = true;
@@ -201,12 +176,7 @@ private:
 
 void CheckRunner::run(const CheckTexts& texts, std::optional<Group> group, CheckRecord& record)
 {
-    if (!lastChoice_ || texts.material != lastMaterial_ || group != lastGroup_) {
-        lastChoice_ = settings_.catalogue->choose(texts.material, group);
-        lastMaterial_ = texts.material;
-        lastGroup_ = group;
-    }
-    const MaterialChoice& choice = *lastChoice_;
+    const MaterialChoice& choice = materials_.choose(texts.material, group);
     record.texts = &texts;
     record.row = choice.kind == MaterialChoice::Kind::Found ? choice.row : -1;
     record.material = record.row >= 0 ? &settings_.catalogue->fields(record.row) : nullptr;
@@ -255,8 +225,8 @@ CheckReportCase reportCase(const Catalogue& catalogue, const CheckRecord& record
     return c;
 }
 
-CheckRunEnd runCheckOne(
-    const RunSettings& settings, const CheckTexts& texts, bool collect, std::ostream& out, std::ostream& err)
+int runCheckOne(const RunSettings& settings, const CheckTexts& texts, std::ostream& out, std::ostream& err,
+    const std::function<void(const CheckRecord&)>& onCheck)
 {
     CheckRunner runner(settings);
     CheckRecord record;
@@ -265,18 +235,17 @@ CheckRunEnd runCheckOne(
         = makeCheckWriter(out, settings.format, setupFor(settings, Layout::OneCase));
     writer->write(record);
     writer->finish();
-    CheckLog log(err);
-    log.add("", record);
-    log.flush();
-    CheckRunEnd end{.status = statusOf(record), .cases = {}};
-    if (collect) {
-        end.cases.push_back(reportCase(*settings.catalogue, record));
+    if (onCheck) {
+        onCheck(record);
     }
-    return end;
+    MessageLog log(err);
+    log.add("", record.messages);
+    log.flush();
+    return statusOf(record);
 }
 
-CheckRunEnd runCheckAll(const RunSettings& settings, const CheckTexts& texts, bool sortByUse, bool collect,
-    std::ostream& out, std::ostream& err)
+int runCheckAll(const RunSettings& settings, const CheckTexts& texts, bool sortByUse, std::ostream& out,
+    std::ostream& err, const std::function<void(const CheckRecord&)>& onCheck)
 {
     CheckRunner runner(settings);
     std::array<CheckTexts, MaterialCatalogue::rowCount> materials;
@@ -301,35 +270,34 @@ CheckRunEnd runCheckAll(const RunSettings& settings, const CheckTexts& texts, bo
     }
     const std::unique_ptr<CheckWriter> writer
         = makeCheckWriter(out, settings.format, setupFor(settings, Layout::MaterialTable));
-    CheckLog log(err);
-    CheckRunEnd end;
+    MessageLog log(err);
     bool allPass = true;
     for (const std::size_t i : order) {
         const CheckRecord& record = records.at(i);
         writer->write(record);
         allPass = allPass && record.passed();
-        log.add(record.material->row + " " + record.material->name + ": ", record);
-        if (collect) {
-            end.cases.push_back(reportCase(*settings.catalogue, record));
+        log.add(record.material->row + " " + record.material->name + ": ", record.messages);
+        if (onCheck) {
+            onCheck(record);
         }
     }
     writer->finish();
     log.flush();
-    end.status = allPass ? exitResults : exitMessage;
-    return end;
+    return allPass ? exitResults : exitMessage;
 }
 
-CheckRunEnd runCheckBatch(const RunSettings& settings, const std::string& source, bool collect, std::istream& in,
-    std::ostream& out, std::ostream& err)
+int runCheckBatch(const RunSettings& settings, const std::string& source, std::istream& in, std::ostream& out,
+    std::ostream& err, const std::function<void(const CheckRecord&)>& onCheck)
 {
-    CheckBatch batch(settings, collect, out, err);
+    CheckBatch batch(settings, out, err, onCheck);
     const BatchSink sink{.take = [&batch](const CsvRecord& record) { return batch.take(record); },
         .problem = [&batch] { return batch.problem(); },
-        .finish = [&batch] { static_cast<void>(batch.finish()); }};
+        .finish = [&batch] { batch.finish(); }};
     if (const std::optional<std::string> problem = readBatch(settings, source, in, sink)) {
-        return {.status = usageError(err, *problem), .cases = {}};
+        return usageError(err, *problem);
     }
-    return batch.finish();
+    batch.finish();
+    return batch.allPass() ? exitResults : exitMessage;
 }
 
 }  // namespace bearing::cli

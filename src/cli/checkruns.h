@@ -4,10 +4,10 @@
 #include "caserunner.h"
 #include "checkrecord.h"
 
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
-#include <vector>
 
 namespace bearing::cli {
 
@@ -16,6 +16,7 @@ class CheckRunner {
 public:
     explicit CheckRunner(const RunSettings& settings)
         : settings_(settings)
+        , materials_(*settings.catalogue)
     {
     }
 
@@ -26,37 +27,29 @@ public:
 
 private:
     const RunSettings& settings_;
-    // Batches tend to repeat a material row after row.
-    std::string lastMaterial_;
-    std::optional<Group> lastGroup_;
-    std::optional<MaterialChoice> lastChoice_;
+    MaterialChooser materials_;
 };
 
 // The check as the report shows it.
 [[nodiscard]] CheckReportCase reportCase(const Catalogue& catalogue, const CheckRecord& record);
 
-// What a run of checks gives besides its output: the exit status, and every check for a
-// report when `collect` is set.
-struct CheckRunEnd {
-    int status = 0;
-    std::vector<CheckReportCase> cases;
-};
+// Each run of checks returns its exit status: every check passes: exitResults; one does
+// not pass or ended in a message: exitMessage. `onCheck`, when given, sees every check
+// after it is written (for a report).
 
-// One check: its figures on `out`, its messages on `err`. Passes: exitResults; does not
-// pass or ended in a message: exitMessage.
-[[nodiscard]] CheckRunEnd runCheckOne(
-    const RunSettings& settings, const CheckTexts& texts, bool collect, std::ostream& out, std::ostream& err);
+// One check: its figures on `out`, its messages on `err`.
+[[nodiscard]] int runCheckOne(const RunSettings& settings, const CheckTexts& texts, std::ostream& out,
+    std::ostream& err, const std::function<void(const CheckRecord&)>& onCheck = {});
 
 // The same design in every material of the catalogue, in catalogue order, or with
 // `sortByUse` from the smallest governing use to the largest (checks that ended in a
 // message last, in catalogue order).
-[[nodiscard]] CheckRunEnd runCheckAll(const RunSettings& settings, const CheckTexts& texts, bool sortByUse,
-    bool collect, std::ostream& out, std::ostream& err);
+[[nodiscard]] int runCheckAll(const RunSettings& settings, const CheckTexts& texts, bool sortByUse, std::ostream& out,
+    std::ostream& err, const std::function<void(const CheckRecord&)>& onCheck = {});
 
 // The checks of a CSV batch with the columns material, load, frequency, diameter and
 // length (temperature and group optional), a row of output a record as it streams in.
-// With `collect` every check is also kept for the report.
-[[nodiscard]] CheckRunEnd runCheckBatch(const RunSettings& settings, const std::string& source, bool collect,
-    std::istream& in, std::ostream& out, std::ostream& err);
+[[nodiscard]] int runCheckBatch(const RunSettings& settings, const std::string& source, std::istream& in,
+    std::ostream& out, std::ostream& err, const std::function<void(const CheckRecord&)>& onCheck = {});
 
 }  // namespace bearing::cli

@@ -135,12 +135,7 @@ public:
 
     void finish() override
     {
-        TextTable table(tableColumns);
-        table.fit(rows_, setup_.width);
-        table.appendHeadings(output_.text());
-        for (const TableRow& row : rows_) {
-            table.appendRow(output_.text(), row);
-        }
+        TextTable(tableColumns).appendTable(output_.text(), rows_, setup_.width);
         output_.flush();
     }
 
@@ -177,88 +172,13 @@ private:
     std::size_t number_ = 0;
 };
 
-class CheckCsvWriter : public CheckWriter {
-public:
-    CheckCsvWriter(std::ostream& out, const WriterSetup& setup)
-        : output_(out)
-        , fields_(output_.text(), setup.csvDialect)
-    {
-        fields_.start();
-        for (const std::string& name : setup.carriedNames) {
-            fields_.text(name);
-        }
-        appendCsvHeader(fields_, checkColumns());
-    }
-
-    void write(const CheckRecord& record) override
-    {
-        for (const std::string& field : record.carried) {
-            fields_.text(field);
-        }
-        appendCsvRecord(fields_, checkColumns(), record);
-        output_.writeIfFull();
-    }
-
-    void finish() override { output_.flush(); }
-
-private:
-    OutputBuffer output_;
-    CsvFields fields_;
-};
-
-class CheckJsonWriter : public CheckWriter {
-public:
-    CheckJsonWriter(std::ostream& out, const WriterSetup& setup)
-        : output_(out)
-        , oneCase_(setup.layout == Layout::OneCase)
-        , carriedNames_(setup.carriedNames)
-    {
-        if (!oneCase_) {
-            output_.text() += '[';
-        }
-    }
-
-    void write(const CheckRecord& record) override
-    {
-        nlohmann::ordered_json object = nlohmann::ordered_json::object();
-        for (std::size_t i = 0; i < carriedNames_.size() && i < record.carried.size(); ++i) {
-            object[carriedNames_[i]] = record.carried[i];
-        }
-        addJsonFields(object, checkColumns(), record);
-        std::string& text = output_.text();
-        if (!oneCase_) {
-            text += first_ ? "\n" : ",\n";
-        }
-        first_ = false;
-        text += jsonText(object);
-        if (oneCase_) {
-            text += '\n';
-        }
-        output_.writeIfFull();
-    }
-
-    void finish() override
-    {
-        if (!oneCase_) {
-            output_.text() += first_ ? "]\n" : "\n]\n";
-        }
-        output_.flush();
-    }
-
-private:
-    OutputBuffer output_;
-    bool oneCase_;
-    std::vector<std::string> carriedNames_;
-    bool first_ = true;
-};
-
 }  // namespace
 
 std::unique_ptr<CheckWriter> makeCheckWriter(std::ostream& out, OutputFormat format, const WriterSetup& setup)
 {
     switch (format) {
-    case OutputFormat::Csv: return std::make_unique<CheckCsvWriter>(out, setup);
-    case OutputFormat::Json: return std::make_unique<CheckJsonWriter>(out, setup);
+    case OutputFormat::Csv: return std::make_unique<CsvWriter<CheckRecord>>(out, setup, checkColumns());
+    case OutputFormat::Json: return std::make_unique<JsonWriter<CheckRecord>>(out, setup, checkColumns());
     case OutputFormat::Text: break;
     case OutputFormat::Xlsx: return makeWorkbookChecks(setup);
     }

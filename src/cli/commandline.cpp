@@ -26,46 +26,46 @@ int runCheck(const Options& options, const RunSettings& settings, const FileRequ
         .diameter = options.diameter,
         .length = options.texts.length.value_or(""),
         .temperature = options.temperature};
-    const bool collect = files.chart || files.report;
-    CheckRunEnd end;
+    // The chart and the report hold the checks as they were written, collected as they run.
+    std::vector<CheckReportCase> cases;
+    std::function<void(const CheckRecord&)> collect;
+    if (files.chart || files.report) {
+        collect = [&cases, &settings](
+                      const CheckRecord& record) { cases.push_back(reportCase(*settings.catalogue, record)); };
+    }
+    int status = exitUsage;
     switch (options.mode) {
-    case Mode::OneCase: end = runCheckOne(settings, texts, collect, out, err); break;
-    case Mode::AllMaterials: end = runCheckAll(settings, texts, options.sortByUse, collect, out, err); break;
-    case Mode::Batch: end = runCheckBatch(settings, options.batch, collect, in, out, err); break;
+    case Mode::OneCase: status = runCheckOne(settings, texts, out, err, collect); break;
+    case Mode::AllMaterials: status = runCheckAll(settings, texts, options.sortByUse, out, err, collect); break;
+    case Mode::Batch: status = runCheckBatch(settings, options.batch, in, out, err, collect); break;
     case Mode::ListMaterials: return exitUsage;
     }
-    if (end.status == exitUsage || !collect) {
-        return end.status;
+    if (status == exitUsage || !collect) {
+        return status;
     }
-    const int written = writeCheckFiles(files, end.cases, err);
-    return written != exitResults ? written : end.status;
+    const int written = writeCheckFiles(files, cases, err);
+    return written != exitResults ? written : status;
 }
 
 int runSizing(const Options& options, const RunSettings& settings, const FileRequests& files, std::istream& in,
     std::ostream& out, std::ostream& err)
 {
+    // The chart and the report hold the cases as they were written, collected as they run.
     std::vector<SizingReportCase> cases;
+    std::function<void(const CaseRecord&)> collect;
+    if (files.chart || files.report) {
+        collect = [&cases, &settings](
+                      const CaseRecord& record) { cases.push_back(sizingReportCase(*settings.catalogue, record)); };
+    }
     int status = exitUsage;
     switch (options.mode) {
-    case Mode::OneCase: status = runOneCase(settings, options.texts, out, err); break;
-    case Mode::AllMaterials: status = runAllMaterials(settings, options.texts, out, err); break;
-    case Mode::Batch: {
-        // A report of a batch holds every case: the batch is collected as it streams.
-        std::function<void(const CaseRecord&)> collect;
-        if (files.report) {
-            collect = [&cases, &settings](
-                          const CaseRecord& record) { cases.push_back(sizingReportCase(*settings.catalogue, record)); };
-        }
-        status = runBatch(settings, options.batch, in, out, err, collect);
-        break;
-    }
+    case Mode::OneCase: status = runOneCase(settings, options.texts, out, err, collect); break;
+    case Mode::AllMaterials: status = runAllMaterials(settings, options.texts, out, err, collect); break;
+    case Mode::Batch: status = runBatch(settings, options.batch, in, out, err, collect); break;
     case Mode::ListMaterials: writeMaterialList(settings, out); return exitResults;
     }
-    if (status == exitUsage || (!files.chart && !files.report)) {
+    if (status == exitUsage || !collect) {
         return status;
-    }
-    if (options.mode != Mode::Batch) {
-        cases = sizingReportCases(settings, options.texts, options.mode == Mode::AllMaterials);
     }
     const int written = writeSizingFiles(files, cases, err);
     return written != exitResults ? written : status;

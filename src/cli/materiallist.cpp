@@ -39,13 +39,8 @@ std::string textList(const Catalogue& catalogue, std::string_view separator, std
         cellOf(cells, Cell::PV) = localForm(material.maxPV, separator);
         cellOf(cells, Cell::Temperature) = material.maxTemperature;
     }
-    TextTable table(listColumns);
-    table.fit(rows, width);
     std::string text;
-    table.appendHeadings(text);
-    for (const TableRow& row : rows) {
-        table.appendRow(text, row);
-    }
+    TextTable(listColumns).appendTable(text, rows, width);
     return text;
 }
 

@@ -4,9 +4,9 @@
 
 namespace bearing::cli {
 
-void MessageLog::add(std::string_view prefix, const CaseRecord& record)
+void MessageLog::add(std::string_view prefix, std::span<const std::string> messages)
 {
-    for (const std::string& message : record.messages) {
+    for (const std::string& message : messages) {
         output_.text().append(masked(prefix)).append(masked(message, true)).append(1, '\n');
     }
     output_.writeIfFull();

@@ -1,15 +1,17 @@
 #pragma once
 
-#include "caserecord.h"
 #include "checkedoutput.h"
 
 #include <ostream>
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace bearing::cli {
 
-// The cases' messages on the standard error: a message a line after its case's prefix,
-// control characters masked as in a table, written in blocks, every write checked.
+// The messages of cases and checks on the standard error: a message a line after its
+// case's prefix, control characters masked as in a table, written in blocks, every write
+// checked.
 class MessageLog {
 public:
     explicit MessageLog(std::ostream& err)
@@ -17,7 +19,7 @@ public:
     {
     }
 
-    void add(std::string_view prefix, const CaseRecord& record);
+    void add(std::string_view prefix, std::span<const std::string> messages);
     void flush() { output_.flush(); }
 
 private:

@@ -171,26 +171,6 @@ SizingReportCase sizingReportCase(const Catalogue& catalogue, const CaseRecord& 
     return c;
 }
 
-std::vector<SizingReportCase> sizingReportCases(const RunSettings& settings, const CaseTexts& texts, bool all)
-{
-    CaseRunner runner(settings);
-    CaseRecord record;
-    std::vector<SizingReportCase> cases;
-    if (!all) {
-        runner.run(texts, settings.group, record);
-        cases.push_back(sizingReportCase(*settings.catalogue, record));
-        return cases;
-    }
-    CaseTexts material = texts;
-    for (int row = 0; row < MaterialCatalogue::rowCount; ++row) {
-        material.material = settings.catalogue->fields(row).row;
-        runner.run(material, std::nullopt, record);
-        material.material = settings.catalogue->name(row);
-        cases.push_back(sizingReportCase(*settings.catalogue, record));
-    }
-    return cases;
-}
-
 int writeSizingFiles(const FileRequests& requests, std::span<const SizingReportCase> cases, std::ostream& err)
 {
     if (requests.chart && !cases.empty() && (requests.allMaterials || cases.front().material)) {

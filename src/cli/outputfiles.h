@@ -22,11 +22,7 @@ struct FileRequests {
     bool allMaterials = false;           // --all: small multiples
 };
 
-// The sizing cases of --material or --all (`texts` for every material with `all`), as
-// the report shows them.
-[[nodiscard]] std::vector<SizingReportCase> sizingReportCases(
-    const RunSettings& settings, const CaseTexts& texts, bool all);
-// A batch's sizing case as the report shows it.
+// A sizing case as the report shows it.
 [[nodiscard]] SizingReportCase sizingReportCase(const Catalogue& catalogue, const CaseRecord& record);
 
 // Writes the requested files for the cases; exitResults, or exitWriteFailed after a

@@ -30,26 +30,29 @@ struct WriterSetup {
     char inputDecimalMark = '.';              // for a workbook: the batch's, to see numbers among its inputs
 };
 
-// Writes cases as they come, in one format. Nothing grows with the number of cases but a
-// table for people, which is held to align its columns. A new format is a new
-// implementation of this and a line in makeResultWriter(); the fields come from
-// caseColumns() and CaseRecord, so a new field is one line there.
-class ResultWriter {
+// Writes records (sizing cases, design checks) as they come, in one format. Nothing grows
+// with the number of records but a table for people, which is held to align its columns.
+template <class Record> class RecordWriter {
 public:
-    ResultWriter() = default;
-    ResultWriter(const ResultWriter&) = delete;
-    ResultWriter& operator=(const ResultWriter&) = delete;
-    ResultWriter(ResultWriter&&) = delete;
-    ResultWriter& operator=(ResultWriter&&) = delete;
-    virtual ~ResultWriter() = default;
+    RecordWriter() = default;
+    RecordWriter(const RecordWriter&) = delete;
+    RecordWriter& operator=(const RecordWriter&) = delete;
+    RecordWriter(RecordWriter&&) = delete;
+    RecordWriter& operator=(RecordWriter&&) = delete;
+    virtual ~RecordWriter() = default;
 
-    virtual void write(const CaseRecord& record) = 0;
+    virtual void write(const Record& record) = 0;
     // Ends the output (closes the JSON array, writes the table) and flushes it.
     virtual void finish() = 0;
     // True when the cases' messages are part of this output (notes under a table), so
     // that they are not written to the standard error again.
     [[nodiscard]] virtual bool showsMessages() const { return false; }
 };
+
+// The writer of sizing cases. A new format is a new implementation of this and a line in
+// makeResultWriter(); the fields come from caseColumns() and CaseRecord, so a new field is
+// one line there.
+using ResultWriter = RecordWriter<CaseRecord>;
 
 // A workbook is written to setup.outputPath, every other format to `out`.
 [[nodiscard]] std::unique_ptr<ResultWriter> makeResultWriter(

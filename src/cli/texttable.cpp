@@ -106,4 +106,13 @@ void TextTable::appendRow(std::string& out, const TableRow& row) const
     out += '\n';
 }
 
+void TextTable::appendTable(std::string& out, std::span<const TableRow> rows, std::size_t width)
+{
+    fit(rows, width);
+    appendHeadings(out);
+    for (const TableRow& row : rows) {
+        appendRow(out, row);
+    }
+}
+
 }  // namespace bearing::cli

@@ -76,6 +76,8 @@ public:
     [[nodiscard]] bool shown(std::size_t column) const { return widths_.at(column).has_value(); }
     void appendHeadings(std::string& out) const;
     void appendRow(std::string& out, const TableRow& row) const;
+    // A table held whole: fit() to `rows` within `width`, then the headings and every row.
+    void appendTable(std::string& out, std::span<const TableRow> rows, std::size_t width);
 
 private:
     [[nodiscard]] std::size_t lineWidth() const;

@@ -132,12 +132,7 @@ public:
 
     void finish() override
     {
-        TextTable table(materialTableColumns);
-        table.fit(rows_, width_);
-        table.appendHeadings(output_.text());
-        for (const TableRow& row : rows_) {
-            table.appendRow(output_.text(), row);
-        }
+        TextTable(materialTableColumns).appendTable(output_.text(), rows_, width_);
         finishNotes();
     }
 

@@ -1,6 +1,6 @@
 #include "commandline.h"
+#include "runcommandline.h"
 
-#include "batchreader.h"
 #include "designcheck.h"
 #include "xmldocument.h"
 
@@ -18,32 +18,13 @@
 namespace bearing::cli {
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(const std::vector<std::string>& arguments, const std::string& input = {},
-    std::optional<std::string> sourceDateEpoch = std::string("1765141454"), std::int64_t now = 0)
+// A run under a comma locale with SOURCE_DATE_EPOCH as given, at `now`.
+Outcome runDated(const std::vector<std::string>& arguments, const std::string& input,
+    std::optional<std::string> sourceDateEpoch, std::int64_t now = 0)
 {
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runCommandLine(arguments, in, out, err,
-        {.decimalSeparator = ",", .width = noWidthLimit, .sourceDateEpoch = std::move(sourceDateEpoch), .now = now});
-    return {status, out.str(), err.str()};
-}
-
-std::vector<std::vector<std::string>> readCsv(const std::string& text)
-{
-    std::vector<std::vector<std::string>> records;
-    BatchReader reader([&records](const CsvRecord& record) {
-        records.emplace_back(record.fields.begin(), record.fields.end());
-        return true;
-    });
-    reader.read(text);
-    return records;
+    return runIn(
+        {.decimalSeparator = ",", .width = noWidthLimit, .sourceDateEpoch = std::move(sourceDateEpoch), .now = now},
+        arguments, input);
 }
 
 std::string readFile(const std::filesystem::path& path)
@@ -66,12 +47,6 @@ protected:
 
 const std::vector<std::string> bronze{"--check", "--material", "Бронза БрО10Ф1", "--load", "5000", "--frequency", "300",
     "--diameter", "16.7", "--length", "20"};
-
-std::vector<std::string> with(std::vector<std::string> arguments, const std::vector<std::string>& more)
-{
-    arguments.insert(arguments.end(), more.begin(), more.end());
-    return arguments;
-}
 
 TEST(Check, ExitStatusSaysWhetherEveryCheckedDesignPasses)
 {
@@ -185,11 +160,46 @@ TEST(Check, BatchChecksEveryRowAndCarriesItsOwnColumns)
     EXPECT_NE(result.err.find("Строка 3: Диаметр должен быть больше нуля"), std::string::npos);
 }
 
+// A check batch refuses the records a sizing batch refuses, with the same codes: a file
+// cut short inside a quote is never checked as if it were whole.
+TEST(Check, BatchRefusesARecordCutShortOrSplitTheOtherWayAsASizingBatchDoes)
+{
+    struct Row {
+        const char* name;
+        std::string checks;
+        std::string sizings;  // the same lines without the diameter
+        const char* code;
+        const char* message;
+    };
+    for (const Row& row : {
+             Row{"cut short inside a quote",
+                 "material,load,frequency,diameter,length\nБронза БрО10Ф1,5000,300,16.7,\"20",
+                 "material,load,frequency,length\nБронза БрО10Ф1,5000,300,\"20", "unclosed_quote",
+                 "Строка 1: файл оборван: кавычка, открытая в строке 2, не закрыта до его конца"},
+             Row{"split by commas under a semicolon header",
+                 "material;load;frequency;diameter;length\nБронза БрО10Ф1,5000,300,16.7,20\n",
+                 "material;load;frequency;length\nБронза БрО10Ф1,5000,300,20\n", "mixed_separators",
+                 "Строка 1: поля разделены «,», а в заголовке — «;»: в пакете один разделитель"},
+         }) {
+        SCOPED_TRACE(row.name);
+        const Outcome checked = run({"--check", "--batch", "-", "-f", "json"}, row.checks);
+        EXPECT_EQ(checked.status, exitMessage);
+        const nlohmann::json rows = nlohmann::json::parse(checked.out);
+        ASSERT_EQ(rows.size(), 1U);
+        EXPECT_EQ(rows[0]["code"], row.code);
+        EXPECT_TRUE(rows[0]["passes"].is_null());
+        EXPECT_NE(checked.err.find(row.message), std::string::npos) << checked.err;
+        const Outcome sized = run({"--batch", "-", "-f", "json"}, row.sizings);
+        EXPECT_EQ(nlohmann::json::parse(sized.out).at(0)["code"], row.code) << sized.out;
+        EXPECT_NE(sized.err.find(row.message), std::string::npos) << sized.err;
+    }
+}
+
 TEST_F(CheckFiles, ChartAndReportAreWrittenWellFormedAndAgainByteForByte)
 {
     const std::vector<std::string> arguments
         = with(bronze, {"--temperature", "80", "--chart", path("pv.svg"), "--report", path("report.html")});
-    ASSERT_EQ(run(arguments, {}, "1765141454", 1).status, exitResults);
+    ASSERT_EQ(runDated(arguments, {}, "1765141454", 1).status, exitResults);
     const std::string svg = readFile(path("pv.svg"));
     const std::string html = readFile(path("report.html"));
     const XmlDocument chart(svg);
@@ -200,13 +210,13 @@ TEST_F(CheckFiles, ChartAndReportAreWrittenWellFormedAndAgainByteForByte)
     EXPECT_EQ(report.select("//h:p[contains(., '07.12.2025 21:04:14 UTC')]").size(), 1U);
     EXPECT_EQ(report.select("//h:span[@class='pass']").size(), 1U);
     // The same calculation at another time with the same SOURCE_DATE_EPOCH: the same bytes.
-    ASSERT_EQ(run(arguments, {}, "1765141454", 999).status, exitResults);
+    ASSERT_EQ(runDated(arguments, {}, "1765141454", 999).status, exitResults);
     EXPECT_EQ(readFile(path("pv.svg")), svg);
     EXPECT_EQ(readFile(path("report.html")), html);
     // Without it, the time of the run.
-    ASSERT_EQ(run(arguments, {}, std::nullopt, 86400).status, exitResults);
+    ASSERT_EQ(runDated(arguments, {}, std::nullopt, 86400).status, exitResults);
     EXPECT_NE(readFile(path("report.html")).find("02.01.1970 00:00:00 UTC"), std::string::npos);
-    EXPECT_EQ(run(arguments, {}, "yesterday").status, exitUsage);
+    EXPECT_EQ(runDated(arguments, {}, "yesterday").status, exitUsage);
 }
 
 TEST_F(CheckFiles, EveryModeDrawsItsChartAndReport)

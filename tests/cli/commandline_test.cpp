@@ -16,25 +16,7 @@
 namespace bearing::cli {
 namespace {
 
-// The records of a CSV text, each as its fields.
-std::vector<std::vector<std::string>> readCsv(const std::string& text)
-{
-    std::vector<std::vector<std::string>> records;
-    BatchReader reader([&records](const CsvRecord& record) {
-        records.emplace_back(record.fields.begin(), record.fields.end());
-        return true;
-    });
-    reader.read(text);
-    return records;
-}
-
 const std::vector<std::string> bronze{"--material", "Бронза БрО10Ф1", "--load", "5000", "--frequency", "300"};
-
-std::vector<std::string> with(std::vector<std::string> arguments, const std::vector<std::string>& more)
-{
-    arguments.insert(arguments.end(), more.begin(), more.end());
-    return arguments;
-}
 
 TEST(CommandLine, ExitStatusSaysWhetherEveryCaseGaveItsResults)
 {

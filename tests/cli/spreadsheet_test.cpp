@@ -4,6 +4,7 @@
 #include "batchdecoder.h"
 #include "commandline.h"
 #include "csvdialect.h"
+#include "runcommandline.h"
 #include "workbookwriter.h"
 
 #include <gtest/gtest.h>
@@ -296,25 +297,15 @@ TEST_F(WorkbookFailureTest, AWorkbookGivenUpOrCutShortLeavesTheOldFileAndNothing
     EXPECT_EQ(files(), std::vector<std::string>{"cases.xlsx"});
 }
 
-struct BatchRunResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-BatchRunResult runBatch(const std::string& input, std::vector<std::string> arguments = {}, bool terminal = false)
+Outcome runBatch(const std::string& input, std::vector<std::string> arguments = {}, bool terminal = false)
 {
     arguments.insert(arguments.begin(), {"--batch", "-"});
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runCommandLine(arguments, in, out, err,
-        {.decimalSeparator = ",",
-            .width = 200,
-            .outputIsTerminal = terminal,
-            .sourceDateEpoch = std::nullopt,
-            .now = 0});
-    return {status, out.str(), err.str()};
+    return runIn({.decimalSeparator = ",",
+                     .width = 200,
+                     .outputIsTerminal = terminal,
+                     .sourceDateEpoch = std::nullopt,
+                     .now = 0},
+        arguments, input);
 }
 
 // Cyrillic UTF-8 in Windows-1251, as a Russian spreadsheet saves "CSV"; U+00A0 too.
@@ -368,7 +359,7 @@ TEST(SpreadsheetBatchTest, AFileAsARussianSpreadsheetSavesItGivesTheResultsOfThe
                                 "Баббит Б83;1e3;-20;2,5;\r\n"
                                 "Капрон;100;\"12,25\";;\r\n"
                                 "Текстолит;5000;300;;ё\r\n";
-    const BatchRunResult reference = runBatch(international, {"--format", "csv"});
+    const Outcome reference = runBatch(international, {"--format", "csv"});
     ASSERT_EQ(reference.status, exitMessage) << reference.err;  // "Текстолит" names two materials
     ASSERT_EQ(results(reference.out).size(), 6U);
     struct Row {
@@ -391,7 +382,7 @@ TEST(SpreadsheetBatchTest, AFileAsARussianSpreadsheetSavesItGivesTheResultsOfThe
         SCOPED_TRACE(row.name);
         std::vector<std::string> arguments{"--format", "csv"};
         arguments.insert(arguments.end(), row.arguments.begin(), row.arguments.end());
-        const BatchRunResult russianRun = runBatch(row.bytes, arguments);
+        const Outcome russianRun = runBatch(row.bytes, arguments);
         EXPECT_EQ(russianRun.status, reference.status) << russianRun.err;
         EXPECT_EQ(russianRun.err, reference.err);
         EXPECT_EQ(results(russianRun.out), results(reference.out));
@@ -440,7 +431,7 @@ TEST(SpreadsheetBatchTest, AFileThatIsNoCsvTextIsRefusedWithItsLineAndNoWorkbook
                  exitWriteFailed, "не удаётся записать книгу «/nonexistent/book.xlsx»: нет такого файла или каталога"},
          }) {
         SCOPED_TRACE(row.name);
-        const BatchRunResult run = runBatch(row.bytes, row.arguments, row.terminal);
+        const Outcome run = runBatch(row.bytes, row.arguments, row.terminal);
         EXPECT_EQ(run.status, row.status);
         EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
         EXPECT_TRUE(std::filesystem::is_empty(directory));
