@@ -16,8 +16,6 @@ namespace bearing {
 
 namespace {
 
-constexpr double mmRpmPerMetrePerSecond = 60000.0;
-
 constexpr std::string_view textColour = R"(fill="#202020")";
 constexpr std::string_view titleAttributes = R"(font-size="16" font-weight="bold" fill="#202020")";
 constexpr std::string_view noteAttributes = R"(font-size="11" fill="#606060")";

@@ -16,7 +16,6 @@ namespace bearing {
 
 namespace {
 
-constexpr double mmRpmPerMetrePerSecond = 60000.0;
 // More cases than this make the small multiples too small to read on paper.
 constexpr std::size_t maxPanels = 24;
 

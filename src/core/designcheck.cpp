@@ -12,9 +12,6 @@ namespace bearing {
 
 namespace {
 
-// Converts mm·rpm into m/s, as in the sizing.
-constexpr double mmRpmPerMetrePerSecond = 60000.0;
-
 struct FaultText {
     std::string_view code;
     std::string_view message;

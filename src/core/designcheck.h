@@ -17,6 +17,7 @@
 // figures.
 
 #include "materialcatalogue.h"
+#include "sizing.h"
 
 #include <cstdint>
 #include <optional>
@@ -24,9 +25,6 @@
 #include <string_view>
 
 namespace bearing {
-
-// π as the sizing's formulas use it: the single nearest π, widened to a double.
-inline constexpr double sizingPi = static_cast<double>(3.14159265358979323846F);
 
 // What stops a check before its figures. The order is the order of the checks.
 enum class CheckFault : std::uint8_t {
