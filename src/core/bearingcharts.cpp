@@ -215,11 +215,6 @@ constexpr double legendTop = chartPlot.bottom + 66;
 
 }  // namespace
 
-PvPoint pvPointOf(double load, double frequency, double diameter, double length)
-{
-    return {.speed = sizingPi * diameter * frequency / mmRpmPerMetrePerSecond, .pressure = load / (diameter * length)};
-}
-
 std::string pvDiagramSvg(const PvDiagram& diagram)
 {
     const std::string& separator = diagram.decimalSeparator;

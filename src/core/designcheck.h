@@ -85,6 +85,16 @@ struct DesignCheckReading {
 // not zero ("1e400", "1e-400").
 [[nodiscard]] std::optional<double> readCheckNumber(std::string_view text);
 
+// Where a bearing works: the two figures that its p–v diagram plots.
+struct PvPoint {
+    double speed = 0;     // v, m/s
+    double pressure = 0;  // p, MPa
+};
+
+// The point of a bearing d × L (mm) under F (N) at n (rpm): p = F/(d·L), v = π·d·n/60000.
+// The check's pressure and speed are this point.
+[[nodiscard]] PvPoint pvPointOf(double load, double frequency, double diameter, double length);
+
 // The three limits of the check. The order is the order in which ties are settled.
 enum class DesignLimit : std::uint8_t { Pressure, Speed, PV };
 
