@@ -105,52 +105,50 @@ private:
 
 namespace {
 
-// The lines of the material list, top to bottom: {header} or {row, name, temperature}
-// ([t] as the window's box shows it), blank lines left out.
-val materialList()
+// The lines of a material list from `variant`'s catalogue, top to bottom, blank lines
+// left out: {header} for a group's header, and for a material the fields that
+// `describe(line, row, material)` sets.
+template <typename Describe> val listLines(CatalogueVariant variant, Describe describe)
 {
-    const MaterialCatalogue catalogue(CatalogueVariant::BearingWindow);
-    val items = val::array();
+    const MaterialCatalogue catalogue(variant);
+    val lines = val::array();
     for (const MaterialListItem& item : materialListItems) {
         val line = val::object();
         if (item.isMaterial()) {
-            const MaterialRecord& material = catalogue.row(item.row);
-            line.set("row", item.row);
-            line.set("name", text(material.name));
-            line.set("temperature", text(formatTextBoxNumber(material.maxTemperature)));
+            describe(line, item.row, catalogue.row(item.row));
         } else if (!item.header.empty()) {
             line.set("header", text(item.header));
         } else {
             continue;
         }
-        items.call<void>("push", line);
+        lines.call<void>("push", line);
     }
-    return items;
+    return lines;
+}
+
+// The material list: {header} or {row, name, temperature} ([t] as the window's box
+// shows it).
+val materialList()
+{
+    return listLines(CatalogueVariant::BearingWindow, [](val& line, int row, const MaterialRecord& material) {
+        line.set("row", row);
+        line.set("name", text(material.name));
+        line.set("temperature", text(formatTextBoxNumber(material.maxTemperature)));
+    });
 }
 
 // The reference table: the material list's lines with every limit as the materials
 // window shows it, with the user's decimal separator.
 val referenceTable(const std::string& decimalSeparator)
 {
-    const MaterialCatalogue catalogue(CatalogueVariant::ReferenceWindow);
-    val rows = val::array();
-    for (const MaterialListItem& item : materialListItems) {
-        val line = val::object();
-        if (item.isMaterial()) {
-            const MaterialRecord& material = catalogue.row(item.row);
+    return listLines(
+        CatalogueVariant::ReferenceWindow, [&decimalSeparator](val& line, int /*row*/, const MaterialRecord& material) {
             line.set("name", text(material.name));
             line.set("maxPressure", text(formatTextBoxNumber(material.maxPressure, decimalSeparator)));
             line.set("maxSpeed", text(formatTextBoxNumber(material.maxSpeed, decimalSeparator)));
             line.set("maxPV", text(formatTextBoxNumber(material.maxPV, decimalSeparator)));
             line.set("maxTemperature", text(formatTextBoxNumber(material.maxTemperature)));
-        } else if (!item.header.empty()) {
-            line.set("header", text(item.header));
-        } else {
-            continue;
-        }
-        rows.call<void>("push", line);
-    }
-    return rows;
+        });
 }
 
 // The design check of the page's check section: the texts of its boxes, the material
