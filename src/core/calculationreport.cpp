@@ -75,6 +75,16 @@ std::string messageHtml(std::string_view message)
     return html;
 }
 
+// Messages one after another in a table's cell, a line break between them.
+std::string messagesHtml(const std::vector<std::string>& messages)
+{
+    std::string html;
+    for (const std::string& message : messages) {
+        html += (html.empty() ? "" : "<br/>") + messageHtml(message);
+    }
+    return html;
+}
+
 // The shortest decimal that reads back as the same double, with the user's separator.
 std::string full(double value, std::string_view separator) { return formatShortest(value, separator); }
 
@@ -327,13 +337,9 @@ void sizingTable(Html& html, const std::vector<SizingReportCase>& cases, std::st
                 ? formatTextBoxNumber(roundToTenth(static_cast<double>(c.forLength->diameter)), separator)
                 : "L &lt; Lmin";
         }
-        std::string messages;
-        for (const std::string& message : c.messages) {
-            messages += (messages.empty() ? "" : "<br/>") + messageHtml(message);
-        }
         html.row({num(std::to_string(number)), escaped(c.material ? c.material->name : c.materialText),
             num(escaped(c.load)), num(escaped(c.frequency)), num(escaped(c.length.value_or("—"))), num(diameter),
-            num(length), num(unrounded), limit, num(forLength), orDash(messages)});
+            num(length), num(unrounded), limit, num(forLength), orDash(messagesHtml(c.messages))});
     }
     html.raw("</tbody>\n</table>\n");
 }
@@ -348,6 +354,16 @@ std::string verdictText(const DesignCheck& check)
     return check.passes ? "проходит" : "не проходит";
 }
 
+// A check's messages in order: its case's own (a material not found), then its fault's.
+std::vector<std::string> checkMessages(const CheckReportCase& c)
+{
+    std::vector<std::string> messages = c.messages;
+    if (c.check.fault != CheckFault::None) {
+        messages.emplace_back(checkFaultMessage(c.check.fault));
+    }
+    return messages;
+}
+
 void checkWorkedCase(Html& html, const CheckReportCase& c, std::string_view separator)
 {
     inputsTable(html,
@@ -356,10 +372,7 @@ void checkWorkedCase(Html& html, const CheckReportCase& c, std::string_view sepa
             {"Рабочая температура t, °C", c.temperature}});
     materialSection(html, c.materialText, c.material, c.groupName, separator);
 
-    std::vector<std::string> messages = c.messages;
-    if (c.check.fault != CheckFault::None) {
-        messages.emplace_back(checkFaultMessage(c.check.fault));
-    }
+    const std::vector<std::string> messages = checkMessages(c);
     if (!c.material || c.check.fault != CheckFault::None) {
         messagesSection(html, messages);
         return;
@@ -469,16 +482,9 @@ void checkTable(Html& html, const std::vector<CheckReportCase>& cases, std::stri
         const std::string size = escaped(c.diameter) + " × " + escaped(c.length);
         const std::string temperature = escaped(c.temperature.value_or("—"));
         if (!c.material || k.fault != CheckFault::None) {
-            std::string why;
-            for (const std::string& message : c.messages) {
-                why += (why.empty() ? "" : "<br/>") + messageHtml(message);
-            }
-            if (k.fault != CheckFault::None) {
-                why += (why.empty() ? "" : "<br/>") + messageHtml(checkFaultMessage(k.fault));
-            }
             html.row({num(std::to_string(number)), name, num(escaped(c.load)), num(escaped(c.frequency)), num(size),
                 num(temperature), "—", "—", "—", "—", "—", "—", "—", "—", "—",
-                "<span class=\"fail\">" + escaped(verdictText(k)) + "</span><br/>" + why});
+                "<span class=\"fail\">" + escaped(verdictText(k)) + "</span><br/>" + messagesHtml(checkMessages(c))});
             continue;
         }
         const auto shown = [&](double value) { return num(formatCheckFigure(value, separator)); };
