@@ -456,14 +456,8 @@ void checkWorkedCase(Html& html, const CheckReportCase& c, std::string_view sepa
                     .pointCaption = "рабочая точка d × L = " + number(in.diameter) + " × " + number(in.length) + " мм",
                     .decimalSeparator = std::string(separator)}),
         "Рисунок 1. Допустимая область материала и рабочая точка проверяемого подшипника.");
-    DesignChart chart;
-    chart.material = m;
-    chart.load = in.load;
-    chart.frequency = in.frequency;
-    chart.proposedDiameter = in.diameter;
-    chart.proposedLength = in.length;
-    chart.decimalSeparator = separator;
-    html.figure(designChartSvg(chart), "Рисунок 2. Размеры d × L, которые допускает материал, и проверяемый размер.");
+    html.figure(checkDesignChartSvg(c, separator),
+        "Рисунок 2. Размеры d × L, которые допускает материал, и проверяемый размер.");
 }
 
 void checkTable(Html& html, const std::vector<CheckReportCase>& cases, std::string_view separator)
