@@ -16,8 +16,6 @@ namespace bearing {
 
 namespace {
 
-constexpr double mmRpmPerMetrePerSecond = 60000.0;
-
 constexpr std::string_view textColour = R"(fill="#202020")";
 constexpr std::string_view titleAttributes = R"(font-size="16" font-weight="bold" fill="#202020")";
 constexpr std::string_view noteAttributes = R"(font-size="11" fill="#606060")";
@@ -216,11 +214,6 @@ constexpr PlotBox chartPlot{.left = 86, .top = 58, .right = 736, .bottom = 438};
 constexpr double legendTop = chartPlot.bottom + 66;
 
 }  // namespace
-
-PvPoint pvPointOf(double load, double frequency, double diameter, double length)
-{
-    return {.speed = sizingPi * diameter * frequency / mmRpmPerMetrePerSecond, .pressure = load / (diameter * length)};
-}
 
 std::string pvDiagramSvg(const PvDiagram& diagram)
 {

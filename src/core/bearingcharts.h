@@ -16,6 +16,7 @@
 //
 // standaloneSvg() (svgwriter.h) turns an element into a file.
 
+#include "designcheck.h"
 #include "materialcatalogue.h"
 
 #include <optional>
@@ -23,15 +24,6 @@
 #include <vector>
 
 namespace bearing {
-
-// Where a bearing works on a p–v diagram.
-struct PvPoint {
-    double speed = 0;     // v, m/s
-    double pressure = 0;  // p, MPa
-};
-
-// The point of a bearing d × L (mm) under F (N) at n (rpm): p = F/(d·L), v = π·d·n/60000.
-[[nodiscard]] PvPoint pvPointOf(double load, double frequency, double diameter, double length);
 
 struct PvDiagram {
     std::string title;

@@ -16,7 +16,6 @@ namespace bearing {
 
 namespace {
 
-constexpr double mmRpmPerMetrePerSecond = 60000.0;
 // More cases than this make the small multiples too small to read on paper.
 constexpr std::size_t maxPanels = 24;
 
@@ -72,6 +71,16 @@ std::string messageHtml(std::string_view message)
             break;
         }
         start = end + 1;
+    }
+    return html;
+}
+
+// Messages one after another in a table's cell, a line break between them.
+std::string messagesHtml(const std::vector<std::string>& messages)
+{
+    std::string html;
+    for (const std::string& message : messages) {
+        html += (html.empty() ? "" : "<br/>") + messageHtml(message);
     }
     return html;
 }
@@ -328,13 +337,9 @@ void sizingTable(Html& html, const std::vector<SizingReportCase>& cases, std::st
                 ? formatTextBoxNumber(roundToTenth(static_cast<double>(c.forLength->diameter)), separator)
                 : "L &lt; Lmin";
         }
-        std::string messages;
-        for (const std::string& message : c.messages) {
-            messages += (messages.empty() ? "" : "<br/>") + messageHtml(message);
-        }
         html.row({num(std::to_string(number)), escaped(c.material ? c.material->name : c.materialText),
             num(escaped(c.load)), num(escaped(c.frequency)), num(escaped(c.length.value_or("—"))), num(diameter),
-            num(length), num(unrounded), limit, num(forLength), orDash(messages)});
+            num(length), num(unrounded), limit, num(forLength), orDash(messagesHtml(c.messages))});
     }
     html.raw("</tbody>\n</table>\n");
 }
@@ -349,6 +354,16 @@ std::string verdictText(const DesignCheck& check)
     return check.passes ? "проходит" : "не проходит";
 }
 
+// A check's messages in order: its case's own (a material not found), then its fault's.
+std::vector<std::string> checkMessages(const CheckReportCase& c)
+{
+    std::vector<std::string> messages = c.messages;
+    if (c.check.fault != CheckFault::None) {
+        messages.emplace_back(checkFaultMessage(c.check.fault));
+    }
+    return messages;
+}
+
 void checkWorkedCase(Html& html, const CheckReportCase& c, std::string_view separator)
 {
     inputsTable(html,
@@ -357,10 +372,7 @@ void checkWorkedCase(Html& html, const CheckReportCase& c, std::string_view sepa
             {"Рабочая температура t, °C", c.temperature}});
     materialSection(html, c.materialText, c.material, c.groupName, separator);
 
-    std::vector<std::string> messages = c.messages;
-    if (c.check.fault != CheckFault::None) {
-        messages.emplace_back(checkFaultMessage(c.check.fault));
-    }
+    const std::vector<std::string> messages = checkMessages(c);
     if (!c.material || c.check.fault != CheckFault::None) {
         messagesSection(html, messages);
         return;
@@ -444,14 +456,8 @@ void checkWorkedCase(Html& html, const CheckReportCase& c, std::string_view sepa
                     .pointCaption = "рабочая точка d × L = " + number(in.diameter) + " × " + number(in.length) + " мм",
                     .decimalSeparator = std::string(separator)}),
         "Рисунок 1. Допустимая область материала и рабочая точка проверяемого подшипника.");
-    DesignChart chart;
-    chart.material = m;
-    chart.load = in.load;
-    chart.frequency = in.frequency;
-    chart.proposedDiameter = in.diameter;
-    chart.proposedLength = in.length;
-    chart.decimalSeparator = separator;
-    html.figure(designChartSvg(chart), "Рисунок 2. Размеры d × L, которые допускает материал, и проверяемый размер.");
+    html.figure(checkDesignChartSvg(c, separator),
+        "Рисунок 2. Размеры d × L, которые допускает материал, и проверяемый размер.");
 }
 
 void checkTable(Html& html, const std::vector<CheckReportCase>& cases, std::string_view separator)
@@ -470,16 +476,9 @@ void checkTable(Html& html, const std::vector<CheckReportCase>& cases, std::stri
         const std::string size = escaped(c.diameter) + " × " + escaped(c.length);
         const std::string temperature = escaped(c.temperature.value_or("—"));
         if (!c.material || k.fault != CheckFault::None) {
-            std::string why;
-            for (const std::string& message : c.messages) {
-                why += (why.empty() ? "" : "<br/>") + messageHtml(message);
-            }
-            if (k.fault != CheckFault::None) {
-                why += (why.empty() ? "" : "<br/>") + messageHtml(checkFaultMessage(k.fault));
-            }
             html.row({num(std::to_string(number)), name, num(escaped(c.load)), num(escaped(c.frequency)), num(size),
                 num(temperature), "—", "—", "—", "—", "—", "—", "—", "—", "—",
-                "<span class=\"fail\">" + escaped(verdictText(k)) + "</span><br/>" + why});
+                "<span class=\"fail\">" + escaped(verdictText(k)) + "</span><br/>" + messagesHtml(checkMessages(c))});
             continue;
         }
         const auto shown = [&](double value) { return num(formatCheckFigure(value, separator)); };

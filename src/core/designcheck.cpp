@@ -12,9 +12,6 @@ namespace bearing {
 
 namespace {
 
-// Converts mm·rpm into m/s, as in the sizing.
-constexpr double mmRpmPerMetrePerSecond = 60000.0;
-
 struct FaultText {
     std::string_view code;
     std::string_view message;
@@ -135,6 +132,11 @@ DesignCheckReading readDesignCheckInput(const DesignCheckTexts& texts)
     return reading;
 }
 
+PvPoint pvPointOf(double load, double frequency, double diameter, double length)
+{
+    return {.speed = sizingPi * diameter * frequency / mmRpmPerMetrePerSecond, .pressure = load / (diameter * length)};
+}
+
 DesignCheck checkDesign(const MaterialRecord& material, const DesignCheckInput& input)
 {
     DesignCheck check;
@@ -147,8 +149,9 @@ DesignCheck checkDesign(const MaterialRecord& material, const DesignCheckInput& 
     const auto maxPV = static_cast<double>(material.maxPV);
 
     const double area = d * L;
-    check.pressure = F / area;
-    check.speed = sizingPi * d * n / mmRpmPerMetrePerSecond;
+    const PvPoint point = pvPointOf(F, n, d, L);
+    check.pressure = point.pressure;
+    check.speed = point.speed;
     check.pv = check.pressure * check.speed;
     check.pressureUse = check.pressure / maxP;
     check.speedUse = check.speed / maxV;

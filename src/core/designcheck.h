@@ -17,6 +17,7 @@
 // figures.
 
 #include "materialcatalogue.h"
+#include "sizing.h"
 
 #include <cstdint>
 #include <optional>
@@ -24,9 +25,6 @@
 #include <string_view>
 
 namespace bearing {
-
-// π as the sizing's formulas use it: the single nearest π, widened to a double.
-inline constexpr double sizingPi = static_cast<double>(3.14159265358979323846F);
 
 // What stops a check before its figures. The order is the order of the checks.
 enum class CheckFault : std::uint8_t {
@@ -86,6 +84,16 @@ struct DesignCheckReading {
 // number; an infinity when it cannot be held in a double, too large or too small but
 // not zero ("1e400", "1e-400").
 [[nodiscard]] std::optional<double> readCheckNumber(std::string_view text);
+
+// Where a bearing works: the two figures that its p–v diagram plots.
+struct PvPoint {
+    double speed = 0;     // v, m/s
+    double pressure = 0;  // p, MPa
+};
+
+// The point of a bearing d × L (mm) under F (N) at n (rpm): p = F/(d·L), v = π·d·n/60000.
+// The check's pressure and speed are this point.
+[[nodiscard]] PvPoint pvPointOf(double load, double frequency, double diameter, double length);
 
 // The three limits of the check. The order is the order in which ties are settled.
 enum class DesignLimit : std::uint8_t { Pressure, Speed, PV };

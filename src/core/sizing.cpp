@@ -7,15 +7,6 @@
 
 namespace bearing {
 
-namespace {
-
-// π stored as a single; it enters the formulas widened to a double.
-constexpr float pi = 3.14159265358979323846F;
-// Converts mm·rpm into m/s.
-constexpr double mmRpmPerMetrePerSecond = 60000.0;
-
-}  // namespace
-
 double roundToTenth(double millimetres) { return std::floor(millimetres * 10.0 + 0.5) / 10.0; }
 
 SizingFigures sizeBearing(const MaterialRecord& material, float load, float frequency)
@@ -29,7 +20,7 @@ SizingFigures sizeBearing(const MaterialRecord& material, float load, float freq
     }
 
     // The sliding speed π·d·n/60000 may not exceed [v].
-    const double x = (static_cast<double>(material.maxSpeed) * mmRpmPerMetrePerSecond) / (n * static_cast<double>(pi));
+    const double x = (static_cast<double>(material.maxSpeed) * mmRpmPerMetrePerSecond) / (n * sizingPi);
     const std::optional<float> maxDiameter = storeSingle(roundToTenth(x));
     if (!maxDiameter) {
         figures.stop = SizingStop::DiameterOutOfRange;
@@ -38,8 +29,8 @@ SizingFigures sizeBearing(const MaterialRecord& material, float load, float freq
     figures.maxDiameter = *maxDiameter;
 
     // The product of pressure F/(d·L) and sliding speed may not exceed [pv] ...
-    const std::optional<float> pvLength = storeSingle(
-        (F * n * static_cast<double>(pi)) / (static_cast<double>(material.maxPV) * mmRpmPerMetrePerSecond));
+    const std::optional<float> pvLength
+        = storeSingle((F * n * sizingPi) / (static_cast<double>(material.maxPV) * mmRpmPerMetrePerSecond));
     // ... and the pressure may not exceed [p]: d·L at least F/[p].
     const std::optional<float> minArea = storeSingle(F / static_cast<double>(material.maxPressure));
     if (!pvLength || !minArea) {

@@ -43,6 +43,12 @@ inline constexpr std::string_view resultOutOfRange
       "Проверьте радиальное усилие, частоту вращения и длину";
 }  // namespace messages
 
+// π as the formulas use it: the single nearest π, widened to a double
+// (3.1415927410125732).
+inline constexpr double sizingPi = static_cast<double>(3.14159265358979323846F);
+// Converts mm·rpm into m/s: v = π·d·n / 60000.
+inline constexpr double mmRpmPerMetrePerSecond = 60000.0;
+
 // Half-up rounding to 0.1 mm, as every shown length and diameter is rounded.
 [[nodiscard]] double roundToTenth(double millimetres);
 

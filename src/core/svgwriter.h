@@ -1,9 +1,10 @@
 #pragma once
 
 // A small writer of SVG elements, for the charts. Coordinates are written with at most
-// two decimals through std::to_chars, so that the output does not depend on the C
-// locale and identical calls give identical bytes. Only what librsvg and the browsers
-// draw alike is used: presentation attributes, no CSS, no markers, no text metrics.
+// two decimals through formatFixed() (numbertext.h), so that the output does not depend
+// on the C locale and identical calls give identical bytes. Only what librsvg and the
+// browsers draw alike is used: presentation attributes, no CSS, no markers, no text
+// metrics.
 
 #include <string>
 #include <string_view>

@@ -105,65 +105,51 @@ private:
 
 namespace {
 
-// The lines of the material list, top to bottom: {header} or {row, name, temperature}
-// ([t] as the window's box shows it), blank lines left out.
-val materialList()
+// The lines of a material list from `variant`'s catalogue, top to bottom, blank lines
+// left out: {header} for a group's header, and for a material the fields that
+// `describe(line, row, material)` sets.
+template <typename Describe> val listLines(CatalogueVariant variant, Describe describe)
 {
-    const MaterialCatalogue catalogue(CatalogueVariant::BearingWindow);
-    val items = val::array();
+    const MaterialCatalogue catalogue(variant);
+    val lines = val::array();
     for (const MaterialListItem& item : materialListItems) {
         val line = val::object();
         if (item.isMaterial()) {
-            const MaterialRecord& material = catalogue.row(item.row);
-            line.set("row", item.row);
-            line.set("name", text(material.name));
-            line.set("temperature", text(formatTextBoxNumber(material.maxTemperature)));
+            describe(line, item.row, catalogue.row(item.row));
         } else if (!item.header.empty()) {
             line.set("header", text(item.header));
         } else {
             continue;
         }
-        items.call<void>("push", line);
+        lines.call<void>("push", line);
     }
-    return items;
+    return lines;
+}
+
+// The material list: {header} or {row, name, temperature} ([t] as the window's box
+// shows it).
+val materialList()
+{
+    return listLines(CatalogueVariant::BearingWindow, [](val& line, int row, const MaterialRecord& material) {
+        line.set("row", row);
+        line.set("name", text(material.name));
+        line.set("temperature", text(formatTextBoxNumber(material.maxTemperature)));
+    });
 }
 
 // The reference table: the material list's lines with every limit as the materials
 // window shows it, with the user's decimal separator.
 val referenceTable(const std::string& decimalSeparator)
 {
-    const MaterialCatalogue catalogue(CatalogueVariant::ReferenceWindow);
-    val rows = val::array();
-    for (const MaterialListItem& item : materialListItems) {
-        val line = val::object();
-        if (item.isMaterial()) {
-            const MaterialRecord& material = catalogue.row(item.row);
+    return listLines(
+        CatalogueVariant::ReferenceWindow, [&decimalSeparator](val& line, int /*row*/, const MaterialRecord& material) {
             line.set("name", text(material.name));
             line.set("maxPressure", text(formatTextBoxNumber(material.maxPressure, decimalSeparator)));
             line.set("maxSpeed", text(formatTextBoxNumber(material.maxSpeed, decimalSeparator)));
             line.set("maxPV", text(formatTextBoxNumber(material.maxPV, decimalSeparator)));
             line.set("maxTemperature", text(formatTextBoxNumber(material.maxTemperature)));
-        } else if (!item.header.empty()) {
-            line.set("header", text(item.header));
-        } else {
-            continue;
-        }
-        rows.call<void>("push", line);
-    }
-    return rows;
+        });
 }
-
-// The design check of the page's check section: the texts of its boxes, the material
-// the list has selected (its catalogue row, or -1 with none) and an empty temperature
-// when none is to be compared.
-struct CheckTexts {
-    int row = -1;
-    std::string load;
-    std::string frequency;
-    std::string diameter;
-    std::string length;
-    std::string temperature;
-};
 
 constexpr std::string_view noMaterialCode = "no_material";
 constexpr std::string_view noMaterialMessage = "Выберите материал";
@@ -179,42 +165,41 @@ constexpr const char* limitCode(DesignLimit limit)
     return "";
 }
 
-// The check as the command line reads it: the reference catalogue's limits, the group by
-// the row.
-CheckReportCase checkCase(const CheckTexts& texts)
+// The design check of the page's check section, as the command line reads it: the
+// material the list has selected (its catalogue row, or -1 with none) with the reference
+// catalogue's limits and the group by the row, the texts of the boxes, and an empty
+// temperature when none is to be compared.
+CheckReportCase checkCase(int row, const std::string& load, const std::string& frequency, const std::string& diameter,
+    const std::string& length, const std::string& temperature)
 {
     const MaterialCatalogue catalogue(CatalogueVariant::ReferenceWindow);
     CheckReportCase c{.materialText = {},
         .material = std::nullopt,
         .groupName = {},
-        .load = texts.load,
-        .frequency = texts.frequency,
-        .diameter = texts.diameter,
-        .length = texts.length,
+        .load = load,
+        .frequency = frequency,
+        .diameter = diameter,
+        .length = length,
         .temperature = std::nullopt,
         .check = {},
         .messages = {}};
-    if (!texts.temperature.empty()) {
-        c.temperature = texts.temperature;
+    if (!temperature.empty()) {
+        c.temperature = temperature;
     }
-    if (texts.row < 0 || texts.row >= MaterialCatalogue::rowCount) {
+    if (row < 0 || row >= MaterialCatalogue::rowCount) {
         c.messages.emplace_back(noMaterialMessage);
         return c;
     }
-    const MaterialRecord& material = catalogue.row(texts.row);
+    const MaterialRecord& material = catalogue.row(row);
     c.material = material;
     c.materialText = std::string(material.name);
-    c.groupName = texts.row <= materialGroups[0].lastRow ? "без смазки" : "со смазкой";
-    std::optional<std::string_view> temperature;
-    if (c.temperature) {
-        temperature = *c.temperature;
-    }
+    c.groupName = row <= materialGroups[0].lastRow ? "без смазки" : "со смазкой";
     c.check = checkDesign(material,
         DesignCheckTexts{.load = c.load,
             .frequency = c.frequency,
             .diameter = c.diameter,
             .length = c.length,
-            .temperature = temperature});
+            .temperature = c.temperature ? std::optional<std::string_view>(*c.temperature) : std::nullopt});
     return c;
 }
 
@@ -296,23 +281,12 @@ val checkValue(const CheckReportCase& c, const std::string& separator)
     return result;
 }
 
-CheckTexts checkTexts(int row, const std::string& load, const std::string& frequency, const std::string& diameter,
-    const std::string& length, const std::string& temperature)
-{
-    return {.row = row,
-        .load = load,
-        .frequency = frequency,
-        .diameter = diameter,
-        .length = length,
-        .temperature = temperature};
-}
-
 // The design check of `row` (-1: none selected) with the boxes' texts; an empty
 // temperature is not compared.
 val designCheck(int row, const std::string& load, const std::string& frequency, const std::string& diameter,
     const std::string& length, const std::string& temperature, const std::string& separator)
 {
-    return checkValue(checkCase(checkTexts(row, load, frequency, diameter, length, temperature)), separator);
+    return checkValue(checkCase(row, load, frequency, diameter, length, temperature), separator);
 }
 
 // The check's two charts as the command line draws them (`--chart-kind pv` and
@@ -320,7 +294,7 @@ val designCheck(int row, const std::string& load, const std::string& frequency, 
 val checkCharts(int row, const std::string& load, const std::string& frequency, const std::string& diameter,
     const std::string& length, const std::string& separator)
 {
-    const CheckReportCase c = checkCase(checkTexts(row, load, frequency, diameter, length, {}));
+    const CheckReportCase c = checkCase(row, load, frequency, diameter, length, {});
     val charts = val::object();
     if (!c.material) {
         charts.set("pv", text(""));
@@ -345,7 +319,7 @@ std::string checkReport(int row, const std::string& load, const std::string& fre
         .decimalSeparator = separator,
         .sizings = {},
         .checks = {}};
-    report.checks.push_back(checkCase(checkTexts(row, load, frequency, diameter, length, temperature)));
+    report.checks.push_back(checkCase(row, load, frequency, diameter, length, temperature));
     return calculationReportHtml(report);
 }
 

@@ -84,6 +84,17 @@
     }
   };
 
+  // A table row headed by a name, its values in the cells after it.
+  const fillRow = (line, name, values) => {
+    const heading = document.createElement('th');
+    heading.scope = 'row';
+    heading.textContent = name;
+    line.append(heading);
+    for (const value of values) {
+      line.insertCell().textContent = value;
+    }
+  };
+
   const fillReferenceTable = (module) => {
     const table = byId('reference');
     let body = null;
@@ -98,13 +109,7 @@
         cell.firstChild.textContent = row.header;
         line.append(cell);
       } else {
-        const name = document.createElement('th');
-        name.scope = 'row';
-        name.textContent = row.name;
-        line.append(name);
-        for (const value of [row.maxPressure, row.maxSpeed, row.maxPV, row.maxTemperature]) {
-          line.insertCell().textContent = value;
-        }
+        fillRow(line, row.name, [row.maxPressure, row.maxSpeed, row.maxPV, row.maxTemperature]);
       }
       body.append(line);
     }
@@ -164,14 +169,7 @@
     byId('check-caption').textContent = `Проверка: ${option.dataset.name.trim()}`;
     const body = byId('check-table').tBodies[0];
     for (const row of result.shown.rows) {
-      const line = body.insertRow();
-      const name = document.createElement('th');
-      name.scope = 'row';
-      name.textContent = row.name;
-      line.append(name);
-      for (const value of [row.value, row.limit, row.use]) {
-        line.insertCell().textContent = value;
-      }
+      fillRow(body.insertRow(), row.name, [row.value, row.limit, row.use]);
     }
     byId('check-lines').append(
       ...result.shown.lines.map((text) => {

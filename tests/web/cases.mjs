@@ -55,30 +55,37 @@ export const generateCases = (seed, count) => {
   }));
 };
 
-const csvField = (text) => `"${text.replaceAll('"', '""')}"`;
-
-// The command line's JSON answer for each case, in order, from one batch run.
-export const commandLineAnswers = (cases) => {
-  const lines = ['material,load,frequency,length'];
-  for (const c of cases) {
-    lines.push([String(c.row + 1), c.load, c.frequency, c.length ?? ''].map(csvField).join(','));
-  }
-  let output;
+// Runs the command line, whose status 1 says only that some case ended in a message or
+// did not pass.
+const runCalc = (args, input, env = {}) => {
   try {
-    output = execFileSync(calcPath, ['--batch', '-', '--format', 'json'], {
-      input: `${lines.join('\r\n')}\r\n`,
+    return execFileSync(calcPath, args, {
+      input,
+      env: { ...process.env, ...env },
       maxBuffer: 1 << 30,
       stdio: ['pipe', 'pipe', 'ignore'],
-    });
+    }).toString('utf8');
   } catch (error) {
-    // Status 1 only says that some case ended in a message.
     if (error.status !== 1) {
       throw error;
     }
-    output = error.stdout;
+    return error.stdout.toString('utf8');
   }
-  return JSON.parse(output.toString('utf8'));
 };
+
+const csvField = (text) => `"${text.replaceAll('"', '""')}"`;
+
+// The command line's JSON answer for each row of a batch, in order, from one run:
+// `header` names the columns, `fields` gives a case's texts in their order.
+const commandLineBatch = (args, header, cases, fields) => {
+  const lines = [header, ...cases.map((c) => fields(c).map(csvField).join(','))];
+  return JSON.parse(runCalc(['--batch', '-', '--format', 'json', ...args], `${lines.join('\r\n')}\r\n`));
+};
+
+// The command line's JSON answer for each case, in order, from one batch run.
+export const commandLineAnswers = (cases) =>
+  commandLineBatch([], 'material,load,frequency,length', cases, (c) => [String(c.row + 1), c.load, c.frequency,
+    c.length ?? '']);
 
 // The page module's press for one case: {events, numbers}, the events the page replays
 // in order and the numbers in the result texts as shown.
@@ -118,31 +125,10 @@ export const generateCheckCases = (seed, count) => {
   }));
 };
 
-// Runs the command line, whose status 1 says only that a case did not pass.
-const runCalc = (args, input, env = {}) => {
-  try {
-    return execFileSync(calcPath, args, {
-      input,
-      env: { ...process.env, ...env },
-      maxBuffer: 1 << 30,
-      stdio: ['pipe', 'pipe', 'ignore'],
-    }).toString('utf8');
-  } catch (error) {
-    if (error.status !== 1) {
-      throw error;
-    }
-    return error.stdout.toString('utf8');
-  }
-};
-
 // The command line's JSON answer for each check, in order, from one batch run.
-export const commandLineChecks = (cases) => {
-  const lines = ['material,load,frequency,diameter,length,temperature'];
-  for (const c of cases) {
-    lines.push([String(c.row + 1), c.load, c.frequency, c.diameter, c.length, c.temperature].map(csvField).join(','));
-  }
-  return JSON.parse(runCalc(['--check', '--batch', '-', '--format', 'json'], `${lines.join('\r\n')}\r\n`));
-};
+export const commandLineChecks = (cases) =>
+  commandLineBatch(['--check'], 'material,load,frequency,diameter,length,temperature', cases, (c) => [
+    String(c.row + 1), c.load, c.frequency, c.diameter, c.length, c.temperature]);
 
 // The materials as the command line lists them: {name, group} by row.
 export const commandLineMaterials = () => JSON.parse(runCalc(['--list-materials', '--format', 'json'], ''));
