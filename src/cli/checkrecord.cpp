@@ -67,16 +67,6 @@ void addMessage(CheckRecord& record, std::string_view text, std::string_view cod
 
 }  // namespace
 
-std::string_view limitCode(DesignLimit limit)
-{
-    switch (limit) {
-    case DesignLimit::Pressure: return "p";
-    case DesignLimit::Speed: return "v";
-    case DesignLimit::PV: return "pv";
-    }
-    return {};
-}
-
 void fillCheckResults(CheckRecord& record, const CaseProblem& problem)
 {
     for (std::string* field : {&record.pressure, &record.speed, &record.pv, &record.pressureUse, &record.speedUse,
@@ -103,12 +93,12 @@ void fillCheckResults(CheckRecord& record, const CaseProblem& problem)
     assignShortest(record.pressureUse, check.pressureUse);
     assignShortest(record.speedUse, check.speedUse);
     assignShortest(record.pvUse, check.pvUse);
-    record.governing = limitCode(check.governing);
+    record.governing = designLimitCode(check.governing);
     assignShortest(record.governingUse, check.governingUse);
     assignShortest(record.maxLoad, check.maxLoad);
-    record.maxLoadLimit = limitCode(check.maxLoadLimit);
+    record.maxLoadLimit = designLimitCode(check.maxLoadLimit);
     assignShortest(record.maxFrequency, check.maxFrequency);
-    record.maxFrequencyLimit = limitCode(check.maxFrequencyLimit);
+    record.maxFrequencyLimit = designLimitCode(check.maxFrequencyLimit);
     assignShortest(record.maxSlidingSpeed, check.maxSpeed);
     if (check.temperature) {
         record.temperatureHolds = check.temperatureHolds ? "true" : "false";

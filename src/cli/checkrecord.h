@@ -60,9 +60,6 @@ struct CheckRecord {
 // problem when none ran (the record's `check` empty).
 void fillCheckResults(CheckRecord& record, const CaseProblem& problem);
 
-// The short name of a limit in machine form: "p", "v", "pv".
-[[nodiscard]] std::string_view limitCode(DesignLimit limit);
-
 // The fields of every check, in this order: the inputs as given, the material, the
 // figures, the verdict, the messages. A batch's own columns come before them.
 [[nodiscard]] std::span<const Column<CheckRecord>> checkColumns();

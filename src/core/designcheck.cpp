@@ -80,6 +80,16 @@ std::string_view checkFaultCode(CheckFault fault) { return faultText(fault).code
 
 std::string_view checkFaultMessage(CheckFault fault) { return faultText(fault).message; }
 
+std::string_view designLimitCode(DesignLimit limit)
+{
+    switch (limit) {
+    case DesignLimit::Pressure: return "p";
+    case DesignLimit::Speed: return "v";
+    case DesignLimit::PV: return "pv";
+    }
+    return {};
+}
+
 std::optional<double> readCheckNumber(std::string_view text)
 {
     const auto first = text.find_first_not_of(" \t");

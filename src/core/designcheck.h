@@ -97,6 +97,8 @@ struct PvPoint {
 
 // The three limits of the check. The order is the order in which ties are settled.
 enum class DesignLimit : std::uint8_t { Pressure, Speed, PV };
+// The short name of a limit in machine form, as scripts read it: "p", "v", "pv".
+[[nodiscard]] std::string_view designLimitCode(DesignLimit limit);
 
 struct DesignCheck {
     CheckFault fault = CheckFault::None;  // when not None, no figure below is meaningful

@@ -154,17 +154,6 @@ val referenceTable(const std::string& decimalSeparator)
 constexpr std::string_view noMaterialCode = "no_material";
 constexpr std::string_view noMaterialMessage = "Выберите материал";
 
-// The command line's codes of the limits.
-constexpr const char* limitCode(DesignLimit limit)
-{
-    switch (limit) {
-    case DesignLimit::Pressure: return "p";
-    case DesignLimit::Speed: return "v";
-    case DesignLimit::PV: return "pv";
-    }
-    return "";
-}
-
 // The design check of the page's check section, as the command line reads it: the
 // material the list has selected (its catalogue row, or -1 with none) with the reference
 // catalogue's limits and the group by the row, the texts of the boxes, and an empty
@@ -227,12 +216,12 @@ val checkValue(const CheckReportCase& c, const std::string& separator)
     result.set("pressure_use", k.pressureUse);
     result.set("speed_use", k.speedUse);
     result.set("pv_use", k.pvUse);
-    result.set("governing", limitCode(k.governing));
+    result.set("governing", text(designLimitCode(k.governing)));
     result.set("governing_use", k.governingUse);
     result.set("max_load", k.maxLoad);
-    result.set("max_load_limit", limitCode(k.maxLoadLimit));
+    result.set("max_load_limit", text(designLimitCode(k.maxLoadLimit)));
     result.set("max_frequency", k.maxFrequency);
-    result.set("max_frequency_limit", limitCode(k.maxFrequencyLimit));
+    result.set("max_frequency_limit", text(designLimitCode(k.maxFrequencyLimit)));
     result.set("max_sliding_speed", k.maxSpeed);
     result.set("temperature_holds", k.temperature ? val(k.temperatureHolds) : val::null());
     result.set("temperature_margin", k.temperature ? val(k.temperatureMargin) : val::null());
