@@ -37,11 +37,14 @@ const policy = [
 ].join('; ');
 
 // The window's sketch of the bearing, drawn inline (no image to load), named for a
-// screen reader as the window names it, and scaled by the style sheet.
+// screen reader as the window names it, and scaled by the style sheet. Its own ids and
+// the references to them take a prefix: inline, they share the page's ids (the sketch's
+// "load" arrow and the load's box).
 const sketch = read(sketchPath)
   .replace(/^[\s\S]*?(?=<svg)/, '')
   .replace(/<!--[\s\S]*?-->/g, '')
   .replace(/ width="\d+" height="\d+"/, ' role="img" aria-label="Эскиз подшипника"')
+  .replace(/(id="|href="#|url\(#)(?=[\w-])/g, '$1sketch-')
   .trim();
 
 const page = read(join(sourceDir, 'page.html'))

@@ -432,6 +432,12 @@ describe('axe-core finds no accessibility violation', () => {
         (await window.axe.run()).violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`),
       );
       assert.deepEqual(violations, []);
+      // axe leaves out ids repeated inside the drawings; a label finds only the first.
+      const repeatedIds = await page.evaluate(() => {
+        const ids = [...document.querySelectorAll('[id]')].map((element) => element.id);
+        return ids.filter((id, index) => ids.indexOf(id) !== index);
+      });
+      assert.deepEqual(repeatedIds, []);
       await page.context().close();
     });
   }
