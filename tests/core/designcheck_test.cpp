@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <optional>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -72,6 +73,23 @@ const std::vector<FigureCase> figureCases{
         3.926990, 0.9980040, 0.02623230, 0.2617994, DesignLimit::Pressure, 5010, DesignLimit::Pressure, 1145.916,
         DesignLimit::PV, false},
 };
+
+// GoogleTest prints a case's parameter beside its name (and ctest -N lists it): the texts
+// the check reads, each in brackets so that blanks and empty texts show.
+void printTexts(const DesignCheckTexts& texts, std::ostream* os)
+{
+    *os << "F [" << texts.load << "], n [" << texts.frequency << "], d [" << texts.diameter << "], L [" << texts.length
+        << ']';
+    if (texts.temperature) {
+        *os << ", t [" << *texts.temperature << ']';
+    }
+}
+
+void PrintTo(const FigureCase& c, std::ostream* os)
+{
+    *os << c.material << ", ";
+    printTexts({c.load, c.frequency, c.diameter, c.length, c.temperature}, os);
+}
 
 class DesignCheckFigures : public testing::TestWithParam<FigureCase> { };
 
@@ -160,6 +178,8 @@ const std::vector<FaultCase> faultCases{
     {"SpeedBeyondTheDoubles", {"5000", "1e300", "1e300", "20", {}}, CheckFault::ResultOutOfRange},
     {"PressureVanishingBelowTheDoubles", {"1e-300", "300", "16.7", "1e300", {}}, CheckFault::ResultOutOfRange},
 };
+
+void PrintTo(const FaultCase& c, std::ostream* os) { printTexts(c.texts, os); }
 
 class DesignCheckFaults : public testing::TestWithParam<FaultCase> { };
 
