@@ -521,13 +521,19 @@ double guidedEccentricity(double lengthRatio, double target, double ratio, doubl
     return 0.5 * (low + high);
 }
 
+// Below this ε the film is linear in ε to the grid's error and beyond: a lighter load is
+// the solution at this ε scaled down (a grid cannot hold an ε near the rounding of 1 + ε).
+constexpr double linearEccentricity = 1e-6;
+
+enum class LoadSearch : std::uint8_t { Found, Lighter, Beyond };
+
 // Finds ε for a load number: each step corrects the closed forms by the solution's ratio
 // to them, a secant in that ratio once there are two steps; each solve starts from the
-// last field, scaled to the load sought. False when even filmSolverReach does not carry it.
-bool solveForLoad(FilmSolver& solver, double target)
+// last field, scaled to the load sought.
+LoadSearch solveForLoad(FilmSolver& solver, double target)
 {
     const double lengthRatio = solver.lengthRatio();
-    double epsilon = guidedEccentricity(lengthRatio, target, 1, 0, 0);
+    double epsilon = std::max(linearEccentricity, guidedEccentricity(lengthRatio, target, 1, 0, 0));
     double lastEpsilon = -1;
     double lastRatio = 0;
     for (int step = 0; step < 50; ++step) {
@@ -537,22 +543,50 @@ bool solveForLoad(FilmSolver& solver, double target)
         solver.solve(epsilon);
         const double load = solver.loadNumber();
         if (std::abs(load - target) <= 1e-9 * target) {
-            return true;
+            return LoadSearch::Found;
         }
         if (epsilon == filmSolverReach && load < target) {
-            return false;
+            return LoadSearch::Beyond;
+        }
+        if (epsilon == linearEccentricity && load > target) {
+            return LoadSearch::Lighter;
         }
         const double ratio = load / approximateLoadNumber(lengthRatio, epsilon);
         const double slope = lastEpsilon < 0 ? 0 : (ratio - lastRatio) / (epsilon - lastEpsilon);
         lastEpsilon = epsilon;
         lastRatio = ratio;
-        const double next = guidedEccentricity(lengthRatio, target, ratio, slope, epsilon);
+        const double next
+            = std::max(linearEccentricity, guidedEccentricity(lengthRatio, target, ratio, slope, epsilon));
         if (next == epsilon) {
-            return true;
+            return LoadSearch::Found;
         }
         epsilon = next;
     }
-    return true;
+    return LoadSearch::Found;
+}
+
+// The solution at linearEccentricity carried over to a lighter load: pressure, ε and the
+// load scale together; the angles stay; the flows keep their Couette part and scale the rest.
+void scaleToLighterLoad(FilmSolution& s, double target)
+{
+    const double factor = target / s.loadNumber;
+    const double reference = s.eccentricity;
+    const double epsilon = reference * factor;
+    const double couette = pi * (1 + reference);
+    const double ruptureShift = (s.ruptureFlowVariable / pi - 1) / reference;
+    s.eccentricity = epsilon;
+    s.loadNumber = target;
+    s.sommerfeld = 2 / (pi * target);
+    s.maxPressureNumber *= factor;
+    for (double& p : s.pressure) {
+        p *= factor;
+    }
+    s.frictionVariable = 2 * pi * pi * s.sommerfeld / std::sqrt(1 - epsilon * epsilon)
+        + 0.5 * epsilon * std::sin(s.attitudeAngle / degreesPerRadian);
+    s.flowVariable = pi * (1 + epsilon) + factor * (s.flowVariable - couette);
+    s.sideFlowVariable *= factor;
+    s.ruptureFlowVariable = pi * (1 + epsilon * ruptureShift);
+    s.sideFlowRatio = s.sideFlowVariable / s.flowVariable;
 }
 
 struct FieldFaults {
@@ -665,10 +699,16 @@ FilmSolution solveFilmAt(double lengthRatio, double eccentricity, FilmGrid grid)
 std::optional<FilmSolution> solveFilmFor(double lengthRatio, double sommerfeld, FilmGrid grid)
 {
     FilmSolver solver(lengthRatio, grid);
-    if (!solveForLoad(solver, 2 / (pi * sommerfeld))) {
+    const double target = 2 / (pi * sommerfeld);
+    const LoadSearch search = solveForLoad(solver, target);
+    if (search == LoadSearch::Beyond) {
         return std::nullopt;
     }
-    return solver.solution();
+    FilmSolution solution = solver.solution();
+    if (search == LoadSearch::Lighter) {
+        scaleToLighterLoad(solution, target);
+    }
+    return solution;
 }
 
 std::vector<FilmCurvePoint> filmDesignCurve(double lengthRatio, int points)
