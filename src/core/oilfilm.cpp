@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
-#include <span>
 #include <utility>
 
 namespace bearing {
@@ -802,6 +801,15 @@ OilFilm solveOilFilm(const FilmInput& input)
     film.sideFlowRatio = s.sideFlowRatio;
     film.flow = s.flowVariable * r * c * revolutions * L * 1e6;
     film.sideFlow = s.sideFlowVariable * r * c * revolutions * L * 1e6;
+    // A dimensioned figure that overflowed, or vanished below the smallest double, is no answer.
+    for (const double figure :
+        {film.minFilmThickness, film.maxPressure, film.frictionTorque, film.frictionPower, film.flow}) {
+        if (!std::isfinite(figure) || !(figure > 0)) {
+            OilFilm stopped;
+            stopped.fault = FilmFault::ResultOutOfRange;
+            return stopped;
+        }
+    }
 
     if (film.filmMargin < 1) {
         film.limit = FilmLimit::FilmThinnerThanRoughness;

@@ -339,6 +339,9 @@ const std::vector<CaseRow> caseRows{
         FilmLimit::None, false, false},
     {"LongerThanTheGridHolds", texts("10000", "1500", "80", "321", "120", "0.02"), FilmFault::LengthRatioOutOfRange,
         FilmLimit::None, false, false},
+    // d = L = 10¹⁵⁰ mm under 10³⁰⁰ N: S = 0.5, but the torque is beyond the doubles.
+    {"TorqueBeyondTheDoubles", texts("1e300", "1500", "1e150", "1e150", "1e150", "0.02"), FilmFault::ResultOutOfRange,
+        FilmLimit::None, false, false},
     {"ViscosityVanishingBelowTheDoubles", texts("10000", "1500", "80", "80", "120", "1e-320"),
         FilmFault::ResultOutOfRange, FilmLimit::None, false, false},
 };
