@@ -129,6 +129,36 @@ CosSin cosSin(double angle)
     }
 }
 
+// The angle of the point (x, y), y ≥ 0, in radians from 0 to π, in the same arithmetic
+// alone: atan t for 0 ≤ t ≤ 1 is reduced by atan t = π/6 + atan((√3·t − 1)/(√3 + t)) to
+// |t| ≤ tan 15° and taken from its series to the term below 10^-17.
+double angleOf(double y, double x)
+{
+    constexpr double sqrt3 = 1.7320508075688772;
+    constexpr double tan15 = 0.2679491924311227;
+    const double ax = std::abs(x);
+    if (y == 0 && ax == 0) {
+        return 0;
+    }
+    const bool steep = y > ax;
+    double t = steep ? ax / y : y / ax;
+    double base = 0;
+    if (t > tan15) {
+        t = (sqrt3 * t - 1) / (sqrt3 + t);
+        base = pi / 6;
+    }
+    const double t2 = t * t;
+    double series = 0;
+    for (int k = 27; k >= 3; k -= 2) {
+        series = 1.0 / k - t2 * series;
+    }
+    double angle = base + t * (1 - t2 * series);
+    if (steep) {
+        angle = pi / 2 - angle;
+    }
+    return x < 0 ? pi - angle : angle;
+}
+
 // The grid's circumferential coordinate: the nodes are even in s, and θ = s + a·sin s
 // gathers them towards the thinnest film (θ = 180°), where the pressure peaks and the
 // film ruptures, the more so the larger ε.
@@ -399,7 +429,7 @@ FilmSolution FilmSolver::solution() const
     solution.grid = m_grid;
     solution.loadNumber = m_loadNumber;
     solution.sommerfeld = 2 / (pi * m_loadNumber);
-    solution.attitudeAngle = std::atan2(m_loadAcross, m_loadAlong) * degreesPerRadian;
+    solution.attitudeAngle = angleOf(m_loadAcross, m_loadAlong) * degreesPerRadian;
 
     // The peak lies in the middle plane; a parabola in s through the largest node and its
     // neighbours places it between nodes.
@@ -581,7 +611,7 @@ void scaleToLighterLoad(FilmSolution& s, double target)
         p *= factor;
     }
     s.frictionVariable = 2 * pi * pi * s.sommerfeld / std::sqrt(1 - epsilon * epsilon)
-        + 0.5 * epsilon * std::sin(s.attitudeAngle / degreesPerRadian);
+        + 0.5 * epsilon * cosSin(s.attitudeAngle / degreesPerRadian).sin;
     s.flowVariable = pi * (1 + epsilon) + factor * (s.flowVariable - couette);
     s.sideFlowVariable *= factor;
     s.ruptureFlowVariable = pi * (1 + epsilon * ruptureShift);
