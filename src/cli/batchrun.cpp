@@ -22,17 +22,6 @@ namespace bearing::cli {
 
 namespace {
 
-constexpr std::array<BatchColumn, 5> sizingColumns{
-    BatchColumn::Material, BatchColumn::Load, BatchColumn::Frequency, BatchColumn::Length, BatchColumn::Group};
-
-const BatchJob sizingJob{.columns = sizingColumns,
-    .required = 3,
-    .batchName = "пакета",
-    .columnsName = "расчета",
-    .isOutputField = [](std::string_view name) {
-        return std::ranges::any_of(caseColumns(), [name](const auto& column) { return column.name == name; });
-    }};
-
 // A batch as it streams in: the header first, then one written case a record.
 class BatchRun {
 public:
@@ -54,7 +43,7 @@ public:
             return true;
         }
         headerRead_ = true;
-        HeaderRead header = readHeader(record, sizingJob);
+        HeaderRead header = readHeader(record, sizingBatchJob());
         columns_ = std::move(header.columns);
         headerProblem_ = std::move(header.problem);
         if (!headerProblem_) {
@@ -140,11 +129,11 @@ private:
             return texts_;
         }
         read_.material = texts_.material;
-        read_.load = numberField(texts_.load, decimalMark_, buffer_);
-        read_.frequency = numberField(texts_.frequency, decimalMark_, buffer_);
+        read_.load = numberField(texts_.load, decimalMark_, buffer_, NoBreakSpaces::Anywhere);
+        read_.frequency = numberField(texts_.frequency, decimalMark_, buffer_, NoBreakSpaces::Anywhere);
         read_.length.reset();
         if (texts_.length) {
-            read_.length = numberField(*texts_.length, decimalMark_, buffer_);
+            read_.length = numberField(*texts_.length, decimalMark_, buffer_, NoBreakSpaces::Anywhere);
         }
         return read_;
     }
@@ -196,6 +185,20 @@ std::optional<std::string> openBatch(const std::string& source, std::ifstream& f
 }
 
 }  // namespace
+
+const BatchJob& sizingBatchJob()
+{
+    static constexpr std::array<BatchColumn, 5> columns{
+        BatchColumn::Material, BatchColumn::Load, BatchColumn::Frequency, BatchColumn::Length, BatchColumn::Group};
+    static const BatchJob job{.columns = columns,
+        .required = 3,
+        .batchName = "пакета",
+        .columnsName = "расчета",
+        .isOutputField = [](std::string_view name) {
+            return std::ranges::any_of(caseColumns(), [name](const auto& column) { return column.name == name; });
+        }};
+    return job;
+}
 
 CaseProblem recordProblem(const CsvRecord& record, std::size_t columnCount)
 {

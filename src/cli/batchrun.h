@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batchheader.h"
 #include "batchreader.h"
 #include "caserunner.h"
 #include "messagecodes.h"
@@ -28,6 +29,9 @@ struct BatchSink {
     std::function<void(const std::string&)> note;
     std::function<void()> finish;
 };
+
+// The sizing's columns of a batch.
+[[nodiscard]] const BatchJob& sizingBatchJob();
 
 // Why a record of a batch with `columnCount` columns is refused before any of its fields
 // is read: the file ended inside its quote, a field passed 1 MiB, its fields were

@@ -28,17 +28,6 @@ WriterSetup setupFor(const RunSettings& settings, Layout layout, std::vector<std
     return setup;
 }
 
-constexpr std::array<BatchColumn, 7> checkColumnsRead{BatchColumn::Material, BatchColumn::Load, BatchColumn::Frequency,
-    BatchColumn::Diameter, BatchColumn::Length, BatchColumn::Temperature, BatchColumn::Group};
-
-const BatchJob checkJob{.columns = checkColumnsRead,
-    .required = 5,
-    .batchName = "пакета проверки",
-    .columnsName = "проверки",
-    .isOutputField = [](std::string_view name) {
-        return std::ranges::any_of(checkColumns(), [name](const auto& column) { return column.name == name; });
-    }};
-
 // A batch of checks as it streams in: the header first, then one written check a record.
 class CheckBatch {
 public:
@@ -59,7 +48,7 @@ public:
             return true;
         }
         headerRead_ = true;
-        HeaderRead header = readHeader(record, checkJob);
+        HeaderRead header = readHeader(record, checkBatchJob());
         columns_ = std::move(header.columns);
         headerProblem_ = std::move(header.problem);
         if (!headerProblem_) {
@@ -162,6 +151,21 @@ private:
 };
 
 }  // namespace
+
+const BatchJob& checkBatchJob()
+{
+    static constexpr std::array<BatchColumn, 7> columns{BatchColumn::Material, BatchColumn::Load,
+        BatchColumn::Frequency, BatchColumn::Diameter, BatchColumn::Length, BatchColumn::Temperature,
+        BatchColumn::Group};
+    static const BatchJob job{.columns = columns,
+        .required = 5,
+        .batchName = "пакета проверки",
+        .columnsName = "проверки",
+        .isOutputField = [](std::string_view name) {
+            return std::ranges::any_of(checkColumns(), [name](const auto& column) { return column.name == name; });
+        }};
+    return job;
+}
 
 void CheckRunner::run(const CheckTexts& texts, std::optional<Group> group, CheckRecord& record)
 {

@@ -157,7 +157,7 @@ std::optional<std::string> mixedSeparators(const CsvRecord& record, char separat
 
 char decimalMarkOf(char separator) { return separator == ';' ? russianCsv.decimalMark : internationalCsv.decimalMark; }
 
-std::string_view numberField(std::string_view field, char decimalMark, std::string& buffer)
+std::string_view numberField(std::string_view field, char decimalMark, std::string& buffer, NoBreakSpaces noBreak)
 {
     if (decimalMark == '.') {
         return field;
@@ -181,13 +181,17 @@ std::string_view numberField(std::string_view field, char decimalMark, std::stri
     if (const std::size_t space = groupingSpaceAt(field, end); space > 0 && digitsFrom(field, end + space) > 0) {
         groups = 0;
     }
-    if (groups == 0 && field.find(decimalMark) == std::string_view::npos) {
+    const bool anywhere = noBreak == NoBreakSpaces::Anywhere
+        && (field.find(noBreakSpace) != std::string_view::npos
+            || field.find(narrowNoBreakSpace) != std::string_view::npos);
+    if (groups == 0 && !anywhere && field.find(decimalMark) == std::string_view::npos) {
         return field;
     }
     buffer.clear();
     for (std::size_t at = 0; at < field.size();) {
-        if (const std::size_t space = groups > 0 && at >= start && at < end ? groupingSpaceAt(field, at) : 0;
-            space > 0) {
+        const bool grouping = groups > 0 && at >= start && at < end;
+        if (const std::size_t space = grouping || anywhere ? groupingSpaceAt(field, at) : 0;
+            space > 0 && (grouping || field[at] != ' ')) {
             at += space;
             continue;
         }

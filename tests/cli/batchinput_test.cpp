@@ -133,7 +133,7 @@ TEST(BatchInput, EveryJobReadsABatchsNumbersOneWayInEachDialect)
              Row{"grouped, a decimal point", ';', "1 500.25", "1500.25", "1500.25"},
              Row{"a blank that groups nothing", ';', "1 50", "150", ""},
              Row{"a group of four", ';', "1 5000", "15000", ""},
-             Row{"a no-break space that groups nothing", ';', "15\u00A000", "15", ""},
+             Row{"a no-break space that groups nothing", ';', "15\u00A000", "1500", ""},
              Row{"no grouping in the international dialect", ',', "\"1 500\"", "1500", ""},
          }) {
         for (const Job job : {Job::Sizing, Job::Check}) {
