@@ -64,60 +64,37 @@ std::string listed(std::span<const BatchColumn> columns, std::string_view last)
     return text;
 }
 
-// The header's columns taken one by one.
-class HeaderReader {
-public:
-    explicit HeaderReader(const BatchJob& job)
-        : job_(job)
-    {
-    }
-
-    std::optional<std::string> take(std::string_view given, std::size_t at)
-    {
-        const std::string_view name = trimmed(given);
-        const std::string quoted = "«" + masked(given) + "»";
-        const auto* known = std::find(batchColumnNames.begin(), batchColumnNames.end(), name);
-        const auto column = static_cast<BatchColumn>(known - batchColumnNames.begin());
-        if (known != batchColumnNames.end() && std::ranges::find(job_.columns, column) != job_.columns.end()) {
-            std::optional<std::size_t>& slot = columns_.known.at(static_cast<std::size_t>(column));
-            if (slot) {
-                return "столбец " + quoted + " повторяется в заголовке пакета";
-            }
-            slot = at;
-            return std::nullopt;
+// Places the header's field `given`, its `at`-th, among `columns`; the reason it cannot be.
+std::optional<std::string> takeColumn(
+    std::string_view given, std::size_t at, const BatchJob& job, BatchColumns& columns)
+{
+    const std::string_view name = trimmed(given);
+    const std::string quoted = "«" + masked(given) + "»";
+    const auto* known = std::find(batchColumnNames.begin(), batchColumnNames.end(), name);
+    const auto column = static_cast<BatchColumn>(known - batchColumnNames.begin());
+    if (known != batchColumnNames.end() && std::ranges::find(job.columns, column) != job.columns.end()) {
+        std::optional<std::size_t>& slot = columns.known.at(static_cast<std::size_t>(column));
+        if (slot) {
+            return "столбец " + quoted + " повторяется в заголовке пакета";
         }
-        // Another job's column, named exactly, is the user's own here.
-        if (known == batchColumnNames.end()) {
-            if (const std::optional<std::string_view> meant = misspeltColumn(name)) {
-                return "неизвестный столбец пакета " + quoted + ": может быть, " + std::string(*meant) + "? Столбцы "
-                    + std::string(job_.columnsName) + ": " + listed(job_.columns, {});
-            }
-        }
-        const bool carriedAlready = std::ranges::any_of(
-            columns_.carriedNames, [name](const std::string& carried) { return trimmed(carried) == name; });
-        if (job_.isOutputField(name) || carriedAlready) {
-            return "столбец " + quoted + " пакета совпадает с полем вывода или повторяется: переименуйте его";
-        }
-        columns_.carried.push_back(at);
-        columns_.carriedNames.emplace_back(given);
+        slot = at;
         return std::nullopt;
     }
-
-    [[nodiscard]] std::optional<std::string> missing() const
-    {
-        const std::span<const BatchColumn> required = job_.columns.first(job_.required);
-        if (std::ranges::all_of(required, [this](BatchColumn column) { return columns_.has(column); })) {
-            return std::nullopt;
-        }
-        return "в заголовке " + std::string(job_.batchName) + " нужны столбцы " + listed(required, " и ");
+    // Another job's column, named exactly, is the user's own here.
+    const std::optional<std::string_view> meant = known == batchColumnNames.end() ? misspeltColumn(name) : std::nullopt;
+    if (meant) {
+        return "неизвестный столбец пакета " + quoted + ": может быть, " + std::string(*meant) + "? Столбцы "
+            + std::string(job.columnsName) + ": " + listed(job.columns, {});
     }
-
-    BatchColumns& columns() { return columns_; }
-
-private:
-    const BatchJob& job_;
-    BatchColumns columns_;
-};
+    if (job.isOutputField(name) || std::ranges::any_of(columns.carriedNames, [name](const std::string& other) {
+            return trimmed(other) == name;
+        })) {
+        return "столбец " + quoted + " пакета совпадает с полем вывода или повторяется: переименуйте его";
+    }
+    columns.carried.push_back(at);
+    columns.carriedNames.emplace_back(given);
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -168,15 +145,13 @@ HeaderRead readHeader(const CsvRecord& header, const BatchJob& job)
         read.problem = "в заголовке пакета поле длиннее 1 МиБ";
         return read;
     }
-    HeaderReader reader(job);
     for (std::size_t i = 0; i < header.fields.size() && !read.problem; ++i) {
-        read.problem = reader.take(header.fields[i], i);
+        read.problem = takeColumn(header.fields[i], i, job, read.columns);
     }
-    if (!read.problem) {
-        read.problem = reader.missing();
+    const std::span<const BatchColumn> required = job.columns.first(job.required);
+    if (!read.problem && !std::ranges::all_of(required, [&read](BatchColumn c) { return read.columns.has(c); })) {
+        read.problem = "в заголовке " + std::string(job.batchName) + " нужны столбцы " + listed(required, " и ");
     }
-    read.columns = std::move(reader.columns());
-    read.columns.count = header.fieldCount;
     return read;
 }
 
