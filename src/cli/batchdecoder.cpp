@@ -115,7 +115,10 @@ void BatchDecoder::loadCodePage(std::string_view name)
         const int32_t units = ucnv_toUChars(converter.get(), unit.data(), unit.size(), &byte, 1, &status);
         const bool defined = !failed(status) && units == 1;
         if (value < 0x80) {
-            if (!defined || unit[0] != value) {
+            // Only the bytes of CSV text count: every other control byte is refused before
+            // the code page is asked, and IBM's code pages (cp866) move some of them.
+            const bool textByte = (value >= 0x20 && value < 0x7F) || value == '\t' || value == '\n' || value == '\r';
+            if (textByte && (!defined || unit[0] != value)) {
                 refuse();
             }
             continue;

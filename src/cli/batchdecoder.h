@@ -53,6 +53,9 @@ public:
 
     // What the bytes are read as so far: "UTF-8" until they show otherwise.
     [[nodiscard]] const std::string& encoding() const { return encoding_; }
+    // True when the bytes showed themselves to be no UTF-8 and were taken for Windows-1251
+    // with no encoding named: the user is told, since another code page may read the same.
+    [[nodiscard]] bool encodingAssumed() const { return checkCyrillic_; }
 
 private:
     enum class Mode { Detect, Utf8, CodePage };

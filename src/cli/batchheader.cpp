@@ -1,25 +1,30 @@
 #include "batchheader.h"
 
-#include "caserecord.h"
 #include "terminaltext.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 
 namespace bearing::cli {
 
 namespace {
 
-constexpr std::array<std::string_view, 5> knownColumns{"material", "load", "frequency", "length", "group"};
+// Further than any slip: the distance is not counted beyond it.
+constexpr std::size_t farApart = 3;
+
+bool sameLetter(char x, char y)
+{
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+}
 
 // The edits (a letter added, dropped, changed, or two neighbours swapped) that turn one
-// name into the other, letters compared without case.
+// name into the other, letters compared without case; farApart for any more.
 std::size_t editDistance(std::string_view a, std::string_view b)
 {
-    const auto same = [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    };
+    // A header field may be long; a known name is short, and so is anything near it.
+    if (std::max(a.size(), b.size()) - std::min(a.size(), b.size()) >= farApart) {
+        return farApart;
+    }
     std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
     for (std::size_t i = 0; i <= a.size(); ++i) {
         for (std::size_t j = 0; j <= b.size(); ++j) {
@@ -27,84 +32,127 @@ std::size_t editDistance(std::string_view a, std::string_view b)
                 d[i][j] = i + j;
                 continue;
             }
-            d[i][j]
-                = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (same(a[i - 1], b[j - 1]) ? 0 : 1)});
-            if (i > 1 && j > 1 && same(a[i - 1], b[j - 2]) && same(a[i - 2], b[j - 1])) {
+            d[i][j] = std::min(
+                {d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (sameLetter(a[i - 1], b[j - 1]) ? 0 : 1)});
+            if (i > 1 && j > 1 && sameLetter(a[i - 1], b[j - 2]) && sameLetter(a[i - 2], b[j - 1])) {
                 d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
             }
         }
     }
-    return d[a.size()][b.size()];
+    return std::min(d[a.size()][b.size()], farApart);
 }
 
-std::optional<std::size_t>* knownColumn(std::string_view name, BatchColumns& columns)
+std::string_view trimmed(std::string_view name)
 {
-    const std::array<std::optional<std::size_t>*, knownColumns.size()> slots{
-        &columns.material, &columns.load, &columns.frequency, &columns.length, &columns.group};
-    const auto* found = std::find(knownColumns.begin(), knownColumns.end(), name);
-    return found == knownColumns.end() ? nullptr : slots.at(static_cast<std::size_t>(found - knownColumns.begin()));
+    const std::size_t first = name.find_first_not_of(" \t");
+    return first == std::string_view::npos ? std::string_view()
+                                           : name.substr(first, name.find_last_not_of(" \t") - first + 1);
 }
 
-bool isOutputField(std::string_view name)
+std::string_view columnName(BatchColumn column) { return batchColumnNames.at(static_cast<std::size_t>(column)); }
+
+// "a, b и c"; with `and` empty, "a, b, c".
+std::string listed(std::span<const BatchColumn> columns, std::string_view last)
 {
-    const auto fields = caseColumns();
-    return std::any_of(fields.begin(), fields.end(), [name](const auto& column) { return column.name == name; });
+    std::string text;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (i > 0) {
+            text += i + 1 == columns.size() && !last.empty() ? last : ", ";
+        }
+        text += columnName(columns[i]);
+    }
+    return text;
 }
 
-std::optional<std::string> takeColumn(std::string_view name, std::size_t at, BatchColumns& columns)
+// Places the header's field `given`, its `at`-th, among `columns`; the reason it cannot be.
+std::optional<std::string> takeColumn(
+    std::string_view given, std::size_t at, const BatchJob& job, BatchColumns& columns)
 {
-    const std::string quoted = "«" + masked(name) + "»";
-    if (std::optional<std::size_t>* column = knownColumn(name, columns)) {
-        if (*column) {
+    const std::string_view name = trimmed(given);
+    const std::string quoted = "«" + masked(given) + "»";
+    const auto* known = std::find(batchColumnNames.begin(), batchColumnNames.end(), name);
+    const auto column = static_cast<BatchColumn>(known - batchColumnNames.begin());
+    if (known != batchColumnNames.end() && std::ranges::find(job.columns, column) != job.columns.end()) {
+        std::optional<std::size_t>& slot = columns.known.at(static_cast<std::size_t>(column));
+        if (slot) {
             return "столбец " + quoted + " повторяется в заголовке пакета";
         }
-        *column = at;
+        slot = at;
         return std::nullopt;
     }
-    if (const std::optional<std::string_view> meant = misspeltColumn(name)) {
-        return "неизвестный столбец пакета " + quoted + ": может быть, " + std::string(*meant)
-            + "? Столбцы расчета: material, load, frequency, length, group";
+    // Another job's column, named exactly, is the user's own here.
+    const std::optional<std::string_view> meant = known == batchColumnNames.end() ? misspeltColumn(name) : std::nullopt;
+    if (meant) {
+        return "неизвестный столбец пакета " + quoted + ": может быть, " + std::string(*meant) + "? Столбцы "
+            + std::string(job.columnsName) + ": " + listed(job.columns, {});
     }
-    if (isOutputField(name)
-        || std::find(columns.carriedNames.begin(), columns.carriedNames.end(), name) != columns.carriedNames.end()) {
+    if (job.isOutputField(name) || std::ranges::any_of(columns.carriedNames, [name](const std::string& other) {
+            return trimmed(other) == name;
+        })) {
         return "столбец " + quoted + " пакета совпадает с полем вывода или повторяется: переименуйте его";
     }
     columns.carried.push_back(at);
-    columns.carriedNames.emplace_back(name);
+    columns.carriedNames.emplace_back(given);
     return std::nullopt;
 }
 
 }  // namespace
 
+std::string_view BatchColumns::field(const CsvRecord& record, BatchColumn column) const
+{
+    const std::optional<std::size_t>& at = known.at(static_cast<std::size_t>(column));
+    return at && *at < record.fields.size() ? std::string_view(record.fields[*at]) : std::string_view();
+}
+
+std::string_view BatchColumns::carriedField(const CsvRecord& record, std::size_t i) const
+{
+    const std::size_t at = carried.at(i);
+    return at < record.fields.size() ? std::string_view(record.fields[at]) : std::string_view();
+}
+
 std::optional<std::string_view> misspeltColumn(std::string_view name)
 {
-    const auto startsWithout = [name](std::string_view known) {
-        return name.size() >= 3 && name.size() < known.size() && editDistance(name, known.substr(0, name.size())) == 0;
-    };
-    for (const std::string_view known : knownColumns) {
-        // One slip in a short name, two in a long one, or a name cut short.
-        if (editDistance(name, known) <= (known.size() > 5 ? 2U : 1U) || startsWithout(known)) {
+    std::optional<std::string_view> nearest;
+    std::size_t distance = farApart;
+    for (const std::string_view known : batchColumnNames) {
+        if (const std::size_t edits = editDistance(name, known); edits < distance) {
+            nearest = known;
+            distance = edits;
+        }
+    }
+    if (nearest) {
+        return nearest;
+    }
+    for (const std::string_view known : batchColumnNames) {
+        if (name.size() >= 3 && name.size() < known.size()
+            && std::ranges::equal(name, known.substr(0, name.size()), sameLetter)) {
             return known;
         }
     }
     return std::nullopt;
 }
 
-std::optional<std::string> readHeader(const CsvRecord& header, BatchColumns& columns)
+HeaderRead readHeader(const CsvRecord& header, const BatchJob& job)
 {
-    columns.count = header.fieldCount;
-    if (header.tooLong || header.fieldCount > header.fields.size()) {
-        return "заголовок пакета слишком длинный";
+    HeaderRead read;
+    read.columns.count = header.fieldCount;
+    if (header.fieldCount > header.fields.size()) {
+        read.problem = "в заголовке пакета не больше " + std::to_string(BatchReader::maxKeptFields)
+            + " столбцов, а в этом " + std::to_string(header.fieldCount);
+        return read;
     }
-    for (std::size_t i = 0; i < header.fields.size(); ++i) {
-        if (std::optional<std::string> problem = takeColumn(header.fields[i], i, columns)) {
-            return problem;
-        }
+    if (header.tooLong) {
+        read.problem = "в заголовке пакета поле длиннее 1 МиБ";
+        return read;
     }
-    if (!columns.material || !columns.load || !columns.frequency) {
-        return "в заголовке пакета нужны столбцы material, load и frequency";
+    for (std::size_t i = 0; i < header.fields.size() && !read.problem; ++i) {
+        read.problem = takeColumn(header.fields[i], i, job, read.columns);
     }
-    return std::nullopt;
+    const std::span<const BatchColumn> required = job.columns.first(job.required);
+    if (!read.problem && !std::ranges::all_of(required, [&read](BatchColumn c) { return read.columns.has(c); })) {
+        read.problem = "в заголовке " + std::string(job.batchName) + " нужны столбцы " + listed(required, " и ");
+    }
+    return read;
 }
 
 }  // namespace bearing::cli

@@ -88,7 +88,7 @@ public:
 
     [[nodiscard]] End end() const
     {
-        return problem_ ? End{.complete = false, .error = 0, .problem = *problem_} : End{};
+        return problem_ ? End{.complete = false, .error = 0, .problem = *problem_, .assumedEncoding = {}} : End{};
     }
 
 private:
@@ -243,6 +243,7 @@ BatchReader::End BatchReader::read(std::istream& input)
     Parser parser(handler_, format_.separator);
     std::array<char, chunkBytes> chunk{};
     std::string text;
+    std::string assumed;
     try {
         BatchDecoder decoder(format_.encoding);
         while (input) {
@@ -253,35 +254,46 @@ BatchReader::End BatchReader::read(std::istream& input)
             // The end is known with the last chunk: a problem there is found before its
             // records are handed on.
             decoder.decode(std::string_view(chunk.data(), static_cast<std::size_t>(input.gcount())), input.eof(), text);
+            if (decoder.encodingAssumed()) {
+                assumed = decoder.encoding();
+            }
             if (!parser.take(text)) {
                 return parser.end();
             }
             // A failed read looks like the end of the stream to the stream itself: errno tells.
             if (input.bad() || (!input && error != 0)) {
-                return {.complete = false, .error = error, .problem = {}};
+                return {.complete = false, .error = error, .problem = {}, .assumedEncoding = {}};
             }
         }
     } catch (const InputError& error) {
-        return {.complete = false, .error = 0, .problem = error.what()};
+        return {.complete = false, .error = 0, .problem = error.what(), .assumedEncoding = {}};
     }
     parser.finish();
-    return parser.end();
+    End end = parser.end();
+    end.assumedEncoding = end.complete ? assumed : std::string();
+    return end;
 }
 
 BatchReader::End BatchReader::read(std::string_view bytes)
 {
     Parser parser(handler_, format_.separator);
     std::string text;
+    std::string assumed;
     try {
         BatchDecoder decoder(format_.encoding);
         decoder.decode(bytes, true, text);
+        if (decoder.encodingAssumed()) {
+            assumed = decoder.encoding();
+        }
     } catch (const InputError& error) {
-        return {.complete = false, .error = 0, .problem = error.what()};
+        return {.complete = false, .error = 0, .problem = error.what(), .assumedEncoding = {}};
     }
     if (parser.take(text)) {
         parser.finish();
     }
-    return parser.end();
+    End end = parser.end();
+    end.assumedEncoding = end.complete ? assumed : std::string();
+    return end;
 }
 
 }  // namespace bearing::cli

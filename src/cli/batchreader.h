@@ -48,9 +48,10 @@ public:
 
     // How a stream's reading ended.
     struct End {
-        bool complete = true;  // read to its end, or stopped by the handler
-        int error = 0;         // errno of the failed read, 0 when unknown
-        std::string problem;   // why the stream is no CSV text, in Russian with its line; empty when it is
+        bool complete = true;         // read to its end, or stopped by the handler
+        int error = 0;                // errno of the failed read, 0 when unknown
+        std::string problem;          // why the stream is no CSV text, in Russian with its line; empty when it is
+        std::string assumedEncoding;  // the code page taken for the bytes when they were no UTF-8 and none was named
     };
 
     // Reads `input` to its end.

@@ -2,14 +2,18 @@
 
 #include "batchheader.h"
 #include "batchreader.h"
+#include "caserecord.h"
 #include "csvdialect.h"
 #include "exitstatus.h"
 #include "messagelog.h"
 #include "options.h"
 #include "systemerror.h"
+#include "terminaltext.h"
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <fstream>
 #include <memory>
@@ -39,10 +43,11 @@ public:
             return true;
         }
         headerRead_ = true;
-        headerProblem_ = readHeader(record, columns_);
+        HeaderRead header = readHeader(record, sizingBatchJob());
+        columns_ = std::move(header.columns);
+        headerProblem_ = std::move(header.problem);
         if (!headerProblem_) {
-            // A batch separated by semicolons writes its numbers with decimal commas.
-            decimalMark_ = record.separator == ';' ? ',' : '.';
+            decimalMark_ = decimalMarkOf(record.separator);
             WriterSetup setup = settings_.writerSetup(Layout::Batch);
             setup.carriedNames = columns_.carriedNames;
             setup.inputDecimalMark = decimalMark_;
@@ -57,6 +62,8 @@ public:
         return headerRead_ ? headerProblem_ : std::optional<std::string>("в пакете нет заголовка");
     }
 
+    void note(const std::string& text) { log_.add("", std::span(&text, 1)); }
+
     void finish()
     {
         writer_->finish();
@@ -68,16 +75,13 @@ public:
 private:
     void takeCase(const CsvRecord& record)
     {
-        const auto field = [&record](std::optional<std::size_t> column) {
-            return column && *column < record.fields.size() ? std::string_view(record.fields[*column])
-                                                            : std::string_view();
-        };
+        const auto field = [this, &record](BatchColumn column) { return columns_.field(record, column); };
         // The texts are assigned, not rebuilt: their strings keep their capacity.
-        texts_.material.assign(field(columns_.material));
-        texts_.load.assign(field(columns_.load));
-        texts_.frequency.assign(field(columns_.frequency));
+        texts_.material.assign(field(BatchColumn::Material));
+        texts_.load.assign(field(BatchColumn::Load));
+        texts_.frequency.assign(field(BatchColumn::Frequency));
         // An empty length asks for the sizing alone.
-        if (const std::string_view length = field(columns_.length); length.empty()) {
+        if (const std::string_view length = field(BatchColumn::Length); length.empty()) {
             texts_.length.reset();
         } else if (texts_.length) {
             texts_.length->assign(length);
@@ -86,10 +90,10 @@ private:
         }
         carried_.resize(columns_.carried.size());
         for (std::size_t i = 0; i < carried_.size(); ++i) {
-            carried_[i].assign(field(columns_.carried[i]));
+            carried_[i].assign(columns_.carriedField(record, i));
         }
         record_.carried = carried_;
-        runCase(record, field(columns_.group));
+        runCase(record, field(BatchColumn::Group));
         record_.texts = &texts_;  // the inputs as given, whatever the calculation read
         writer_->write(record_);
         if (onCase_) {
@@ -117,19 +121,19 @@ private:
         }
     }
 
-    // The texts as the calculation reads them: with decimal commas, the comma is the
-    // decimal point (csvdialect.h); otherwise the texts as given.
+    // The texts as the calculation reads them, the numbers in the batch's dialect
+    // (csvdialect.h); with decimal points, the texts as given.
     const CaseTexts& readTexts()
     {
         if (decimalMark_ == '.') {
             return texts_;
         }
         read_.material = texts_.material;
-        read_.load = numberField(texts_.load, decimalMark_, buffer_);
-        read_.frequency = numberField(texts_.frequency, decimalMark_, buffer_);
+        read_.load = numberField(texts_.load, decimalMark_, buffer_, NoBreakSpaces::Anywhere);
+        read_.frequency = numberField(texts_.frequency, decimalMark_, buffer_, NoBreakSpaces::Anywhere);
         read_.length.reset();
         if (texts_.length) {
-            read_.length = numberField(*texts_.length, decimalMark_, buffer_);
+            read_.length = numberField(*texts_.length, decimalMark_, buffer_, NoBreakSpaces::Anywhere);
         }
         return read_;
     }
@@ -152,9 +156,17 @@ private:
     bool anyMessage_ = false;
 };
 
-std::string sourceName(const std::string& source)
+// The batch's file in a message, by its name; the standard input as what is read
+// («не удаётся прочитать стандартный ввод») or where a batch comes from («не читается
+// пакет со стандартного ввода»).
+std::string fileName(const std::string& source) { return "«" + masked(source) + "»"; }
+std::string sourceRead(const std::string& source)
 {
-    return source == "-" ? std::string("стандартный ввод") : "«" + source + "»";
+    return source == "-" ? std::string("стандартный ввод") : fileName(source);
+}
+std::string batchSource(const std::string& source)
+{
+    return source == "-" ? std::string("со стандартного ввода") : fileName(source);
 }
 
 // Opens the batch file; the reason it cannot be read, if it cannot.
@@ -173,6 +185,20 @@ std::optional<std::string> openBatch(const std::string& source, std::ifstream& f
 }
 
 }  // namespace
+
+const BatchJob& sizingBatchJob()
+{
+    static constexpr std::array<BatchColumn, 5> columns{
+        BatchColumn::Material, BatchColumn::Load, BatchColumn::Frequency, BatchColumn::Length, BatchColumn::Group};
+    static const BatchJob job{.columns = columns,
+        .required = 3,
+        .batchName = "пакета",
+        .columnsName = "расчета",
+        .isOutputField = [](std::string_view name) {
+            return std::ranges::any_of(caseColumns(), [name](const auto& column) { return column.name == name; });
+        }};
+    return job;
+}
 
 CaseProblem recordProblem(const CsvRecord& record, std::size_t columnCount)
 {
@@ -200,7 +226,7 @@ std::optional<std::string> readBatch(
     std::ifstream file;
     if (source != "-") {
         if (const std::optional<std::string> reason = openBatch(source, file)) {
-            return "не удаётся открыть " + sourceName(source) + ": " + *reason;
+            return "не удаётся открыть " + fileName(source) + ": " + *reason;
         }
     }
     BatchReader reader(sink.take, {.encoding = settings.encoding, .separator = settings.separator});
@@ -209,10 +235,15 @@ std::optional<std::string> readBatch(
         if (sink.problem() == std::nullopt && settings.format != OutputFormat::Xlsx) {
             sink.finish();
         }
-        return (end.problem.empty() ? "не удаётся прочитать " : "не читается пакет ") + sourceName(source) + ": "
-            + (end.problem.empty() ? systemErrorText(end.error) : end.problem);
+        return end.problem.empty() ? "не удаётся прочитать " + sourceRead(source) + ": " + systemErrorText(end.error)
+                                   : "не читается пакет " + batchSource(source) + ": " + end.problem;
     }
-    return sink.problem();
+    const std::optional<std::string> problem = sink.problem();
+    if (!problem && !end.assumedEncoding.empty()) {
+        sink.note("пакет не в UTF-8 и прочитан в кодировке " + end.assumedEncoding
+            + "; если кодировка другая, задайте её параметром --encoding");
+    }
+    return problem;
 }
 
 int runBatch(const RunSettings& settings, const std::string& source, std::istream& in, std::ostream& out,
@@ -221,6 +252,7 @@ int runBatch(const RunSettings& settings, const std::string& source, std::istrea
     BatchRun run(settings, out, err, onCase);
     const BatchSink sink{.take = [&run](const CsvRecord& record) { return run.take(record); },
         .problem = [&run] { return run.problem(); },
+        .note = [&run](const std::string& note) { run.note(note); },
         .finish = [&run] { run.finish(); }};
     if (const std::optional<std::string> problem = readBatch(settings, source, in, sink)) {
         return usageError(err, *problem);

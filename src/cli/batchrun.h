@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batchheader.h"
 #include "batchreader.h"
 #include "caserunner.h"
 #include "messagecodes.h"
@@ -20,12 +21,17 @@ namespace bearing::cli {
     std::ostream& err, const std::function<void(const CaseRecord&)>& onCase = {});
 
 // What a batch's records go to: every record in turn (false: stop, the header is
-// unusable), the problem that stopped it, and the end of its output.
+// unusable), the problem that stopped it, a note on how the batch was read (for the
+// standard error, after the records' messages), and the end of its output.
 struct BatchSink {
     BatchReader::RecordHandler take;
     std::function<std::optional<std::string>()> problem;
+    std::function<void(const std::string&)> note;
     std::function<void()> finish;
 };
+
+// The sizing's columns of a batch.
+[[nodiscard]] const BatchJob& sizingBatchJob();
 
 // Why a record of a batch with `columnCount` columns is refused before any of its fields
 // is read: the file ended inside its quote, a field passed 1 MiB, its fields were
@@ -34,7 +40,8 @@ struct BatchSink {
 
 // Reads the batch `source` ("-": `in`) with the settings' encoding and separator into
 // `sink`, and returns why it could not be read whole, or the sink's problem, as a usage
-// error's text. A batch read in part is finished as a stream, as far as it got; a
+// error's text. A batch read whole in a code page found from its bytes gets a note that
+// says which. A batch read in part is finished as a stream, as far as it got; a
 // workbook of part of a batch is not made, so that none looks complete.
 [[nodiscard]] std::optional<std::string> readBatch(
     const RunSettings& settings, const std::string& source, std::istream& in, const BatchSink& sink);

@@ -28,6 +28,7 @@ struct CheckTexts {
 struct CheckRecord {
     std::span<const std::string> carried;      // a batch's own columns, as given
     const CheckTexts* texts = nullptr;         // the inputs, as given
+    const CheckTexts* read = nullptr;          // the same as the check read them; none: as given
     int row = -1;                              // the chosen catalogue row, -1 for none
     const MaterialFields* material = nullptr;  // its fields
     std::optional<DesignCheck> check;          // present when the check reached its figures

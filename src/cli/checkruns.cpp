@@ -1,8 +1,10 @@
 #include "checkruns.h"
 
+#include "batchheader.h"
 #include "batchreader.h"
 #include "batchrun.h"
 #include "checkwriter.h"
+#include "csvdialect.h"
 #include "exitstatus.h"
 #include "messagelog.h"
 #include "options.h"
@@ -26,52 +28,6 @@ WriterSetup setupFor(const RunSettings& settings, Layout layout, std::vector<std
     return setup;
 }
 
-// Which field of a batch record holds which input; the others are carried through.
-struct CheckColumns {
-    std::size_t count = 0;
-    std::optional<std::size_t> material, load, frequency, diameter, length, temperature, group;
-    std::vector<std::size_t> carried;
-    std::vector<std::string> carriedNames;
-};
-
-constexpr std::array<std::string_view, 7> knownColumns{
-    "material", "load", "frequency", "diameter", "length", "temperature", "group"};
-
-std::optional<std::string> readCheckHeader(const CsvRecord& header, CheckColumns& columns)
-{
-    columns.count = header.fieldCount;
-    if (header.tooLong || header.fieldCount > header.fields.size()) {
-        return "заголовок пакета слишком длинный";
-    }
-    const std::array<std::optional<std::size_t>*, knownColumns.size()> slots{&columns.material, &columns.load,
-        &columns.frequency, &columns.diameter, &columns.length, &columns.temperature, &columns.group};
-    for (std::size_t i = 0; i < header.fields.size(); ++i) {
-        const std::string& name = header.fields[i];
-        const std::string quoted = "«" + masked(name) + "»";
-        const auto* known = std::find(knownColumns.begin(), knownColumns.end(), name);
-        if (known != knownColumns.end()) {
-            std::optional<std::size_t>& slot = *slots.at(static_cast<std::size_t>(known - knownColumns.begin()));
-            if (slot) {
-                return "столбец " + quoted + " повторяется в заголовке пакета";
-            }
-            slot = i;
-            continue;
-        }
-        const auto fields = checkColumns();
-        if (std::any_of(fields.begin(), fields.end(), [&name](const auto& column) { return column.name == name; })
-            || std::find(columns.carriedNames.begin(), columns.carriedNames.end(), name)
-                != columns.carriedNames.end()) {
-            return "столбец " + quoted + " пакета совпадает с полем вывода или повторяется: переименуйте его";
-        }
-        columns.carried.push_back(i);
-        columns.carriedNames.push_back(name);
-    }
-    if (!columns.material || !columns.load || !columns.frequency || !columns.diameter || !columns.length) {
-        return "в заголовке пакета проверки нужны столбцы material, load, frequency, diameter и length";
-    }
-    return std::nullopt;
-}
-
 // A batch of checks as it streams in: the header first, then one written check a record.
 class CheckBatch {
 public:
@@ -92,8 +48,11 @@ public:
             return true;
         }
         headerRead_ = true;
-        headerProblem_ = readCheckHeader(record, columns_);
+        HeaderRead header = readHeader(record, checkBatchJob());
+        columns_ = std::move(header.columns);
+        headerProblem_ = std::move(header.problem);
         if (!headerProblem_) {
+            decimalMark_ = decimalMarkOf(record.separator);
             writer_
                 = makeCheckWriter(out_, settings_.format, setupFor(settings_, Layout::Batch, columns_.carriedNames));
         }
@@ -105,6 +64,8 @@ public:
         return headerRead_ ? headerProblem_ : std::optional<std::string>("в пакете нет заголовка");
     }
 
+    void note(const std::string& text) { log_.add("", std::span(&text, 1)); }
+
     void finish()
     {
         writer_->finish();
@@ -114,29 +75,41 @@ public:
     [[nodiscard]] bool allPass() const { return allPass_; }
 
 private:
+    // The texts as the check reads them, the numbers in the batch's dialect (csvdialect.h).
+    const CheckTexts& readTexts()
+    {
+        read_.material = texts_.material;
+        read_.load = numberField(texts_.load, decimalMark_, buffer_);
+        read_.frequency = numberField(texts_.frequency, decimalMark_, buffer_);
+        read_.diameter = numberField(texts_.diameter, decimalMark_, buffer_);
+        read_.length = numberField(texts_.length, decimalMark_, buffer_);
+        read_.temperature.reset();
+        if (texts_.temperature) {
+            read_.temperature = numberField(*texts_.temperature, decimalMark_, buffer_);
+        }
+        return read_;
+    }
+
     void takeCheck(const CsvRecord& record)
     {
-        const auto field = [&record](std::optional<std::size_t> column) {
-            return column && *column < record.fields.size() ? std::string_view(record.fields[*column])
-                                                            : std::string_view();
-        };
-        texts_.material.assign(field(columns_.material));
-        texts_.load.assign(field(columns_.load));
-        texts_.frequency.assign(field(columns_.frequency));
-        texts_.diameter.assign(field(columns_.diameter));
-        texts_.length.assign(field(columns_.length));
+        const auto field = [this, &record](BatchColumn column) { return columns_.field(record, column); };
+        texts_.material.assign(field(BatchColumn::Material));
+        texts_.load.assign(field(BatchColumn::Load));
+        texts_.frequency.assign(field(BatchColumn::Frequency));
+        texts_.diameter.assign(field(BatchColumn::Diameter));
+        texts_.length.assign(field(BatchColumn::Length));
         // An empty temperature is not compared.
-        if (const std::string_view temperature = field(columns_.temperature); temperature.empty()) {
+        if (const std::string_view temperature = field(BatchColumn::Temperature); temperature.empty()) {
             texts_.temperature.reset();
         } else {
             texts_.temperature.emplace(temperature);
         }
         carried_.resize(columns_.carried.size());
         for (std::size_t i = 0; i < carried_.size(); ++i) {
-            carried_[i].assign(field(columns_.carried[i]));
+            carried_[i].assign(columns_.carriedField(record, i));
         }
         record_.carried = carried_;
-        const std::string_view groupText = field(columns_.group);
+        const std::string_view groupText = field(BatchColumn::Group);
         const std::optional<Group> group = groupText.empty() ? settings_.group : groupFromName(groupText);
         if (const CaseProblem problem = recordProblem(record, columns_.count); !problem.empty()) {
             runner_.refuse(texts_, problem, record_);
@@ -145,7 +118,9 @@ private:
                 {codes::unknownGroup, "неизвестная группа «" + std::string(groupText) + "»: dry или lubricated"},
                 record_);
         } else {
-            runner_.run(texts_, group, record_);
+            runner_.run(readTexts(), group, record_);
+            record_.texts = &texts_;  // the inputs as given
+            record_.read = &read_;
         }
         writer_->write(record_);
         allPass_ = allPass_ && record_.passed();
@@ -163,8 +138,11 @@ private:
     MessageLog log_;
     CheckRunner runner_;
     std::unique_ptr<CheckWriter> writer_;
-    CheckColumns columns_;
+    BatchColumns columns_;
     CheckTexts texts_;
+    CheckTexts read_;     // texts_ with the numbers read in the batch's dialect
+    std::string buffer_;  // a field being rewritten for read_
+    char decimalMark_ = '.';
     std::vector<std::string> carried_;
     CheckRecord record_;
     bool headerRead_ = false;
@@ -174,10 +152,26 @@ private:
 
 }  // namespace
 
+const BatchJob& checkBatchJob()
+{
+    static constexpr std::array<BatchColumn, 7> columns{BatchColumn::Material, BatchColumn::Load,
+        BatchColumn::Frequency, BatchColumn::Diameter, BatchColumn::Length, BatchColumn::Temperature,
+        BatchColumn::Group};
+    static const BatchJob job{.columns = columns,
+        .required = 5,
+        .batchName = "пакета проверки",
+        .columnsName = "проверки",
+        .isOutputField = [](std::string_view name) {
+            return std::ranges::any_of(checkColumns(), [name](const auto& column) { return column.name == name; });
+        }};
+    return job;
+}
+
 void CheckRunner::run(const CheckTexts& texts, std::optional<Group> group, CheckRecord& record)
 {
     const MaterialChoice& choice = materials_.choose(texts.material, group);
     record.texts = &texts;
+    record.read = nullptr;
     record.row = choice.kind == MaterialChoice::Kind::Found ? choice.row : -1;
     record.material = record.row >= 0 ? &settings_.catalogue->fields(record.row) : nullptr;
     record.check.reset();
@@ -197,6 +191,7 @@ void CheckRunner::run(const CheckTexts& texts, std::optional<Group> group, Check
 void CheckRunner::refuse(const CheckTexts& texts, const CaseProblem& problem, CheckRecord& record) const
 {
     record.texts = &texts;
+    record.read = nullptr;
     record.row = -1;
     record.material = nullptr;
     record.check.reset();
@@ -205,13 +200,21 @@ void CheckRunner::refuse(const CheckTexts& texts, const CaseProblem& problem, Ch
 
 CheckReportCase reportCase(const Catalogue& catalogue, const CheckRecord& record)
 {
+    // The report reads its figures from the texts it shows: a number as given where it reads
+    // the same, else as the check read it in its batch's dialect ("1 500,5" as "1500.5").
+    const auto shown = [&record](std::string CheckTexts::*field) -> const std::string& {
+        const std::string& given = record.texts->*field;
+        return record.read == nullptr || readCheckNumber(given) == readCheckNumber(record.read->*field)
+            ? given
+            : record.read->*field;
+    };
     CheckReportCase c{.materialText = record.texts->material,
         .material = std::nullopt,
         .groupName = {},
-        .load = record.texts->load,
-        .frequency = record.texts->frequency,
-        .diameter = record.texts->diameter,
-        .length = record.texts->length,
+        .load = shown(&CheckTexts::load),
+        .frequency = shown(&CheckTexts::frequency),
+        .diameter = shown(&CheckTexts::diameter),
+        .length = shown(&CheckTexts::length),
         .temperature = record.texts->temperature,
         .check = record.check.value_or(DesignCheck{}),
         .messages = {}};
@@ -292,6 +295,7 @@ int runCheckBatch(const RunSettings& settings, const std::string& source, std::i
     CheckBatch batch(settings, out, err, onCheck);
     const BatchSink sink{.take = [&batch](const CsvRecord& record) { return batch.take(record); },
         .problem = [&batch] { return batch.problem(); },
+        .note = [&batch](const std::string& note) { batch.note(note); },
         .finish = [&batch] { batch.finish(); }};
     if (const std::optional<std::string> problem = readBatch(settings, source, in, sink)) {
         return usageError(err, *problem);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batchheader.h"
 #include "calculationreport.h"
 #include "caserunner.h"
 #include "checkrecord.h"
@@ -46,6 +47,9 @@ private:
 // message last, in catalogue order).
 [[nodiscard]] int runCheckAll(const RunSettings& settings, const CheckTexts& texts, bool sortByUse, std::ostream& out,
     std::ostream& err, const std::function<void(const CheckRecord&)>& onCheck = {});
+
+// The check's columns of a batch.
+[[nodiscard]] const BatchJob& checkBatchJob();
 
 // The checks of a CSV batch with the columns material, load, frequency, diameter and
 // length (temperature and group optional), a row of output a record as it streams in.

@@ -12,6 +12,27 @@ constexpr std::string_view narrowNoBreakSpace = "\xE2\x80\xAF";  // U+202F
 
 char otherSeparator(char separator) { return separator == ';' ? ',' : ';'; }
 
+// The bytes of a space that groups digits at `at` of `text`; 0 for none.
+std::size_t groupingSpaceAt(std::string_view text, std::size_t at)
+{
+    const std::string_view rest = text.substr(std::min(at, text.size()));
+    for (const std::string_view space : {std::string_view(" "), noBreakSpace, narrowNoBreakSpace}) {
+        if (rest.starts_with(space)) {
+            return space.size();
+        }
+    }
+    return 0;
+}
+
+std::size_t digitsFrom(std::string_view text, std::size_t at)
+{
+    std::size_t end = at;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9') {
+        ++end;
+    }
+    return end - at;
+}
+
 }  // namespace
 
 std::optional<CsvDialect> csvDialectNamed(std::string_view name)
@@ -134,26 +155,48 @@ std::optional<std::string> mixedSeparators(const CsvRecord& record, char separat
         + "»: в пакете один разделитель";
 }
 
-std::string_view numberField(std::string_view field, char decimalMark, std::string& buffer)
+char decimalMarkOf(char separator) { return separator == ';' ? russianCsv.decimalMark : internationalCsv.decimalMark; }
+
+std::string_view numberField(std::string_view field, char decimalMark, std::string& buffer, NoBreakSpaces noBreak)
 {
     if (decimalMark == '.') {
         return field;
     }
-    const bool grouped = field.find(noBreakSpace) != std::string_view::npos
-        || field.find(narrowNoBreakSpace) != std::string_view::npos;
-    if (field.find(decimalMark) == std::string_view::npos && !grouped) {
+    // The integer part starts after blanks and a sign.
+    std::size_t start = std::min(field.find_first_not_of(" \t"), field.size());
+    start += start < field.size() && (field[start] == '+' || field[start] == '-') ? 1 : 0;
+    // Its digits in groups of three after the first, all of them or none: "1 500 5" and
+    // "15 00" are no grouping, and their spaces stay.
+    const std::size_t lead = digitsFrom(field, start);
+    std::size_t end = start + lead;
+    std::size_t groups = 0;
+    while (lead > 0 && lead <= 3) {
+        const std::size_t space = groupingSpaceAt(field, end);
+        if (space == 0 || digitsFrom(field, end + space) != 3) {
+            break;
+        }
+        end += space + 3;
+        ++groups;
+    }
+    if (const std::size_t space = groupingSpaceAt(field, end); space > 0 && digitsFrom(field, end + space) > 0) {
+        groups = 0;
+    }
+    const bool anywhere = noBreak == NoBreakSpaces::Anywhere
+        && (field.find(noBreakSpace) != std::string_view::npos
+            || field.find(narrowNoBreakSpace) != std::string_view::npos);
+    if (groups == 0 && !anywhere && field.find(decimalMark) == std::string_view::npos) {
         return field;
     }
     buffer.clear();
     for (std::size_t at = 0; at < field.size();) {
-        if (field.substr(at).starts_with(noBreakSpace)) {
-            at += noBreakSpace.size();
-        } else if (field.substr(at).starts_with(narrowNoBreakSpace)) {
-            at += narrowNoBreakSpace.size();
-        } else {
-            buffer += field[at] == decimalMark ? '.' : field[at];
-            ++at;
+        const bool grouping = groups > 0 && at >= start && at < end;
+        if (const std::size_t space = grouping || anywhere ? groupingSpaceAt(field, at) : 0;
+            space > 0 && (grouping || field[at] != ' ')) {
+            at += space;
+            continue;
         }
+        buffer += field[at] == decimalMark ? '.' : field[at];
+        ++at;
     }
     return buffer;
 }

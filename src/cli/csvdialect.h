@@ -67,10 +67,23 @@ struct SeparatorFound {
 [[nodiscard]] std::optional<std::string> mixedSeparators(
     const CsvRecord& record, char separator, std::size_t headerFields);
 
-// A number field as the calculation reads it. With a decimal comma, as the Russian dialect
-// writes numbers, the comma is the decimal point and the no-break spaces that group digits
-// there ("1 500,5") are dropped, as blanks are; with a decimal point the field is read as
-// typed, so that "1,5" stays 1 as in the window. `buffer` holds a rewritten field.
-[[nodiscard]] std::string_view numberField(std::string_view field, char decimalMark, std::string& buffer);
+// The decimal mark of a batch's numbers, by its field separator: a batch separated by
+// semicolons is a Russian spreadsheet's and writes decimal commas.
+[[nodiscard]] char decimalMarkOf(char separator);
+
+// Which no-break spaces a number field loses: those that group digits, or every one, as
+// a sizing, read as the window reads blanks, has always dropped them.
+enum class NoBreakSpaces { Grouping, Anywhere };
+
+// A number field of a batch in its dialect, as every job reads it before its own reading
+// (the window's for a sizing, the strict one for a check). With a decimal comma, as the
+// Russian dialect writes numbers, the comma is the decimal point and the spaces that group
+// the digits before it by three (a blank, a no-break U+00A0 or a narrow no-break U+202F:
+// "1 500,5", "-10 000") are dropped; any other blank stays where it is, as does any other
+// no-break space unless `noBreak` drops them all. With a decimal point the field is read
+// as typed, so that "1,5" stays 1 for a sizing as in the window. `buffer` holds a
+// rewritten field.
+[[nodiscard]] std::string_view numberField(
+    std::string_view field, char decimalMark, std::string& buffer, NoBreakSpaces noBreak = NoBreakSpaces::Grouping);
 
 }  // namespace bearing::cli
