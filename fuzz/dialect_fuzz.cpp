@@ -37,20 +37,26 @@ using namespace bearing::cli;
 constexpr std::array<std::string_view, 5> encodings{"", "utf-8", "windows-1251", "koi8-r", "cp866"};
 
 // The decoded text of `bytes` in chunks of `chunk`, or the problem that stopped it.
-std::string decoded(std::string_view bytes, std::string_view encoding, std::size_t chunk)
-{
+struct Decoded {
     std::string text;
+    std::string problem;
+    bool operator==(const Decoded&) const = default;
+};
+
+Decoded decoded(std::string_view bytes, std::string_view encoding, std::size_t chunk)
+{
+    Decoded result;
     try {
         BatchDecoder decoder(encoding);
         do {
             const std::string_view part = bytes.substr(0, chunk);
             bytes.remove_prefix(part.size());
-            decoder.decode(part, bytes.empty(), text);
+            decoder.decode(part, bytes.empty(), result.text);
         } while (!bytes.empty());
     } catch (const InputError& error) {
-        return std::string("problem: ") + error.what();
+        return {.text = {}, .problem = error.what()};
     }
-    return text;
+    return result;
 }
 
 bool isUtf8(std::string_view text)
@@ -148,9 +154,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t chunk = 1 + static_cast<unsigned char>(input[1]) % 16;
     const std::string_view bytes = input.substr(2);
 
-    const std::string whole = decoded(bytes, encoding, bytes.size() + 1);
-    require(decoded(bytes, encoding, chunk) == whole, "a chunk's end changes nothing");
-    require(whole.starts_with("problem: ") || isUtf8(whole), "the text is UTF-8");
+    const Decoded whole = decoded(bytes, encoding, bytes.size() + 1);
+    require(decoded(bytes, encoding, chunk) == whole, "a chunk's end changes nothing", whole.problem);
+    require(!whole.problem.empty() || isUtf8(whole.text), "the text is UTF-8");
 
     BatchReader reader(
         [](const CsvRecord& record) {
@@ -167,7 +173,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         },
         {.encoding = std::string(encoding), .separator = separator});
     const BatchReader::End end = reader.read(bytes);
-    require(!whole.starts_with("problem: ") || !end.complete, "a text that cannot be decoded is not read whole");
+    require(whole.problem.empty() || !end.complete, "a text that cannot be decoded is not read whole");
     require(end.assumedEncoding.empty() || (encoding.empty() && end.complete), "only a found encoding is told");
     return 0;
 }

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
+#include <vector>
 
 namespace bearing::cli {
 
@@ -51,7 +53,7 @@ std::string_view trimmed(std::string_view name)
 
 std::string_view columnName(BatchColumn column) { return batchColumnNames.at(static_cast<std::size_t>(column)); }
 
-// "a, b и c"; with `and` empty, "a, b, c".
+// "a, b и c"; with `last` empty, "a, b, c".
 std::string listed(std::span<const BatchColumn> columns, std::string_view last)
 {
     std::string text;

@@ -238,7 +238,7 @@ std::optional<std::string> readBatch(
         return end.problem.empty() ? "не удаётся прочитать " + sourceRead(source) + ": " + systemErrorText(end.error)
                                    : "не читается пакет " + batchSource(source) + ": " + end.problem;
     }
-    const std::optional<std::string> problem = sink.problem();
+    std::optional<std::string> problem = sink.problem();
     if (!problem && !end.assumedEncoding.empty()) {
         sink.note("пакет не в UTF-8 и прочитан в кодировке " + end.assumedEncoding
             + "; если кодировка другая, задайте её параметром --encoding");

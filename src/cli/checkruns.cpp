@@ -75,9 +75,13 @@ public:
     [[nodiscard]] bool allPass() const { return allPass_; }
 
 private:
-    // The texts as the check reads them, the numbers in the batch's dialect (csvdialect.h).
+    // The texts as the check reads them, the numbers in the batch's dialect (csvdialect.h);
+    // with decimal points, the texts as given.
     const CheckTexts& readTexts()
     {
+        if (decimalMark_ == '.') {
+            return texts_;
+        }
         read_.material = texts_.material;
         read_.load = numberField(texts_.load, decimalMark_, buffer_);
         read_.frequency = numberField(texts_.frequency, decimalMark_, buffer_);
@@ -118,9 +122,10 @@ private:
                 {codes::unknownGroup, "неизвестная группа «" + std::string(groupText) + "»: dry или lubricated"},
                 record_);
         } else {
-            runner_.run(readTexts(), group, record_);
+            const CheckTexts& read = readTexts();
+            runner_.run(read, group, record_);
             record_.texts = &texts_;  // the inputs as given
-            record_.read = &read_;
+            record_.read = &read;
         }
         writer_->write(record_);
         allPass_ = allPass_ && record_.passed();
