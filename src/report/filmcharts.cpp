@@ -369,7 +369,7 @@ std::string filmDesignChartSvg(const FilmDesignChart& chart)
     const LinearAxis y{.low = 0, .high = 1.05, .pixelStart = box.bottom, .pixelEnd = box.top};
 
     std::vector<PlacedTick> xTicks;
-    for (AxisTick& tick : x.ticks(10, separator)) {
+    for (AxisTick& tick : x.ticks(13, separator)) {
         xTicks.push_back({.value = tick.value,
             .pixel = x.pixel(tick.value),
             .labelled = tick.labelled,
