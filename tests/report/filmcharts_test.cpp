@@ -163,7 +163,7 @@ TEST(FilmCharts, PressureChartMarksThePeakTheThinnestFilmTheLoadLineAndTheRuptur
     EXPECT_EQ(svg.select("//s:text[.='разрыв слоя: θ = 205,0°, на 78,0° за линией нагрузки']").size(), 1U);
 }
 
-TEST(FilmCharts, MarksAndLabelsStayInsideTheFrameForExtremeCases)
+TEST(FilmCharts, MarksAndLabelsStayInsideTheFrameForExtremeCasesAndACaseWithoutASolutionSaysSo)
 {
     struct Row {
         const char* name = "";
@@ -228,6 +228,16 @@ TEST(FilmCharts, MarksAndLabelsStayInsideTheFrameForExtremeCases)
             }
         }
     }
+    // A load that no eccentricity carries: no curve, no point, a line at its S.
+    const OilFilm film = solveOilFilm(caseOf(1e9, 80));
+    ASSERT_EQ(film.limit, FilmLimit::LoadBeyondFilm);
+    const XmlDocument pressure(filmPressureSvg(filmPressureChartOf(film, ",")));
+    EXPECT_EQ(pressure.select("//s:text[@id='no-curve']").size(), 1U);
+    EXPECT_TRUE(pressure.select("//s:polyline").empty());
+    const XmlDocument design(filmDesignChartSvg(filmDesignChartOf(film, ",")));
+    EXPECT_TRUE(design.select("//s:circle[@id='operating-point']").empty());
+    EXPECT_NEAR(only(design, "//s:line[@id='operating-sommerfeld']").number("x1"),
+        readAxis(design, "x", true).pixel(film.sommerfeld), pixelTolerance);
 }
 
 TEST(FilmCharts, IdenticalInputGivesIdenticalBytesAndTheSeparatorIsTheCallers)
@@ -248,19 +258,6 @@ TEST(FilmCharts, IdenticalInputGivesIdenticalBytesAndTheSeparatorIsTheCallers)
     EXPECT_EQ(light.select("//s:text[.='Давление p, 10⁻¹⁴ МПа']").size(), 1U);
     EXPECT_EQ(light.select("//s:line[@data-axis='y' and @data-value='3e-13']").size(), 1U);
     EXPECT_EQ(light.select("//s:text[.='30' and @text-anchor='end']").size(), 1U);
-}
-
-TEST(FilmCharts, ACaseWithoutASolutionSaysSoAndShowsItsSommerfeldNumber)
-{
-    const OilFilm film = solveOilFilm(caseOf(1e9, 80));
-    ASSERT_EQ(film.limit, FilmLimit::LoadBeyondFilm);
-    const XmlDocument pressure(filmPressureSvg(filmPressureChartOf(film, ",")));
-    EXPECT_EQ(pressure.select("//s:text[@id='no-curve']").size(), 1U);
-    EXPECT_TRUE(pressure.select("//s:polyline").empty());
-    const XmlDocument design(filmDesignChartSvg(filmDesignChartOf(film, ",")));
-    EXPECT_TRUE(design.select("//s:circle[@id='operating-point']").empty());
-    EXPECT_NEAR(only(design, "//s:line[@id='operating-sommerfeld']").number("x1"),
-        readAxis(design, "x", true).pixel(film.sommerfeld), pixelTolerance);
 }
 
 }  // namespace
