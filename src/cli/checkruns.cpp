@@ -142,14 +142,13 @@ private:
             runner_.refuse(texts_, problem, record_);
         } else if (!groupText.empty() && !group) {
             runner_.refuse(texts_,
-                {codes::unknownGroup, "неизвестная группа «" + std::string(groupText) + "»: dry или lubricated"},
-                record_);
+                {codes::unknownGroup, "неизвестная группа " + echoed(groupText) + ": dry или lubricated"}, record_);
         } else {
             runner_.run(texts_, group, record_);
         }
         writer_->write(record_);
         allPass_ = allPass_ && record_.passed();
-        if (record_.endedInMessage()) {
+        if (record_.endedInMessage() && !writer_->showsMessages()) {
             log_.add("Строка " + std::to_string(record.number) + ": ", record_.messages);
         }
         if (onCheck_) {
@@ -276,7 +275,9 @@ int runCheckAll(const RunSettings& settings, const CheckTexts& texts, bool sortB
         const CheckRecord& record = records.at(i);
         writer->write(record);
         allPass = allPass && record.passed();
-        log.add(record.material->row + " " + record.material->name + ": ", record.messages);
+        if (!writer->showsMessages()) {
+            log.add(record.material->row + " " + record.material->shownName + ": ", record.messages);
+        }
         if (onCheck) {
             onCheck(record);
         }
