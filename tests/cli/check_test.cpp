@@ -164,7 +164,10 @@ TEST(Check, TextSaysBesideTheVerdictWhatItRestsOn)
         auto next = shown.begin();
         for (const std::string& line : c.shown) {
             next = std::find(next, shown.end(), line);
-            ASSERT_NE(next, shown.end()) << "missing: «" << line << "» in\n" << result.out;
+            if (next == shown.end()) {
+                ADD_FAILURE() << "missing: «" << line << "» in\n" << result.out;
+                break;
+            }
         }
     }
 }
