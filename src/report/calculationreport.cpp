@@ -468,6 +468,9 @@ void checkTable(Html& html, const std::vector<CheckReportCase>& cases, std::stri
                  "[v], %", "[pv], %", "Определяет", "Fmax, Н", "nmax, об/мин", "Итог"},
         "th");
     html.raw("</thead>\n<tbody>");
+    // A verdict reached with no temperature compared is marked, and the mark explained.
+    const std::string notComparedMark = "*";
+    bool notCompared = false;
     int number = 0;
     for (const CheckReportCase& c : cases) {
         ++number;
@@ -489,9 +492,14 @@ void checkTable(Html& html, const std::vector<CheckReportCase>& cases, std::stri
             std::string(limitSymbol(k.governing)) + " " + formatUtilisation(k.governingUse, separator) + " %",
             shown(k.maxLoad), shown(k.maxFrequency),
             std::string("<span class=\"") + (k.passes ? "pass" : "fail") + "\">" + escaped(verdictText(k)) + "</span>"
-                + (k.temperature ? "" : "<br/>" + escaped(temperatureNotCompared))});
+                + (k.temperature ? "" : notComparedMark)});
+        notCompared = notCompared || !k.temperature;
     }
     html.raw("</tbody>\n</table>\n");
+    // Once under the table, so that the verdict column stays narrow.
+    if (notCompared) {
+        html.element("p", "* " + std::string(temperatureNotCompared) + ".");
+    }
 }
 
 template <typename Case> const Case* workedCase(const std::vector<Case>& cases, auto reached)
