@@ -114,8 +114,7 @@ private:
         } else if (const std::optional<Group> group = groupText.empty() ? settings_.group : groupFromName(groupText);
                    !groupText.empty() && !group) {
             runner_.refuse(texts_,
-                {codes::unknownGroup, "неизвестная группа «" + std::string(groupText) + "»: dry или lubricated"},
-                record_);
+                {codes::unknownGroup, "неизвестная группа " + echoed(groupText) + ": dry или lubricated"}, record_);
         } else {
             runner_.run(readTexts(), group, record_);
         }

@@ -97,6 +97,8 @@ std::string_view lengthText(const CaseRecord& record)
     return record.texts->length ? std::string_view(*record.texts->length) : std::string_view();
 }
 
+bool lengthGiven(const CaseRecord& record) { return record.texts->length.has_value(); }
+
 template <std::size_t... Sizes> constexpr auto joined(const std::array<Column<CaseRecord>, Sizes>&... parts)
 {
     std::array<Column<CaseRecord>, (Sizes + ...)> all{};
@@ -113,7 +115,7 @@ constexpr std::array caseTable = joined(
             "load", FieldKind::Text, [](const CaseRecord& r) -> std::string_view { return r.texts->load; }},
         Column<CaseRecord>{
             "frequency", FieldKind::Text, [](const CaseRecord& r) -> std::string_view { return r.texts->frequency; }},
-        Column<CaseRecord>{"length", FieldKind::Optional, lengthText},
+        Column<CaseRecord>{"length", FieldKind::Text, lengthText, lengthGiven},
     },
     caseMaterialColumns(std::make_index_sequence<materialTable.size()>()),
     std::array{
@@ -146,8 +148,10 @@ void fillResults(CaseRecord& record, const CaseOutcome* outcome, const CaseProbl
     record.codes.clear();
     if (outcome != nullptr) {
         fillFigures(record, *outcome);
-        for (const std::string& message : outcome->messages) {
-            addMessage(record, message, messageCode(message));
+        for (const ShownEvent& event : outcome->events) {
+            if (event.kind == ShownEvent::Kind::Message) {
+                addMessage(record, event.text, sizingMessageCode(event.message));
+            }
         }
     }
     if (!problem.empty()) {

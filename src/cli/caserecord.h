@@ -45,7 +45,7 @@ struct CaseRecord {
 void fillResults(CaseRecord& record, const CaseOutcome* outcome, const CaseProblem& problem);
 
 // How a field reads in JSON. An empty Optional, Number, Integer or Flag field is null;
-// a Text field is always a string, as given.
+// a Text field is a string, as given (null only when its column says it was not given).
 enum class FieldKind { Text, Optional, Number, Integer, Flag };
 
 // One output column: its name in CSV and JSON, its kind, and where its value comes from.
@@ -53,6 +53,9 @@ template <class Record> struct Column {
     std::string_view name;
     FieldKind kind = FieldKind::Text;
     std::string_view (*value)(const Record&) = nullptr;
+    // For an input that may be left out: whether it was given. One not given is null in
+    // JSON; one given is its text, even the empty text.
+    bool (*given)(const Record&) = nullptr;
 };
 
 // A material's fields, in --list-materials and within every case.

@@ -54,10 +54,15 @@ Catalogue::Catalogue()
                 named.push_back(row);
             }
         }
+    }
+    for (int row = 0; row < MaterialCatalogue::rowCount; ++row) {
         const MaterialRecord& material = listed_.row(row);
         fields_.at(static_cast<std::size_t>(row)) = {.row = std::to_string(rowNumber(row)),
             .name = std::string(material.name),
             .group = std::string(groupName(groupOfRow(row))),
+            .shownName = rowsByName_.find(material.name)->second.size() > 1
+                ? nameWithGroup(material.name, groupTitle(groupOfRow(row)))
+                : std::string(material.name),
             .maxPressure = fullSingle(material.maxPressure),
             .maxSpeed = fullSingle(material.maxSpeed),
             .maxPV = fullSingle(material.maxPV),

@@ -18,6 +18,7 @@ struct MaterialFields {
     std::string row;
     std::string name;
     std::string group;
+    std::string shownName;  // as tables show it: a name both groups have carries its group
     std::string maxPressure;
     std::string maxSpeed;
     std::string maxPV;

@@ -22,6 +22,8 @@ std::string_view temperatureText(const CheckRecord& record)
     return record.texts->temperature ? std::string_view(*record.texts->temperature) : std::string_view();
 }
 
+bool temperatureGiven(const CheckRecord& record) { return record.texts->temperature.has_value(); }
+
 using C = Column<CheckRecord>;
 
 constexpr std::array checkTable{
@@ -30,7 +32,7 @@ constexpr std::array checkTable{
     C{"frequency", FieldKind::Text, [](const CheckRecord& r) -> std::string_view { return r.texts->frequency; }},
     C{"diameter", FieldKind::Text, [](const CheckRecord& r) -> std::string_view { return r.texts->diameter; }},
     C{"length", FieldKind::Text, [](const CheckRecord& r) -> std::string_view { return r.texts->length; }},
-    C{"temperature", FieldKind::Optional, temperatureText},
+    C{"temperature", FieldKind::Text, temperatureText, temperatureGiven},
     C{"row", FieldKind::Integer, fieldOfMaterial<&MaterialFields::row>},
     C{"name", FieldKind::Optional, fieldOfMaterial<&MaterialFields::name>},
     C{"group", FieldKind::Optional, fieldOfMaterial<&MaterialFields::group>},

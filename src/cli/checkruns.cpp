@@ -119,8 +119,7 @@ private:
             runner_.refuse(texts_, problem, record_);
         } else if (!groupText.empty() && !group) {
             runner_.refuse(texts_,
-                {codes::unknownGroup, "неизвестная группа «" + std::string(groupText) + "»: dry или lubricated"},
-                record_);
+                {codes::unknownGroup, "неизвестная группа " + echoed(groupText) + ": dry или lubricated"}, record_);
         } else {
             const CheckTexts& read = readTexts();
             runner_.run(read, group, record_);
@@ -129,7 +128,7 @@ private:
         }
         writer_->write(record_);
         allPass_ = allPass_ && record_.passed();
-        if (record_.endedInMessage()) {
+        if (record_.endedInMessage() && !writer_->showsMessages()) {
             log_.add("Строка " + std::to_string(record.number) + ": ", record_.messages);
         }
         if (onCheck_) {
@@ -284,7 +283,9 @@ int runCheckAll(const RunSettings& settings, const CheckTexts& texts, bool sortB
         const CheckRecord& record = records.at(i);
         writer->write(record);
         allPass = allPass && record.passed();
-        log.add(record.material->row + " " + record.material->name + ": ", record.messages);
+        if (!writer->showsMessages()) {
+            log.add(record.material->row + " " + record.material->shownName + ": ", record.messages);
+        }
         if (onCheck) {
             onCheck(record);
         }

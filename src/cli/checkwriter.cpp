@@ -25,6 +25,13 @@ std::string verdict(const CheckRecord& record)
     return record.check->passes ? "проходит" : "не проходит";
 }
 
+// The temperature beside [t], as one check's lines say it.
+std::string temperatureLine(const DesignCheck& k, const MaterialFields& m, std::string_view separator)
+{
+    return "температура " + formatShortest(*k.temperature, separator) + " °C "
+        + (k.temperatureHolds ? "не выше" : "выше") + " [t] = " + m.maxTemperature + " °C";
+}
+
 // One check: the figures, each with its share of the limit, and the verdict.
 class CheckLinesWriter : public CheckWriter {
 public:
@@ -57,10 +64,13 @@ public:
         text += "наибольшая частота вращения = " + figure(k.maxFrequency) + " об/мин, по "
             + std::string(limitSymbol(k.maxFrequencyLimit)) + "\n";
         if (k.temperature) {
-            text += "температура " + formatShortest(*k.temperature, separator_) + " °C "
-                + (k.temperatureHolds ? "не выше" : "выше") + " [t] = " + m.maxTemperature + " °C\n";
+            text += temperatureLine(k, m, separator_) + "\n";
         }
-        text += "итог: " + verdict(record) + "\n";
+        text += "итог: " + verdict(record);
+        if (!k.temperature) {
+            text.append(" (").append(temperatureNotCompared).append(")");
+        }
+        text += "\n";
     }
 
     void finish() override { output_.flush(); }
@@ -83,12 +93,13 @@ constexpr std::array tableColumns{
     TableColumn{.cell = Cell::MaxLoad, .heading = "Fmax, Н", .alignRight = true, .priority = 7},
     TableColumn{.cell = Cell::MaxFrequency, .heading = "nmax, об/мин", .alignRight = true, .priority = 8},
     TableColumn{.cell = Cell::Verdict, .heading = "Итог"},
+    TableColumn{.cell = Cell::Note, .heading = "Прим.", .hideWhenEmpty = true},
 };
 
 // The same columns with fixed widths, for a batch that streams.
 constexpr auto streamedColumns = [] {
     std::array<TableColumn, tableColumns.size()> columns = tableColumns;
-    const std::array<std::size_t, tableColumns.size()> widths{6, 20, 8, 8, 11, 7, 7, 7, 17, 9, 12, 11};
+    const std::array<std::size_t, tableColumns.size()> widths{6, 24, 8, 8, 11, 7, 7, 7, 17, 9, 12, 11, 5};
     for (std::size_t i = 0; i < columns.size(); ++i) {
         columns.at(i).width = widths.at(i);
     }
@@ -99,7 +110,7 @@ TableRow tableRow(const CheckRecord& record, std::string number, std::string_vie
 {
     TableRow row;
     cellOf(row, Cell::Number) = std::move(number);
-    cellOf(row, Cell::Material) = record.material != nullptr ? record.material->name : record.texts->material;
+    cellOf(row, Cell::Material) = record.material != nullptr ? record.material->shownName : record.texts->material;
     cellOf(row, Cell::Verdict) = verdict(record);
     if (!record.check || record.check->fault != CheckFault::None) {
         return row;
@@ -118,39 +129,75 @@ TableRow tableRow(const CheckRecord& record, std::string number, std::string_vie
     return row;
 }
 
-// Every material: the table is held, to fit its columns to the terminal.
-class CheckTableWriter : public CheckWriter {
+// A table of checks with its notes under it, as the sizing's tables have them: the
+// messages, and what the table has no column for, the temperature when it was not
+// compared or is above [t].
+class NotedCheckTable : public CheckWriter {
 public:
-    CheckTableWriter(std::ostream& out, WriterSetup setup)
+    NotedCheckTable(std::ostream& out, WriterSetup setup)
         : output_(out)
         , setup_(std::move(setup))
     {
     }
 
+    [[nodiscard]] bool showsMessages() const override { return true; }
+
+protected:
+    TableRow notedRow(const CheckRecord& record, std::string number)
+    {
+        TableRow row = tableRow(record, std::move(number), setup_.decimalSeparator);
+        rowNotes_.assign(record.messages.begin(), record.messages.end());
+        if (record.check && record.check->fault == CheckFault::None) {
+            const DesignCheck& k = *record.check;
+            if (!k.temperature) {
+                rowNotes_.emplace_back(temperatureNotCompared);
+            } else if (!k.temperatureHolds) {
+                rowNotes_.push_back(temperatureLine(k, *record.material, setup_.decimalSeparator));
+            }
+        }
+        cellOf(row, Cell::Note) = notes_.refer(rowNotes_);
+        return row;
+    }
+
+    void finishNotes()
+    {
+        notes_.append(output_.text(), setup_.width);
+        output_.flush();
+    }
+
+    OutputBuffer output_;
+    WriterSetup setup_;
+
+private:
+    TableNotes notes_;
+    std::vector<std::string> rowNotes_;
+};
+
+// Every material: the table is held, to fit its columns to the terminal.
+class CheckTableWriter : public NotedCheckTable {
+public:
+    using NotedCheckTable::NotedCheckTable;
+
     void write(const CheckRecord& record) override
     {
-        rows_.push_back(
-            tableRow(record, record.material != nullptr ? record.material->row : "", setup_.decimalSeparator));
+        rows_.push_back(notedRow(record, record.material != nullptr ? record.material->row : ""));
     }
 
     void finish() override
     {
         TextTable(tableColumns).appendTable(output_.text(), rows_, setup_.width);
-        output_.flush();
+        finishNotes();
     }
 
 private:
-    OutputBuffer output_;
-    WriterSetup setup_;
     std::vector<TableRow> rows_;
 };
 
 // A batch: a line a check as it streams in, numbered as the batch's records.
-class CheckBatchWriter : public CheckWriter {
+class CheckBatchWriter : public NotedCheckTable {
 public:
     CheckBatchWriter(std::ostream& out, WriterSetup setup)
-        : output_(out)
-        , setup_(std::move(setup))
+        : NotedCheckTable(out, std::move(setup))
         , table_(streamedColumns)
     {
         table_.fit({}, setup_.width);
@@ -159,15 +206,13 @@ public:
 
     void write(const CheckRecord& record) override
     {
-        table_.appendRow(output_.text(), tableRow(record, std::to_string(++number_), setup_.decimalSeparator));
+        table_.appendRow(output_.text(), notedRow(record, std::to_string(++number_)));
         output_.writeIfFull();
     }
 
-    void finish() override { output_.flush(); }
+    void finish() override { finishNotes(); }
 
 private:
-    OutputBuffer output_;
-    WriterSetup setup_;
     TextTable table_;
     std::size_t number_ = 0;
 };

@@ -20,7 +20,9 @@ template <class Record>
 void addJsonFields(nlohmann::ordered_json& object, std::span<const Column<Record>> columns, const Record& record)
 {
     for (const Column<Record>& column : columns) {
-        object[std::string(column.name)] = jsonValue(column.kind, column.value(record));
+        object[std::string(column.name)] = column.given != nullptr && !column.given(record)
+            ? nlohmann::ordered_json(nullptr)
+            : jsonValue(column.kind, column.value(record));
     }
 }
 

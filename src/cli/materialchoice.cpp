@@ -1,6 +1,7 @@
 #include "materialchoice.h"
 
 #include "materialcatalogue.h"
+#include "terminaltext.h"
 
 namespace bearing::cli {
 
@@ -32,7 +33,7 @@ Group groupOfRow(int row) { return row <= materialGroups[0].lastRow ? Group::Dry
 
 CaseProblem MaterialChoice::problem(std::string_view text) const
 {
-    const std::string quoted = "«" + std::string(text) + "»";
+    const std::string quoted = echoed(text);
     switch (kind) {
     case Kind::Found: break;
     case Kind::Unknown:

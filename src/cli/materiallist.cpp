@@ -33,7 +33,7 @@ std::string textList(const Catalogue& catalogue, std::string_view separator, std
         }
         const MaterialFields& material = catalogue.fields(item.row);
         cellOf(cells, Cell::Number) = material.row;
-        cellOf(cells, Cell::Material) = material.name;
+        cellOf(cells, Cell::Material) = material.shownName;
         cellOf(cells, Cell::Pressure) = localForm(material.maxPressure, separator);
         cellOf(cells, Cell::Speed) = localForm(material.maxSpeed, separator);
         cellOf(cells, Cell::PV) = localForm(material.maxPV, separator);

@@ -56,6 +56,8 @@ std::string masked(std::string_view text, bool keepLineFeeds)
     return shown;
 }
 
+std::string echoed(std::string_view input) { return "«" + masked(input) + "»"; }
+
 std::string cutToWidth(std::string_view text, std::size_t width)
 {
     if (codePoints(text) <= width) {

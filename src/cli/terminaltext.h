@@ -14,6 +14,10 @@ namespace bearing::cli {
 // `keepLineFeeds`), so that an echoed input cannot move the cursor or recolour a terminal.
 [[nodiscard]] std::string masked(std::string_view text, bool keepLineFeeds = false);
 
+// An input echoed in a message: masked, LF and CR included, so that the message keeps
+// its own lines, and between «».
+[[nodiscard]] std::string echoed(std::string_view input);
+
 // The masked text, cut to `width` code points with '…' as its last one when longer.
 [[nodiscard]] std::string cutToWidth(std::string_view text, std::size_t width);
 

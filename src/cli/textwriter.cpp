@@ -96,7 +96,7 @@ protected:
         cellOf(cells, Cell::MinDiameter) = record.lengthBelowMinimum == "true"
             ? std::string(belowMinimumMark)
             : localForm(record.minDiameter, separator_);
-        cellOf(cells, Cell::Note) = notes_.refer(record);
+        cellOf(cells, Cell::Note) = notes_.refer(record.messages);
     }
 
     void finishNotes()
@@ -120,7 +120,7 @@ public:
     {
         TableRow cells;
         cellOf(cells, Cell::Number) = record.material->row;
-        cellOf(cells, Cell::Material) = record.material->name;
+        cellOf(cells, Cell::Material) = record.material->shownName;
         cellOf(cells, Cell::Group) = groupTitle(groupOfRow(record.row));
         cellOf(cells, Cell::Pressure) = localForm(record.material->maxPressure, separator_);
         cellOf(cells, Cell::Speed) = localForm(record.material->maxSpeed, separator_);
@@ -154,7 +154,11 @@ public:
     void write(const CaseRecord& record) override
     {
         cellOf(cells_, Cell::Number) = std::to_string(++written_);
-        cellOf(cells_, Cell::Material) = record.texts->material;
+        // As given, unless it is a name that both groups have.
+        cellOf(cells_, Cell::Material)
+            = record.material != nullptr && record.material->shownName != record.material->name
+            ? record.material->shownName
+            : record.texts->material;
         cellOf(cells_, Cell::Load) = record.texts->load;
         cellOf(cells_, Cell::Frequency) = record.texts->frequency;
         cellOf(cells_, Cell::Length) = record.texts->length.value_or("");
@@ -182,10 +186,10 @@ std::string localForm(std::string_view number, std::string_view separator)
     return text;
 }
 
-std::string TableNotes::refer(const CaseRecord& record)
+std::string TableNotes::refer(std::span<const std::string> messages)
 {
     std::string cell;
-    for (const std::string& message : record.messages) {
+    for (const std::string& message : messages) {
         auto found = numbers_.find(message);
         if (found == numbers_.end() && numbers_.size() < mostNotes) {
             found = numbers_.emplace(message, numbers_.size() + 1).first;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <memory>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -23,8 +24,8 @@ namespace bearing::cli {
 // Memory is bounded: past a thousand different messages the rest are counted, not kept.
 class TableNotes {
 public:
-    // The cell that refers to the record's messages ("1", "2, 3"; empty for none).
-    [[nodiscard]] std::string refer(const CaseRecord& record);
+    // The cell that refers to a row's messages ("1", "2, 3"; empty for none).
+    [[nodiscard]] std::string refer(std::span<const std::string> messages);
     void append(std::string& out, std::size_t width) const;
 
 private:

@@ -129,6 +129,10 @@ struct DesignCheck {
     bool passes = false;  // limitsHold and temperatureHolds
 };
 
+// What every face says beside the verdict of a check that was given no temperature, so
+// that a design cannot pass unnoticed with its temperature never compared with [t].
+inline constexpr std::string_view temperatureNotCompared = "температура не сравнивалась: не задана";
+
 // The check for numbers that readDesignCheckInput() accepted.
 [[nodiscard]] DesignCheck checkDesign(const MaterialRecord& material, const DesignCheckInput& input);
 // Reads and checks in one step; a reading fault is the check's fault.

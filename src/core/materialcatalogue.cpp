@@ -66,4 +66,11 @@ std::int16_t MaterialCatalogue::findMaterial(std::string_view text) const
     return noMaterial;
 }
 
+std::string nameWithGroup(std::string_view name, std::string_view groupTitle)
+{
+    std::string heading(name);
+    heading.append(", ").append(groupTitle);
+    return heading;
+}
+
 }  // namespace bearing

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // The built-in table of plain-bearing materials and their permissible limits. Each
@@ -67,6 +68,11 @@ inline constexpr auto materialListItems = [] {
     }
     return items;
 }();
+
+// A material's name where materials of both groups are listed together and another of
+// the other group has the same name: the name with its group after it ("Фторопласт-4,
+// без смазки"), so that the two rows can be told apart. Every table and chart uses this.
+[[nodiscard]] std::string nameWithGroup(std::string_view name, std::string_view groupTitle);
 
 enum class CatalogueVariant {
     // Rows 18 and 20 end in a blank, which keeps them apart from their namesakes in rows

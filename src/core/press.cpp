@@ -45,19 +45,20 @@ public:
         setText(Control::MinDiameterOnLength, std::move(text));
     }
 
-    void showMessage(std::string_view text)
+    void showMessage(SizingMessage message)
     {
         // Every message of the calculations is an error.
         result_.events.push_back({.kind = ShownEvent::Kind::Message,
             .control = Control::MaxDiameterLine,
-            .text = std::string(text),
+            .text = std::string(sizingMessageText(message)),
             .title = messages::errorTitle,
-            .icon = MessageIcon::Warning});
+            .icon = MessageIcon::Warning,
+            .message = message});
     }
 
     // Ends a press that cannot give a result: the result lines are emptied and no later
     // press may use the state.
-    void stop(std::string_view message)
+    void stop(SizingMessage message)
     {
         for (const Control line : {Control::MaxDiameterLine, Control::MinLengthLine}) {
             setText(line, {});
@@ -75,7 +76,8 @@ private:
             .control = control,
             .text = std::move(text),
             .title = {},
-            .icon = MessageIcon::Warning});
+            .icon = MessageIcon::Warning,
+            .message = SizingMessage::None});
     }
 
     std::string& numberIn(Control line)
@@ -95,25 +97,25 @@ bool size(const MaterialCatalogue& catalogue, const PressInput& input, Press& pr
 
     const std::optional<float> load = storeSingle(parseNumber(input.load));
     if (!load) {
-        press.stop(messages::loadOutOfRange);
+        press.stop(SizingMessage::LoadOutOfRange);
         return false;
     }
     const std::optional<float> frequency = storeSingle(parseNumber(input.frequency));
     if (!frequency) {
-        press.stop(messages::frequencyOutOfRange);
+        press.stop(SizingMessage::FrequencyOutOfRange);
         return false;
     }
 
     const std::int16_t index = catalogue.findMaterial(input.material);
     if (index == MaterialCatalogue::noMaterial) {
-        press.stop(messages::chooseMaterial);
+        press.stop(SizingMessage::ChooseMaterial);
         return false;
     }
     const MaterialRecord& material = catalogue.row(index);
     const SizingFigures figures = sizeBearing(material, *load, *frequency);
     switch (figures.stop) {
-    case SizingStop::LoadOrFrequencyInvalid: press.stop(messages::enterLoadAndFrequency); return false;
-    case SizingStop::DiameterOutOfRange: press.stop(messages::resultOutOfRange); return false;
+    case SizingStop::LoadOrFrequencyInvalid: press.stop(SizingMessage::LoadOrFrequencyMissing); return false;
+    case SizingStop::DiameterOutOfRange: press.stop(SizingMessage::ResultOutOfRange); return false;
     default: break;
     }
     state.maxDiameter = figures.maxDiameter;
@@ -124,20 +126,20 @@ bool size(const MaterialCatalogue& catalogue, const PressInput& input, Press& pr
     state.maxPV = material.maxPV;
     state.maxTemperature = static_cast<float>(material.maxTemperature);
     if (figures.stop == SizingStop::LengthOutOfRange) {
-        press.stop(messages::resultOutOfRange);
+        press.stop(SizingMessage::ResultOutOfRange);
         return false;
     }
     state.minLength = figures.pvLength;
     state.minArea = figures.minArea;
     if (figures.stop == SizingStop::PressureLengthOutOfRange) {
-        press.stop(messages::resultOutOfRange);
+        press.stop(SizingMessage::ResultOutOfRange);
         return false;
     }
 
     // A pressure length left from an earlier press would belong to another material or load.
     state.pressureLength = figures.pressureLength;
     if (state.maxDiameter == 0) {
-        press.showMessage(messages::zeroDiameter);
+        press.showMessage(SizingMessage::ZeroDiameter);
     }
     state.minLength = figures.minLength;
     press.showResultLine(Control::MinLengthLine, minLengthCaption,
@@ -161,7 +163,7 @@ PressResult pressDiameterForLength(const MaterialCatalogue& catalogue, const Pre
     Press press(state);
     const std::optional<float> length = storeSingle(parseNumber(input.length));
     if (!length) {
-        press.stop(messages::lengthOutOfRange);
+        press.stop(SizingMessage::LengthOutOfRange);
         return press.take();
     }
     if (!size(catalogue, input, press)) {
@@ -171,8 +173,8 @@ PressResult pressDiameterForLength(const MaterialCatalogue& catalogue, const Pre
     const DiameterForLength found = diameterForLength(press.state().minLength, press.state().minArea, *length);
     press.figures().forLength = found;
     switch (found.check) {
-    case LengthCheck::BelowMinimum: press.showMessage(messages::lengthBelowMinimum); break;
-    case LengthCheck::DiameterOutOfRange: press.stop(messages::resultOutOfRange); break;
+    case LengthCheck::BelowMinimum: press.showMessage(SizingMessage::LengthBelowMinimum); break;
+    case LengthCheck::DiameterOutOfRange: press.stop(SizingMessage::ResultOutOfRange); break;
     case LengthCheck::Accepted:
         press.showDiameter(formatTextBoxNumber(roundToTenth(static_cast<double>(found.diameter)), decimalSeparator));
         break;

@@ -47,10 +47,11 @@ enum class MessageIcon { Information, Warning };
 struct ShownEvent {
     enum class Kind { TextSet, Message };
     Kind kind = Kind::TextSet;
-    Control control = Control::MaxDiameterLine;  // TextSet: the control whose text is set
-    std::string text;                            // the new text, or the message (CR LF line breaks)
-    std::string_view title;                      // Message: the box's title
-    MessageIcon icon = MessageIcon::Warning;     // Message: the box's icon
+    Control control = Control::MaxDiameterLine;   // TextSet: the control whose text is set
+    std::string text;                             // the new text, or the message (CR LF line breaks)
+    std::string_view title;                       // Message: the box's title
+    MessageIcon icon = MessageIcon::Warning;      // Message: the box's icon
+    SizingMessage message = SizingMessage::None;  // Message: which one, for its code
 
     bool operator==(const ShownEvent&) const = default;
 };

@@ -2,10 +2,39 @@
 
 #include "numbertext.h"
 
+#include <array>
 #include <cmath>
 #include <optional>
 
 namespace bearing {
+
+namespace {
+
+struct MessageText {
+    std::string_view code;
+    std::string_view text;
+};
+
+// One row a message, in the order of SizingMessage.
+constexpr std::array<MessageText, 9> messageTexts{{
+    {"none", ""},
+    {"choose_material", messages::chooseMaterial},
+    {"load_or_frequency_missing", messages::enterLoadAndFrequency},
+    {"zero_diameter", messages::zeroDiameter},
+    {"length_below_minimum", messages::lengthBelowMinimum},
+    {"load_overflow", messages::loadOutOfRange},
+    {"frequency_overflow", messages::frequencyOutOfRange},
+    {"length_overflow", messages::lengthOutOfRange},
+    {"result_overflow", messages::resultOutOfRange},
+}};
+
+const MessageText& messageText(SizingMessage message) { return messageTexts.at(static_cast<std::size_t>(message)); }
+
+}  // namespace
+
+std::string_view sizingMessageCode(SizingMessage message) { return messageText(message).code; }
+
+std::string_view sizingMessageText(SizingMessage message) { return messageText(message).text; }
 
 double roundToTenth(double millimetres) { return std::floor(millimetres * 10.0 + 0.5) / 10.0; }
 

@@ -5,6 +5,7 @@
 
 #include "materialcatalogue.h"
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -42,6 +43,25 @@ inline constexpr std::string_view resultOutOfRange
     = "Ошибка: переполнение\r\n\r\nРезультат расчета выходит за пределы допустимого диапазона чисел\r\n"
       "Проверьте радиальное усилие, частоту вращения и длину";
 }  // namespace messages
+
+// Every message a press can show, for a face that names it to scripts; the window shows
+// only its text. The order is that of the table in sizing.cpp.
+enum class SizingMessage : std::uint8_t {
+    None,
+    ChooseMaterial,
+    LoadOrFrequencyMissing,
+    ZeroDiameter,
+    LengthBelowMinimum,
+    LoadOutOfRange,
+    FrequencyOutOfRange,
+    LengthOutOfRange,
+    ResultOutOfRange,
+};
+
+// A code that never changes between versions ("choose_material"), for scripts.
+[[nodiscard]] std::string_view sizingMessageCode(SizingMessage message);
+// Its text, from `messages` above; empty for None.
+[[nodiscard]] std::string_view sizingMessageText(SizingMessage message);
 
 // π as the formulas use it: the single nearest π, widened to a double
 // (3.1415927410125732).

@@ -337,9 +337,9 @@ void sizingTable(Html& html, const std::vector<SizingReportCase>& cases, std::st
                 ? formatTextBoxNumber(roundToTenth(static_cast<double>(c.forLength->diameter)), separator)
                 : "L &lt; Lmin";
         }
-        html.row({num(std::to_string(number)), escaped(c.material ? c.material->name : c.materialText),
-            num(escaped(c.load)), num(escaped(c.frequency)), num(escaped(c.length.value_or("—"))), num(diameter),
-            num(length), num(unrounded), limit, num(forLength), orDash(messagesHtml(c.messages))});
+        html.row({num(std::to_string(number)), escaped(panelHeading<SizingReportCase>(c, cases)), num(escaped(c.load)),
+            num(escaped(c.frequency)), num(escaped(c.length.value_or("—"))), num(diameter), num(length), num(unrounded),
+            limit, num(forLength), orDash(messagesHtml(c.messages))});
     }
     html.raw("</tbody>\n</table>\n");
 }
@@ -468,11 +468,14 @@ void checkTable(Html& html, const std::vector<CheckReportCase>& cases, std::stri
                  "[v], %", "[pv], %", "Определяет", "Fmax, Н", "nmax, об/мин", "Итог"},
         "th");
     html.raw("</thead>\n<tbody>");
+    // A verdict reached with no temperature compared is marked, and the mark explained.
+    const std::string notComparedMark = "*";
+    bool notCompared = false;
     int number = 0;
     for (const CheckReportCase& c : cases) {
         ++number;
         const DesignCheck& k = c.check;
-        const std::string name = escaped(c.material ? c.material->name : c.materialText);
+        const std::string name = escaped(panelHeading<CheckReportCase>(c, cases));
         const std::string size = escaped(c.diameter) + " × " + escaped(c.length);
         const std::string temperature = escaped(c.temperature.value_or("—"));
         if (!c.material || k.fault != CheckFault::None) {
@@ -488,10 +491,15 @@ void checkTable(Html& html, const std::vector<CheckReportCase>& cases, std::stri
             use(k.pvUse),
             std::string(limitSymbol(k.governing)) + " " + formatUtilisation(k.governingUse, separator) + " %",
             shown(k.maxLoad), shown(k.maxFrequency),
-            std::string("<span class=\"") + (k.passes ? "pass" : "fail") + "\">" + escaped(verdictText(k))
-                + "</span>"});
+            std::string("<span class=\"") + (k.passes ? "pass" : "fail") + "\">" + escaped(verdictText(k)) + "</span>"
+                + (k.temperature ? "" : notComparedMark)});
+        notCompared = notCompared || !k.temperature;
     }
     html.raw("</tbody>\n</table>\n");
+    // Once under the table, so that the verdict column stays narrow.
+    if (notCompared) {
+        html.element("p", "* " + std::string(temperatureNotCompared) + ".");
+    }
 }
 
 template <typename Case> const Case* workedCase(const std::vector<Case>& cases, auto reached)

@@ -80,18 +80,16 @@ struct CalculationReport {
 
 [[nodiscard]] std::string calculationReportHtml(const CalculationReport& report);
 
-// A case's material as a chart's panel names it: its name, and its group after it when
-// another case's material of the other group has the same name ("Текстолит, со смазкой").
+// A case's material as a chart's panel and the report's tables name it: its name, and
+// its group after it when another case's material of the other group has the same name
+// ("Текстолит, со смазкой").
 template <class Case> [[nodiscard]] std::string panelHeading(const Case& c, std::span<const Case> cases)
 {
     std::string heading(c.material ? c.material->name : std::string_view(c.materialText));
     const bool namesake = c.material && std::any_of(cases.begin(), cases.end(), [&c](const Case& other) {
         return other.material && other.material->name == c.material->name && other.groupName != c.groupName;
     });
-    if (namesake && !c.groupName.empty()) {
-        heading += ", " + c.groupName;
-    }
-    return heading;
+    return namesake && !c.groupName.empty() ? nameWithGroup(heading, c.groupName) : heading;
 }
 
 // "07.12.2026 21:04:14 UTC" for seconds since 1970-01-01 00:00 UTC.

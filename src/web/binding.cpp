@@ -151,9 +151,6 @@ val referenceTable(const std::string& decimalSeparator)
         });
 }
 
-constexpr std::string_view noMaterialCode = "no_material";
-constexpr std::string_view noMaterialMessage = "Выберите материал";
-
 // The design check of the page's check section, as the command line reads it: the
 // material the list has selected (its catalogue row, or -1 with none) with the reference
 // catalogue's limits and the group by the row, the texts of the boxes, and an empty
@@ -176,7 +173,7 @@ CheckReportCase checkCase(int row, const std::string& load, const std::string& f
         c.temperature = temperature;
     }
     if (row < 0 || row >= MaterialCatalogue::rowCount) {
-        c.messages.emplace_back(noMaterialMessage);
+        c.messages.emplace_back(sizingMessageText(SizingMessage::ChooseMaterial));
         return c;
     }
     const MaterialRecord& material = catalogue.row(row);
@@ -198,8 +195,8 @@ val checkValue(const CheckReportCase& c, const std::string& separator)
 {
     val result = val::object();
     if (!c.material) {
-        result.set("code", text(noMaterialCode));
-        result.set("message", text(noMaterialMessage));
+        result.set("code", text(sizingMessageCode(SizingMessage::ChooseMaterial)));
+        result.set("message", text(sizingMessageText(SizingMessage::ChooseMaterial)));
         return result;
     }
     const DesignCheck& k = c.check;
@@ -262,7 +259,9 @@ val checkValue(const CheckReportCase& c, const std::string& separator)
                 + (k.temperatureHolds ? "не выше" : "выше") + " [t] = " + formatTextBoxNumber(m.maxTemperature)
                 + " °C"));
     }
-    lines.call<void>("push", text(std::string("итог: ") + (k.passes ? "проходит" : "не проходит")));
+    lines.call<void>("push",
+        text(std::string("итог: ") + (k.passes ? "проходит" : "не проходит")
+            + (k.temperature ? "" : " (" + std::string(temperatureNotCompared) + ")")));
     val shown = val::object();
     shown.set("rows", rows);
     shown.set("lines", lines);

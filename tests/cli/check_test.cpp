@@ -113,6 +113,65 @@ TEST(Check, ExitStatusSaysWhetherEveryCheckedDesignPasses)
     }
 }
 
+// What a reader of a verdict needs beside it: that no temperature was compared, why a
+// row of a table did not pass or has no figures, and which of two namesakes it is. The
+// tables' notes are their only place: the standard error does not repeat them.
+TEST(Check, TextSaysBesideTheVerdictWhatItRestsOn)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::string> arguments;
+        std::string input;
+        std::vector<std::string> shown;  // whole lines, in this order, among others
+    };
+    const std::vector<std::string> all{"--check", "--all", "-F", "5000", "-n", "300", "-d", "16.7", "-L", "20"};
+    const std::vector<Case> cases{
+        {"one case without a temperature", bronze, "",
+            {"наибольшая частота вращения = 1146 об/мин, по [pv]",
+                "итог: проходит (температура не сравнивалась: не задана)"}},
+        {"one case with one", with(bronze, {"-t", "80"}), "",
+            {"температура 80 °C не выше [t] = 250 °C", "итог: проходит"}},
+        {"every material without a temperature", all, "",
+            {" №  Материал                     [p], %  Использование  Итог         Прим.",
+                " 6  Фторопласт-4, без смазки     2138,6  6545,0 % [pv]  не проходит  1",
+                "19  Фторопласт-4, со смазкой      998,0    998,0 % [p]  не проходит  1", "",
+                "1. температура не сравнивалась: не задана"}},
+        {"every material hot: the ones that fail by it", with(all, {"-t", "260"}), "",
+            {" 1  Графит                       2994,0   2994,0 % [p]  не проходит",
+                "11  Чугун АЧС-5                    74,9     74,9 % [p]  не проходит  6",
+                "19  Фторопласт-4, со смазкой      998,0    998,0 % [p]  не проходит  1",
+                "1. температура 260 °C выше [t] = 200 °C", "6. температура 260 °C выше [t] = 250 °C"}},
+        {"a batch", {"--check", "--batch", "-"},
+            "material,load,frequency,diameter,length,temperature\n"
+            "Сталь,5000,300,16.7,20,\n15,5000,300,16.7,20,300\n15,5000,300,16.7,20,\n6,1,1,50,50,80\n",
+            {"     №  Материал                   [p], %      Использование  Итог         Прим.",
+                "     1  Сталь                                                 нет расчета  1",
+                "     2  Бронза БрО10Ф1               99,8         99,8 % [p]  не проходит  2",
+                "     3  Бронза БрО10Ф1               99,8         99,8 % [p]  проходит     3",
+                "     4  Фторопласт-4, без смазки      0,1          0,5 % [v]  проходит", "",
+                "Примечания:", "1. Неизвестный материал «Сталь»: укажите название из --list-materials или номер",
+                "2. температура 300 °C выше [t] = 250 °C", "3. температура не сравнивалась: не задана"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome result = run(c.arguments, c.input, 80);
+        EXPECT_TRUE(result.err.empty()) << result.err;
+        std::vector<std::string> shown;
+        std::istringstream text(result.out);
+        for (std::string line; std::getline(text, line);) {
+            shown.push_back(line);
+        }
+        auto next = shown.begin();
+        for (const std::string& line : c.shown) {
+            next = std::find(next, shown.end(), line);
+            if (next == shown.end()) {
+                ADD_FAILURE() << "missing: «" << line << "» in\n" << result.out;
+                break;
+            }
+        }
+    }
+}
+
 TEST(Check, EveryMaterialRanksByUtilisationWithFaultsLast)
 {
     const Outcome result = run({"--check", "--all", "-F", "5000", "-n", "300", "-d", "16.7", "-L", "20", "--sort",

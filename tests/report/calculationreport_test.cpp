@@ -95,12 +95,35 @@ TEST(CalculationReport, SeveralChecksWorkOutTheFirstThatReachedItsFiguresAndList
     EXPECT_EQ(count(html, "//h:b"), 0U);
     EXPECT_EQ(count(html, "//h:table[@class='rows']//h:td[.='<b>Латунь</b> & Co']"), 1U);
     EXPECT_EQ(count(html, "//h:table[@class='rows']//h:td[contains(., 'Диаметр должен быть больше нуля')]"), 1U);
-    EXPECT_EQ(count(html, "//h:table[@class='rows']/h:tbody/h:tr[4]/h:td[16][.='проходит']"), 1U);
+    EXPECT_EQ(count(html, "//h:table[@class='rows']/h:tbody/h:tr[4]/h:td[16][.='проходит*']"), 1U);
     EXPECT_EQ(count(html, "//h:table[@class='rows']/h:tbody/h:tr[3]/h:td[13][.='[p] 2994,0 %']"), 1U);
     // Two charts of the worked case and the panels of the two that were checked.
     EXPECT_EQ(count(html, "//s:svg"), 3U);
     EXPECT_EQ(count(html, "//s:g[@id='passing']/s:polygon"), 1U);
     EXPECT_EQ(count(html, "//s:g[@id='failing']/s:polygon"), 1U);
+}
+
+// In the table of all cases, a reader tells two namesakes apart by their groups and sees
+// under a verdict that no temperature was compared.
+TEST(CalculationReport, TableTellsNamesakesApartAndSaysWhenNoTemperatureWasCompared)
+{
+    CheckReportCase lubricated = checkCase("Фторопласт-4", "16.7");
+    lubricated.material = catalogue.row(18);
+    lubricated.groupName = "со смазкой";
+    const XmlDocument html(calculationReportHtml(
+        reportOf({checkCase("Фторопласт-4", "16.7", "80"), lubricated, checkCase("Бронза БрО10Ф1", "16.7")})));
+    expectSelfContained(html);
+    const std::string rows = "//h:table[@class='rows']/h:tbody/h:tr";
+    EXPECT_EQ(count(html, rows + "[1]/h:td[2][.='Фторопласт-4, без смазки']"), 1U);
+    EXPECT_EQ(count(html, rows + "[2]/h:td[2][.='Фторопласт-4, со смазкой']"), 1U);
+    EXPECT_EQ(count(html, rows + "[3]/h:td[2][.='Бронза БрО10Ф1']"), 1U);
+    EXPECT_EQ(count(html, rows + "/h:td[16][.='не проходит*']"), 1U);
+    EXPECT_EQ(count(html, rows + "/h:td[16][.='проходит*']"), 1U);
+    EXPECT_EQ(count(html, rows + "[1]/h:td[16][.='не проходит']"), 1U);
+    EXPECT_EQ(count(html,
+                  "//h:table[@class='rows']/following-sibling::h:p[1][.='* температура не сравнивалась: "
+                  "не задана.']"),
+        1U);
 }
 
 TEST(CalculationReport, SizingShowsTheWindowsLinesTheRoundedAndTheUnroundedFigures)

@@ -106,6 +106,9 @@ test(`the module's design check gives the command line's figures for ${checkCoun
   const cases = generateCheckCases(seed, checkCount);
   const answers = commandLineChecks(cases);
   assert.equal(answers.length, cases.length);
+  // No material chosen: the command line's documented code, with the sizing's message.
+  const none = module.designCheck(-1, '5000', '300', '16.7', '20', '', '.');
+  assert.deepEqual([none.code, none.message], ['choose_material', 'Выберите материал']);
   const kinds = { passes: 0, fails: 0, faults: 0, p: 0, v: 0, pv: 0, temperatureFails: 0 };
   cases.forEach((c, i) => {
     const name = `check ${i} ${JSON.stringify(c)}`;

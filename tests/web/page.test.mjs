@@ -356,6 +356,10 @@ describe('the design check of the worked example, d × L = 16.7 × 20 mm', () =>
     assert.ok(report.wellFormed);
     assert.match(report.text, /Бронза БрО10Ф1/);
     assert.match(report.text, /14,97/);
+
+    // Without a temperature, the verdict says that none was compared.
+    await enterCheck(page, { ...checkExample, temperature: '' });
+    assert.equal((await checkShown(page)).lines.at(-1), 'итог: проходит (температура не сравнивалась: не задана)');
     await closePage(page);
   });
 
