@@ -136,6 +136,7 @@ private:
             carried_[i].assign(field(columns_.carried[i]));
         }
         record_.carried = carried_;
+        record_.carriedNames = columns_.carriedNames;
         const std::string_view groupText = field(columns_.group);
         const std::optional<Group> group = groupText.empty() ? settings_.group : groupFromName(groupText);
         if (const CaseProblem problem = recordProblem(record, columns_.count); !problem.empty()) {
