@@ -248,6 +248,24 @@ void sayNotWritten(const Options& options, std::string_view failed, std::ostream
     }
 }
 
+// A reader that went away ends the run quietly, as a pipe into `head` expects; any other
+// refused write is said in one line, if the error stream still takes it.
+int reportWriteFailure(std::ostream& err, const WriteFailed& failure)
+{
+    if (!failure.closedPipe()) {
+        try {
+            writeChecked(err, Stream::Error,
+                std::string("plain-bearings-calc: не удалось записать ")
+                    + (failure.toStandardError() ? "сообщения" : "результаты") + ": " + systemErrorText(failure.error())
+                    + '\n',
+                true);
+        } catch (const WriteFailed&) {
+            // Nowhere left to say it: the status says it.
+        }
+    }
+    return exitWriteFailed;
+}
+
 int run(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out, std::ostream& err,
     const Environment& environment)
 {
@@ -305,31 +323,17 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
         sayNotWritten(options, options.output, err);
         return exitWriteFailed;
     } catch (const WriteFailed& failure) {
-        if (options.output.empty() || failure.toStandardError()) {
+        if (failure.toStandardError() || failure.closedPipe()) {
             throw;
         }
-        say(err, failureOf(options.output) + ": " + systemErrorText(failure.error()));
+        if (options.output.empty()) {
+            reportWriteFailure(err, failure);
+        } else {
+            say(err, failureOf(options.output) + ": " + systemErrorText(failure.error()));
+        }
         sayNotWritten(options, options.output, err);
         return exitWriteFailed;
     }
-}
-
-// A reader that went away ends the run quietly, as a pipe into `head` expects; any other
-// refused write is said in one line, if the error stream still takes it.
-int reportWriteFailure(std::ostream& err, const WriteFailed& failure)
-{
-    if (!failure.closedPipe()) {
-        try {
-            writeChecked(err, Stream::Error,
-                std::string("plain-bearings-calc: не удалось записать ")
-                    + (failure.toStandardError() ? "сообщения" : "результаты") + ": " + systemErrorText(failure.error())
-                    + '\n',
-                true);
-        } catch (const WriteFailed&) {
-            // Nowhere left to say it: the status says it.
-        }
-    }
-    return exitWriteFailed;
 }
 
 }  // namespace

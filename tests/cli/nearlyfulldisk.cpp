@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -62,7 +61,7 @@ ssize_t budgetedWrite(int descriptor, const void* data, std::size_t size)
     return written;
 }
 
-int descriptorOf(void* cookie) { return static_cast<int>(reinterpret_cast<std::intptr_t>(cookie)); }
+int descriptorOf(void* cookie) { return *static_cast<int*>(cookie); }
 
 ssize_t cookieRead(void* cookie, char* data, std::size_t size) { return ::read(descriptorOf(cookie), data, size); }
 
@@ -82,7 +81,12 @@ int cookieSeek(void* cookie, off64_t* offset, int whence)
     return 0;
 }
 
-int cookieClose(void* cookie) { return ::close(descriptorOf(cookie)); }
+int cookieClose(void* cookie)
+{
+    const int descriptor = descriptorOf(cookie);
+    delete static_cast<int*>(cookie);
+    return ::close(descriptor);
+}
 
 std::FILE* streamOn(int descriptor, const char* mode)
 {
@@ -91,7 +95,7 @@ std::FILE* streamOn(int descriptor, const char* mode)
     }
     const cookie_io_functions_t functions{
         .read = cookieRead, .write = cookieWrite, .seek = cookieSeek, .close = cookieClose};
-    return ::fopencookie(reinterpret_cast<void*>(static_cast<std::intptr_t>(descriptor)), mode, functions);
+    return ::fopencookie(new int(descriptor), mode, functions);
 }
 
 // Whether a stream opened from `caller` gets the real stdio: the C++ library's own
@@ -118,6 +122,8 @@ int openFlags(const char* mode)
 
 }  // namespace
 
+// The C library names these functions' parameters its own way.
+// NOLINTBEGIN(readability-inconsistent-declaration-parameter-name)
 extern "C" {
 
 ssize_t write(int descriptor, const void* data, std::size_t size) { return budgetedWrite(descriptor, data, size); }
@@ -180,3 +186,4 @@ std::FILE* tmpfile()
 
 std::FILE* tmpfile64() { return tmpfile(); }
 }
+// NOLINTEND(readability-inconsistent-declaration-parameter-name)
