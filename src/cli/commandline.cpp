@@ -77,16 +77,15 @@ std::optional<std::string> sameFileProblem(const Options& options, const Environ
     };
     std::vector<Known> known;
     if (options.mode == Mode::Batch) {
-        known.push_back({"--batch",
-            options.batch == "-" ? environment.inputFile : std::optional<FileIdentity>(fileIdentity(options.batch))});
+        known.push_back({"--batch", options.batch == "-" ? environment.inputFile : fileIdentity(options.batch)});
     }
     if (options.output.empty() && options.format != OutputFormat::Xlsx) {
         known.push_back({"стандартный вывод", environment.outputFile});
     }
     for (const NamedFile& file : outputFilesOf(options)) {
-        const FileIdentity identity = fileIdentity(file.path);
+        const std::optional<FileIdentity> identity = fileIdentity(file.path);
         for (const Known& other : known) {
-            if (other.identity == identity) {
+            if (identity && other.identity == identity) {
                 return std::string(file.option) + " и " + other.what + " — один и тот же файл «" + file.path
                     + "»: задайте другой файл вывода";
             }

@@ -135,15 +135,18 @@ void ReplacementFile::putInPlace()
     hidden_ = false;
 }
 
-FileIdentity fileIdentity(const std::filesystem::path& path)
+std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path)
 {
     struct stat status { };
     if (::stat(path.c_str(), &status) == 0) {
-        return {.device = status.st_dev, .inode = status.st_ino, .place = {}};
+        if (!S_ISREG(status.st_mode)) {
+            return std::nullopt;
+        }
+        return FileIdentity{.device = status.st_dev, .inode = status.st_ino, .place = {}};
     }
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return {.device = 0, .inode = 0, .place = std::filesystem::weakly_canonical(absolute, error).string()};
+    return FileIdentity{.device = 0, .inode = 0, .place = std::filesystem::weakly_canonical(absolute, error).string()};
 }
 
 std::optional<FileIdentity> openFileIdentity(int descriptor)

@@ -60,8 +60,9 @@ private:
 };
 
 // One file, however it is named (through a link, "./", another directory): the device and
-// inode of a file that exists, or, for one that does not yet, its directory's canonical
-// path and its name.
+// inode of a regular file that exists, or, for one that does not yet, its directory's
+// canonical path and its name. A device, a pipe or a directory has none: /dev/null may
+// take any number of outputs.
 struct FileIdentity {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
@@ -70,7 +71,7 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 };
 
-[[nodiscard]] FileIdentity fileIdentity(const std::filesystem::path& path);
+[[nodiscard]] std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path);
 // The regular file open as `descriptor` (a redirected standard stream); none for a
 // terminal, a pipe or a device.
 [[nodiscard]] std::optional<FileIdentity> openFileIdentity(int descriptor);

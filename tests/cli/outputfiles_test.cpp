@@ -95,16 +95,17 @@ TEST_F(OutputFiles, AnOutputThatIsTheBatchTheResultsOrAnotherOutputIsRefusedBefo
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const Outcome outcome = runWith(
-            row.arguments, {}, row.resultsInReport ? std::optional(fileIdentity(path("report.html"))) : std::nullopt);
+        const Outcome outcome
+            = runWith(row.arguments, {}, row.resultsInReport ? fileIdentity(path("report.html")) : std::nullopt);
         EXPECT_EQ(outcome.status, exitUsage);
         EXPECT_NE(outcome.err.find("— один и тот же файл"), std::string::npos) << outcome.err;
         EXPECT_EQ(outcome.out, "");
         EXPECT_EQ(readFile(path("cases.csv")), batch);
         EXPECT_EQ(files(), (std::vector<std::string>{"cases.csv", "link.html"}));
     }
-    // Two names of two files are not one.
+    // Two names of two files are not one, nor is a device that takes anything.
     EXPECT_EQ(runWith(with(checkOne, {"--chart", path("x.svg"), "--report", path("x.html")})).status, exitResults);
+    EXPECT_EQ(runWith(with(checkOne, {"--chart", "/dev/null", "--report", "/dev/null"})).status, exitResults);
 }
 
 // As another user than root, whom no mode stops, for as long as it lives.
