@@ -68,7 +68,7 @@ struct FileIdentity {
     std::uint64_t inode = 0;
     std::string place;
 
-    bool operator==(const FileIdentity&) const = default;
+    bool operator==(const FileIdentity&) const = default;  // NOLINT(readability-avoid-const-params-in-decls)
 };
 
 [[nodiscard]] std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path);
