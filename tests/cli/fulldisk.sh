@@ -6,7 +6,7 @@
 #
 #   tests/cli/fulldisk.sh PROGRAM SHIM
 set -uo pipefail
-program=$1 shim=$2
+program=$(realpath "$1") shim=$(realpath "$2")
 failed=0
 fail() { echo "FAIL: $*" >&2; failed=1; }
 work=$(mktemp -d)
@@ -65,7 +65,7 @@ for kind in "${kinds[@]}"; do
       *) fail "$name, $budget bytes: status $status: $(cat said)" ;;
     esac
     for file in "${files[@]}"; do
-      if [[ $(cat "$file") == "old $file" ]]; then
+      if cmp -s "$file" <(echo "old $file"); then
         [[ $status -eq 3 ]] || fail "$name, $budget bytes: $file left as it was with status $status"
         grep -q "«$file»" said || fail "$name, $budget bytes: $file not named: $(cat said)"
       elif ! whole "$file"; then

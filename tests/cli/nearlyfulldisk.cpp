@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -61,7 +62,13 @@ ssize_t budgetedWrite(int descriptor, const void* data, std::size_t size)
     return written;
 }
 
-int descriptorOf(void* cookie) { return *static_cast<int*>(cookie); }
+// The descriptor is the cookie itself: a library that never closes a stream on its way
+// out (as libxlsxwriter on a failed write) then leaks nothing of the shim's.
+int descriptorOf(void* cookie)
+{
+    return static_cast<int>(
+        reinterpret_cast<std::intptr_t>(cookie));  // NOLINT(cppcoreguidelines-pro-type-reinterpret-cast)
+}
 
 ssize_t cookieRead(void* cookie, char* data, std::size_t size) { return ::read(descriptorOf(cookie), data, size); }
 
@@ -81,12 +88,7 @@ int cookieSeek(void* cookie, off64_t* offset, int whence)
     return 0;
 }
 
-int cookieClose(void* cookie)
-{
-    const int descriptor = descriptorOf(cookie);
-    delete static_cast<int*>(cookie);
-    return ::close(descriptor);
-}
+int cookieClose(void* cookie) { return ::close(descriptorOf(cookie)); }
 
 std::FILE* streamOn(int descriptor, const char* mode)
 {
@@ -95,7 +97,8 @@ std::FILE* streamOn(int descriptor, const char* mode)
     }
     const cookie_io_functions_t functions{
         .read = cookieRead, .write = cookieWrite, .seek = cookieSeek, .close = cookieClose};
-    return ::fopencookie(new int(descriptor), mode, functions);
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
+    return ::fopencookie(reinterpret_cast<void*>(static_cast<std::intptr_t>(descriptor)), mode, functions);
 }
 
 // Whether a stream opened from `caller` gets the real stdio: the C++ library's own
