@@ -93,6 +93,7 @@ private:
             carried_[i].assign(columns_.carriedField(record, i));
         }
         record_.carried = carried_;
+        record_.carriedNames = columns_.carriedNames;
         runCase(record, field(BatchColumn::Group));
         record_.texts = &texts_;  // the inputs as given, whatever the calculation read
         writer_->write(record_);
@@ -228,8 +229,24 @@ std::optional<std::string> readBatch(
             return "не удаётся открыть " + fileName(source) + ": " + *reason;
         }
     }
-    BatchReader reader(sink.take, {.encoding = settings.encoding, .separator = settings.separator});
+    std::optional<std::string> refused;
+    BatchReader reader(
+        [&sink, &refused](const CsvRecord& record) {
+            try {
+                return sink.take(record);
+            } catch (const BatchRefused& refusal) {
+                refused = refusal.what();
+                return false;
+            }
+        },
+        {.encoding = settings.encoding, .separator = settings.separator});
     const BatchReader::End end = reader.read(source == "-" ? in : file);
+    if (refused) {
+        if (settings.format != OutputFormat::Xlsx) {
+            sink.finish();
+        }
+        return refused;
+    }
     if (!end.complete) {
         if (sink.problem() == std::nullopt && settings.format != OutputFormat::Xlsx) {
             sink.finish();

@@ -9,6 +9,7 @@
 #include <istream>
 #include <optional>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 
 namespace bearing::cli {
@@ -19,6 +20,14 @@ namespace bearing::cli {
 // `onCase`, when given, sees every case after it is written (for a report).
 [[nodiscard]] int runBatch(const RunSettings& settings, const std::string& source, std::istream& in, std::ostream& out,
     std::ostream& err, const std::function<void(const CaseRecord&)>& onCase = {});
+
+// Thrown by a case's onCase to refuse the rest of a batch (a report that would grow past
+// its bound): reading stops there, and the batch is refused with what() as a usage
+// error, its output finished as far as it got, as for a batch that cannot be read.
+class BatchRefused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // What a batch's records go to: every record in turn (false: stop, the header is
 // unusable), the problem that stopped it, a note on how the batch was read (for the

@@ -14,7 +14,9 @@ namespace bearing::cli {
 // One case as every writer reads it: named fields, the numbers in machine form (a point,
 // no leading blank, a zero before the point), each empty where absent.
 struct CaseRecord {
-    std::span<const std::string> carried;      // a batch's own columns, as given
+    std::span<const std::string> carried;  // a batch's own columns, as given
+    // Their names, from the batch's header.
+    std::span<const std::string> carriedNames;
     const CaseTexts* texts = nullptr;          // the inputs, as given
     int row = -1;                              // the chosen catalogue row, -1 for none
     const MaterialFields* material = nullptr;  // its fields

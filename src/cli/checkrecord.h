@@ -26,7 +26,9 @@ struct CheckTexts {
 // One design check as every writer reads it: named fields, the numbers in machine form
 // (a point, the shortest text that reads back as the same double), each empty where absent.
 struct CheckRecord {
-    std::span<const std::string> carried;      // a batch's own columns, as given
+    std::span<const std::string> carried;  // a batch's own columns, as given
+    // Their names, from the batch's header.
+    std::span<const std::string> carriedNames;
     const CheckTexts* texts = nullptr;         // the inputs, as given
     const CheckTexts* read = nullptr;          // the same as the check read them; none: as given
     int row = -1;                              // the chosen catalogue row, -1 for none

@@ -113,6 +113,7 @@ private:
             carried_[i].assign(columns_.carriedField(record, i));
         }
         record_.carried = carried_;
+        record_.carriedNames = columns_.carriedNames;
         const std::string_view groupText = field(BatchColumn::Group);
         const std::optional<Group> group = groupText.empty() ? settings_.group : groupFromName(groupText);
         if (const CaseProblem problem = recordProblem(record, columns_.count); !problem.empty()) {

@@ -7,15 +7,113 @@
 #include "materiallist.h"
 #include "options.h"
 #include "outputfiles.h"
+#include "replacementfile.h"
 #include "systemerror.h"
+#include "terminaltext.h"
 #include "workbookwriter.h"
 
+#include <cerrno>
+#include <fstream>
 #include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <variant>
+#include <vector>
 
 namespace bearing::cli {
 
 namespace {
+
+constexpr std::string_view programName = "plain-bearings-calc";
+
+// A report is for people: past this many cases it would be a book no one reads, and a
+// batch without end would fill the memory. The workbook holds any number.
+constexpr std::size_t reportCaseLimit = 500;
+
+[[noreturn]] void refuseLongReport()
+{
+    throw BatchRefused("отчет --report — не больше " + std::to_string(reportCaseLimit)
+        + " случаев, а в пакете их больше; для большого пакета подойдет книга: --format xlsx --output ФАЙЛ.xlsx");
+}
+
+// The message that starts every complaint about a file of the run.
+std::string failureOf(const std::string& path) { return "не удалось записать «" + masked(path) + "»"; }
+
+void say(std::ostream& err, const std::string& line)
+{
+    writeChecked(err, Stream::Error, std::string(programName) + ": " + line + '\n', true);
+}
+
+// The files a run writes besides the standard output, with the options that name them.
+struct NamedFile {
+    std::string_view option;
+    std::string path;
+};
+
+std::vector<NamedFile> outputFilesOf(const Options& options)
+{
+    std::vector<NamedFile> files;
+    if (!options.output.empty()) {
+        files.push_back({"--output", options.output});
+    }
+    if (options.chart) {
+        files.push_back({"--chart", *options.chart});
+    }
+    if (options.report) {
+        files.push_back({"--report", *options.report});
+    }
+    return files;
+}
+
+// Two of the run's files that are one file: an output that is the batch it reads, the
+// standard output the results go to, or another output. Compared as files, so that a
+// link or "./" does not hide it.
+std::optional<std::string> sameFileProblem(const Options& options, const Environment& environment)
+{
+    struct Known {
+        std::string what;
+        std::optional<FileIdentity> identity;
+    };
+    std::vector<Known> known;
+    if (options.mode == Mode::Batch) {
+        known.push_back({"--batch", options.batch == "-" ? environment.inputFile : fileIdentity(options.batch)});
+    }
+    if (options.output.empty() && options.format != OutputFormat::Xlsx) {
+        known.push_back({"стандартный вывод", environment.outputFile});
+    }
+    for (const NamedFile& file : outputFilesOf(options)) {
+        const std::optional<FileIdentity> identity = fileIdentity(file.path);
+        for (const Known& other : known) {
+            if (identity && other.identity == identity) {
+                return std::string(file.option) + " и " + other.what + " — один и тот же файл «" + file.path
+                    + "»: задайте другой файл вывода";
+            }
+        }
+        known.push_back({std::string(file.option), identity});
+    }
+    return std::nullopt;
+}
+
+// Every output file checked before anything is read or calculated: each that cannot be
+// written is named with its reason. False when any cannot.
+bool outputFilesWritable(const Options& options, std::ostream& err)
+{
+    bool writable = true;
+    for (const NamedFile& file : outputFilesOf(options)) {
+        // The workbook's own checks come with its writer, in its own words.
+        if (file.option == "--output" && options.format == OutputFormat::Xlsx) {
+            continue;
+        }
+        try {
+            static_cast<void>(outputTarget(file.path, failureOf(file.path), TargetKinds::DevicesToo));
+        } catch (const OutputError& error) {
+            say(err, error.what());
+            writable = false;
+        }
+    }
+    return writable;
+}
 
 int runCheck(const Options& options, const RunSettings& settings, const FileRequests& files, std::istream& in,
     std::ostream& out, std::ostream& err)
@@ -28,10 +126,17 @@ int runCheck(const Options& options, const RunSettings& settings, const FileRequ
         .temperature = options.temperature};
     // The chart and the report hold the checks as they were written, collected as they run.
     std::vector<CheckReportCase> cases;
+    std::vector<std::string> carriedNames;
     std::function<void(const CheckRecord&)> collect;
     if (files.chart || files.report) {
-        collect = [&cases, &settings](
-                      const CheckRecord& record) { cases.push_back(reportCase(*settings.catalogue, record)); };
+        collect = [&cases, &carriedNames, &settings, &files](const CheckRecord& record) {
+            if (files.report && cases.size() == reportCaseLimit) {
+                refuseLongReport();
+            }
+            cases.push_back(reportCase(*settings.catalogue, record));
+            cases.back().carried.assign(record.carried.begin(), record.carried.end());
+            carriedNames.assign(record.carriedNames.begin(), record.carriedNames.end());
+        };
     }
     int status = exitUsage;
     switch (options.mode) {
@@ -43,7 +148,7 @@ int runCheck(const Options& options, const RunSettings& settings, const FileRequ
     if (status == exitUsage || !collect) {
         return status;
     }
-    const int written = writeCheckFiles(files, cases, err);
+    const int written = writeCheckFiles(files, cases, carriedNames, err);
     return written != exitResults ? written : status;
 }
 
@@ -52,10 +157,17 @@ int runSizing(const Options& options, const RunSettings& settings, const FileReq
 {
     // The chart and the report hold the cases as they were written, collected as they run.
     std::vector<SizingReportCase> cases;
+    std::vector<std::string> carriedNames;
     std::function<void(const CaseRecord&)> collect;
     if (files.chart || files.report) {
-        collect = [&cases, &settings](
-                      const CaseRecord& record) { cases.push_back(sizingReportCase(*settings.catalogue, record)); };
+        collect = [&cases, &carriedNames, &settings, &files](const CaseRecord& record) {
+            if (files.report && cases.size() == reportCaseLimit) {
+                refuseLongReport();
+            }
+            cases.push_back(sizingReportCase(*settings.catalogue, record));
+            cases.back().carried.assign(record.carried.begin(), record.carried.end());
+            carriedNames.assign(record.carriedNames.begin(), record.carriedNames.end());
+        };
     }
     int status = exitUsage;
     switch (options.mode) {
@@ -67,8 +179,90 @@ int runSizing(const Options& options, const RunSettings& settings, const FileReq
     if (status == exitUsage || !collect) {
         return status;
     }
-    const int written = writeSizingFiles(files, cases, err);
+    const int written = writeSizingFiles(files, cases, carriedNames, err);
     return written != exitResults ? written : status;
+}
+
+// The results written to the file of --output (any format but the workbook, which writes
+// its own): into a file beside it, put in its place when the run has written it whole.
+class ResultFile {
+public:
+    explicit ResultFile(const std::string& path)
+        : file_(path, failureOf(path), TargetKinds::DevicesToo)
+    {
+        errno = 0;
+        stream_.open(file_.name(), std::ios::binary | std::ios::trunc);
+        if (!stream_) {
+            file_.fail(errno);
+        }
+    }
+
+    [[nodiscard]] std::ostream& stream() { return stream_; }
+
+    void putInPlace()
+    {
+        errno = 0;
+        stream_.close();
+        if (!stream_) {
+            file_.fail(errno);
+        }
+        file_.putInPlace();
+    }
+
+private:
+    ReplacementFile file_;
+    std::ofstream stream_;
+};
+
+int runMode(const Options& options, const RunSettings& settings, const FileRequests& files, std::istream& in,
+    std::ostream& out, std::ostream& err)
+{
+    std::optional<ResultFile> resultFile;
+    if (!options.output.empty() && options.format != OutputFormat::Xlsx) {
+        resultFile.emplace(options.output);
+    }
+    std::ostream& results = resultFile ? resultFile->stream() : out;
+    const int status = options.check ? runCheck(options, settings, files, in, results, err)
+                                     : runSizing(options, settings, files, in, results, err);
+    // A run refused on the way (a batch that cannot be read) leaves the old file.
+    if (resultFile && status != exitUsage) {
+        try {
+            resultFile->putInPlace();
+        } catch (const OutputError& error) {
+            say(err, error.what());
+            return exitWriteFailed;
+        }
+    }
+    return status;
+}
+
+// After a run stopped by a file that could not be written: the other files it did not
+// write, each named, for a script to know which old ones still stand.
+void sayNotWritten(const Options& options, std::string_view failed, std::ostream& err)
+{
+    for (const NamedFile& file : outputFilesOf(options)) {
+        if (file.path != failed) {
+            say(err, "«" + masked(file.path) + "» не записан: расчет прерван");
+        }
+    }
+}
+
+// A reader that went away ends the run quietly, as a pipe into `head` expects; any other
+// refused write is said in one line, if the error stream still takes it.
+int reportWriteFailure(std::ostream& err, const WriteFailed& failure)
+{
+    if (!failure.closedPipe()) {
+        try {
+            writeChecked(err, Stream::Error,
+                std::string("plain-bearings-calc: не удалось записать ")
+                    + (failure.toStandardError() ? "сообщения" : "результаты") + ": " + systemErrorText(failure.error())
+                    + '\n',
+                true);
+        } catch (const WriteFailed&) {
+            // Nowhere left to say it: the status says it.
+        }
+    }
+    return exitWriteFailed;
 }
 
 int run(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out, std::ostream& err,
@@ -83,6 +277,9 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
         return usageError(err,
             environment.outputIsTerminal ? "книга xlsx не выводится на терминал: задайте файл, --output ФАЙЛ.xlsx"
                                          : "книга xlsx пишется только в файл: задайте его, --output ФАЙЛ.xlsx");
+    }
+    if (const std::optional<std::string> problem = sameFileProblem(options, environment)) {
+        return usageError(err, *problem);
     }
     const Catalogue catalogue;
     const RunSettings settings{.catalogue = &catalogue,
@@ -105,30 +302,37 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
         const std::optional<std::string> date = reportDateFrom(
             environment.sourceDateEpoch ? environment.sourceDateEpoch->c_str() : nullptr, environment.now);
         if (!date) {
-            return usageError(err, "SOURCE_DATE_EPOCH — не целое число секунд с 1970 года");
+            return usageError(err,
+                "SOURCE_DATE_EPOCH — не дата: нужно целое число секунд с 1970 года, не больше 253402300799 "
+                "(31.12.9999)");
         }
         files.date = *date;
     }
-    return options.check ? runCheck(options, settings, files, in, out, err)
-                         : runSizing(options, settings, files, in, out, err);
-}
-
-// A reader that went away ends the run quietly, as a pipe into `head` expects; any other
-// refused write is said in one line, if the error stream still takes it.
-int reportWriteFailure(std::ostream& err, const WriteFailed& failure)
-{
-    if (!failure.closedPipe()) {
-        try {
-            writeChecked(err, Stream::Error,
-                std::string("plain-bearings-calc: не удалось записать ")
-                    + (failure.toStandardError() ? "сообщения" : "результаты") + ": " + systemErrorText(failure.error())
-                    + '\n',
-                true);
-        } catch (const WriteFailed&) {
-            // Nowhere left to say it: the status says it.
-        }
+    if (!outputFilesWritable(options, err)) {
+        return exitWriteFailed;
     }
-    return exitWriteFailed;
+    try {
+        return runMode(options, settings, files, in, out, err);
+    } catch (const BatchRefused& refusal) {
+        // Refused before a batch was read, or beyond one.
+        return usageError(err, refusal.what());
+    } catch (const OutputError& failure) {
+        // The file of --output: what is said names it and the reason.
+        say(err, failure.what());
+        sayNotWritten(options, options.output, err);
+        return exitWriteFailed;
+    } catch (const WriteFailed& failure) {
+        if (failure.toStandardError() || failure.closedPipe()) {
+            throw;
+        }
+        if (options.output.empty()) {
+            reportWriteFailure(err, failure);
+        } else {
+            say(err, failureOf(options.output) + ": " + systemErrorText(failure.error()));
+        }
+        sayNotWritten(options, options.output, err);
+        return exitWriteFailed;
+    }
 }
 
 }  // namespace

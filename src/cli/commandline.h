@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exitstatus.h"
+#include "replacementfile.h"
 #include "texttable.h"
 
 #include <cstddef>
@@ -22,6 +23,10 @@ struct Environment {
     // byte for byte, else the time of the run, in seconds since 1970 (UTC).
     std::optional<std::string> sourceDateEpoch;
     std::int64_t now = 0;
+    // The regular files that the standard input and output are redirected to, if they
+    // are: no output file may be either.
+    std::optional<FileIdentity> inputFile{};
+    std::optional<FileIdentity> outputFile{};
 };
 
 // The whole command-line calculator: reads the options in `arguments` (without the

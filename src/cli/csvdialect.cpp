@@ -33,6 +33,47 @@ std::size_t digitsFrom(std::string_view text, std::size_t at)
     return end - at;
 }
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A number as a spreadsheet reads one: a sign, digits with at most one decimal point or
+// comma, an exponent ("-5", "+1,5", "-2e-3").
+bool isPlainNumber(std::string_view text)
+{
+    std::size_t at = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    bool digits = false;
+    bool mark = false;
+    for (; at < text.size(); ++at) {
+        if (isDigit(text[at])) {
+            digits = true;
+        } else if ((text[at] == '.' || text[at] == ',') && !mark) {
+            mark = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits) {
+        return false;
+    }
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        at += at + 1 < text.size() && (text[at + 1] == '-' || text[at + 1] == '+') ? 2 : 1;
+        if (at == text.size()) {
+            return false;
+        }
+        while (at < text.size() && isDigit(text[at])) {
+            ++at;
+        }
+    }
+    return at == text.size();
+}
+
+// A text that a spreadsheet would take for a formula: it starts as one ("=", "+", "-",
+// "@") or with a blank a spreadsheet drops before it (tab, CR), and it is no number.
+bool readsAsFormula(std::string_view text)
+{
+    return !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos
+        && !isPlainNumber(text);
+}
+
 }  // namespace
 
 std::optional<CsvDialect> csvDialectNamed(std::string_view name)
@@ -74,13 +115,16 @@ void CsvFields::separate()
 void CsvFields::text(std::string_view field)
 {
     separate();
-    const bool quoting
-        = std::any_of(field.begin(), field.end(), [this](char c) { return quoted_[static_cast<unsigned char>(c)]; });
+    // A text that a spreadsheet would run as a formula gets the apostrophe that makes a
+    // spreadsheet's cell a text, inside quotes, as spreadsheets document it.
+    const bool formula = readsAsFormula(field);
+    const bool quoting = formula
+        || std::any_of(field.begin(), field.end(), [this](char c) { return quoted_[static_cast<unsigned char>(c)]; });
     if (!quoting) {
         out_ += field;
         return;
     }
-    out_ += '"';
+    out_ += formula ? "\"'" : "\"";
     for (const char c : field) {
         if (c == '"') {
             out_ += '"';

@@ -28,7 +28,9 @@ inline constexpr CsvDialect russianCsv{.separator = ';', .decimalMark = ',', .by
 [[nodiscard]] std::optional<CsvDialect> csvDialectNamed(std::string_view name);
 
 // Appends CSV to a caller's buffer, a field at a time: texts quoted where they hold the
-// separator, a comma, a quote or a line break, numbers with the dialect's decimal mark (a number
+// separator, a comma, a quote or a line break, a text that a spreadsheet would run as a
+// formula ("=1+1", "@SUM(A1)", "-2+3"; not a number such as "-5") quoted after an
+// apostrophe ("'=1+1"), numbers with the dialect's decimal mark (a number
 // with a decimal comma in quotes, "636,6", which every spreadsheet still reads as a
 // number, also one that splits at commas as well as at semicolons).
 class CsvFields {

@@ -165,7 +165,8 @@ void addParameters(CLI::App& app, Given& given)
 void addSpreadsheetOptions(CLI::App& app, Given& given)
 {
     Options& options = given.options;
-    given.output = app.add_option("-o,--output", options.output, "файл книги xlsx")->option_text("ФАЙЛ");
+    given.output = app.add_option("-o,--output", options.output, "файл вывода вместо стандартного; для xlsx обязателен")
+                       ->option_text("ФАЙЛ");
     given.csvDialect = app.add_option("--csv-dialect", given.dialectName,
                               "CSV для программ (по умолчанию) или для русских таблиц: «;», запятая в числах")
                            ->check(CLI::IsMember({"international", "ru"}))
@@ -183,9 +184,6 @@ void addSpreadsheetOptions(CLI::App& app, Given& given)
 std::optional<std::string> checkSpreadsheetOptions(Given& given)
 {
     Options& options = given.options;
-    if (given.output->count() > 0 && options.format != OutputFormat::Xlsx) {
-        return "--output задаётся только с --format xlsx";
-    }
     if (given.output->count() > 0 && options.output.empty()) {
         return "нет имени файла у параметра --output";
     }

@@ -5,13 +5,11 @@
 #include "exitstatus.h"
 #include "numbertext.h"
 #include "programversion.h"
+#include "replacementfile.h"
 #include "svgwriter.h"
-#include "systemerror.h"
 #include "terminaltext.h"
 
-#include <cerrno>
 #include <charconv>
-#include <fstream>
 
 namespace bearing::cli {
 
@@ -19,24 +17,17 @@ namespace {
 
 constexpr std::string_view programName = "plain-bearings-calc";
 
-// Writes `text` to the file `path` in full; a message and exitWriteFailed when it cannot.
-int writeFile(const std::string& path, const std::string& text, std::ostream& err)
+// Writes the file `path` whole, or leaves it as it was and names it and the reason on
+// `err`; false then.
+bool writeFile(const std::string& path, const std::string& text, std::ostream& err)
 {
-    errno = 0;
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file) {
-        file.write(text.data(), static_cast<std::streamsize>(text.size()));
-        file.close();
+    try {
+        replaceFile(path, text, "не удалось записать «" + masked(path) + "»");
+        return true;
+    } catch (const OutputError& error) {
+        writeChecked(err, Stream::Error, std::string(programName) + ": " + error.what() + '\n', true);
+        return false;
     }
-    if (!file) {
-        const int error = errno;
-        writeChecked(err, Stream::Error,
-            std::string(programName) + ": не удалось записать «" + masked(path)
-                + "»: " + (error != 0 ? systemErrorText(error) : std::string("ошибка записи")) + '\n',
-            true);
-        return exitWriteFailed;
-    }
-    return exitResults;
 }
 
 CalculationReport reportOf(const FileRequests& requests)
@@ -138,6 +129,21 @@ std::string checkChart(const FileRequests& requests, std::span<const CheckReport
                                                    : checkPvDiagramSvg(c, requests.decimalSeparator);
 }
 
+// The run's chart; or, when there is none to draw (the material was not found), a chart
+// that says so, since an old chart under the same name would stay beside the new
+// report as if it were this run's.
+template <class Case>
+std::string chartOrWhyNot(const FileRequests& requests, std::span<const Case> cases,
+    std::string (*draw)(const FileRequests&, std::span<const Case>))
+{
+    if (!cases.empty() && (requests.allMaterials || cases.front().material)) {
+        return draw(requests, cases);
+    }
+    const std::string material = cases.empty() ? std::string() : masked(cases.front().materialText);
+    return undrawnChartSvg(
+        "Диаграмма не построена", "Материал «" + material + "» не найден в каталоге: диаграмме не на чем строиться");
+}
+
 }  // namespace
 
 SizingReportCase sizingReportCase(const Catalogue& catalogue, const CaseRecord& record)
@@ -171,36 +177,37 @@ SizingReportCase sizingReportCase(const Catalogue& catalogue, const CaseRecord& 
     return c;
 }
 
-int writeSizingFiles(const FileRequests& requests, std::span<const SizingReportCase> cases, std::ostream& err)
+int writeSizingFiles(const FileRequests& requests, std::span<const SizingReportCase> cases,
+    std::span<const std::string> carriedNames, std::ostream& err)
 {
-    if (requests.chart && !cases.empty() && (requests.allMaterials || cases.front().material)) {
-        if (const int status = writeFile(*requests.chart, standaloneSvg(sizingChart(requests, cases)), err);
-            status != exitResults) {
-            return status;
-        }
+    bool written = true;
+    if (requests.chart) {
+        written
+            = writeFile(*requests.chart, standaloneSvg(chartOrWhyNot(requests, cases, sizingChart)), err) && written;
     }
     if (requests.report) {
         CalculationReport report = reportOf(requests);
         report.sizings.assign(cases.begin(), cases.end());
-        return writeFile(*requests.report, calculationReportHtml(report), err);
+        report.carriedNames.assign(carriedNames.begin(), carriedNames.end());
+        written = writeFile(*requests.report, calculationReportHtml(report), err) && written;
     }
-    return exitResults;
+    return written ? exitResults : exitWriteFailed;
 }
 
-int writeCheckFiles(const FileRequests& requests, std::span<const CheckReportCase> cases, std::ostream& err)
+int writeCheckFiles(const FileRequests& requests, std::span<const CheckReportCase> cases,
+    std::span<const std::string> carriedNames, std::ostream& err)
 {
-    if (requests.chart && !cases.empty() && (requests.allMaterials || cases.front().material)) {
-        if (const int status = writeFile(*requests.chart, standaloneSvg(checkChart(requests, cases)), err);
-            status != exitResults) {
-            return status;
-        }
+    bool written = true;
+    if (requests.chart) {
+        written = writeFile(*requests.chart, standaloneSvg(chartOrWhyNot(requests, cases, checkChart)), err) && written;
     }
     if (requests.report) {
         CalculationReport report = reportOf(requests);
         report.checks.assign(cases.begin(), cases.end());
-        return writeFile(*requests.report, calculationReportHtml(report), err);
+        report.carriedNames.assign(carriedNames.begin(), carriedNames.end());
+        written = writeFile(*requests.report, calculationReportHtml(report), err) && written;
     }
-    return exitResults;
+    return written ? exitResults : exitWriteFailed;
 }
 
 std::optional<std::string> reportDateFrom(const char* sourceDateEpoch, std::int64_t now)
@@ -211,7 +218,9 @@ std::optional<std::string> reportDateFrom(const char* sourceDateEpoch, std::int6
     const std::string_view text(sourceDateEpoch);
     std::int64_t seconds = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size() || seconds < 0) {
+    // The last second of 31.12.9999: a later one has no date of four digits.
+    constexpr std::int64_t lastDate = 253402300799;
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size() || seconds < 0 || seconds > lastDate) {
         return std::nullopt;
     }
     return reportDate(seconds);

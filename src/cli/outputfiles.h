@@ -25,15 +25,17 @@ struct FileRequests {
 // A sizing case as the report shows it.
 [[nodiscard]] SizingReportCase sizingReportCase(const Catalogue& catalogue, const CaseRecord& record);
 
-// Writes the requested files for the cases; exitResults, or exitWriteFailed after a
-// message on `err` when a file cannot be written.
-[[nodiscard]] int writeSizingFiles(
-    const FileRequests& requests, std::span<const SizingReportCase> cases, std::ostream& err);
-[[nodiscard]] int writeCheckFiles(
-    const FileRequests& requests, std::span<const CheckReportCase> cases, std::ostream& err);
+// Writes each requested file for the cases (`carriedNames`: a batch's own columns), each
+// whole beside its target and then put in its place, whatever became of the other;
+// exitResults, or exitWriteFailed after naming each file not written on `err`.
+[[nodiscard]] int writeSizingFiles(const FileRequests& requests, std::span<const SizingReportCase> cases,
+    std::span<const std::string> carriedNames, std::ostream& err);
+[[nodiscard]] int writeCheckFiles(const FileRequests& requests, std::span<const CheckReportCase> cases,
+    std::span<const std::string> carriedNames, std::ostream& err);
 
 // The date of a report: SOURCE_DATE_EPOCH's seconds when it is set, else `now`. Empty
-// when SOURCE_DATE_EPOCH is set to anything but a whole number of seconds.
+// when SOURCE_DATE_EPOCH is set to anything but a whole number of seconds that is a
+// date up to the end of the year 9999.
 [[nodiscard]] std::optional<std::string> reportDateFrom(const char* sourceDateEpoch, std::int64_t now);
 
 }  // namespace bearing::cli

@@ -236,56 +236,28 @@ bool isTerminal(const std::filesystem::path& path)
     return terminal;
 }
 
-// The file a workbook is built in, beside its target; removed unless it was put in place.
-struct HiddenFile {
-    HiddenFile() = default;
-    HiddenFile(const HiddenFile&) = delete;
-    HiddenFile& operator=(const HiddenFile&) = delete;
-    HiddenFile(HiddenFile&&) = delete;
-    HiddenFile& operator=(HiddenFile&&) = delete;
-    ~HiddenFile()
-    {
-        if (!name.empty()) {
-            std::error_code ignored;
-            std::filesystem::remove(name, ignored);
-        }
-    }
-
-    std::string name;
-};
-
 // A workbook given up before it was closed is freed without being written.
 struct WorkbookFree {
     void operator()(lxw_workbook* workbook) const { lxw_workbook_free(workbook); }
 };
 
-// Where the workbook goes: `path`, or the file a symbolic link at `path` points to.
-// Refuses what is not, or would not become, a regular file.
-std::filesystem::path targetOf(const std::filesystem::path& path)
+// Refuses, with the workbook's own words, a target that is a terminal or no regular
+// file; the rest of the checks are every output file's (replacementfile.h).
+void requireFileTarget(const std::filesystem::path& path)
 {
     std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (status.type() == std::filesystem::file_type::not_found
-        || status.type() == std::filesystem::file_type::regular) {
-        if (!std::filesystem::is_symlink(path, error)) {
-            return path;
-        }
-        // A link is written through; a dangling one is replaced.
-        std::filesystem::path linked = std::filesystem::canonical(path, error);
-        return error ? path : linked;
-    }
-    if (status.type() == std::filesystem::file_type::directory) {
-        throw OutputError("не удаётся записать книгу " + quoted(path) + ": это каталог");
-    }
-    if (status.type() == std::filesystem::file_type::unknown) {
-        failWriting(path, error.value());
-    }
-    if (status.type() == std::filesystem::file_type::character && isTerminal(path)) {
+    const std::filesystem::file_type type = std::filesystem::status(path, error).type();
+    if (type == std::filesystem::file_type::character && isTerminal(path)) {
         throw OutputError("книга xlsx не выводится на терминал: задайте файл, например --output расчет.xlsx");
     }
-    throw OutputError(
-        "не удаётся записать книгу " + quoted(path) + ": это не обычный файл, книга пишется только в файл");
+    if (type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::regular
+        && type != std::filesystem::file_type::directory && type != std::filesystem::file_type::unknown) {
+        throw OutputError(
+            "не удаётся записать книгу " + quoted(path) + ": это не обычный файл, книга пишется только в файл");
+    }
 }
+
+std::string failureOf(const std::filesystem::path& path) { return "не удаётся записать книгу " + quoted(path); }
 
 }  // namespace
 
@@ -301,19 +273,18 @@ double shortestDecimal(float value)
 class WorkbookWriter::Book {
 public:
     Book(const std::filesystem::path& path, const MaterialCatalogue& catalogue, WorkbookSetup setup)
-        : path_(path)
-        , target_(targetOf(path))
+        : path_((requireFileTarget(path), path))
+        , file_(path, failureOf(path), TargetKinds::RegularOnly)
         , catalogue_(catalogue)
         , setup_(std::move(setup))
     {
-        createHiddenFile();
         // The library's own temporary files, a sheet's rows among them, go beside the
         // target too: a full disk there is found while writing, and /tmp may be memory.
-        directory_ = target_.has_parent_path() ? target_.parent_path().string() : std::string(".");
+        directory_ = file_.target().has_parent_path() ? file_.target().parent_path().string() : std::string(".");
         lxw_workbook_options options{.constant_memory = LXW_TRUE, .tmpdir = directory_.data(), .use_zip64 = LXW_FALSE};
         {
             const QuietStandardError quiet;
-            workbook_.reset(workbook_new_opt(hidden_.name.c_str(), &options));
+            workbook_.reset(workbook_new_opt(file_.name().c_str(), &options));
         }
         if (workbook_ == nullptr) {
             failWriting(path_, errno);
@@ -393,7 +364,7 @@ public:
         if (closed != LXW_NO_ERROR) {
             failWriting(path_, closeError);
         }
-        settle();
+        file_.putInPlace();
     }
 
 private:
@@ -410,23 +381,6 @@ private:
     [[nodiscard]] std::size_t casesWidth() const
     {
         return setup_.carriedNames.size() + (ownColumns_.empty() ? caseColumns.size() : ownColumns_.size());
-    }
-
-    // The hidden file beside the target, made now so that an unwritable directory is
-    // found before any case is calculated. Its mode is that of a new file.
-    void createHiddenFile()
-    {
-        const std::filesystem::path name = target_.filename();
-        std::string pattern = (target_.parent_path() / ("." + name.string() + ".XXXXXX")).string();
-        const int descriptor = ::mkstemp(pattern.data());
-        if (descriptor < 0) {
-            failWriting(path_, errno);
-        }
-        hidden_.name = pattern;
-        const ::mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(descriptor, 0666 & ~mask);
-        ::close(descriptor);
     }
 
     void createFormats()
@@ -572,28 +526,8 @@ private:
         }
     }
 
-    // The written file made durable and put in place of the target.
-    void settle()
-    {
-        const int descriptor
-            = ::open(hidden_.name.c_str(), O_RDONLY | O_CLOEXEC);  // NOLINT(cppcoreguidelines-pro-type-vararg)
-        if (descriptor < 0 || ::fsync(descriptor) != 0) {
-            const int error = errno;
-            if (descriptor >= 0) {
-                ::close(descriptor);
-            }
-            failWriting(path_, error);
-        }
-        ::close(descriptor);
-        if (std::rename(hidden_.name.c_str(), target_.c_str()) != 0) {
-            failWriting(path_, errno);
-        }
-        hidden_.name.clear();
-    }
-
-    std::filesystem::path path_;    // as the user named it
-    std::filesystem::path target_;  // the file it stands for
-    HiddenFile hidden_;             // destroyed after the workbook, which may still hold it open
+    std::filesystem::path path_;  // as the user named it
+    ReplacementFile file_;        // destroyed after the workbook, which may still hold it open
     std::string directory_;
     const MaterialCatalogue& catalogue_;
     WorkbookSetup setup_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "materialcatalogue.h"
+#include "replacementfile.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -14,12 +15,6 @@
 #include <vector>
 
 namespace bearing::cli {
-
-// A file that could not be written, with the reason in Russian for the user.
-class OutputError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // One case as a workbook row: the inputs as given, the chosen material and the results,
 // each a named field. A number that the case did not reach is empty and its cell blank.

@@ -268,9 +268,14 @@ std::string formatUtilisation(double use, std::string_view decimalSeparator)
     if (std::isfinite(percent) && std::abs(percent) < 1e15) {
         return roundedFixed(percent, 1, decimalSeparator);
     }
+    if (std::isfinite(percent) || !std::isfinite(use)) {
+        return formatCheckFigure(percent, decimalSeparator);
+    }
     // A use near the top of the double range has no percentage that a double holds: its
-    // mantissa stays, its exponent grows by two.
-    return formatCheckFigure(use, decimalSeparator) + "·10²";
+    // mantissa stays, its exponent (306 or more) grows by two.
+    const std::string text = formatCheckFigure(use, decimalSeparator);
+    const std::size_t exponent = text.find('e');
+    return text.substr(0, exponent + 2) + std::to_string(std::stoi(text.substr(exponent + 2)) + 2);
 }
 
 }  // namespace bearing

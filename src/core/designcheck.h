@@ -150,7 +150,8 @@ inline constexpr std::string_view temperatureNotCompared = "температур
 // `decimalSeparator` replaces the point.
 [[nodiscard]] std::string formatCheckFigure(double value, std::string_view decimalSeparator = ".");
 // A use as a percentage to 0.1 %, rounded half up: 0.998004 is "99.8". From 10^13 up,
-// the use in exponent form times 10² ("1.000e+307·10²").
+// the percentage in exponent form with four significant digits ("1.235e+22"), also
+// where a double cannot hold it ("1.000e+309" for a use of 10^307).
 [[nodiscard]] std::string formatUtilisation(double use, std::string_view decimalSeparator = ".");
 
 }  // namespace bearing

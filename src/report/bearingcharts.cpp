@@ -146,10 +146,27 @@ void addRegionValues(const MaterialRecord& material, std::vector<double>& speeds
     }
 }
 
-void drawPoint(SvgWriter& svg, const PvPoint& point, const Axes& axes, double radius)
+// Where a mark goes: on its value, or on the edge of the frame for a value beyond the
+// axis (the axes end at 10^300), so that no mark is drawn outside the chart.
+double markPixel(const LogAxis& axis, double value, double start, double end)
 {
-    svg.circle(axes.x.pixel(point.speed), axes.y.pixel(point.pressure), radius,
-        R"(id="operating-point" fill="#000000" stroke="#ffffff" stroke-width="1.5")");
+    return std::clamp(axis.pixel(value), std::min(start, end), std::max(start, end));
+}
+
+struct Mark {
+    double x;
+    double y;
+};
+
+Mark markAt(const Axes& axes, const PlotBox& box, double x, double y)
+{
+    return {markPixel(axes.x, x, box.left, box.right), markPixel(axes.y, y, box.bottom, box.top)};
+}
+
+void drawPoint(SvgWriter& svg, const PvPoint& point, const Axes& axes, const PlotBox& box, double radius)
+{
+    const Mark mark = markAt(axes, box, point.speed, point.pressure);
+    svg.circle(mark.x, mark.y, radius, R"(id="operating-point" fill="#000000" stroke="#ffffff" stroke-width="1.5")");
 }
 
 class Legend {
@@ -242,7 +259,7 @@ std::string pvDiagramSvg(const PvDiagram& diagram)
             "region-" + std::to_string(i + 1));
     }
     if (withPoint) {
-        drawPoint(svg, *diagram.point, axes, 5.5);
+        drawPoint(svg, *diagram.point, axes, box, 5.5);
     }
 
     Legend legend(svg, box.left, legendTop);
@@ -326,7 +343,7 @@ std::string pvPanelsSvg(const PvPanels& panels)
             drawRegion(svg, panel.material, axes, passing ? "#2e7d32" : "#c0392b", passing ? 0.25 : 0.15,
                 "region-" + std::to_string(s) + '-' + std::to_string(i + 1));
             if (isDrawable(panel.point)) {
-                drawPoint(svg, *panel.point, axes, 4);
+                drawPoint(svg, *panel.point, axes, box, 4);
             }
         }
         svg.closeGroup();
@@ -436,8 +453,8 @@ std::string designChartSvg(const DesignChart& chart)
             legend.stroke("#c0392b", {}, "d·L = F / [p] = " + formatCheckFigure(minArea, separator) + " мм², по [p]");
         }
         if (minLength > 0) {
-            svg.circle(axes.x.pixel(maxDiameter), axes.y.pixel(minLength), 5.5,
-                R"(id="sizing-answer" fill="#1f5fa8" stroke="#ffffff" stroke-width="1.5")");
+            const Mark mark = markAt(axes, box, maxDiameter, minLength);
+            svg.circle(mark.x, mark.y, 5.5, R"(id="sizing-answer" fill="#1f5fa8" stroke="#ffffff" stroke-width="1.5")");
             legend.dot("#1f5fa8",
                 "ответ расчета: наибольший диаметр " + formatTextBoxNumber(figures.maxDiameter, separator)
                     + " мм, наименьшая длина " + formatCheckFigure(minLength, separator) + " мм");
@@ -453,8 +470,8 @@ std::string designChartSvg(const DesignChart& chart)
     }
     if (lengthMark) {
         const auto diameter = static_cast<double>(lengthAnswer->diameter);
-        svg.circle(axes.x.pixel(diameter), axes.y.pixel(*chart.sizingLength), 5.5,
-            R"(id="length-answer" fill="#e67e22" stroke="#ffffff" stroke-width="1.5")");
+        const Mark mark = markAt(axes, box, diameter, *chart.sizingLength);
+        svg.circle(mark.x, mark.y, 5.5, R"(id="length-answer" fill="#e67e22" stroke="#ffffff" stroke-width="1.5")");
         legend.dot("#e67e22",
             "наименьший диаметр при длине " + plain(*chart.sizingLength, separator)
                 + " мм: d = F / ([p]·L) = " + formatCheckFigure(diameter, separator) + " мм");
@@ -464,12 +481,23 @@ std::string designChartSvg(const DesignChart& chart)
     }
     if (proposed) {
         // A ring, so that a sizing answer at the same place shows through it.
-        svg.circle(axes.x.pixel(*chart.proposedDiameter), axes.y.pixel(*chart.proposedLength), 7,
-            R"(id="proposed-design" fill="none" stroke="#000000" stroke-width="2.5")");
+        const Mark mark = markAt(axes, box, *chart.proposedDiameter, *chart.proposedLength);
+        svg.circle(mark.x, mark.y, 7, R"(id="proposed-design" fill="none" stroke="#000000" stroke-width="2.5")");
         legend.ring("#000000",
             "проверяемый размер: d = " + plain(*chart.proposedDiameter, separator)
                 + " мм, L = " + plain(*chart.proposedLength, separator) + " мм");
     }
+    return svg.finish();
+}
+
+std::string undrawnChartSvg(std::string_view title, std::string_view why)
+{
+    const PlotBox box = chartPlot;
+    SvgWriter svg(chartWidth, box.bottom + 20, title);
+    svg.text(chartWidth / 2, 26, title, "middle", titleAttributes);
+    svg.rect(box.left, box.top, box.right - box.left, box.bottom - box.top, R"(fill="none" stroke="#9a9a9a")");
+    svg.text((box.left + box.right) / 2, (box.top + box.bottom) / 2, why, "middle",
+        R"(id="no-chart" font-size="14" fill="#8a1f1f")");
     return svg.finish();
 }
 

@@ -13,6 +13,7 @@
 //                   axes; the panels that pass stand apart from those that do not
 //   designChartSvg() d against L for one material: the region that the sizing's three
 //                   relations allow, the sizing's answers and a proposed d × L
+//   undrawnChartSvg() in place of a chart that has nothing to draw: the reason why
 //
 // standaloneSvg() (svgwriter.h) turns an element into a file.
 
@@ -21,6 +22,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace bearing {
@@ -67,5 +69,8 @@ struct DesignChart {
 };
 
 [[nodiscard]] std::string designChartSvg(const DesignChart& chart);
+
+// A chart's frame with `title` and, inside it, `why` no chart is drawn (id="no-chart").
+[[nodiscard]] std::string undrawnChartSvg(std::string_view title, std::string_view why);
 
 }  // namespace bearing

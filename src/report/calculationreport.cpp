@@ -10,7 +10,9 @@
 #include <array>
 #include <chrono>
 #include <cmath>
+#include <span>
 #include <string_view>
+#include <vector>
 
 namespace bearing {
 
@@ -88,12 +90,17 @@ std::string messagesHtml(const std::vector<std::string>& messages)
 // The shortest decimal that reads back as the same double, with the user's separator.
 std::string full(double value, std::string_view separator) { return formatShortest(value, separator); }
 
-// A use as an unrounded percentage; where a double cannot hold the percentage, the use
-// times 10².
+// A use as an unrounded percentage; where a double cannot hold the percentage, the use's
+// digits with an exponent two more ("1e+309" for a use of 10^307).
 std::string percentFull(double use, std::string_view separator)
 {
     const double percent = use * 100.0;
-    return std::isfinite(percent) ? full(percent, separator) : full(use, separator) + "·10²";
+    if (std::isfinite(percent) || !std::isfinite(use)) {
+        return full(percent, separator);
+    }
+    const std::string text = full(use, separator);
+    const std::size_t exponent = text.find('e');
+    return text.substr(0, exponent + 2) + std::to_string(std::stoi(text.substr(exponent + 2)) + 2);
 }
 
 std::string single(float value, std::string_view separator) { return formatTextBoxNumber(value, separator); }
@@ -141,6 +148,10 @@ public:
     }
     // A table row of cells already in HTML.
     void row(std::initializer_list<Cell> cells, std::string_view cellTag = "td")
+    {
+        row(std::span<const Cell>(cells.begin(), cells.size()), cellTag);
+    }
+    void row(std::span<const Cell> cells, std::string_view cellTag = "td")
     {
         out_ += "<tr>";
         for (const Cell& cell : cells) {
@@ -199,25 +210,50 @@ void messagesSection(Html& html, const std::vector<std::string>& messages)
     }
 }
 
-void inputsTable(Html& html, std::initializer_list<std::pair<std::string_view, std::optional<std::string>>> rows)
+// A batch's own columns of a case, as given, before its inputs.
+struct Carried {
+    std::span<const std::string> names;
+    std::span<const std::string> values;
+};
+
+void inputsTable(Html& html, const Carried& carried,
+    std::initializer_list<std::pair<std::string_view, std::optional<std::string>>> rows)
 {
     html.element("h2", "Исходные данные");
     html.raw("<table>\n<thead>");
     html.row({"Величина", "Как задано"}, "th");
     html.raw("</thead>\n<tbody>");
+    for (std::size_t i = 0; i < carried.names.size(); ++i) {
+        const std::string value = i < carried.values.size() ? carried.values[i] : std::string();
+        html.row({escaped(carried.names[i]), formula("«" + escaped(value) + "»")});
+    }
     for (const auto& [name, text] : rows) {
         html.row({escaped(name), text ? formula("«" + escaped(*text) + "»") : Cell("не задана")});
     }
     html.raw("</tbody>\n</table>\n");
 }
 
+// A row of a table of every case: `cells`, and after the first (the number) a batch's
+// own columns, as given (`carried` names in the heading, values in a case's row).
+std::vector<Cell> withCarried(std::initializer_list<Cell> cells, std::span<const std::string> carried)
+{
+    std::vector<Cell> row(cells.begin(), cells.end());
+    std::vector<Cell> own;
+    for (const std::string& text : carried) {
+        own.emplace_back(orDash(escaped(text)));
+    }
+    row.insert(row.begin() + 1, own.begin(), own.end());
+    return row;
+}
+
 // ---- sizing ---------------------------------------------------------------------------
 
 std::string sizingLengthLimit(const SizingFigures& figures) { return figures.pressureGoverns ? "[p]" : "[pv]"; }
 
-void sizingWorkedCase(Html& html, const SizingReportCase& c, std::string_view separator)
+void sizingWorkedCase(
+    Html& html, const SizingReportCase& c, std::span<const std::string> carriedNames, std::string_view separator)
 {
-    inputsTable(html,
+    inputsTable(html, {carriedNames, c.carried},
         {{"Материал", c.materialText}, {"Радиальное усилие F, Н", c.load}, {"Частота вращения n, об/мин", c.frequency},
             {"Длина подшипника L, мм", c.length}});
     materialSection(html, c.materialText, c.material, c.groupName, separator);
@@ -310,12 +346,14 @@ void sizingWorkedCase(Html& html, const SizingReportCase& c, std::string_view se
     }
 }
 
-void sizingTable(Html& html, const std::vector<SizingReportCase>& cases, std::string_view separator)
+void sizingTable(Html& html, const std::vector<SizingReportCase>& cases, std::span<const std::string> carriedNames,
+    std::string_view separator)
 {
     html.element("h2", "Все случаи");
     html.raw("<table class=\"rows\">\n<thead>");
-    html.row({"№", "Материал", "F, Н", "n, об/мин", "L, мм", "Dmax, мм", "Lmin, мм", "Lmin без округления, мм",
-                 "Определяет", "dmin при L, мм", "Сообщения"},
+    html.row(withCarried({"№", "Материал", "F, Н", "n, об/мин", "L, мм", "Dmax, мм", "Lmin, мм",
+                             "Lmin без округления, мм", "Определяет", "dmin при L, мм", "Сообщения"},
+                 carriedNames),
         "th");
     html.raw("</thead>\n<tbody>");
     int number = 0;
@@ -337,9 +375,11 @@ void sizingTable(Html& html, const std::vector<SizingReportCase>& cases, std::st
                 ? formatTextBoxNumber(roundToTenth(static_cast<double>(c.forLength->diameter)), separator)
                 : "L &lt; Lmin";
         }
-        html.row({num(std::to_string(number)), escaped(panelHeading<SizingReportCase>(c, cases)), num(escaped(c.load)),
-            num(escaped(c.frequency)), num(escaped(c.length.value_or("—"))), num(diameter), num(length), num(unrounded),
-            limit, num(forLength), orDash(messagesHtml(c.messages))});
+        html.row(withCarried(
+            {num(std::to_string(number)), escaped(panelHeading<SizingReportCase>(c, cases)), num(escaped(c.load)),
+                num(escaped(c.frequency)), num(escaped(c.length.value_or("—"))), num(diameter), num(length),
+                num(unrounded), limit, num(forLength), orDash(messagesHtml(c.messages))},
+            c.carried));
     }
     html.raw("</tbody>\n</table>\n");
 }
@@ -364,9 +404,10 @@ std::vector<std::string> checkMessages(const CheckReportCase& c)
     return messages;
 }
 
-void checkWorkedCase(Html& html, const CheckReportCase& c, std::string_view separator)
+void checkWorkedCase(
+    Html& html, const CheckReportCase& c, std::span<const std::string> carriedNames, std::string_view separator)
 {
-    inputsTable(html,
+    inputsTable(html, {carriedNames, c.carried},
         {{"Материал", c.materialText}, {"Радиальное усилие F, Н", c.load}, {"Частота вращения n, об/мин", c.frequency},
             {"Диаметр цапфы d, мм", c.diameter}, {"Длина подшипника L, мм", c.length},
             {"Рабочая температура t, °C", c.temperature}});
@@ -384,6 +425,9 @@ void checkWorkedCase(Html& html, const CheckReportCase& c, std::string_view sepa
     const DesignCheckInput& in = reading.input;
     const auto number = [&](double value) { return full(value, separator); };
     const auto shown = [&](double value) { return formatCheckFigure(value, separator); };
+    // A negative number after a minus sign in brackets, with the minus sign that it is.
+    const auto subtrahend
+        = [&](double value) { return std::signbit(value) && value != 0 ? "(−" + number(-value) + ")" : number(value); };
     const std::string pi = "3" + std::string(separator) + "1415927";
     const std::string maxP = single(m.maxPressure, separator);
     const std::string maxV = single(m.maxSpeed, separator);
@@ -427,7 +471,7 @@ void checkWorkedCase(Html& html, const CheckReportCase& c, std::string_view sepa
         num(number(k.maxSpeed))});
     if (k.temperature) {
         html.row({"Запас по температуре, K",
-            formula(escaped("[t] − t = " + formatTextBoxNumber(m.maxTemperature) + " − " + number(*k.temperature))),
+            formula(escaped("[t] − t = " + formatTextBoxNumber(m.maxTemperature) + " − " + subtrahend(*k.temperature))),
             num(shown(k.temperatureMargin)), num(number(k.temperatureMargin))});
     }
     html.raw("</tbody>\n</table>\n");
@@ -460,12 +504,14 @@ void checkWorkedCase(Html& html, const CheckReportCase& c, std::string_view sepa
         "Рисунок 2. Размеры d × L, которые допускает материал, и проверяемый размер.");
 }
 
-void checkTable(Html& html, const std::vector<CheckReportCase>& cases, std::string_view separator)
+void checkTable(Html& html, const std::vector<CheckReportCase>& cases, std::span<const std::string> carriedNames,
+    std::string_view separator)
 {
     html.element("h2", "Все случаи");
     html.raw("<table class=\"rows\">\n<thead>");
-    html.row({"№", "Материал", "F, Н", "n, об/мин", "d × L, мм", "t, °C", "p, МПа", "v, м/с", "pv, МПа·м/с", "[p], %",
-                 "[v], %", "[pv], %", "Определяет", "Fmax, Н", "nmax, об/мин", "Итог"},
+    html.row(withCarried({"№", "Материал", "F, Н", "n, об/мин", "d × L, мм", "t, °C", "p, МПа", "v, м/с", "pv, МПа·м/с",
+                             "[p], %", "[v], %", "[pv], %", "Определяет", "Fmax, Н", "nmax, об/мин", "Итог"},
+                 carriedNames),
         "th");
     html.raw("</thead>\n<tbody>");
     // A verdict reached with no temperature compared is marked, and the mark explained.
@@ -479,20 +525,24 @@ void checkTable(Html& html, const std::vector<CheckReportCase>& cases, std::stri
         const std::string size = escaped(c.diameter) + " × " + escaped(c.length);
         const std::string temperature = escaped(c.temperature.value_or("—"));
         if (!c.material || k.fault != CheckFault::None) {
-            html.row({num(std::to_string(number)), name, num(escaped(c.load)), num(escaped(c.frequency)), num(size),
-                num(temperature), "—", "—", "—", "—", "—", "—", "—", "—", "—",
-                "<span class=\"fail\">" + escaped(verdictText(k)) + "</span><br/>" + messagesHtml(checkMessages(c))});
+            html.row(withCarried({num(std::to_string(number)), name, num(escaped(c.load)), num(escaped(c.frequency)),
+                                     num(size), num(temperature), "—", "—", "—", "—", "—", "—", "—", "—", "—",
+                                     "<span class=\"fail\">" + escaped(verdictText(k)) + "</span><br/>"
+                                         + messagesHtml(checkMessages(c))},
+                c.carried));
             continue;
         }
         const auto shown = [&](double value) { return num(formatCheckFigure(value, separator)); };
         const auto use = [&](double value) { return num(formatUtilisation(value, separator)); };
-        html.row({num(std::to_string(number)), name, num(escaped(c.load)), num(escaped(c.frequency)), num(size),
-            num(temperature), shown(k.pressure), shown(k.speed), shown(k.pv), use(k.pressureUse), use(k.speedUse),
-            use(k.pvUse),
-            std::string(limitSymbol(k.governing)) + " " + formatUtilisation(k.governingUse, separator) + " %",
-            shown(k.maxLoad), shown(k.maxFrequency),
-            std::string("<span class=\"") + (k.passes ? "pass" : "fail") + "\">" + escaped(verdictText(k)) + "</span>"
-                + (k.temperature ? "" : notComparedMark)});
+        html.row(withCarried(
+            {num(std::to_string(number)), name, num(escaped(c.load)), num(escaped(c.frequency)), num(size),
+                num(temperature), shown(k.pressure), shown(k.speed), shown(k.pv), use(k.pressureUse), use(k.speedUse),
+                use(k.pvUse),
+                std::string(limitSymbol(k.governing)) + " " + formatUtilisation(k.governingUse, separator) + " %",
+                shown(k.maxLoad), shown(k.maxFrequency),
+                std::string("<span class=\"") + (k.passes ? "pass" : "fail") + "\">" + escaped(verdictText(k))
+                    + "</span>" + (k.temperature ? "" : notComparedMark)},
+            c.carried));
         notCompared = notCompared || !k.temperature;
     }
     html.raw("</tbody>\n</table>\n");
@@ -536,9 +586,9 @@ std::string calculationReportHtml(const CalculationReport& report)
         if (count > 1) {
             html.element("h2", "Подробно: случай " + std::to_string(worked - report.checks.data() + 1));
         }
-        checkWorkedCase(html, *worked, separator);
+        checkWorkedCase(html, *worked, report.carriedNames, separator);
         if (count > 1) {
-            checkTable(html, report.checks, separator);
+            checkTable(html, report.checks, report.carriedNames, separator);
             if (count <= maxPanels) {
                 PvPanels panels;
                 panels.title = "Диаграммы p–v всех случаев";
@@ -564,9 +614,9 @@ std::string calculationReportHtml(const CalculationReport& report)
         if (count > 1) {
             html.element("h2", "Подробно: случай " + std::to_string(worked - report.sizings.data() + 1));
         }
-        sizingWorkedCase(html, *worked, separator);
+        sizingWorkedCase(html, *worked, report.carriedNames, separator);
         if (count > 1) {
-            sizingTable(html, report.sizings, separator);
+            sizingTable(html, report.sizings, report.carriedNames, separator);
             if (count <= maxPanels) {
                 PvPanels panels;
                 panels.title = "Диаграммы p–v всех случаев: ответ расчета каждого";

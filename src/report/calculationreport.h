@@ -41,6 +41,7 @@ struct SizingReportCase {
     std::vector<std::string> messages;     // every message of the case, in order
     std::optional<SizingFigures> figures;  // present when the run reached its results
     std::optional<DiameterForLength> forLength;
+    std::vector<std::string> carried{};  // a batch's own columns, as given (CalculationReport::carriedNames)
 };
 
 // The case of one press of the bearing window's buttons, for `input`: the result texts
@@ -59,8 +60,9 @@ struct CheckReportCase {
     std::string diameter;
     std::string length;
     std::optional<std::string> temperature;
-    DesignCheck check;                  // its fault, or its figures
-    std::vector<std::string> messages;  // messages other than the check's fault (material not found)
+    DesignCheck check;                   // its fault, or its figures
+    std::vector<std::string> messages;   // messages other than the check's fault (material not found)
+    std::vector<std::string> carried{};  // a batch's own columns, as given (CalculationReport::carriedNames)
 };
 
 // The charts of one check whose material was found, as --chart and the web page draw
@@ -76,6 +78,9 @@ struct CalculationReport {
     std::string decimalSeparator = ",";
     std::vector<SizingReportCase> sizings;  // the report holds sizings or checks, not both
     std::vector<CheckReportCase> checks;
+    // The names of a batch's own columns ("id", a note): shown with the inputs and, after
+    // the number, in the table of every case.
+    std::vector<std::string> carriedNames{};
 };
 
 [[nodiscard]] std::string calculationReportHtml(const CalculationReport& report);

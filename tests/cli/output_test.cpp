@@ -179,6 +179,8 @@ TEST(WriteFailure, EndsTheRunWithItsOwnStatusAndOneLineOrQuietlyForAClosedPipe)
         {"help", {"--help"}, false, EIO, "plain-bearings-calc: не удалось записать результаты: ошибка ввода-вывода\n"},
         {"a batch into a closed pipe", {"--batch", "-"}, false, EPIPE, ""},
         {"messages", {"-m", "1", "-F", "1", "-n", "1e9"}, true, ENOSPC, ""},
+        {"results before a report", with(bronze, {"--report", "/tmp/plain-bearings-never-written.html"}), false, ENOSPC,
+            full + "plain-bearings-calc: «/tmp/plain-bearings-never-written.html» не записан: расчет прерван\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -198,6 +198,53 @@ TEST(CsvDialectTest, TheRussianDialectHasAMarkSemicolonsDecimalCommasAndCrLf)
     EXPECT_FALSE(csvDialectNamed("excel").has_value());
 }
 
+// A text that a spreadsheet would run as a formula is written as a text in either
+// dialect, through any text field: a batch's own column, an input echoed as given.
+TEST(CsvDialectTest, AFormulaIsWrittenAsATextAndANumberAsItIs)
+{
+    struct Row {
+        const char* name;
+        std::string field;
+        std::string international;  // as written
+        std::string russian;
+    };
+    const std::vector<Row> rows{
+        {"a formula", "=1+1", "\"'=1+1\"", "\"'=1+1\""},
+        {"a link", "=HYPERLINK(\"http://x\";\"clk\")", "\"'=HYPERLINK(\"\"http://x\"\";\"\"clk\"\")\"",
+            "\"'=HYPERLINK(\"\"http://x\"\";\"\"clk\"\")\""},
+        {"a sum after a plus", "+A1+A2", "\"'+A1+A2\"", "\"'+A1+A2\""},
+        {"a sum after a minus", "-2+3", "\"'-2+3\"", "\"'-2+3\""},
+        {"a call after an at", "@SUM(A1)", "\"'@SUM(A1)\"", "\"'@SUM(A1)\""},
+        {"a tab first", "\t=1", "\"'\t=1\"", "\"'\t=1\""},
+        {"a carriage return first", "\r=1", "\"'\r=1\"", "\"'\r=1\""},
+        {"a lone minus", "-", "\"'-\"", "\"'-\""},
+        {"a negative number", "-5", "-5", "-5"},
+        {"a signed decimal", "+1.5e-3", "+1.5e-3", "+1.5e-3"},
+        {"a decimal comma", "-1,5", "\"-1,5\"", "\"-1,5\""},
+        {"a formula later in the text", "a=1+1", "a=1+1", "a=1+1"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        for (const auto& [dialect, expected] :
+            {std::pair{internationalCsv, row.international}, {russianCsv, row.russian}}) {
+            std::string out;
+            CsvFields fields(out, dialect);
+            fields.text(row.field);
+            fields.number("-5");
+            EXPECT_EQ(out, expected + dialect.separator + "-5");
+        }
+    }
+    // Through the command line: the batch's own column and the inputs echoed as given.
+    const std::string batch = "id,material,load,frequency\n=1+1,@x,-5,-2+3\n";
+    for (const std::vector<std::string>& dialect : {std::vector<std::string>{}, {"--csv-dialect", "ru"}}) {
+        const Outcome outcome = run(with({"--batch", "-", "-f", "csv"}, dialect), batch);
+        const std::vector<std::vector<std::string>> records = readCsv(outcome.out);
+        ASSERT_EQ(records.size(), 2U) << outcome.out;
+        EXPECT_EQ(std::vector<std::string>(records[1].begin(), records[1].begin() + 4),
+            (std::vector<std::string>{"'=1+1", "'@x", "-5", "'-2+3"}));
+    }
+}
+
 class WorkbookFailureTest : public testing::Test {
 protected:
     void SetUp() override

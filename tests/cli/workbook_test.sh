@@ -19,7 +19,8 @@ trap 'rm -rf "$work"' EXIT
 
 # Results, the messages that stop a case, a length below the minimum, a zero diameter,
 # inputs that are not plain numbers, line breaks a cell keeps as LF, a batch's own
-# column and a text longer than a cell holds.
+# column, texts a spreadsheet would run as formulas (a text cell in the workbook) and a
+# text longer than a cell holds.
 {
   printf 'material,load,frequency,length,шифр\r\n'
   printf 'Бронза БрО10Ф1,5000,300,20,П-1\r\n'
@@ -30,6 +31,7 @@ trap 'rm -rf "$work"' EXIT
   printf 'Графит,5000,300,1,П-6\r\n'
   printf 'Нет такого,1,1,,П-7\r\n'
   printf '"Гра\rфит","5000\r\n",300,,П-8\r\n'
+  printf '@SUM(A1),-2+3,300,,"=HYPERLINK(""http://x"";""clk"")"\r\n'
   awk 'BEGIN { for (i = 0; i < 40000; i++) s = s "ж"; printf "\"%s\",1,1,,П-9\r\n", s }'
   for row in $(seq 1 21); do printf '%s,%s,%s,%s,%s\r\n' "$row" $((row * 700)) $((row * 40)) $((row % 3 * 10)) "$row"; done
 } >"$work/cases.csv"

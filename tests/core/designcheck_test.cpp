@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -227,8 +228,9 @@ const std::vector<ShownCase> shownCases{
     {"RoundingCarriesIntoANewDigit", 9.99996, "10,00", "1000.0"},
     {"ExactHalfGoesUp", 1.0625, "1,063", "106.3"},
     {"VerySmallInExponentForm", 2.5e-12, "2,500e-12", "0.0"},
-    {"VeryLargeInExponentForm", 1.23456e20, "1,235e+20", "1.235e+20·10²"},
-    {"UseWhosePercentageOverflows", 1e307, "1,000e+307", "1.000e+307·10²"},
+    {"VeryLargeInExponentForm", 1.23456e20, "1,235e+20", "1.235e+22"},
+    {"UseWhosePercentageOverflows", 1e307, "1,000e+307", "1.000e+309"},
+    {"UseOfAnInfiniteLoad", std::numeric_limits<double>::infinity(), "∞", "∞"},
     {"Zero", 0.0, "0,000", "0.0"},
     {"UseJustBelowOneShowsAsAWholeHundred", 0.99951, "0,9995", "100.0"},
 };
