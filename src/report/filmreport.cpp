@@ -91,14 +91,15 @@ public:
         row({{"", std::string(name)}, {"f", std::move(formula)}, {"n", shown(value)}, {"n", full(value)}});
     }
     // A row of a figure that the solution gives, said in words: no formula to put numbers in.
-    void solved(std::string_view name, std::string how, double value)
+    void solved(std::string_view name, std::string_view how, double value)
     {
-        row({{"", std::string(name)}, {"", "из решения: " + how}, {"n", shown(value)}, {"n", full(value)}});
+        row({{"", std::string(name)}, {"", "из решения: " + std::string(how)}, {"n", shown(value)},
+            {"n", full(value)}});
     }
     // A coded message, its CR LF line breaks as <br/>.
     void message(std::string_view text, std::string_view code)
     {
-        out_ += "<div class=\"message\" data-code=\"" + xmlEscaped(code) + "\">";
+        out_ += R"(<div class="message" data-code=")" + xmlEscaped(code) + "\">";
         std::size_t start = 0;
         for (std::size_t end = text.find('\n'); start <= text.size(); end = text.find('\n', start)) {
             std::string_view line = text.substr(start, end == std::string_view::npos ? end : end - start);
@@ -223,9 +224,11 @@ void solutionTable(Section& html, const FilmInput& in, const OilFilm& film)
         film.minFilmThickness);
     html.figure("Сумма шероховатостей, мкм",
         "Rz_ц + Rz_в = " + n(film.journalRoughness) + " + " + n(film.boreRoughness), film.roughnessSum);
+    const std::string required = "; требуется K = " + n(film.requiredMargin);
     html.figure("Запас толщины слоя",
-        "h_min / (Rz_ц + Rz_в) = " + s(film.minFilmThickness) + " / " + s(film.roughnessSum)
-            + "; требуется K = " + n(film.requiredMargin),
+        film.roughnessSum > 0
+            ? "h_min / (Rz_ц + Rz_в) = " + s(film.minFilmThickness) + " / " + s(film.roughnessSum) + required
+            : "h_min / (Rz_ц + Rz_в): обе шероховатости равны нулю" + required,
         film.filmMargin);
     html.solved("Отношение P/p_max",
         "наибольшее давление в средней плоскости по параболе через наибольший узел и два соседних", film.pressureRatio);

@@ -142,11 +142,10 @@ TEST(FilmReport, FaultsAndLimitsShowTheirMessages)
         const std::string verdict = faulted ? "подшипник не рассчитан" : "подшипник не проходит";
         // The message's lines, its CR LF breaks as <br/>, inside the verdict beside its text.
         const std::string firstLine = message.substr(0, message.find('\r'));
-        EXPECT_EQ(count(html,
-                      "//h:div[@class='verdict'][h:p/h:span[@class='fail' and .='" + verdict
-                          + "']]/h:div[@class='message' and @data-code='" + row.code + "' and starts-with(., '"
-                          + firstLine + "')]"),
-            1U);
+        std::string beside = "//h:div[@class='verdict'][h:p/h:span[@class='fail' and .='" + verdict;
+        beside += "']]/h:div[@class='message' and @data-code='" + row.code;
+        beside += "' and starts-with(., '" + firstLine + "')]";
+        EXPECT_EQ(count(html, beside), 1U);
         EXPECT_EQ(count(html, "//h:div[@class='message']/h:br"),
             static_cast<std::size_t>(std::count(message.begin(), message.end(), '\n')));
         EXPECT_EQ(count(html, "//h:td[.='«80»']"), 2U);
