@@ -169,6 +169,12 @@ void solutionTable(Section& html, const FilmInput& in, const OilFilm& film)
 {
     const auto n = [&](double value) { return html.full(value); };
     const auto s = [&](double value) { return html.shown(value); };
+    // An angle that the solution gives from the largest gap, and the same angle from the load line.
+    const auto angle = [&](std::string_view name, std::string_view how, double fromGap, double fromLoadLine) {
+        html.solved(name, how, fromGap);
+        html.figure("Он же от линии нагрузки, °",
+            "θ − (180° − φ) = " + s(fromGap) + " − (180 − " + s(film.attitudeAngle) + ")", fromLoadLine);
+    };
     // r, c and L in centimetres, for the flows in cm³/s.
     const double flowScale = in.diameter / 20 * (in.clearance / 2e4) * (in.frequency / 60) * (in.length / 10);
 
@@ -201,16 +207,11 @@ void solutionTable(Section& html, const FilmInput& in, const OilFilm& film)
         "наибольшее давление в средней плоскости по параболе через наибольший узел и два соседних", film.pressureRatio);
     html.figure("Наибольшее давление p_max, МПа",
         "p_max = P / (P/p_max) = " + s(film.meanPressure) + " / " + s(film.pressureRatio), film.maxPressure);
-    html.solved("Угол наибольшего давления θ, °", "там же, от наибольшего зазора", film.maxPressureAngle);
-    html.figure("Он же от линии нагрузки, °",
-        "θ − (180° − φ) = " + s(film.maxPressureAngle) + " − (180 − " + s(film.attitudeAngle) + ")",
+    angle("Угол наибольшего давления θ, °", "там же, от наибольшего зазора", film.maxPressureAngle,
         film.maxPressureAngleFromLoad);
-    html.solved("Конец несущего слоя θ, °",
+    angle("Конец несущего слоя θ, °",
         "где слой в средней плоскости разрывается (давление и его градиент спадают до нуля), от наибольшего зазора",
-        film.filmEndAngle);
-    html.figure("Он же от линии нагрузки, °",
-        "θ − (180° − φ) = " + s(film.filmEndAngle) + " − (180 − " + s(film.attitudeAngle) + ")",
-        film.filmEndAngleFromLoad);
+        film.filmEndAngle, film.filmEndAngleFromLoad);
     html.figure("Параметр трения (r/c)·f",
         "(r/c)·f = 2π²·S / √(1 − ε²) + (ε/2)·sin φ = 2π²·" + s(film.sommerfeld) + " / √(1 − " + s(film.eccentricity)
             + "²) + (" + s(film.eccentricity) + "/2)·sin " + s(film.attitudeAngle) + "°",
