@@ -12,7 +12,6 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <fstream>
@@ -194,9 +193,7 @@ const BatchJob& sizingBatchJob()
         .required = 3,
         .batchName = "пакета",
         .columnsName = "расчета",
-        .isOutputField = [](std::string_view name) {
-            return std::ranges::any_of(caseColumns(), [name](const auto& column) { return column.name == name; });
-        }};
+        .isOutputField = [](std::string_view name) { return hasColumn(caseColumns(), name); }};
     return job;
 }
 
