@@ -158,7 +158,7 @@ private:
 // The batch's file in a message, by its name; the standard input as what is read
 // («не удаётся прочитать стандартный ввод») or where a batch comes from («не читается
 // пакет со стандартного ввода»).
-std::string fileName(const std::string& source) { return "«" + masked(source) + "»"; }
+std::string fileName(const std::string& source) { return echoed(source); }
 std::string sourceRead(const std::string& source)
 {
     return source == "-" ? std::string("стандартный ввод") : fileName(source);

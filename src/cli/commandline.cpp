@@ -58,7 +58,7 @@ std::function<void(const Record&)> reportCollector(
 }
 
 // The message that starts every complaint about a file of the run.
-std::string failureOf(const std::string& path) { return "не удалось записать «" + masked(path) + "»"; }
+std::string failureOf(const std::string& path) { return "не удалось записать " + echoed(path); }
 
 void say(std::ostream& err, const std::string& line)
 {
@@ -106,8 +106,8 @@ std::optional<std::string> sameFileProblem(const Options& options, const Environ
         const std::optional<FileIdentity> identity = fileIdentity(file.path);
         for (const Known& other : known) {
             if (identity && other.identity == identity) {
-                return std::string(file.option) + " и " + other.what + " — один и тот же файл «" + file.path
-                    + "»: задайте другой файл вывода";
+                return std::string(file.option) + " и " + other.what + " — один и тот же файл " + echoed(file.path)
+                    + ": задайте другой файл вывода";
             }
         }
         known.push_back({std::string(file.option), identity});
@@ -242,7 +242,7 @@ void sayNotWritten(const Options& options, std::string_view failed, std::ostream
 {
     for (const NamedFile& file : outputFilesOf(options)) {
         if (file.path != failed) {
-            say(err, "«" + masked(file.path) + "» не записан: расчет прерван");
+            say(err, echoed(file.path) + " не записан: расчет прерван");
         }
     }
 }
