@@ -1,5 +1,7 @@
 #include "batchdecoder.h"
 
+#include "terminaltext.h"
+
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_err.h>
 
@@ -99,8 +101,8 @@ void BatchDecoder::loadCodePage(std::string_view name)
     UErrorCode status = U_ZERO_ERROR;
     const std::unique_ptr<UConverter, ConverterClose> converter(ucnv_open(wanted.c_str(), &status));
     const auto refuse = [&wanted] {
-        throw InputError("кодировка «" + wanted
-            + "» не подходит: допустимы UTF-8 и однобайтовые кодировки на основе ASCII, например windows-1251, "
+        throw InputError("кодировка " + echoed(wanted)
+            + " не подходит: допустимы UTF-8 и однобайтовые кодировки на основе ASCII, например windows-1251, "
               "koi8-r, cp866");
     };
     if (failed(status) || ucnv_getMaxCharSize(converter.get()) != 1) {

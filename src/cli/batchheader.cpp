@@ -71,7 +71,7 @@ std::optional<std::string> takeColumn(
     std::string_view given, std::size_t at, const BatchJob& job, BatchColumns& columns)
 {
     const std::string_view name = trimmed(given);
-    const std::string quoted = "«" + masked(given) + "»";
+    const std::string quoted = echoed(given);
     const auto* known = std::find(batchColumnNames.begin(), batchColumnNames.end(), name);
     const auto column = static_cast<BatchColumn>(known - batchColumnNames.begin());
     if (known != batchColumnNames.end() && std::ranges::find(job.columns, column) != job.columns.end()) {

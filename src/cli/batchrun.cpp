@@ -12,7 +12,6 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <fstream>
@@ -159,7 +158,7 @@ private:
 // The batch's file in a message, by its name; the standard input as what is read
 // («не удаётся прочитать стандартный ввод») or where a batch comes from («не читается
 // пакет со стандартного ввода»).
-std::string fileName(const std::string& source) { return "«" + masked(source) + "»"; }
+std::string fileName(const std::string& source) { return echoed(source); }
 std::string sourceRead(const std::string& source)
 {
     return source == "-" ? std::string("стандартный ввод") : fileName(source);
@@ -194,9 +193,7 @@ const BatchJob& sizingBatchJob()
         .required = 3,
         .batchName = "пакета",
         .columnsName = "расчета",
-        .isOutputField = [](std::string_view name) {
-            return std::ranges::any_of(caseColumns(), [name](const auto& column) { return column.name == name; });
-        }};
+        .isOutputField = [](std::string_view name) { return hasColumn(caseColumns(), name); }};
     return job;
 }
 

@@ -4,6 +4,7 @@
 #include "catalogue.h"
 #include "messagecodes.h"
 
+#include <algorithm>
 #include <span>
 #include <string>
 #include <string_view>
@@ -59,6 +60,12 @@ template <class Record> struct Column {
     // JSON; one given is its text, even the empty text.
     bool (*given)(const Record&) = nullptr;
 };
+
+// Whether one of `columns` is named `name`.
+template <class Record> [[nodiscard]] bool hasColumn(std::span<const Column<Record>> columns, std::string_view name)
+{
+    return std::ranges::any_of(columns, [name](const Column<Record>& column) { return column.name == name; });
+}
 
 // A material's fields, in --list-materials and within every case.
 [[nodiscard]] std::span<const Column<MaterialFields>> materialColumns();

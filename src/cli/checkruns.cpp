@@ -166,9 +166,7 @@ const BatchJob& checkBatchJob()
         .required = 5,
         .batchName = "пакета проверки",
         .columnsName = "проверки",
-        .isOutputField = [](std::string_view name) {
-            return std::ranges::any_of(checkColumns(), [name](const auto& column) { return column.name == name; });
-        }};
+        .isOutputField = [](std::string_view name) { return hasColumn(checkColumns(), name); }};
     return job;
 }
 

@@ -37,8 +37,28 @@ constexpr std::size_t reportCaseLimit = 500;
         + " случаев, а в пакете их больше; для большого пакета подойдет книга: --format xlsx --output ФАЙЛ.xlsx");
 }
 
+// The chart and the report hold the cases as they were written, collected as they run
+// with the names of the batch's own columns; nothing is collected when neither is asked
+// for (an empty function).
+template <typename Record, typename Case, typename MakeCase>
+std::function<void(const Record&)> reportCollector(
+    const FileRequests& files, std::vector<Case>& cases, std::vector<std::string>& carriedNames, MakeCase makeCase)
+{
+    if (!files.chart && !files.report) {
+        return {};
+    }
+    return [&files, &cases, &carriedNames, makeCase](const Record& record) {
+        if (files.report && cases.size() == reportCaseLimit) {
+            refuseLongReport();
+        }
+        cases.push_back(makeCase(record));
+        cases.back().carried.assign(record.carried.begin(), record.carried.end());
+        carriedNames.assign(record.carriedNames.begin(), record.carriedNames.end());
+    };
+}
+
 // The message that starts every complaint about a file of the run.
-std::string failureOf(const std::string& path) { return "не удалось записать «" + masked(path) + "»"; }
+std::string failureOf(const std::string& path) { return "не удалось записать " + echoed(path); }
 
 void say(std::ostream& err, const std::string& line)
 {
@@ -86,8 +106,8 @@ std::optional<std::string> sameFileProblem(const Options& options, const Environ
         const std::optional<FileIdentity> identity = fileIdentity(file.path);
         for (const Known& other : known) {
             if (identity && other.identity == identity) {
-                return std::string(file.option) + " и " + other.what + " — один и тот же файл «" + file.path
-                    + "»: задайте другой файл вывода";
+                return std::string(file.option) + " и " + other.what + " — один и тот же файл " + echoed(file.path)
+                    + ": задайте другой файл вывода";
             }
         }
         known.push_back({std::string(file.option), identity});
@@ -124,20 +144,10 @@ int runCheck(const Options& options, const RunSettings& settings, const FileRequ
         .diameter = options.diameter,
         .length = options.texts.length.value_or(""),
         .temperature = options.temperature};
-    // The chart and the report hold the checks as they were written, collected as they run.
     std::vector<CheckReportCase> cases;
     std::vector<std::string> carriedNames;
-    std::function<void(const CheckRecord&)> collect;
-    if (files.chart || files.report) {
-        collect = [&cases, &carriedNames, &settings, &files](const CheckRecord& record) {
-            if (files.report && cases.size() == reportCaseLimit) {
-                refuseLongReport();
-            }
-            cases.push_back(reportCase(*settings.catalogue, record));
-            cases.back().carried.assign(record.carried.begin(), record.carried.end());
-            carriedNames.assign(record.carriedNames.begin(), record.carriedNames.end());
-        };
-    }
+    const std::function<void(const CheckRecord&)> collect = reportCollector<CheckRecord>(files, cases, carriedNames,
+        [&settings](const CheckRecord& record) { return reportCase(*settings.catalogue, record); });
     int status = exitUsage;
     switch (options.mode) {
     case Mode::OneCase: status = runCheckOne(settings, texts, out, err, collect); break;
@@ -155,20 +165,10 @@ int runCheck(const Options& options, const RunSettings& settings, const FileRequ
 int runSizing(const Options& options, const RunSettings& settings, const FileRequests& files, std::istream& in,
     std::ostream& out, std::ostream& err)
 {
-    // The chart and the report hold the cases as they were written, collected as they run.
     std::vector<SizingReportCase> cases;
     std::vector<std::string> carriedNames;
-    std::function<void(const CaseRecord&)> collect;
-    if (files.chart || files.report) {
-        collect = [&cases, &carriedNames, &settings, &files](const CaseRecord& record) {
-            if (files.report && cases.size() == reportCaseLimit) {
-                refuseLongReport();
-            }
-            cases.push_back(sizingReportCase(*settings.catalogue, record));
-            cases.back().carried.assign(record.carried.begin(), record.carried.end());
-            carriedNames.assign(record.carriedNames.begin(), record.carriedNames.end());
-        };
-    }
+    const std::function<void(const CaseRecord&)> collect = reportCollector<CaseRecord>(files, cases, carriedNames,
+        [&settings](const CaseRecord& record) { return sizingReportCase(*settings.catalogue, record); });
     int status = exitUsage;
     switch (options.mode) {
     case Mode::OneCase: status = runOneCase(settings, options.texts, out, err, collect); break;
@@ -242,7 +242,7 @@ void sayNotWritten(const Options& options, std::string_view failed, std::ostream
 {
     for (const NamedFile& file : outputFilesOf(options)) {
         if (file.path != failed) {
-            say(err, "«" + masked(file.path) + "» не записан: расчет прерван");
+            say(err, echoed(file.path) + " не записан: расчет прерван");
         }
     }
 }

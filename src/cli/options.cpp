@@ -292,7 +292,7 @@ std::string describeParseError(const CLI::ParseError& error, const CLI::App& app
     const std::vector<std::string> unknown = app.remaining();
     if (!unknown.empty()) {
         const std::string& first = unknown.front();
-        return (first.starts_with('-') ? "неизвестный параметр «" : "лишний аргумент «") + first + "»";
+        return (first.starts_with('-') ? "неизвестный параметр " : "лишний аргумент ") + echoed(first);
     }
     const std::string what = error.what();
     const std::string option = what.substr(0, what.find(':'));

@@ -22,7 +22,7 @@ constexpr std::string_view programName = "plain-bearings-calc";
 bool writeFile(const std::string& path, const std::string& text, std::ostream& err)
 {
     try {
-        replaceFile(path, text, "не удалось записать «" + masked(path) + "»");
+        replaceFile(path, text, "не удалось записать " + echoed(path));
         return true;
     } catch (const OutputError& error) {
         writeChecked(err, Stream::Error, std::string(programName) + ": " + error.what() + '\n', true);

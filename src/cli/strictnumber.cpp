@@ -1,5 +1,7 @@
 #include "strictnumber.h"
 
+#include "terminaltext.h"
+
 #include <array>
 #include <cctype>
 #include <utility>
@@ -58,8 +60,8 @@ CaseProblem strictProblem(const CaseTexts& texts)
     for (const auto& [name, text] : fields) {
         if (text != nullptr && !isWholeNumber(*text)) {
             return {codes::notANumber,
-                "Поле " + std::string(name) + ": «" + *text
-                    + "» — не число целиком; с --strict число пишется цифрами, с точкой, без пробелов"};
+                "Поле " + std::string(name) + ": " + echoed(*text)
+                    + " — не число целиком; с --strict число пишется цифрами, с точкой, без пробелов"};
         }
     }
     return {};

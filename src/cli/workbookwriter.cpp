@@ -3,6 +3,7 @@
 #include "batchdecoder.h"
 #include "materialchoice.h"
 #include "systemerror.h"
+#include "terminaltext.h"
 
 #include <xlsxwriter.h>
 
@@ -218,7 +219,7 @@ private:
     int saved_ = -1;
 };
 
-std::string quoted(const std::filesystem::path& path) { return "«" + path.string() + "»"; }
+std::string quoted(const std::filesystem::path& path) { return echoed(path.string()); }
 
 [[noreturn]] void failWriting(const std::filesystem::path& path, int errorNumber)
 {

@@ -1,5 +1,6 @@
 #include "designcheck.h"
 
+#include "inputfield.h"
 #include "numbertext.h"
 #include "sizing.h"
 
@@ -11,11 +12,6 @@
 namespace bearing {
 
 namespace {
-
-struct FaultText {
-    std::string_view code;
-    std::string_view message;
-};
 
 // One row a fault, in the order of CheckFault.
 constexpr std::array<FaultText, 16> faultTexts{{
@@ -41,28 +37,6 @@ constexpr std::array<FaultText, 16> faultTexts{{
 }};
 
 const FaultText& faultText(CheckFault fault) { return faultTexts.at(static_cast<std::size_t>(fault)); }
-
-struct FieldFaults {
-    CheckFault notANumber;
-    CheckFault notPositive;  // None: any finite number will do
-    CheckFault outOfRange;
-};
-
-CheckFault readField(std::string_view text, const FieldFaults& faults, double& value)
-{
-    const std::optional<double> number = readCheckNumber(text);
-    if (!number) {
-        return faults.notANumber;
-    }
-    if (!std::isfinite(*number)) {
-        return faults.outOfRange;
-    }
-    if (faults.notPositive != CheckFault::None && !(*number > 0)) {
-        return faults.notPositive;
-    }
-    value = *number;
-    return CheckFault::None;
-}
 
 bool isPositiveFigure(double value) { return std::isfinite(value) && value > 0; }
 
@@ -113,7 +87,7 @@ std::optional<double> readCheckNumber(std::string_view text)
 DesignCheckReading readDesignCheckInput(const DesignCheckTexts& texts)
 {
     DesignCheckReading reading;
-    const std::array<std::pair<std::string_view, std::pair<FieldFaults, double*>>, 4> fields{{
+    const std::array<std::pair<std::string_view, std::pair<FieldFaults<CheckFault>, double*>>, 4> fields{{
         {texts.load,
             {{CheckFault::LoadNotANumber, CheckFault::LoadNotPositive, CheckFault::LoadOutOfRange},
                 &reading.input.load}},
@@ -136,7 +110,9 @@ DesignCheckReading readDesignCheckInput(const DesignCheckTexts& texts)
     if (texts.temperature) {
         double temperature = 0;
         reading.fault = readField(*texts.temperature,
-            {CheckFault::TemperatureNotANumber, CheckFault::None, CheckFault::TemperatureOutOfRange}, temperature);
+            FieldFaults<CheckFault>{CheckFault::TemperatureNotANumber, CheckFault::None,
+                CheckFault::TemperatureOutOfRange, FieldRange::Any},
+            temperature);
         reading.input.temperature = temperature;
     }
     return reading;

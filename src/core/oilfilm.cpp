@@ -1,6 +1,7 @@
 #include "oilfilm.h"
 
 #include "designcheck.h"
+#include "inputfield.h"
 #include "sizing.h"
 
 #include <algorithm>
@@ -18,11 +19,6 @@ namespace {
 // sizing's formulas, not to the film.
 constexpr double pi = 3.14159265358979323846;
 constexpr double degreesPerRadian = 180.0 / pi;
-
-struct FaultText {
-    std::string_view code;
-    std::string_view message;
-};
 
 // One row a fault, in the order of FilmFault. The four fields that the check also reads
 // keep the check's codes and messages.
@@ -618,29 +614,6 @@ void scaleToLighterLoad(FilmSolution& s, double target)
     s.sideFlowRatio = s.sideFlowVariable / s.flowVariable;
 }
 
-struct FieldFaults {
-    FilmFault notANumber;
-    FilmFault notPositive;
-    FilmFault outOfRange;
-    bool zeroAllowed = false;
-};
-
-FilmFault readField(std::string_view text, const FieldFaults& faults, double& value)
-{
-    const std::optional<double> number = readCheckNumber(text);
-    if (!number) {
-        return faults.notANumber;
-    }
-    if (!std::isfinite(*number)) {
-        return faults.outOfRange;
-    }
-    if (faults.zeroAllowed ? *number < 0 : !(*number > 0)) {
-        return faults.notPositive;
-    }
-    value = *number == 0 ? 0.0 : *number;  // "-0" is a smooth surface, not a negative one
-    return FilmFault::None;
-}
-
 FilmFault checkCombination(const FilmInput& input)
 {
     if (!(input.clearance / 1000 <= filmMaxRelativeClearance * input.diameter)) {
@@ -667,7 +640,7 @@ FilmReading readFilmInput(const FilmTexts& texts)
 {
     FilmReading reading;
     FilmInput& input = reading.input;
-    const std::array<std::pair<std::string_view, std::pair<FieldFaults, double*>>, 6> fields{{
+    const std::array<std::pair<std::string_view, std::pair<FieldFaults<FilmFault>, double*>>, 6> fields{{
         {texts.load, {{FilmFault::LoadNotANumber, FilmFault::LoadNotPositive, FilmFault::LoadOutOfRange}, &input.load}},
         {texts.frequency,
             {{FilmFault::FrequencyNotANumber, FilmFault::FrequencyNotPositive, FilmFault::FrequencyOutOfRange},
@@ -690,15 +663,16 @@ FilmReading readFilmInput(const FilmTexts& texts)
             return reading;
         }
     }
-    const std::array<std::pair<std::optional<std::string_view>, std::pair<FieldFaults, std::optional<double>*>>, 3>
+    const std::array<
+        std::pair<std::optional<std::string_view>, std::pair<FieldFaults<FilmFault>, std::optional<double>*>>, 3>
         optionalFields{{
             {texts.journalRoughness,
                 {{FilmFault::JournalRoughnessNotANumber, FilmFault::JournalRoughnessNegative,
-                     FilmFault::JournalRoughnessOutOfRange, true},
+                     FilmFault::JournalRoughnessOutOfRange, FieldRange::NotNegative},
                     &input.journalRoughness}},
             {texts.boreRoughness,
                 {{FilmFault::BoreRoughnessNotANumber, FilmFault::BoreRoughnessNegative,
-                     FilmFault::BoreRoughnessOutOfRange, true},
+                     FilmFault::BoreRoughnessOutOfRange, FieldRange::NotNegative},
                     &input.boreRoughness}},
             {texts.margin,
                 {{FilmFault::MarginNotANumber, FilmFault::MarginNotPositive, FilmFault::MarginOutOfRange},

@@ -1,5 +1,6 @@
 #include "bearingcharts.h"
 
+#include "chartparts.h"
 #include "designcheck.h"
 #include "logaxis.h"
 #include "numbertext.h"
@@ -16,29 +17,15 @@ namespace bearing {
 
 namespace {
 
-constexpr std::string_view textColour = R"(fill="#202020")";
-constexpr std::string_view titleAttributes = R"(font-size="16" font-weight="bold" fill="#202020")";
-constexpr std::string_view noteAttributes = R"(font-size="11" fill="#606060")";
-constexpr double legendLineHeight = 18;
-
 // Colours for the regions of a diagram with several materials, taken in turn; each
 // stays apart from the others and from the black operating point in print.
 constexpr std::array<std::string_view, 8> regionColours{
     "#1f77b4", "#d62728", "#2ca02c", "#9467bd", "#ff7f0e", "#17becf", "#8c564b", "#e377c2"};
 
-struct PlotBox {
-    double left = 0;
-    double top = 0;
-    double right = 0;
-    double bottom = 0;
-};
-
 struct Axes {
     LogAxis x;
     LogAxis y;
 };
-
-std::string shortest(double value) { return formatShortest(value, "."); }
 
 // A number the user gave, as short as it reads back: 16.7 is "16,7".
 std::string plain(double value, std::string_view separator) { return formatShortest(value, separator); }
@@ -64,41 +51,25 @@ bool isDrawable(const std::optional<PvPoint>& point)
     return point && isPositive(point->speed) && isPositive(point->pressure);
 }
 
-// Grid lines, ticks with their numbers, the frame and the two axis titles.
-void drawFrame(SvgWriter& svg, const Axes& axes, const PlotBox& box, int maxXLabels, int maxYLabels, double fontSize,
+// The ticks of a logarithmic axis, placed.
+std::vector<PlacedTick> placedTicks(const LogAxis& axis, int maxLabels, std::string_view separator)
+{
+    std::vector<PlacedTick> placed;
+    for (AxisTick& tick : axis.ticks(maxLabels, separator)) {
+        placed.push_back({.value = tick.value,
+            .pixel = axis.pixel(tick.value),
+            .labelled = tick.labelled,
+            .label = std::move(tick.label)});
+    }
+    return placed;
+}
+
+// The frame of a chart on two logarithmic axes.
+void drawLogFrame(SvgWriter& svg, const Axes& axes, const PlotBox& box, int maxXLabels, int maxYLabels, double fontSize,
     std::string_view xTitle, std::string_view yTitle, std::string_view separator)
 {
-    const std::string labelAttributes = R"(font-size=")" + svgNumber(fontSize) + R"(" fill="#404040")";
-    for (const AxisTick& tick : axes.x.ticks(maxXLabels, separator)) {
-        const double x = axes.x.pixel(tick.value);
-        svg.line(x, box.top, x, box.bottom,
-            std::string(R"(data-axis="x" data-value=")") + shortest(tick.value) + R"(" stroke=")"
-                + (tick.labelled ? "#c4c4c4" : "#ebebeb") + R"(" stroke-width="1")");
-        if (tick.labelled) {
-            svg.text(x, box.bottom + fontSize + 4, tick.label, "middle", labelAttributes);
-        }
-    }
-    for (const AxisTick& tick : axes.y.ticks(maxYLabels, separator)) {
-        const double y = axes.y.pixel(tick.value);
-        svg.line(box.left, y, box.right, y,
-            std::string(R"(data-axis="y" data-value=")") + shortest(tick.value) + R"(" stroke=")"
-                + (tick.labelled ? "#c4c4c4" : "#ebebeb") + R"(" stroke-width="1")");
-        if (tick.labelled) {
-            svg.text(box.left - 5, y + fontSize * 0.35, tick.label, "end", labelAttributes);
-        }
-    }
-    svg.rect(box.left, box.top, box.right - box.left, box.bottom - box.top,
-        R"(fill="none" stroke="#404040" stroke-width="1")");
-    if (!xTitle.empty()) {
-        svg.text((box.left + box.right) / 2, box.bottom + 2 * fontSize + 14, xTitle, "middle",
-            R"(font-size="13" fill="#202020")");
-    }
-    if (!yTitle.empty()) {
-        const double x = box.left - 58;
-        const double y = (box.top + box.bottom) / 2;
-        svg.text(x, y, yTitle, "middle",
-            R"(font-size="13" fill="#202020" transform="rotate(-90 )" + svgNumber(x) + ' ' + svgNumber(y) + ")\"");
-    }
+    drawFrame(svg, box, placedTicks(axes.x, maxXLabels, separator), placedTicks(axes.y, maxYLabels, separator),
+        fontSize, xTitle, yTitle);
 }
 
 // The upper right edge of a material's permissible region, from the left end of the p
@@ -169,67 +140,6 @@ void drawPoint(SvgWriter& svg, const PvPoint& point, const Axes& axes, const Plo
     svg.circle(mark.x, mark.y, radius, R"(id="operating-point" fill="#000000" stroke="#ffffff" stroke-width="1.5")");
 }
 
-class Legend {
-public:
-    Legend(SvgWriter& svg, double x, double y)
-        : svg_(svg)
-        , x_(x)
-        , y_(y)
-    {
-    }
-
-    void swatch(std::string_view colour, double opacity, std::string_view text)
-    {
-        svg_.rect(x_, y_ - 10, 22, 12,
-            std::string(R"(fill=")") + std::string(colour) + R"(" fill-opacity=")" + svgNumber(opacity)
-                + R"(" stroke=")" + std::string(colour) + R"(" stroke-width="1.5")");
-        entry(text);
-    }
-
-    void stroke(std::string_view colour, std::string_view dash, std::string_view text)
-    {
-        svg_.line(x_, y_ - 4, x_ + 22, y_ - 4,
-            std::string(R"(stroke=")") + std::string(colour) + R"(" stroke-width="2")"
-                + (dash.empty() ? std::string() : std::string(R"( stroke-dasharray=")") + std::string(dash) + '"'));
-        entry(text);
-    }
-
-    void dot(std::string_view colour, std::string_view text)
-    {
-        svg_.circle(x_ + 11, y_ - 4, 5,
-            std::string(R"(fill=")") + std::string(colour) + R"(" stroke="#ffffff" stroke-width="1.5")");
-        entry(text);
-    }
-
-    void ring(std::string_view colour, std::string_view text)
-    {
-        svg_.circle(x_ + 11, y_ - 4, 6,
-            std::string(R"(fill="none" stroke=")") + std::string(colour) + R"(" stroke-width="2.5")");
-        entry(text);
-    }
-
-    void note(std::string_view text)
-    {
-        svg_.text(x_, y_, text, "start", noteAttributes);
-        y_ += legendLineHeight;
-    }
-
-private:
-    void entry(std::string_view text)
-    {
-        svg_.text(x_ + 30, y_, text, "start", textColour);
-        y_ += legendLineHeight;
-    }
-
-    SvgWriter& svg_;
-    double x_;
-    double y_;
-};
-
-constexpr double chartWidth = 760;
-constexpr PlotBox chartPlot{.left = 86, .top = 58, .right = 736, .bottom = 438};
-constexpr double legendTop = chartPlot.bottom + 66;
-
 }  // namespace
 
 std::string pvDiagramSvg(const PvDiagram& diagram)
@@ -253,7 +163,7 @@ std::string pvDiagramSvg(const PvDiagram& diagram)
     svg.text(chartWidth / 2, 26, diagram.title, "middle", titleAttributes);
     svg.text(chartWidth / 2, 44, "Допустимая область: p ≤ [p], v ≤ [v], p·v ≤ [pv]; шкалы логарифмические", "middle",
         noteAttributes);
-    drawFrame(svg, axes, box, 10, 10, 11, "Скорость скольжения v, м/с", "Давление p, МПа", separator);
+    drawLogFrame(svg, axes, box, 10, 10, 11, "Скорость скольжения v, м/с", "Давление p, МПа", separator);
     for (std::size_t i = 0; i < diagram.materials.size(); ++i) {
         drawRegion(svg, diagram.materials[i], axes, regionColours.at(i % regionColours.size()), 0.12,
             "region-" + std::to_string(i + 1));
@@ -339,7 +249,7 @@ std::string pvPanelsSvg(const PvPanels& panels)
             const PlotBox box{
                 .left = left + 40, .top = panelTop + 42, .right = left + panelWidth - 10, .bottom = panelTop + 172};
             const Axes axes{LogAxis(speeds, box.left, box.right), LogAxis(pressures, box.bottom, box.top)};
-            drawFrame(svg, axes, box, 4, 4, 9, {}, {}, separator);
+            drawLogFrame(svg, axes, box, 4, 4, 9, {}, {}, separator);
             drawRegion(svg, panel.material, axes, passing ? "#2e7d32" : "#c0392b", passing ? 0.25 : 0.15,
                 "region-" + std::to_string(s) + '-' + std::to_string(i + 1));
             if (isDrawable(panel.point)) {
@@ -406,7 +316,7 @@ std::string designChartSvg(const DesignChart& chart)
         "F = " + plain(chart.load, separator) + " Н, n = " + plain(chart.frequency, separator) + " об/мин; "
             + limitsLine(chart.material, separator) + "; шкалы логарифмические",
         "middle", noteAttributes);
-    drawFrame(svg, axes, box, 10, 10, 11, "Диаметр цапфы d, мм", "Длина подшипника L, мм", separator);
+    drawLogFrame(svg, axes, box, 10, 10, 11, "Диаметр цапфы d, мм", "Длина подшипника L, мм", separator);
 
     Legend legend(svg, box.left, legendTop);
     const double xLow = axes.x.low();

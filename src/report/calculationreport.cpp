@@ -2,6 +2,7 @@
 
 #include "bearingcharts.h"
 #include "numbertext.h"
+#include "reporthtml.h"
 #include "svgwriter.h"
 
 #include <fmt/format.h>
@@ -54,29 +55,6 @@ footer { margin-top: 14pt; color: #505050; font-size: 8.5pt; border-top: 0.5pt s
 
 std::string escaped(std::string_view text) { return xmlEscaped(text); }
 
-// A message's text for HTML: its CR LF line breaks as <br/>.
-std::string messageHtml(std::string_view message)
-{
-    std::string html;
-    std::size_t start = 0;
-    while (start <= message.size()) {
-        const std::size_t end = message.find('\n', start);
-        std::string_view line = message.substr(start, end == std::string_view::npos ? end : end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        if (start != 0) {
-            html += "<br/>";
-        }
-        html += escaped(line);
-        if (end == std::string_view::npos) {
-            break;
-        }
-        start = end + 1;
-    }
-    return html;
-}
-
 // Messages one after another in a table's cell, a line break between them.
 std::string messagesHtml(const std::vector<std::string>& messages)
 {
@@ -107,80 +85,8 @@ std::string single(float value, std::string_view separator) { return formatTextB
 
 std::string orDash(std::string_view text) { return text.empty() ? "—" : std::string(text); }
 
-// A table cell: its HTML, and its class ("n" a number, "f" a formula) or none.
-struct Cell {
-    Cell(std::string html)  // NOLINT(google-explicit-constructor,hicpp-explicit-conversions): cells read as texts
-        : html(std::move(html))
-    {
-    }
-    Cell(const char* html)  // NOLINT(google-explicit-constructor,hicpp-explicit-conversions)
-        : html(html)
-    {
-    }
-    Cell(std::string_view kind, std::string html)
-        : html(std::move(html))
-        , kind(kind)
-    {
-    }
-    std::string html;
-    std::string_view kind;
-};
-
 Cell num(std::string html) { return {"n", std::move(html)}; }
 Cell formula(std::string html) { return {"f", std::move(html)}; }
-
-class Html {
-public:
-    void raw(std::string_view text) { out_ += text; }
-    void element(std::string_view tag, std::string_view text, std::string_view attributes = {})
-    {
-        out_ += '<';
-        out_ += tag;
-        if (!attributes.empty()) {
-            out_ += ' ';
-            out_ += attributes;
-        }
-        out_ += '>';
-        out_ += escaped(text);
-        out_ += "</";
-        out_ += tag;
-        out_ += ">\n";
-    }
-    // A table row of cells already in HTML.
-    void row(std::initializer_list<Cell> cells, std::string_view cellTag = "td")
-    {
-        row(std::span<const Cell>(cells.begin(), cells.size()), cellTag);
-    }
-    void row(std::span<const Cell> cells, std::string_view cellTag = "td")
-    {
-        out_ += "<tr>";
-        for (const Cell& cell : cells) {
-            out_ += '<';
-            out_ += cellTag;
-            if (!cell.kind.empty()) {
-                out_ += " class=\"";
-                out_ += cell.kind;
-                out_ += '"';
-            }
-            out_ += '>';
-            out_ += cell.html;
-            out_ += "</";
-            out_ += cellTag;
-            out_ += '>';
-        }
-        out_ += "</tr>\n";
-    }
-    void figure(std::string_view svg, std::string_view caption)
-    {
-        out_ += "<figure>\n";
-        out_ += svg;
-        out_ += "\n<figcaption>" + escaped(caption) + "</figcaption>\n</figure>\n";
-    }
-    [[nodiscard]] std::string take() { return std::move(out_); }
-
-private:
-    std::string out_;
-};
 
 void materialSection(Html& html, std::string_view materialText, const std::optional<MaterialRecord>& material,
     std::string_view groupName, std::string_view separator)

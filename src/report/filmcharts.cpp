@@ -1,5 +1,6 @@
 #include "filmcharts.h"
 
+#include "chartparts.h"
 #include "designcheck.h"
 #include "logaxis.h"
 #include "numbertext.h"
@@ -14,27 +15,11 @@ namespace bearing {
 
 namespace {
 
-constexpr std::string_view textColour = R"(fill="#202020")";
-constexpr std::string_view titleAttributes = R"(font-size="16" font-weight="bold" fill="#202020")";
-constexpr std::string_view noteAttributes = R"(font-size="11" fill="#606060")";
-constexpr double legendLineHeight = 18;
 constexpr double tickFontSize = 11;
-
-constexpr double chartWidth = 760;
-struct PlotBox {
-    double left = 0;
-    double top = 0;
-    double right = 0;
-    double bottom = 0;
-};
-constexpr PlotBox chartPlot{.left = 86, .top = 58, .right = 736, .bottom = 438};
-constexpr double legendTop = chartPlot.bottom + 66;
 
 // The design curve's points: enough that the polyline between them stays within a pixel
 // of the solution (the operating point, solved on its own, lies on it).
 constexpr int designCurvePoints = 48;
-
-std::string shortest(double value) { return formatShortest(value, "."); }
 
 bool isPositive(double value) { return std::isfinite(value) && value > 0; }
 
@@ -58,14 +43,6 @@ std::string lengthRatioText(double value, std::string_view separator)
     std::string text = formatShortest(value, separator);
     return text.size() <= 6 ? text : figure(value, separator);
 }
-
-// A tick placed on its axis; a labelled tick gets a darker grid line and its number.
-struct PlacedTick {
-    double value = 0;
-    double pixel = 0;
-    bool labelled = false;
-    std::string label;
-};
 
 struct LinearAxis {
     double low = 0;
@@ -118,87 +95,6 @@ std::vector<PlacedTick> stepTicks(
     }
     return ticks;
 }
-
-// Grid lines, ticks with their numbers, the frame and the two axis titles.
-void drawFrame(SvgWriter& svg, const PlotBox& box, const std::vector<PlacedTick>& xTicks,
-    const std::vector<PlacedTick>& yTicks, std::string_view xTitle, std::string_view yTitle)
-{
-    const std::string labelAttributes = R"(font-size=")" + svgNumber(tickFontSize) + R"(" fill="#404040")";
-    const auto gridAttributes = [](const char* axis, const PlacedTick& tick) {
-        return std::string(R"(data-axis=")") + axis + R"(" data-value=")" + shortest(tick.value) + R"(" stroke=")"
-            + (tick.labelled ? "#c4c4c4" : "#ebebeb") + R"(" stroke-width="1")";
-    };
-    for (const PlacedTick& tick : xTicks) {
-        svg.line(tick.pixel, box.top, tick.pixel, box.bottom, gridAttributes("x", tick));
-        if (tick.labelled) {
-            svg.text(tick.pixel, box.bottom + tickFontSize + 4, tick.label, "middle", labelAttributes);
-        }
-    }
-    for (const PlacedTick& tick : yTicks) {
-        svg.line(box.left, tick.pixel, box.right, tick.pixel, gridAttributes("y", tick));
-        if (tick.labelled) {
-            svg.text(box.left - 5, tick.pixel + tickFontSize * 0.35, tick.label, "end", labelAttributes);
-        }
-    }
-    svg.rect(box.left, box.top, box.right - box.left, box.bottom - box.top,
-        R"(fill="none" stroke="#404040" stroke-width="1")");
-    svg.text((box.left + box.right) / 2, box.bottom + 2 * tickFontSize + 14, xTitle, "middle",
-        R"(font-size="13" fill="#202020")");
-    const double x = box.left - 58;
-    const double y = (box.top + box.bottom) / 2;
-    svg.text(x, y, yTitle, "middle",
-        R"(font-size="13" fill="#202020" transform="rotate(-90 )" + svgNumber(x) + ' ' + svgNumber(y) + ")\"");
-}
-
-class Legend {
-public:
-    Legend(SvgWriter& svg, double x, double y)
-        : svg_(svg)
-        , x_(x)
-        , y_(y)
-    {
-    }
-
-    void swatch(std::string_view colour, double opacity, std::string_view text)
-    {
-        svg_.rect(x_, y_ - 10, 22, 12,
-            std::string(R"(fill=")") + std::string(colour) + R"(" fill-opacity=")" + svgNumber(opacity)
-                + R"(" stroke="none")");
-        entry(text);
-    }
-
-    void stroke(std::string_view colour, std::string_view dash, std::string_view text)
-    {
-        svg_.line(x_, y_ - 4, x_ + 22, y_ - 4,
-            std::string(R"(stroke=")") + std::string(colour) + R"(" stroke-width="2")"
-                + (dash.empty() ? std::string() : std::string(R"( stroke-dasharray=")") + std::string(dash) + '"'));
-        entry(text);
-    }
-
-    void dot(std::string_view colour, std::string_view text)
-    {
-        svg_.circle(x_ + 11, y_ - 4, 5,
-            std::string(R"(fill=")") + std::string(colour) + R"(" stroke="#ffffff" stroke-width="1.5")");
-        entry(text);
-    }
-
-    void note(std::string_view text)
-    {
-        svg_.text(x_, y_, text, "start", noteAttributes);
-        y_ += legendLineHeight;
-    }
-
-private:
-    void entry(std::string_view text)
-    {
-        svg_.text(x_ + 30, y_, text, "start", textColour);
-        y_ += legendLineHeight;
-    }
-
-    SvgWriter& svg_;
-    double x_;
-    double y_;
-};
 
 void noCurve(SvgWriter& svg, const PlotBox& box, std::string_view why)
 {
@@ -257,7 +153,7 @@ std::string filmPressureSvg(const FilmPressureChart& chart)
                 + "; угол θ отсчитан от наибольшего зазора по направлению вращения"
                   : std::string("Угол θ отсчитан от наибольшего зазора по направлению вращения"),
         "middle", noteAttributes);
-    drawFrame(svg, box, xTicks, yTicks, "Угол θ от наибольшего зазора, °", "Давление p, " + pressureUnit);
+    drawFrame(svg, box, xTicks, yTicks, tickFontSize, "Угол θ от наибольшего зазора, °", "Давление p, " + pressureUnit);
     Legend legend(svg, box.left, legendTop);
     if (!withCurve) {
         noCurve(svg, box, "График не построен: давление в слое не рассчитано");
@@ -333,7 +229,7 @@ std::string filmPressureSvg(const FilmPressureChart& chart)
     legend.stroke(ruptureColour, "8 3 2 3",
         "разрыв слоя: θ = " + degrees(chart.filmEndAngle, separator) + ", "
             + fromLoadLine(chart.filmEndAngle, loadLine, separator));
-    legend.swatch(ruptureShade, 0.18, "за разрывом давление равно окружающему");
+    legend.shade(ruptureShade, 0.18, "за разрывом давление равно окружающему");
     if (withMean) {
         legend.stroke(meanPressureColour, "4 4",
             "среднее давление P = F/(L·d) = " + figure(chart.meanPressure, separator)
@@ -382,7 +278,7 @@ std::string filmDesignChartSvg(const FilmDesignChart& chart)
     svg.text(chartWidth / 2, 26, title, "middle", titleAttributes);
     svg.text(chartWidth / 2, 44, "L/d = " + ratio + "; S = (r/c)²·µ·N/P, h_min = c·(1 − ε); шкала S логарифмическая",
         "middle", noteAttributes);
-    drawFrame(svg, box, xTicks, yTicks, "Число Зоммерфельда S", "Относительная толщина слоя h_min/c");
+    drawFrame(svg, box, xTicks, yTicks, tickFontSize, "Число Зоммерфельда S", "Относительная толщина слоя h_min/c");
     Legend legend(svg, box.left, legendTop);
 
     // Below h_min/c = 0.05 (ε above filmModelReach) the figures are not to be trusted.
@@ -417,7 +313,7 @@ std::string filmDesignChartSvg(const FilmDesignChart& chart)
                 + R"(" stroke-width="2.5")");
         legend.stroke(pressureColour, {}, "расчетная кривая при L/d = " + ratio + ": решение уравнения Рейнольдса");
     }
-    legend.swatch(peakColour, 0.15,
+    legend.shade(peakColour, 0.15,
         "за пределами модели: ε > " + formatShortest(filmModelReach, separator) + ", h_min/c < "
             + formatFixed(reach, 2, separator) + " (кривая штриховая)");
     if (withPoint) {

@@ -3,11 +3,13 @@
 #include "designcheck.h"
 #include "filmcharts.h"
 #include "numbertext.h"
+#include "reporthtml.h"
 #include "svgwriter.h"
 
 #include <cmath>
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 namespace bearing {
 
@@ -38,37 +40,20 @@ public:
         return std::isfinite(value) ? formatShortest(value, separator_) : formatCheckFigure(value, separator_);
     }
 
-    void raw(std::string_view text) { out_ += text; }
+    void raw(std::string_view text) { html_.raw(text); }
     void element(std::string_view tag, std::string_view text, std::string_view attributes = {})
     {
-        out_ += '<';
-        out_ += tag;
-        if (!attributes.empty()) {
-            out_ += ' ';
-            out_ += attributes;
-        }
-        out_ += '>' + xmlEscaped(text) + "</";
-        out_ += tag;
-        out_ += ">\n";
+        html_.element(tag, text, attributes);
     }
     // A table row; each cell's text is escaped, and a cell's class ("n", "f") is given
     // before its text.
     void row(std::initializer_list<std::pair<std::string_view, std::string>> cells, std::string_view tag = "td")
     {
-        out_ += "<tr>";
+        std::vector<Cell> escaped;
         for (const auto& [kind, text] : cells) {
-            out_ += '<';
-            out_ += tag;
-            if (!kind.empty()) {
-                out_ += " class=\"";
-                out_ += kind;
-                out_ += '"';
-            }
-            out_ += '>' + xmlEscaped(text) + "</";
-            out_ += tag;
-            out_ += '>';
+            escaped.emplace_back(kind, xmlEscaped(text));
         }
-        out_ += "</tr>\n";
+        html_.row(escaped, tag);
     }
     // A table whose columns take `widths` (percentages) of the page, so that the names and
     // formulas get the room and the figures only what they need.
@@ -99,32 +84,14 @@ public:
     // A coded message, its CR LF line breaks as <br/>.
     void message(std::string_view text, std::string_view code)
     {
-        out_ += R"(<div class="message" data-code=")" + xmlEscaped(code) + "\">";
-        std::size_t start = 0;
-        for (std::size_t end = text.find('\n'); start <= text.size(); end = text.find('\n', start)) {
-            std::string_view line = text.substr(start, end == std::string_view::npos ? end : end - start);
-            if (line.ends_with('\r')) {
-                line.remove_suffix(1);
-            }
-            out_ += (start == 0 ? "" : "<br/>") + xmlEscaped(line);
-            if (end == std::string_view::npos) {
-                break;
-            }
-            start = end + 1;
-        }
-        out_ += "</div>\n";
+        html_.raw(R"(<div class="message" data-code=")" + xmlEscaped(code) + "\">" + messageHtml(text) + "</div>\n");
     }
-    void figureElement(std::string_view svg, std::string_view caption)
-    {
-        out_ += "<figure>\n";
-        out_ += svg;
-        out_ += "\n<figcaption>" + xmlEscaped(caption) + "</figcaption>\n</figure>\n";
-    }
-    [[nodiscard]] std::string take() { return std::move(out_); }
+    void figureElement(std::string_view svg, std::string_view caption) { html_.figure(svg, caption); }
+    [[nodiscard]] std::string take() { return html_.take(); }
 
 private:
     std::string_view separator_;
-    std::string out_;
+    Html html_;
 };
 
 void inputsTable(Section& html, const FilmReportCase& c, const std::optional<FilmInput>& read)
@@ -202,6 +169,12 @@ void solutionTable(Section& html, const FilmInput& in, const OilFilm& film)
 {
     const auto n = [&](double value) { return html.full(value); };
     const auto s = [&](double value) { return html.shown(value); };
+    // An angle that the solution gives from the largest gap, and the same angle from the load line.
+    const auto angle = [&](std::string_view name, std::string_view how, double fromGap, double fromLoadLine) {
+        html.solved(name, how, fromGap);
+        html.figure("Он же от линии нагрузки, °",
+            "θ − (180° − φ) = " + s(fromGap) + " − (180 − " + s(film.attitudeAngle) + ")", fromLoadLine);
+    };
     // r, c and L in centimetres, for the flows in cm³/s.
     const double flowScale = in.diameter / 20 * (in.clearance / 2e4) * (in.frequency / 60) * (in.length / 10);
 
@@ -234,16 +207,11 @@ void solutionTable(Section& html, const FilmInput& in, const OilFilm& film)
         "наибольшее давление в средней плоскости по параболе через наибольший узел и два соседних", film.pressureRatio);
     html.figure("Наибольшее давление p_max, МПа",
         "p_max = P / (P/p_max) = " + s(film.meanPressure) + " / " + s(film.pressureRatio), film.maxPressure);
-    html.solved("Угол наибольшего давления θ, °", "там же, от наибольшего зазора", film.maxPressureAngle);
-    html.figure("Он же от линии нагрузки, °",
-        "θ − (180° − φ) = " + s(film.maxPressureAngle) + " − (180 − " + s(film.attitudeAngle) + ")",
+    angle("Угол наибольшего давления θ, °", "там же, от наибольшего зазора", film.maxPressureAngle,
         film.maxPressureAngleFromLoad);
-    html.solved("Конец несущего слоя θ, °",
+    angle("Конец несущего слоя θ, °",
         "где слой в средней плоскости разрывается (давление и его градиент спадают до нуля), от наибольшего зазора",
-        film.filmEndAngle);
-    html.figure("Он же от линии нагрузки, °",
-        "θ − (180° − φ) = " + s(film.filmEndAngle) + " − (180 − " + s(film.attitudeAngle) + ")",
-        film.filmEndAngleFromLoad);
+        film.filmEndAngle, film.filmEndAngleFromLoad);
     html.figure("Параметр трения (r/c)·f",
         "(r/c)·f = 2π²·S / √(1 − ε²) + (ε/2)·sin φ = 2π²·" + s(film.sommerfeld) + " / √(1 − " + s(film.eccentricity)
             + "²) + (" + s(film.eccentricity) + "/2)·sin " + s(film.attitudeAngle) + "°",
