@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -71,6 +72,8 @@ struct EccentricityCase {
     const char* name;
     double eccentricity;
 };
+// ctest lists a case by its name, not by its bytes.
+void PrintTo(const EccentricityCase& c, std::ostream* os) { *os << c.name; }
 
 class FilmLimits : public testing::TestWithParam<EccentricityCase> { };
 
@@ -109,6 +112,8 @@ struct GridCase {
     double lengthRatio;
     double eccentricity;
 };
+// ctest lists a case by its name, not by its bytes.
+void PrintTo(const GridCase& c, std::ostream* os) { *os << c.name; }
 
 const std::vector<GridCase> gridCases{
     {"ShortLight", 0.25, 0.3},
@@ -239,6 +244,8 @@ struct LightLoad {
     const char* name;
     const char* load;
 };
+// ctest lists a case by its name, not by its bytes.
+void PrintTo(const LightLoad& c, std::ostream* os) { *os << c.name; }
 
 class LightLoads : public testing::TestWithParam<LightLoad> { };
 
@@ -273,6 +280,8 @@ struct CaseRow {
     bool solved;
     bool passes;
 };
+// ctest lists a case by its name, not by its bytes.
+void PrintTo(const CaseRow& c, std::ostream* os) { *os << c.name; }
 
 FilmTexts withSurfaces(FilmTexts t, const char* journal, const char* bore, const char* margin)
 {
