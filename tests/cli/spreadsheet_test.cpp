@@ -210,8 +210,8 @@ TEST(CsvDialectTest, AFormulaIsWrittenAsATextAndANumberAsItIs)
     };
     const std::vector<Row> rows{
         {"a formula", "=1+1", "\"'=1+1\"", "\"'=1+1\""},
-        {"a link", "=HYPERLINK(\"http://x\";\"clk\")", "\"'=HYPERLINK(\"\"http://x\"\";\"\"clk\"\")\"",
-            "\"'=HYPERLINK(\"\"http://x\"\";\"\"clk\"\")\""},
+        {"a link", R"(=HYPERLINK("http://x";"clk"))", R"lit("'=HYPERLINK(""http://x"";""clk"")")lit",
+            R"lit("'=HYPERLINK(""http://x"";""clk"")")lit"},
         {"a sum after a plus", "+A1+A2", "\"'+A1+A2\"", "\"'+A1+A2\""},
         {"a sum after a minus", "-2+3", "\"'-2+3\"", "\"'-2+3\""},
         {"a call after an at", "@SUM(A1)", "\"'@SUM(A1)\"", "\"'@SUM(A1)\""},
