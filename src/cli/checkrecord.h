@@ -33,6 +33,7 @@ struct CheckRecord {
     const CheckTexts* read = nullptr;          // the same as the check read them; none: as given
     int row = -1;                              // the chosen catalogue row, -1 for none
     const MaterialFields* material = nullptr;  // its fields
+    const MaterialRecord* limits = nullptr;    // its limits as numbers
     std::optional<DesignCheck> check;          // present when the check reached its figures
 
     std::string pressure;               // p, MPa

@@ -177,6 +177,7 @@ void CheckRunner::run(const CheckTexts& texts, std::optional<Group> group, Check
     record.read = nullptr;
     record.row = choice.kind == MaterialChoice::Kind::Found ? choice.row : -1;
     record.material = record.row >= 0 ? &settings_.catalogue->fields(record.row) : nullptr;
+    record.limits = record.row >= 0 ? &settings_.catalogue->listed().row(record.row) : nullptr;
     record.check.reset();
     if (record.row < 0) {
         fillCheckResults(record, choice.problem(texts.material));
@@ -197,6 +198,7 @@ void CheckRunner::refuse(const CheckTexts& texts, const CaseProblem& problem, Ch
     record.read = nullptr;
     record.row = -1;
     record.material = nullptr;
+    record.limits = nullptr;
     record.check.reset();
     fillCheckResults(record, problem);
 }

@@ -19,10 +19,12 @@
 #include "materialcatalogue.h"
 #include "sizing.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace bearing {
 
@@ -132,6 +134,34 @@ struct DesignCheck {
 // What every face says beside the verdict of a check that was given no temperature, so
 // that a design cannot pass unnoticed with its temperature never compared with [t].
 inline constexpr std::string_view temperatureNotCompared = "температура не сравнивалась: не задана";
+
+// The verdict of a check that reached its figures, as every face words it: "проходит",
+// "не проходит".
+[[nodiscard]] std::string_view verdictWord(bool passes);
+
+// One figure of a check beside its limit, as the check's lines show it: "давление p",
+// "0,5 МПа", "[p] = 15 МПа", "3,3 %".
+struct CheckFigureLine {
+    std::string name;
+    std::string value;
+    std::string limit;
+    std::string use;
+};
+
+// A check that reached its figures as the command line's text and the web page show it:
+// p, v and pv beside their limits, then a line each for what governs, the largest load,
+// the largest frequency, the temperature (when given) and the verdict.
+struct CheckLines {
+    std::array<CheckFigureLine, 3> figures;
+    std::vector<std::string> lines;
+};
+
+[[nodiscard]] CheckLines checkLines(
+    const DesignCheck& check, const MaterialRecord& material, std::string_view decimalSeparator);
+// The temperature beside [t] ("температура 120 °C не выше [t] = 150 °C"), for a check
+// given one.
+[[nodiscard]] std::string checkTemperatureLine(
+    const DesignCheck& check, const MaterialRecord& material, std::string_view decimalSeparator);
 
 // The check for numbers that readDesignCheckInput() accepted.
 [[nodiscard]] DesignCheck checkDesign(const MaterialRecord& material, const DesignCheckInput& input);

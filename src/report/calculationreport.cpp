@@ -297,7 +297,7 @@ std::string verdictText(const DesignCheck& check)
     if (check.fault != CheckFault::None) {
         return "не проверен";
     }
-    return check.passes ? "проходит" : "не проходит";
+    return std::string(verdictWord(check.passes));
 }
 
 // A check's messages in order: its case's own (a material not found), then its fault's.

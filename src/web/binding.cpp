@@ -179,7 +179,7 @@ CheckReportCase checkCase(int row, const std::string& load, const std::string& f
     const MaterialRecord& material = catalogue.row(row);
     c.material = material;
     c.materialText = std::string(material.name);
-    c.groupName = row <= materialGroups[0].lastRow ? "без смазки" : "со смазкой";
+    c.groupName = groupOfCatalogueRow(row).title;
     c.check = checkDesign(material,
         DesignCheckTexts{.load = c.load,
             .frequency = c.frequency,
@@ -224,44 +224,20 @@ val checkValue(const CheckReportCase& c, const std::string& separator)
     result.set("temperature_margin", k.temperature ? val(k.temperatureMargin) : val::null());
     result.set("passes", k.passes);
 
-    const MaterialRecord& m = *c.material;
-    const auto figure = [&separator](double value) { return formatCheckFigure(value, separator); };
-    const auto use = [&separator](double value) { return formatUtilisation(value, separator) + " %"; };
-    const auto limit = [&separator](float value) { return formatTextBoxNumber(value, separator); };
-    const auto row
-        = [](const std::string& name, const std::string& value, const std::string& bound, const std::string& share) {
-              val line = val::object();
-              line.set("name", text(name));
-              line.set("value", text(value));
-              line.set("limit", text(bound));
-              line.set("use", text(share));
-              return line;
-          };
+    const CheckLines shownLines = checkLines(k, *c.material, separator);
     val rows = val::array();
-    rows.call<void>("push",
-        row("давление p", figure(k.pressure) + " МПа", "[p] = " + limit(m.maxPressure) + " МПа", use(k.pressureUse)));
-    rows.call<void>("push",
-        row("скорость скольжения v", figure(k.speed) + " м/с", "[v] = " + limit(m.maxSpeed) + " м/с", use(k.speedUse)));
-    rows.call<void>("push",
-        row("произведение pv", figure(k.pv) + " МПа·м/с", "[pv] = " + limit(m.maxPV) + " МПа·м/с", use(k.pvUse)));
-    val lines = val::array();
-    lines.call<void>("push",
-        text("определяет " + std::string(limitSymbol(k.governing)) + " (" + std::string(limitName(k.governing))
-            + "): " + use(k.governingUse)));
-    lines.call<void>("push",
-        text("наибольшая нагрузка = " + figure(k.maxLoad) + " Н, по " + std::string(limitSymbol(k.maxLoadLimit))));
-    lines.call<void>("push",
-        text("наибольшая частота вращения = " + figure(k.maxFrequency) + " об/мин, по "
-            + std::string(limitSymbol(k.maxFrequencyLimit))));
-    if (k.temperature) {
-        lines.call<void>("push",
-            text("температура " + formatShortest(*k.temperature, separator) + " °C "
-                + (k.temperatureHolds ? "не выше" : "выше") + " [t] = " + formatTextBoxNumber(m.maxTemperature)
-                + " °C"));
+    for (const CheckFigureLine& figure : shownLines.figures) {
+        val line = val::object();
+        line.set("name", text(figure.name));
+        line.set("value", text(figure.value));
+        line.set("limit", text(figure.limit));
+        line.set("use", text(figure.use));
+        rows.call<void>("push", line);
     }
-    lines.call<void>("push",
-        text(std::string("итог: ") + (k.passes ? "проходит" : "не проходит")
-            + (k.temperature ? "" : " (" + std::string(temperatureNotCompared) + ")")));
+    val lines = val::array();
+    for (const std::string& line : shownLines.lines) {
+        lines.call<void>("push", text(line));
+    }
     val shown = val::object();
     shown.set("rows", rows);
     shown.set("lines", lines);
