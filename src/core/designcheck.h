@@ -24,6 +24,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace bearing {
@@ -162,6 +163,69 @@ struct CheckLines {
 // given one.
 [[nodiscard]] std::string checkTemperatureLine(
     const DesignCheck& check, const MaterialRecord& material, std::string_view decimalSeparator);
+
+// The figures of a check as every face hands them to scripts and spreadsheets: one row a
+// field, its machine name (CSV, JSON, the web page), its heading with the unit (the
+// workbook), and its value, none where the check has none (every field of a check that
+// stopped at a fault; the temperature's where no temperature was given).
+enum class CheckFieldKind { Number, Code, Flag };
+using CheckFieldValue = std::variant<std::monostate, double, bool, std::string_view>;
+
+struct CheckField {
+    std::string_view name;
+    std::string_view heading;
+    CheckFieldKind kind;
+    CheckFieldValue (*value)(const DesignCheck& check);
+};
+
+namespace checkfield {
+
+template <double DesignCheck::*Figure> CheckFieldValue number(const DesignCheck& check)
+{
+    return check.fault == CheckFault::None ? CheckFieldValue(check.*Figure) : CheckFieldValue();
+}
+
+template <DesignLimit DesignCheck::*Limit> CheckFieldValue code(const DesignCheck& check)
+{
+    return check.fault == CheckFault::None ? CheckFieldValue(designLimitCode(check.*Limit)) : CheckFieldValue();
+}
+
+template <auto Member> CheckFieldValue withTemperature(const DesignCheck& check)
+{
+    return check.fault == CheckFault::None && check.temperature ? CheckFieldValue(check.*Member) : CheckFieldValue();
+}
+
+inline CheckFieldValue passes(const DesignCheck& check)
+{
+    return check.fault == CheckFault::None ? CheckFieldValue(check.passes) : CheckFieldValue();
+}
+
+}  // namespace checkfield
+
+inline constexpr std::array checkFields{
+    CheckField{"pressure", "p, МПа", CheckFieldKind::Number, checkfield::number<&DesignCheck::pressure>},
+    CheckField{"speed", "v, м/с", CheckFieldKind::Number, checkfield::number<&DesignCheck::speed>},
+    CheckField{"pv", "pv, МПа·м/с", CheckFieldKind::Number, checkfield::number<&DesignCheck::pv>},
+    CheckField{
+        "pressure_use", "Загрузка по [p], %", CheckFieldKind::Number, checkfield::number<&DesignCheck::pressureUse>},
+    CheckField{"speed_use", "Загрузка по [v], %", CheckFieldKind::Number, checkfield::number<&DesignCheck::speedUse>},
+    CheckField{"pv_use", "Загрузка по [pv], %", CheckFieldKind::Number, checkfield::number<&DesignCheck::pvUse>},
+    CheckField{"governing", "Определяет", CheckFieldKind::Code, checkfield::code<&DesignCheck::governing>},
+    CheckField{"governing_use", "Наибольшая загрузка, %", CheckFieldKind::Number,
+        checkfield::number<&DesignCheck::governingUse>},
+    CheckField{"max_load", "Fmax, Н", CheckFieldKind::Number, checkfield::number<&DesignCheck::maxLoad>},
+    CheckField{"max_load_limit", "Fmax по", CheckFieldKind::Code, checkfield::code<&DesignCheck::maxLoadLimit>},
+    CheckField{"max_frequency", "nmax, об/мин", CheckFieldKind::Number, checkfield::number<&DesignCheck::maxFrequency>},
+    CheckField{
+        "max_frequency_limit", "nmax по", CheckFieldKind::Code, checkfield::code<&DesignCheck::maxFrequencyLimit>},
+    CheckField{
+        "max_sliding_speed", "v при nmax, м/с", CheckFieldKind::Number, checkfield::number<&DesignCheck::maxSpeed>},
+    CheckField{"temperature_holds", "t не выше [t]", CheckFieldKind::Flag,
+        checkfield::withTemperature<&DesignCheck::temperatureHolds>},
+    CheckField{"temperature_margin", "[t] − t, К", CheckFieldKind::Number,
+        checkfield::withTemperature<&DesignCheck::temperatureMargin>},
+    CheckField{"passes", "Проходит", CheckFieldKind::Flag, checkfield::passes},
+};
 
 // The check for numbers that readDesignCheckInput() accepted.
 [[nodiscard]] DesignCheck checkDesign(const MaterialRecord& material, const DesignCheckInput& input);

@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace bearing::web {
 
@@ -189,6 +190,15 @@ CheckReportCase checkCase(int row, const std::string& load, const std::string& f
     return c;
 }
 
+// A check's field as a JavaScript value: null where the check has none.
+struct FieldValue {
+    val operator()(std::monostate /*none*/) const { return val::null(); }
+    val operator()(double number) const { return val(number); }
+    val operator()(bool flag) const { return val(flag); }
+    val operator()(std::string_view code) const { return text(code); }
+};
+constexpr FieldValue fieldValue;
+
 // {code, message} when the check stopped, else {figures, as the command line's JSON names
 // them; shown: the figures as the command line's text shows them, with `separator`}.
 val checkValue(const CheckReportCase& c, const std::string& separator)
@@ -207,22 +217,9 @@ val checkValue(const CheckReportCase& c, const std::string& separator)
     }
     result.set("code", val::null());
     result.set("message", val::null());
-    result.set("pressure", k.pressure);
-    result.set("speed", k.speed);
-    result.set("pv", k.pv);
-    result.set("pressure_use", k.pressureUse);
-    result.set("speed_use", k.speedUse);
-    result.set("pv_use", k.pvUse);
-    result.set("governing", text(designLimitCode(k.governing)));
-    result.set("governing_use", k.governingUse);
-    result.set("max_load", k.maxLoad);
-    result.set("max_load_limit", text(designLimitCode(k.maxLoadLimit)));
-    result.set("max_frequency", k.maxFrequency);
-    result.set("max_frequency_limit", text(designLimitCode(k.maxFrequencyLimit)));
-    result.set("max_sliding_speed", k.maxSpeed);
-    result.set("temperature_holds", k.temperature ? val(k.temperatureHolds) : val::null());
-    result.set("temperature_margin", k.temperature ? val(k.temperatureMargin) : val::null());
-    result.set("passes", k.passes);
+    for (const CheckField& field : checkFields) {
+        result.set(std::string(field.name), std::visit(fieldValue, field.value(k)));
+    }
 
     const CheckLines shownLines = checkLines(k, *c.material, separator);
     val rows = val::array();
