@@ -160,34 +160,17 @@ CheckReportCase checkCase(int row, const std::string& load, const std::string& f
     const std::string& length, const std::string& temperature)
 {
     const MaterialCatalogue catalogue(CatalogueVariant::ReferenceWindow);
-    CheckReportCase c{.materialText = {},
-        .material = std::nullopt,
-        .groupName = {},
-        .load = load,
+    const DesignCheckTexts texts{.load = load,
         .frequency = frequency,
         .diameter = diameter,
         .length = length,
-        .temperature = std::nullopt,
-        .check = {},
-        .messages = {}};
-    if (!temperature.empty()) {
-        c.temperature = temperature;
-    }
+        .temperature = temperature.empty() ? std::nullopt : std::optional<std::string_view>(temperature)};
     if (row < 0 || row >= MaterialCatalogue::rowCount) {
-        c.messages.emplace_back(sizingMessageText(SizingMessage::ChooseMaterial));
-        return c;
+        return checkReportCase(
+            {}, catalogue, -1, texts, {}, {std::string(sizingMessageText(SizingMessage::ChooseMaterial))});
     }
     const MaterialRecord& material = catalogue.row(row);
-    c.material = material;
-    c.materialText = std::string(material.name);
-    c.groupName = groupOfCatalogueRow(row).title;
-    c.check = checkDesign(material,
-        DesignCheckTexts{.load = c.load,
-            .frequency = c.frequency,
-            .diameter = c.diameter,
-            .length = c.length,
-            .temperature = c.temperature ? std::optional<std::string_view>(*c.temperature) : std::nullopt});
-    return c;
+    return checkReportCase(std::string(material.name), catalogue, row, texts, checkDesign(material, texts), {});
 }
 
 // A check's field as a JavaScript value: null where the check has none.
