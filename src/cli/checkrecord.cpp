@@ -12,6 +12,11 @@ namespace {
 
 template <auto Member> std::string_view checkField(const CheckRecord& record) { return record.*Member; }
 
+template <std::size_t Field> std::string_view result(const CheckRecord& record)
+{
+    return std::get<Field>(record.results);
+}
+
 template <auto Member> std::string_view fieldOfMaterial(const CheckRecord& record)
 {
     return record.material != nullptr ? std::string_view(record.material->*Member) : std::string_view();
@@ -26,39 +31,40 @@ bool temperatureGiven(const CheckRecord& record) { return record.texts->temperat
 
 using C = Column<CheckRecord>;
 
-constexpr std::array checkTable{
-    C{"material", FieldKind::Text, [](const CheckRecord& r) -> std::string_view { return r.texts->material; }},
-    C{"load", FieldKind::Text, [](const CheckRecord& r) -> std::string_view { return r.texts->load; }},
-    C{"frequency", FieldKind::Text, [](const CheckRecord& r) -> std::string_view { return r.texts->frequency; }},
-    C{"diameter", FieldKind::Text, [](const CheckRecord& r) -> std::string_view { return r.texts->diameter; }},
-    C{"length", FieldKind::Text, [](const CheckRecord& r) -> std::string_view { return r.texts->length; }},
-    C{"temperature", FieldKind::Text, temperatureText, temperatureGiven},
-    C{"row", FieldKind::Integer, fieldOfMaterial<&MaterialFields::row>},
-    C{"name", FieldKind::Optional, fieldOfMaterial<&MaterialFields::name>},
-    C{"group", FieldKind::Optional, fieldOfMaterial<&MaterialFields::group>},
-    C{"max_pressure", FieldKind::Number, fieldOfMaterial<&MaterialFields::maxPressure>},
-    C{"max_speed", FieldKind::Number, fieldOfMaterial<&MaterialFields::maxSpeed>},
-    C{"max_pv", FieldKind::Number, fieldOfMaterial<&MaterialFields::maxPV>},
-    C{"max_temperature", FieldKind::Integer, fieldOfMaterial<&MaterialFields::maxTemperature>},
-    C{"pressure", FieldKind::Number, checkField<&CheckRecord::pressure>},
-    C{"speed", FieldKind::Number, checkField<&CheckRecord::speed>},
-    C{"pv", FieldKind::Number, checkField<&CheckRecord::pv>},
-    C{"pressure_use", FieldKind::Number, checkField<&CheckRecord::pressureUse>},
-    C{"speed_use", FieldKind::Number, checkField<&CheckRecord::speedUse>},
-    C{"pv_use", FieldKind::Number, checkField<&CheckRecord::pvUse>},
-    C{"governing", FieldKind::Optional, checkField<&CheckRecord::governing>},
-    C{"governing_use", FieldKind::Number, checkField<&CheckRecord::governingUse>},
-    C{"max_load", FieldKind::Number, checkField<&CheckRecord::maxLoad>},
-    C{"max_load_limit", FieldKind::Optional, checkField<&CheckRecord::maxLoadLimit>},
-    C{"max_frequency", FieldKind::Number, checkField<&CheckRecord::maxFrequency>},
-    C{"max_frequency_limit", FieldKind::Optional, checkField<&CheckRecord::maxFrequencyLimit>},
-    C{"max_sliding_speed", FieldKind::Number, checkField<&CheckRecord::maxSlidingSpeed>},
-    C{"temperature_holds", FieldKind::Flag, checkField<&CheckRecord::temperatureHolds>},
-    C{"temperature_margin", FieldKind::Number, checkField<&CheckRecord::temperatureMargin>},
-    C{"passes", FieldKind::Flag, checkField<&CheckRecord::passes>},
-    C{"message", FieldKind::Optional, checkField<&CheckRecord::message>},
-    C{"code", FieldKind::Optional, checkField<&CheckRecord::code>},
-};
+constexpr FieldKind fieldKind(CheckFieldKind kind)
+{
+    switch (kind) {
+    case CheckFieldKind::Number: return FieldKind::Number;
+    case CheckFieldKind::Code: return FieldKind::Optional;
+    case CheckFieldKind::Flag: return FieldKind::Flag;
+    }
+    return FieldKind::Text;
+}
+
+// The inputs as given, the material, the check's own fields, the messages.
+template <std::size_t... Field> constexpr auto makeCheckTable(std::index_sequence<Field...> /*fields*/)
+{
+    return std::array{
+        C{"material", FieldKind::Text, [](const CheckRecord& r) -> std::string_view { return r.texts->material; }},
+        C{"load", FieldKind::Text, [](const CheckRecord& r) -> std::string_view { return r.texts->load; }},
+        C{"frequency", FieldKind::Text, [](const CheckRecord& r) -> std::string_view { return r.texts->frequency; }},
+        C{"diameter", FieldKind::Text, [](const CheckRecord& r) -> std::string_view { return r.texts->diameter; }},
+        C{"length", FieldKind::Text, [](const CheckRecord& r) -> std::string_view { return r.texts->length; }},
+        C{"temperature", FieldKind::Text, temperatureText, temperatureGiven},
+        C{"row", FieldKind::Integer, fieldOfMaterial<&MaterialFields::row>},
+        C{"name", FieldKind::Optional, fieldOfMaterial<&MaterialFields::name>},
+        C{"group", FieldKind::Optional, fieldOfMaterial<&MaterialFields::group>},
+        C{"max_pressure", FieldKind::Number, fieldOfMaterial<&MaterialFields::maxPressure>},
+        C{"max_speed", FieldKind::Number, fieldOfMaterial<&MaterialFields::maxSpeed>},
+        C{"max_pv", FieldKind::Number, fieldOfMaterial<&MaterialFields::maxPV>},
+        C{"max_temperature", FieldKind::Integer, fieldOfMaterial<&MaterialFields::maxTemperature>},
+        C{checkFields[Field].name, fieldKind(checkFields[Field].kind), result<Field>}...,
+        C{"message", FieldKind::Optional, checkField<&CheckRecord::message>},
+        C{"code", FieldKind::Optional, checkField<&CheckRecord::code>},
+    };
+}
+
+constexpr auto checkTable = makeCheckTable(std::make_index_sequence<checkFields.size()>());
 
 void addMessage(CheckRecord& record, std::string_view text, std::string_view code)
 {
@@ -71,12 +77,11 @@ void addMessage(CheckRecord& record, std::string_view text, std::string_view cod
 
 void fillCheckResults(CheckRecord& record, const CaseProblem& problem)
 {
-    for (std::string* field : {&record.pressure, &record.speed, &record.pv, &record.pressureUse, &record.speedUse,
-             &record.pvUse, &record.governing, &record.governingUse, &record.maxLoad, &record.maxLoadLimit,
-             &record.maxFrequency, &record.maxFrequencyLimit, &record.maxSlidingSpeed, &record.temperatureHolds,
-             &record.temperatureMargin, &record.passes, &record.message, &record.code}) {
-        field->clear();
+    for (std::string& field : record.results) {
+        field.clear();
     }
+    record.message.clear();
+    record.code.clear();
     record.messages.clear();
     if (!problem.empty()) {
         addMessage(record, problem.text, problem.code);
@@ -89,24 +94,17 @@ void fillCheckResults(CheckRecord& record, const CaseProblem& problem)
         addMessage(record, checkFaultMessage(check.fault), checkFaultCode(check.fault));
         return;
     }
-    assignShortest(record.pressure, check.pressure);
-    assignShortest(record.speed, check.speed);
-    assignShortest(record.pv, check.pv);
-    assignShortest(record.pressureUse, check.pressureUse);
-    assignShortest(record.speedUse, check.speedUse);
-    assignShortest(record.pvUse, check.pvUse);
-    record.governing = designLimitCode(check.governing);
-    assignShortest(record.governingUse, check.governingUse);
-    assignShortest(record.maxLoad, check.maxLoad);
-    record.maxLoadLimit = designLimitCode(check.maxLoadLimit);
-    assignShortest(record.maxFrequency, check.maxFrequency);
-    record.maxFrequencyLimit = designLimitCode(check.maxFrequencyLimit);
-    assignShortest(record.maxSlidingSpeed, check.maxSpeed);
-    if (check.temperature) {
-        record.temperatureHolds = check.temperatureHolds ? "true" : "false";
-        assignShortest(record.temperatureMargin, check.temperatureMargin);
+    for (std::size_t i = 0; i < checkFields.size(); ++i) {
+        std::string& text = record.results.at(i);
+        const CheckFieldValue value = checkFields.at(i).value(check);
+        if (const auto* number = std::get_if<double>(&value)) {
+            assignShortest(text, *number);
+        } else if (const auto* flag = std::get_if<bool>(&value)) {
+            text = *flag ? "true" : "false";
+        } else if (const auto* code = std::get_if<std::string_view>(&value)) {
+            text = *code;
+        }
     }
-    record.passes = check.passes ? "true" : "false";
 }
 
 std::span<const Column<CheckRecord>> checkColumns() { return checkTable; }

@@ -5,6 +5,7 @@
 #include "designcheck.h"
 #include "messagecodes.h"
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -33,24 +34,11 @@ struct CheckRecord {
     const CheckTexts* read = nullptr;          // the same as the check read them; none: as given
     int row = -1;                              // the chosen catalogue row, -1 for none
     const MaterialFields* material = nullptr;  // its fields
+    const MaterialRecord* limits = nullptr;    // its limits as numbers
     std::optional<DesignCheck> check;          // present when the check reached its figures
 
-    std::string pressure;               // p, MPa
-    std::string speed;                  // v, m/s
-    std::string pv;                     // p·v, MPa·m/s
-    std::string pressureUse;            // p / [p], a fraction
-    std::string speedUse;               // v / [v]
-    std::string pvUse;                  // pv / [pv]
-    std::string governing;              // "p", "v" or "pv"
-    std::string governingUse;           // the largest use
-    std::string maxLoad;                // N
-    std::string maxLoadLimit;           // "p" or "pv"
-    std::string maxFrequency;           // rpm
-    std::string maxFrequencyLimit;      // "v" or "pv"
-    std::string maxSlidingSpeed;        // m/s at the largest frequency
-    std::string temperatureHolds;       // "true" or "false" with a temperature
-    std::string temperatureMargin;      // [t] − t, K
-    std::string passes;                 // "true" or "false" with figures
+    // The check's figures in machine form, a field each of checkFields.
+    std::array<std::string, checkFields.size()> results;
     std::vector<std::string> messages;  // in order, line breaks as LF
     std::string message;                // the messages, a line each
     std::string code;                   // their codes, separated by blanks

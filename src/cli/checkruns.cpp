@@ -177,6 +177,7 @@ void CheckRunner::run(const CheckTexts& texts, std::optional<Group> group, Check
     record.read = nullptr;
     record.row = choice.kind == MaterialChoice::Kind::Found ? choice.row : -1;
     record.material = record.row >= 0 ? &settings_.catalogue->fields(record.row) : nullptr;
+    record.limits = record.row >= 0 ? &settings_.catalogue->listed().row(record.row) : nullptr;
     record.check.reset();
     if (record.row < 0) {
         fillCheckResults(record, choice.problem(texts.material));
@@ -197,6 +198,7 @@ void CheckRunner::refuse(const CheckTexts& texts, const CaseProblem& problem, Ch
     record.read = nullptr;
     record.row = -1;
     record.material = nullptr;
+    record.limits = nullptr;
     record.check.reset();
     fillCheckResults(record, problem);
 }
@@ -211,24 +213,14 @@ CheckReportCase reportCase(const Catalogue& catalogue, const CheckRecord& record
             ? given
             : record.read->*field;
     };
-    CheckReportCase c{.materialText = record.texts->material,
-        .material = std::nullopt,
-        .groupName = {},
-        .load = shown(&CheckTexts::load),
-        .frequency = shown(&CheckTexts::frequency),
-        .diameter = shown(&CheckTexts::diameter),
-        .length = shown(&CheckTexts::length),
-        .temperature = record.texts->temperature,
-        .check = record.check.value_or(DesignCheck{}),
-        .messages = {}};
-    if (record.row >= 0) {
-        c.material = catalogue.listed().row(record.row);
-        c.groupName = groupTitle(groupOfRow(record.row));
-    } else {
-        c.check.fault = CheckFault::None;
-        c.messages = record.messages;
+    std::optional<std::string_view> temperature;
+    if (record.texts->temperature) {
+        temperature = *record.texts->temperature;
     }
-    return c;
+    return checkReportCase(record.texts->material, catalogue.listed(), record.row,
+        DesignCheckTexts{shown(&CheckTexts::load), shown(&CheckTexts::frequency), shown(&CheckTexts::diameter),
+            shown(&CheckTexts::length), temperature},
+        record.check.value_or(DesignCheck{}), record.row < 0 ? record.messages : std::vector<std::string>{});
 }
 
 int runCheckOne(const RunSettings& settings, const CheckTexts& texts, std::ostream& out, std::ostream& err,

@@ -22,14 +22,7 @@ std::string verdict(const CheckRecord& record)
     if (!record.check || record.check->fault != CheckFault::None) {
         return "нет расчета";
     }
-    return record.check->passes ? "проходит" : "не проходит";
-}
-
-// The temperature beside [t], as one check's lines say it.
-std::string temperatureLine(const DesignCheck& k, const MaterialFields& m, std::string_view separator)
-{
-    return "температура " + formatShortest(*k.temperature, separator) + " °C "
-        + (k.temperatureHolds ? "не выше" : "выше") + " [t] = " + m.maxTemperature + " °C";
+    return std::string(verdictWord(record.check->passes));
 }
 
 // One check: the figures, each with its share of the limit, and the verdict.
@@ -46,31 +39,14 @@ public:
         if (!record.check || record.check->fault != CheckFault::None) {
             return;
         }
-        const DesignCheck& k = *record.check;
-        const auto figure = [this](double value) { return formatCheckFigure(value, separator_); };
-        const auto use = [this](double value) { return formatUtilisation(value, separator_) + " %"; };
-        const MaterialFields& m = *record.material;
+        const CheckLines shown = checkLines(*record.check, *record.limits, separator_);
         std::string& text = output_.text();
-        text += "давление p = " + figure(k.pressure) + " МПа, " + use(k.pressureUse)
-            + " от [p] = " + localForm(m.maxPressure, separator_) + " МПа\n";
-        text += "скорость скольжения v = " + figure(k.speed) + " м/с, " + use(k.speedUse)
-            + " от [v] = " + localForm(m.maxSpeed, separator_) + " м/с\n";
-        text += "произведение pv = " + figure(k.pv) + " МПа·м/с, " + use(k.pvUse)
-            + " от [pv] = " + localForm(m.maxPV, separator_) + " МПа·м/с\n";
-        text += "определяет " + std::string(limitSymbol(k.governing)) + " (" + std::string(limitName(k.governing))
-            + "): " + use(k.governingUse) + "\n";
-        text += "наибольшая нагрузка = " + figure(k.maxLoad) + " Н, по " + std::string(limitSymbol(k.maxLoadLimit))
-            + "\n";
-        text += "наибольшая частота вращения = " + figure(k.maxFrequency) + " об/мин, по "
-            + std::string(limitSymbol(k.maxFrequencyLimit)) + "\n";
-        if (k.temperature) {
-            text += temperatureLine(k, m, separator_) + "\n";
+        for (const CheckFigureLine& figure : shown.figures) {
+            text += figure.name + " = " + figure.value + ", " + figure.use + " от " + figure.limit + "\n";
         }
-        text += "итог: " + verdict(record);
-        if (!k.temperature) {
-            text.append(" (").append(temperatureNotCompared).append(")");
+        for (const std::string& line : shown.lines) {
+            text += line + "\n";
         }
-        text += "\n";
     }
 
     void finish() override { output_.flush(); }
@@ -152,7 +128,7 @@ protected:
             if (!k.temperature) {
                 rowNotes_.emplace_back(temperatureNotCompared);
             } else if (!k.temperatureHolds) {
-                rowNotes_.push_back(temperatureLine(k, *record.material, setup_.decimalSeparator));
+                rowNotes_.push_back(checkTemperatureLine(k, *record.limits, setup_.decimalSeparator));
             }
         }
         cellOf(row, Cell::Note) = notes_.refer(rowNotes_);

@@ -27,7 +27,7 @@ std::optional<Group> groupFromName(std::string_view name)
 
 std::string_view groupName(Group group) { return group == Group::Dry ? "dry" : "lubricated"; }
 
-std::string_view groupTitle(Group group) { return group == Group::Dry ? "без смазки" : "со смазкой"; }
+std::string_view groupTitle(Group group) { return materialGroups.at(group == Group::Dry ? 0 : 1).title; }
 
 Group groupOfRow(int row) { return row <= materialGroups[0].lastRow ? Group::Dry : Group::Lubricated; }
 

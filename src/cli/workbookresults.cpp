@@ -70,8 +70,8 @@ private:
 // a group's name as its title ("без смазки").
 enum class Shown { AsIs, Limit, Group };
 
-// The check's fields on the sheet by their name in checkColumns(), with their headings.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 31> checkHeadings{{
+// The fields of checkColumns() around the check's own (checkFields), with their headings.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 15> checkHeadings{{
     {"material", "Материал (задан)"},
     {"load", "F, Н"},
     {"frequency", "n, об/мин"},
@@ -85,22 +85,6 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 31> checkHea
     {"max_speed", "[v], м/с"},
     {"max_pv", "[pv], МПа·м/с"},
     {"max_temperature", "[t], °C"},
-    {"pressure", "p, МПа"},
-    {"speed", "v, м/с"},
-    {"pv", "pv, МПа·м/с"},
-    {"pressure_use", "Загрузка по [p], %"},
-    {"speed_use", "Загрузка по [v], %"},
-    {"pv_use", "Загрузка по [pv], %"},
-    {"governing", "Определяет"},
-    {"governing_use", "Наибольшая загрузка, %"},
-    {"max_load", "Fmax, Н"},
-    {"max_load_limit", "Fmax по"},
-    {"max_frequency", "nmax, об/мин"},
-    {"max_frequency_limit", "nmax по"},
-    {"max_sliding_speed", "v при nmax, м/с"},
-    {"temperature_holds", "t не выше [t]"},
-    {"temperature_margin", "[t] − t, К"},
-    {"passes", "Проходит"},
     {"message", "Сообщение"},
     {"code", "Код сообщения"},
 }};
@@ -208,14 +192,23 @@ private:
         return text;
     }
 
-    // A field missing from checkHeadings still gets a column, headed by its name.
+    // A field of the check's own is headed as checkFields heads it, any other as
+    // checkHeadings does; one missing from both still gets a column, headed by its name.
+    static std::string_view headingOf(std::string_view name)
+    {
+        if (const auto* field = std::ranges::find(checkFields, name, &CheckField::name); field != checkFields.end()) {
+            return field->heading;
+        }
+        const auto* known
+            = std::ranges::find(checkHeadings, name, &std::pair<std::string_view, std::string_view>::first);
+        return known != checkHeadings.end() ? known->second : name;
+    }
+
     std::vector<SheetColumn> sheetColumns()
     {
         std::vector<SheetColumn> columns;
         for (const auto& field : checkColumns()) {
-            const auto* known
-                = std::ranges::find(checkHeadings, field.name, &std::pair<std::string_view, std::string_view>::first);
-            columns.push_back(sheetColumn(field, known != checkHeadings.end() ? known->second : field.name));
+            columns.push_back(sheetColumn(field, headingOf(field.name)));
             shown_.push_back(shownOf(field.name));
         }
         return columns;

@@ -216,6 +216,50 @@ std::string_view limitName(DesignLimit limit)
     return {};
 }
 
+std::string_view verdictWord(bool passes) { return passes ? "проходит" : "не проходит"; }
+
+CheckLines checkLines(const DesignCheck& check, const MaterialRecord& material, std::string_view decimalSeparator)
+{
+    const auto figure = [decimalSeparator](double value) { return formatCheckFigure(value, decimalSeparator); };
+    const auto use = [decimalSeparator](double value) { return formatUtilisation(value, decimalSeparator) + " %"; };
+    const auto limit = [decimalSeparator](float value) { return formatTextBoxNumber(value, decimalSeparator); };
+    CheckLines shown{.figures = {{
+                         {.name = "давление p",
+                             .value = figure(check.pressure) + " МПа",
+                             .limit = "[p] = " + limit(material.maxPressure) + " МПа",
+                             .use = use(check.pressureUse)},
+                         {.name = "скорость скольжения v",
+                             .value = figure(check.speed) + " м/с",
+                             .limit = "[v] = " + limit(material.maxSpeed) + " м/с",
+                             .use = use(check.speedUse)},
+                         {.name = "произведение pv",
+                             .value = figure(check.pv) + " МПа·м/с",
+                             .limit = "[pv] = " + limit(material.maxPV) + " МПа·м/с",
+                             .use = use(check.pvUse)},
+                     }},
+        .lines = {}};
+    shown.lines.push_back("определяет " + std::string(limitSymbol(check.governing)) + " ("
+        + std::string(limitName(check.governing)) + "): " + use(check.governingUse));
+    shown.lines.push_back(
+        "наибольшая нагрузка = " + figure(check.maxLoad) + " Н, по " + std::string(limitSymbol(check.maxLoadLimit)));
+    shown.lines.push_back("наибольшая частота вращения = " + figure(check.maxFrequency) + " об/мин, по "
+        + std::string(limitSymbol(check.maxFrequencyLimit)));
+    if (check.temperature) {
+        shown.lines.push_back(checkTemperatureLine(check, material, decimalSeparator));
+    }
+    shown.lines.push_back("итог: " + std::string(verdictWord(check.passes))
+        + (check.temperature ? "" : " (" + std::string(temperatureNotCompared) + ")"));
+    return shown;
+}
+
+std::string checkTemperatureLine(
+    const DesignCheck& check, const MaterialRecord& material, std::string_view decimalSeparator)
+{
+    return "температура " + formatShortest(check.temperature.value_or(0), decimalSeparator) + " °C "
+        + (check.temperatureHolds ? "не выше" : "выше") + " [t] = " + formatTextBoxNumber(material.maxTemperature)
+        + " °C";
+}
+
 std::string formatCheckFigure(double value, std::string_view decimalSeparator)
 {
     if (!std::isfinite(value)) {

@@ -19,10 +19,13 @@
 #include "materialcatalogue.h"
 #include "sizing.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
+#include <vector>
 
 namespace bearing {
 
@@ -132,6 +135,97 @@ struct DesignCheck {
 // What every face says beside the verdict of a check that was given no temperature, so
 // that a design cannot pass unnoticed with its temperature never compared with [t].
 inline constexpr std::string_view temperatureNotCompared = "температура не сравнивалась: не задана";
+
+// The verdict of a check that reached its figures, as every face words it: "проходит",
+// "не проходит".
+[[nodiscard]] std::string_view verdictWord(bool passes);
+
+// One figure of a check beside its limit, as the check's lines show it: "давление p",
+// "0,5 МПа", "[p] = 15 МПа", "3,3 %".
+struct CheckFigureLine {
+    std::string name;
+    std::string value;
+    std::string limit;
+    std::string use;
+};
+
+// A check that reached its figures as the command line's text and the web page show it:
+// p, v and pv beside their limits, then a line each for what governs, the largest load,
+// the largest frequency, the temperature (when given) and the verdict.
+struct CheckLines {
+    std::array<CheckFigureLine, 3> figures;
+    std::vector<std::string> lines;
+};
+
+[[nodiscard]] CheckLines checkLines(
+    const DesignCheck& check, const MaterialRecord& material, std::string_view decimalSeparator);
+// The temperature beside [t] ("температура 120 °C не выше [t] = 150 °C"), for a check
+// given one.
+[[nodiscard]] std::string checkTemperatureLine(
+    const DesignCheck& check, const MaterialRecord& material, std::string_view decimalSeparator);
+
+// The figures of a check as every face hands them to scripts and spreadsheets: one row a
+// field, its machine name (CSV, JSON, the web page), its heading with the unit (the
+// workbook), and its value, none where the check has none (every field of a check that
+// stopped at a fault; the temperature's where no temperature was given).
+enum class CheckFieldKind { Number, Code, Flag };
+using CheckFieldValue = std::variant<std::monostate, double, bool, std::string_view>;
+
+struct CheckField {
+    std::string_view name;
+    std::string_view heading;
+    CheckFieldKind kind;
+    CheckFieldValue (*value)(const DesignCheck& check);
+};
+
+namespace checkfield {
+
+template <double DesignCheck::*Figure> CheckFieldValue number(const DesignCheck& check)
+{
+    return check.fault == CheckFault::None ? CheckFieldValue(check.*Figure) : CheckFieldValue();
+}
+
+template <DesignLimit DesignCheck::*Limit> CheckFieldValue code(const DesignCheck& check)
+{
+    return check.fault == CheckFault::None ? CheckFieldValue(designLimitCode(check.*Limit)) : CheckFieldValue();
+}
+
+template <auto Member> CheckFieldValue withTemperature(const DesignCheck& check)
+{
+    return check.fault == CheckFault::None && check.temperature ? CheckFieldValue(check.*Member) : CheckFieldValue();
+}
+
+inline CheckFieldValue passes(const DesignCheck& check)
+{
+    return check.fault == CheckFault::None ? CheckFieldValue(check.passes) : CheckFieldValue();
+}
+
+}  // namespace checkfield
+
+inline constexpr std::array checkFields{
+    CheckField{"pressure", "p, МПа", CheckFieldKind::Number, checkfield::number<&DesignCheck::pressure>},
+    CheckField{"speed", "v, м/с", CheckFieldKind::Number, checkfield::number<&DesignCheck::speed>},
+    CheckField{"pv", "pv, МПа·м/с", CheckFieldKind::Number, checkfield::number<&DesignCheck::pv>},
+    CheckField{
+        "pressure_use", "Загрузка по [p], %", CheckFieldKind::Number, checkfield::number<&DesignCheck::pressureUse>},
+    CheckField{"speed_use", "Загрузка по [v], %", CheckFieldKind::Number, checkfield::number<&DesignCheck::speedUse>},
+    CheckField{"pv_use", "Загрузка по [pv], %", CheckFieldKind::Number, checkfield::number<&DesignCheck::pvUse>},
+    CheckField{"governing", "Определяет", CheckFieldKind::Code, checkfield::code<&DesignCheck::governing>},
+    CheckField{"governing_use", "Наибольшая загрузка, %", CheckFieldKind::Number,
+        checkfield::number<&DesignCheck::governingUse>},
+    CheckField{"max_load", "Fmax, Н", CheckFieldKind::Number, checkfield::number<&DesignCheck::maxLoad>},
+    CheckField{"max_load_limit", "Fmax по", CheckFieldKind::Code, checkfield::code<&DesignCheck::maxLoadLimit>},
+    CheckField{"max_frequency", "nmax, об/мин", CheckFieldKind::Number, checkfield::number<&DesignCheck::maxFrequency>},
+    CheckField{
+        "max_frequency_limit", "nmax по", CheckFieldKind::Code, checkfield::code<&DesignCheck::maxFrequencyLimit>},
+    CheckField{
+        "max_sliding_speed", "v при nmax, м/с", CheckFieldKind::Number, checkfield::number<&DesignCheck::maxSpeed>},
+    CheckField{"temperature_holds", "t не выше [t]", CheckFieldKind::Flag,
+        checkfield::withTemperature<&DesignCheck::temperatureHolds>},
+    CheckField{"temperature_margin", "[t] − t, К", CheckFieldKind::Number,
+        checkfield::withTemperature<&DesignCheck::temperatureMargin>},
+    CheckField{"passes", "Проходит", CheckFieldKind::Flag, checkfield::passes},
+};
 
 // The check for numbers that readDesignCheckInput() accepted.
 [[nodiscard]] DesignCheck checkDesign(const MaterialRecord& material, const DesignCheckInput& input);

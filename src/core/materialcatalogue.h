@@ -24,13 +24,20 @@ struct MaterialGroup {
     std::string_view header;
     int firstRow;
     int lastRow;
+    std::string_view title;  // in running text: "без смазки"
 };
 
 // The materials used without lubrication come first, then those used with it.
 inline constexpr std::array<MaterialGroup, 2> materialGroups{{
-    {"БЕЗ СМАЗКИ", 0, 8},
-    {"СО СМАЗКОЙ", 9, 20},
+    {"БЕЗ СМАЗКИ", 0, 8, "без смазки"},
+    {"СО СМАЗКОЙ", 9, 20, "со смазкой"},
 }};
+
+// The group a catalogue row belongs to.
+[[nodiscard]] constexpr const MaterialGroup& groupOfCatalogueRow(int row)
+{
+    return row <= materialGroups[0].lastRow ? materialGroups[0] : materialGroups[1];
+}
 
 // One line of a material list. Every list of materials shows the groups the same way:
 // the group's header, a blank line, its materials; a blank line between two groups.

@@ -297,7 +297,7 @@ std::string verdictText(const DesignCheck& check)
     if (check.fault != CheckFault::None) {
         return "не проверен";
     }
-    return check.passes ? "проходит" : "не проходит";
+    return std::string(verdictWord(check.passes));
 }
 
 // A check's messages in order: its case's own (a material not found), then its fault's.
@@ -557,6 +557,26 @@ std::string calculationReportHtml(const CalculationReport& report)
     html.element("footer", "Отчет составлен программой " + program + " " + report.date + ".");
     html.raw("</body>\n</html>\n");
     return html.take();
+}
+
+CheckReportCase checkReportCase(std::string materialText, const MaterialCatalogue& catalogue, int row,
+    const DesignCheckTexts& texts, const DesignCheck& check, std::vector<std::string> messages)
+{
+    CheckReportCase c{.materialText = std::move(materialText),
+        .material = std::nullopt,
+        .groupName = {},
+        .load = std::string(texts.load),
+        .frequency = std::string(texts.frequency),
+        .diameter = std::string(texts.diameter),
+        .length = std::string(texts.length),
+        .temperature = texts.temperature ? std::optional<std::string>(*texts.temperature) : std::nullopt,
+        .check = check,
+        .messages = std::move(messages)};
+    if (row >= 0) {
+        c.material = catalogue.row(row);
+        c.groupName = groupOfCatalogueRow(row).title;
+    }
+    return c;
 }
 
 SizingReportCase sizingReportCase(std::string materialText, std::optional<MaterialRecord> material,

@@ -65,6 +65,12 @@ struct CheckReportCase {
     std::vector<std::string> carried{};  // a batch's own columns, as given (CalculationReport::carriedNames)
 };
 
+// The case of a check of `catalogue`'s row `row` with the inputs as the report shows them
+// and the check they gave; with no row (-1), the material was not found and `messages`
+// say why.
+[[nodiscard]] CheckReportCase checkReportCase(std::string materialText, const MaterialCatalogue& catalogue, int row,
+    const DesignCheckTexts& texts, const DesignCheck& check, std::vector<std::string> messages);
+
 // The charts of one check whose material was found, as --chart and the web page draw
 // them: the p–v diagram with its operating point (none when the check ended in a fault)
 // and the design chart with the proposed d × L.

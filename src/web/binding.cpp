@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace bearing::web {
 
@@ -159,35 +160,27 @@ CheckReportCase checkCase(int row, const std::string& load, const std::string& f
     const std::string& length, const std::string& temperature)
 {
     const MaterialCatalogue catalogue(CatalogueVariant::ReferenceWindow);
-    CheckReportCase c{.materialText = {},
-        .material = std::nullopt,
-        .groupName = {},
-        .load = load,
+    const DesignCheckTexts texts{.load = load,
         .frequency = frequency,
         .diameter = diameter,
         .length = length,
-        .temperature = std::nullopt,
-        .check = {},
-        .messages = {}};
-    if (!temperature.empty()) {
-        c.temperature = temperature;
-    }
+        .temperature = temperature.empty() ? std::nullopt : std::optional<std::string_view>(temperature)};
     if (row < 0 || row >= MaterialCatalogue::rowCount) {
-        c.messages.emplace_back(sizingMessageText(SizingMessage::ChooseMaterial));
-        return c;
+        return checkReportCase(
+            {}, catalogue, -1, texts, {}, {std::string(sizingMessageText(SizingMessage::ChooseMaterial))});
     }
     const MaterialRecord& material = catalogue.row(row);
-    c.material = material;
-    c.materialText = std::string(material.name);
-    c.groupName = row <= materialGroups[0].lastRow ? "без смазки" : "со смазкой";
-    c.check = checkDesign(material,
-        DesignCheckTexts{.load = c.load,
-            .frequency = c.frequency,
-            .diameter = c.diameter,
-            .length = c.length,
-            .temperature = c.temperature ? std::optional<std::string_view>(*c.temperature) : std::nullopt});
-    return c;
+    return checkReportCase(std::string(material.name), catalogue, row, texts, checkDesign(material, texts), {});
 }
+
+// A check's field as a JavaScript value: null where the check has none.
+struct FieldValue {
+    val operator()(std::monostate /*none*/) const { return val::null(); }
+    val operator()(double number) const { return val(number); }
+    val operator()(bool flag) const { return val(flag); }
+    val operator()(std::string_view code) const { return text(code); }
+};
+constexpr FieldValue fieldValue;
 
 // {code, message} when the check stopped, else {figures, as the command line's JSON names
 // them; shown: the figures as the command line's text shows them, with `separator`}.
@@ -207,61 +200,24 @@ val checkValue(const CheckReportCase& c, const std::string& separator)
     }
     result.set("code", val::null());
     result.set("message", val::null());
-    result.set("pressure", k.pressure);
-    result.set("speed", k.speed);
-    result.set("pv", k.pv);
-    result.set("pressure_use", k.pressureUse);
-    result.set("speed_use", k.speedUse);
-    result.set("pv_use", k.pvUse);
-    result.set("governing", text(designLimitCode(k.governing)));
-    result.set("governing_use", k.governingUse);
-    result.set("max_load", k.maxLoad);
-    result.set("max_load_limit", text(designLimitCode(k.maxLoadLimit)));
-    result.set("max_frequency", k.maxFrequency);
-    result.set("max_frequency_limit", text(designLimitCode(k.maxFrequencyLimit)));
-    result.set("max_sliding_speed", k.maxSpeed);
-    result.set("temperature_holds", k.temperature ? val(k.temperatureHolds) : val::null());
-    result.set("temperature_margin", k.temperature ? val(k.temperatureMargin) : val::null());
-    result.set("passes", k.passes);
-
-    const MaterialRecord& m = *c.material;
-    const auto figure = [&separator](double value) { return formatCheckFigure(value, separator); };
-    const auto use = [&separator](double value) { return formatUtilisation(value, separator) + " %"; };
-    const auto limit = [&separator](float value) { return formatTextBoxNumber(value, separator); };
-    const auto row
-        = [](const std::string& name, const std::string& value, const std::string& bound, const std::string& share) {
-              val line = val::object();
-              line.set("name", text(name));
-              line.set("value", text(value));
-              line.set("limit", text(bound));
-              line.set("use", text(share));
-              return line;
-          };
-    val rows = val::array();
-    rows.call<void>("push",
-        row("давление p", figure(k.pressure) + " МПа", "[p] = " + limit(m.maxPressure) + " МПа", use(k.pressureUse)));
-    rows.call<void>("push",
-        row("скорость скольжения v", figure(k.speed) + " м/с", "[v] = " + limit(m.maxSpeed) + " м/с", use(k.speedUse)));
-    rows.call<void>("push",
-        row("произведение pv", figure(k.pv) + " МПа·м/с", "[pv] = " + limit(m.maxPV) + " МПа·м/с", use(k.pvUse)));
-    val lines = val::array();
-    lines.call<void>("push",
-        text("определяет " + std::string(limitSymbol(k.governing)) + " (" + std::string(limitName(k.governing))
-            + "): " + use(k.governingUse)));
-    lines.call<void>("push",
-        text("наибольшая нагрузка = " + figure(k.maxLoad) + " Н, по " + std::string(limitSymbol(k.maxLoadLimit))));
-    lines.call<void>("push",
-        text("наибольшая частота вращения = " + figure(k.maxFrequency) + " об/мин, по "
-            + std::string(limitSymbol(k.maxFrequencyLimit))));
-    if (k.temperature) {
-        lines.call<void>("push",
-            text("температура " + formatShortest(*k.temperature, separator) + " °C "
-                + (k.temperatureHolds ? "не выше" : "выше") + " [t] = " + formatTextBoxNumber(m.maxTemperature)
-                + " °C"));
+    for (const CheckField& field : checkFields) {
+        result.set(std::string(field.name), std::visit(fieldValue, field.value(k)));
     }
-    lines.call<void>("push",
-        text(std::string("итог: ") + (k.passes ? "проходит" : "не проходит")
-            + (k.temperature ? "" : " (" + std::string(temperatureNotCompared) + ")")));
+
+    const CheckLines shownLines = checkLines(k, *c.material, separator);
+    val rows = val::array();
+    for (const CheckFigureLine& figure : shownLines.figures) {
+        val line = val::object();
+        line.set("name", text(figure.name));
+        line.set("value", text(figure.value));
+        line.set("limit", text(figure.limit));
+        line.set("use", text(figure.use));
+        rows.call<void>("push", line);
+    }
+    val lines = val::array();
+    for (const std::string& line : shownLines.lines) {
+        lines.call<void>("push", text(line));
+    }
     val shown = val::object();
     shown.set("rows", rows);
     shown.set("lines", lines);

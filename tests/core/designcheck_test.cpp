@@ -11,6 +11,7 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace bearing {
@@ -141,6 +142,20 @@ TEST(DesignCheck, WorkedExampleShowsAsTheReportAndCommandLineShowIt)
     EXPECT_EQ(formatCheckFigure(check.maxFrequency), "1146");
     EXPECT_TRUE(check.temperatureHolds);
     EXPECT_EQ(check.temperatureMargin, 170);
+
+    // The lines of docs/command-line.md's example, with a comma.
+    const CheckLines shown = checkLines(check, material("Бронза БрО10Ф1"), ",");
+    std::vector<std::string> lines;
+    for (const CheckFigureLine& figure : shown.figures) {
+        lines.push_back(figure.name + " = " + figure.value + ", " + figure.use + " от " + figure.limit);
+    }
+    lines.insert(lines.end(), shown.lines.begin(), shown.lines.end());
+    EXPECT_EQ(lines,
+        (std::vector<std::string>{"давление p = 14,97 МПа, 99,8 % от [p] = 15 МПа",
+            "скорость скольжения v = 0,2623 м/с, 2,6 % от [v] = 10 м/с",
+            "произведение pv = 3,927 МПа·м/с, 26,2 % от [pv] = 15 МПа·м/с", "определяет [p] (давление): 99,8 %",
+            "наибольшая нагрузка = 5010 Н, по [p]", "наибольшая частота вращения = 1146 об/мин, по [pv]",
+            "температура 80 °C не выше [t] = 250 °C", "итог: проходит"}));
 }
 
 struct FaultCase {
@@ -193,6 +208,13 @@ TEST_P(DesignCheckFaults, StopTheCheckWithTheirCode)
         EXPECT_TRUE(std::isfinite(check.pressure) && check.pressure > 0);
     } else {
         EXPECT_FALSE(check.passes);
+    }
+    // A stopped check hands no field on; an answered one every field, the temperature's
+    // only with a temperature.
+    for (const CheckField& field : checkFields) {
+        const bool ofTemperature = field.name.starts_with("temperature_");
+        const bool expected = c.fault == CheckFault::None && (!ofTemperature || c.texts.temperature.has_value());
+        EXPECT_EQ(!std::holds_alternative<std::monostate>(field.value(check)), expected) << field.name;
     }
 }
 
