@@ -45,6 +45,11 @@ std::filesystem::path outputTarget(const std::filesystem::path& path, const std:
         target = error ? path : linked;
     }
     const std::filesystem::file_status status = std::filesystem::status(target, error);
+    // A file that cannot even be looked at (its directory closed to the user) is refused
+    // for that reason, not taken for a file of another kind.
+    if (error && status.type() != std::filesystem::file_type::not_found) {
+        failWith(failure, systemErrorText(error.value()));
+    }
     switch (status.type()) {
     case std::filesystem::file_type::not_found: {
         const std::filesystem::path directory = target.has_parent_path() ? target.parent_path() : ".";

@@ -251,8 +251,9 @@ void requireFileTarget(const std::filesystem::path& path)
     if (type == std::filesystem::file_type::character && isTerminal(path)) {
         throw OutputError("книга xlsx не выводится на терминал: задайте файл, например --output расчет.xlsx");
     }
+    // A file that cannot be looked at is left to the checks of every output, which say why.
     if (type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::regular
-        && type != std::filesystem::file_type::directory && type != std::filesystem::file_type::unknown) {
+        && type != std::filesystem::file_type::directory && type != std::filesystem::file_type::unknown && !error) {
         throw OutputError(
             "не удаётся записать книгу " + quoted(path) + ": это не обычный файл, книга пишется только в файл");
     }

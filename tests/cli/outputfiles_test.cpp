@@ -174,6 +174,21 @@ TEST_F(OutputFiles, EveryOutputRefusesAFileTheUserMayNotWriteAndAReplacedOneKeep
         ::stat(path(row.file).c_str(), &status);
         EXPECT_EQ(status.st_mode & 07777U, 0640U);
     }
+    // A file in a directory closed to the user is refused as one it may not write.
+    const std::string closed = path("closed");
+    std::filesystem::create_directory(closed);
+    writeFile(closed + "/out.xlsx", "old");
+    std::filesystem::permissions(closed, std::filesystem::perms::owner_all);
+    for (const Row& row : std::vector<Row>{rows.front(), rows.at(3)}) {
+        SCOPED_TRACE(std::string("in a closed directory, ") + row.name);
+        std::vector<std::string> arguments = with(checkOne, row.options);
+        arguments.push_back(closed + "/out.xlsx");
+        const AsOtherUser other;
+        const Outcome refused = runWith(arguments);
+        EXPECT_EQ(refused.status, exitWriteFailed);
+        EXPECT_NE(refused.err.find("/out.xlsx»: нет доступа"), std::string::npos) << refused.err;
+    }
+    std::filesystem::permissions(closed, std::filesystem::perms::all);
     // A name of 250 bytes leaves room for the file it is written in first.
     const std::string longName = std::string(245, 'x') + ".xlsx";
     EXPECT_EQ(runWith(with(checkOne, {"-f", "xlsx", "-o", path(longName)})).status, exitResults);
