@@ -17,6 +17,7 @@
 // figures.
 
 #include "materialcatalogue.h"
+#include "resultfield.h"
 #include "sizing.h"
 
 #include <array>
@@ -164,19 +165,11 @@ struct CheckLines {
 [[nodiscard]] std::string checkTemperatureLine(
     const DesignCheck& check, const MaterialRecord& material, std::string_view decimalSeparator);
 
-// The figures of a check as every face hands them to scripts and spreadsheets: one row a
-// field, its machine name (CSV, JSON, the web page), its heading with the unit (the
-// workbook), and its value, none where the check has none (every field of a check that
-// stopped at a fault; the temperature's where no temperature was given).
-enum class CheckFieldKind { Number, Code, Flag };
-using CheckFieldValue = std::variant<std::monostate, double, bool, std::string_view>;
-
-struct CheckField {
-    std::string_view name;
-    std::string_view heading;
-    CheckFieldKind kind;
-    CheckFieldValue (*value)(const DesignCheck& check);
-};
+// The figures of a check (resultfield.h); the temperature's are none where no temperature
+// was given.
+using CheckFieldKind = ResultKind;
+using CheckFieldValue = ResultValue;
+using CheckField = ResultField<DesignCheck>;
 
 namespace checkfield {
 

@@ -747,6 +747,7 @@ OilFilm solveOilFilm(const FilmInput& input)
     film.journalRoughness = input.journalRoughness.value_or(defaultJournalRoughness);
     film.boreRoughness = input.boreRoughness.value_or(defaultBoreRoughness);
     film.requiredMargin = input.margin.value_or(defaultFilmMargin);
+    film.roughnessSum = film.journalRoughness + film.boreRoughness;
 
     // SI units throughout: m, N, Pa, s.
     const double d = input.diameter / 1000;
@@ -786,7 +787,6 @@ OilFilm solveOilFilm(const FilmInput& input)
     film.eccentricity = s.eccentricity;
     film.attitudeAngle = s.attitudeAngle;
     film.minFilmThickness = film.radialClearance * (1 - s.eccentricity);
-    film.roughnessSum = film.journalRoughness + film.boreRoughness;
     film.filmMargin
         = film.roughnessSum > 0 ? film.minFilmThickness / film.roughnessSum : std::numeric_limits<double>::infinity();
     film.pressureRatio = s.pressureRatio;
@@ -840,6 +840,46 @@ OilFilm solveOilFilm(const FilmTexts& texts)
         return stopped;
     }
     return solveOilFilm(reading.input);
+}
+
+std::vector<std::string> filmLines(const OilFilm& film, std::string_view decimalSeparator)
+{
+    std::vector<std::string> lines;
+    if (film.fault != FilmFault::None) {
+        return lines;
+    }
+    const auto n = [decimalSeparator](double value) { return formatCheckFigure(value, decimalSeparator); };
+    const auto given = [](bool defaulted) { return defaulted ? std::string(" (по умолчанию)") : std::string(); };
+    lines.push_back("относительный зазор ψ = Δ/d = " + n(film.relativeClearance) + ", L/d = " + n(film.lengthRatio));
+    lines.push_back("среднее давление P = F/(L·d) = " + n(film.meanPressure) + " МПа");
+    lines.push_back(
+        "число Зоммерфельда S = " + n(film.sommerfeld) + ", коэффициент нагруженности Φ = " + n(film.loadCoefficient));
+    lines.push_back("шероховатость Rz_ц = " + n(film.journalRoughness) + " мкм" + given(film.journalRoughnessDefaulted)
+        + ", Rz_в = " + n(film.boreRoughness) + " мкм" + given(film.boreRoughnessDefaulted));
+    if (film.solved) {
+        lines.push_back("относительный эксцентриситет ε = " + n(film.eccentricity)
+            + ", угол положения φ = " + n(film.attitudeAngle) + "°");
+        lines.push_back("наименьшая толщина слоя h_min = " + n(film.minFilmThickness)
+            + " мкм, запас h_min/(Rz_ц + Rz_в) = " + n(film.filmMargin) + ", требуется " + n(film.requiredMargin)
+            + given(film.marginDefaulted));
+        lines.push_back("наибольшее давление p_max = " + n(film.maxPressure) + " МПа при " + n(film.maxPressureAngle)
+            + "° от наибольшего зазора (" + n(film.maxPressureAngleFromLoad)
+            + "° от линии нагрузки), P/p_max = " + n(film.pressureRatio));
+        lines.push_back("слой кончается при " + n(film.filmEndAngle) + "° от наибольшего зазора ("
+            + n(film.filmEndAngleFromLoad) + "° от линии нагрузки)");
+        lines.push_back(
+            "коэффициент трения f = " + n(film.frictionCoefficient) + ", (r/c)·f = " + n(film.frictionVariable));
+        lines.push_back(
+            "момент трения = " + n(film.frictionTorque) + " Н·м, мощность трения = " + n(film.frictionPower) + " Вт");
+        lines.push_back("расход масла в слой Q = " + n(film.flow)
+            + " см³/с, утечка через торцы Q_s = " + n(film.sideFlow) + " см³/с");
+        lines.push_back("Q/(r·c·N·L) = " + n(film.flowVariable) + ", Q_s/Q = " + n(film.sideFlowRatio));
+    } else {
+        lines.push_back(
+            "требуемый запас h_min/(Rz_ц + Rz_в) = " + n(film.requiredMargin) + given(film.marginDefaulted));
+    }
+    lines.push_back("итог: " + std::string(verdictWord(film.passes)));
+    return lines;
 }
 
 }  // namespace bearing

@@ -23,8 +23,12 @@
 // solveOilFilm() -> OilFilm, which holds either an input fault or the figures, and, when
 // the figures lie outside what the model holds, a limit with its code and message.
 
+#include "resultfield.h"
+
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -245,5 +249,69 @@ struct OilFilm {
 [[nodiscard]] OilFilm solveOilFilm(const FilmInput& input);
 // Reads and solves in one step; a reading fault is the case's fault.
 [[nodiscard]] OilFilm solveOilFilm(const FilmTexts& texts);
+
+// A case as the command line's text and the web page show it: the figures rounded as the
+// design check rounds them (formatCheckFigure(), four significant digits), a line each,
+// the roughnesses and the required margin with "по умолчанию" where the default was used,
+// the verdict last. A case that stopped at a fault has no lines; a case the film cannot
+// carry has those of its inputs and the verdict. A limit's message is not among them: it
+// is the case's message.
+[[nodiscard]] std::vector<std::string> filmLines(const OilFilm& film, std::string_view decimalSeparator);
+
+// The figures of a case (resultfield.h): the first ones wherever the inputs were read,
+// those of the solution only where it was reached (OilFilm::solved). A limit is not a
+// field: it is the case's message. Angles are from the thickest film, and again from the
+// load line.
+using FilmField = ResultField<OilFilm>;
+
+namespace filmfield {
+
+template <double OilFilm::*Figure> ResultValue read(const OilFilm& film)
+{
+    return film.fault == FilmFault::None ? ResultValue(film.*Figure) : ResultValue();
+}
+
+template <double OilFilm::*Figure> ResultValue solved(const OilFilm& film)
+{
+    return film.fault == FilmFault::None && film.solved ? ResultValue(film.*Figure) : ResultValue();
+}
+
+inline ResultValue passes(const OilFilm& film)
+{
+    return film.fault == FilmFault::None ? ResultValue(film.passes) : ResultValue();
+}
+
+}  // namespace filmfield
+
+inline constexpr std::array filmFields{
+    FilmField{"relative_clearance", "ψ = Δ/d", ResultKind::Number, filmfield::read<&OilFilm::relativeClearance>},
+    FilmField{"length_ratio", "L/d", ResultKind::Number, filmfield::read<&OilFilm::lengthRatio>},
+    FilmField{"mean_pressure", "P = F/(L·d), МПа", ResultKind::Number, filmfield::read<&OilFilm::meanPressure>},
+    FilmField{"sommerfeld", "S", ResultKind::Number, filmfield::read<&OilFilm::sommerfeld>},
+    FilmField{"load_coefficient", "Φ", ResultKind::Number, filmfield::read<&OilFilm::loadCoefficient>},
+    FilmField{"eccentricity", "ε", ResultKind::Number, filmfield::solved<&OilFilm::eccentricity>},
+    FilmField{"attitude_angle", "φ, °", ResultKind::Number, filmfield::solved<&OilFilm::attitudeAngle>},
+    FilmField{"min_film_thickness", "h_min, мкм", ResultKind::Number, filmfield::solved<&OilFilm::minFilmThickness>},
+    FilmField{"roughness_sum", "Rz_ц + Rz_в, мкм", ResultKind::Number, filmfield::read<&OilFilm::roughnessSum>},
+    FilmField{"film_margin", "h_min/(Rz_ц + Rz_в)", ResultKind::Number, filmfield::solved<&OilFilm::filmMargin>},
+    FilmField{"required_margin", "Требуемый запас", ResultKind::Number, filmfield::read<&OilFilm::requiredMargin>},
+    FilmField{"max_pressure", "p_max, МПа", ResultKind::Number, filmfield::solved<&OilFilm::maxPressure>},
+    FilmField{"max_pressure_angle", "Угол p_max, °", ResultKind::Number, filmfield::solved<&OilFilm::maxPressureAngle>},
+    FilmField{"film_end_angle", "Конец слоя, °", ResultKind::Number, filmfield::solved<&OilFilm::filmEndAngle>},
+    FilmField{"max_pressure_angle_from_load", "Угол p_max от нагрузки, °", ResultKind::Number,
+        filmfield::solved<&OilFilm::maxPressureAngleFromLoad>},
+    FilmField{"film_end_angle_from_load", "Конец слоя от нагрузки, °", ResultKind::Number,
+        filmfield::solved<&OilFilm::filmEndAngleFromLoad>},
+    FilmField{"pressure_ratio", "P/p_max", ResultKind::Number, filmfield::solved<&OilFilm::pressureRatio>},
+    FilmField{"friction_coefficient", "f", ResultKind::Number, filmfield::solved<&OilFilm::frictionCoefficient>},
+    FilmField{"friction_variable", "(r/c)·f", ResultKind::Number, filmfield::solved<&OilFilm::frictionVariable>},
+    FilmField{"friction_torque", "Момент трения, Н·м", ResultKind::Number, filmfield::solved<&OilFilm::frictionTorque>},
+    FilmField{"friction_power", "Мощность трения, Вт", ResultKind::Number, filmfield::solved<&OilFilm::frictionPower>},
+    FilmField{"flow", "Q, см³/с", ResultKind::Number, filmfield::solved<&OilFilm::flow>},
+    FilmField{"side_flow", "Q_s, см³/с", ResultKind::Number, filmfield::solved<&OilFilm::sideFlow>},
+    FilmField{"flow_variable", "Q/(r·c·N·L)", ResultKind::Number, filmfield::solved<&OilFilm::flowVariable>},
+    FilmField{"side_flow_ratio", "Q_s/Q", ResultKind::Number, filmfield::solved<&OilFilm::sideFlowRatio>},
+    FilmField{"passes", "Проходит", ResultKind::Flag, filmfield::passes},
+};
 
 }  // namespace bearing
