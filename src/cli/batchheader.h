@@ -31,6 +31,15 @@ struct BatchJob {
     bool (*isOutputField)(std::string_view name) = nullptr;
 };
 
+// One input of a job: the batch's column it comes from and its text in the job's Texts,
+// either one every case has or one that an empty field leaves out.
+template <class Texts> struct JobInput {
+    BatchColumn column;
+    std::string Texts::*text = nullptr;
+    std::optional<std::string> Texts::*optional = nullptr;
+    bool number = true;  // read in the batch's dialect
+};
+
 // Which field of a batch's records holds which of the job's columns. The columns the job
 // does not read (an id, a note) are carried through to the output unchanged, before its own.
 struct BatchColumns {

@@ -19,6 +19,7 @@ struct CaseRecord {
     // Their names, from the batch's header.
     std::span<const std::string> carriedNames;
     const CaseTexts* texts = nullptr;          // the inputs, as given
+    const CaseTexts* read = nullptr;           // the same as the calculation read them; none: as given
     int row = -1;                              // the chosen catalogue row, -1 for none
     const MaterialFields* material = nullptr;  // its fields
     const CaseOutcome* outcome = nullptr;      // what the window showed; none when nothing ran

@@ -1,9 +1,9 @@
 #include "commandline.h"
 
 #include "batchrun.h"
-#include "caseruns.h"
 #include "checkedoutput.h"
 #include "checkruns.h"
+#include "jobrun.h"
 #include "materiallist.h"
 #include "options.h"
 #include "outputfiles.h"
@@ -148,13 +148,7 @@ int runCheck(const Options& options, const RunSettings& settings, const FileRequ
     std::vector<std::string> carriedNames;
     const std::function<void(const CheckRecord&)> collect = reportCollector<CheckRecord>(files, cases, carriedNames,
         [&settings](const CheckRecord& record) { return reportCase(*settings.catalogue, record); });
-    int status = exitUsage;
-    switch (options.mode) {
-    case Mode::OneCase: status = runCheckOne(settings, texts, out, err, collect); break;
-    case Mode::AllMaterials: status = runCheckAll(settings, texts, options.sortByUse, out, err, collect); break;
-    case Mode::Batch: status = runCheckBatch(settings, options.batch, in, out, err, collect); break;
-    case Mode::ListMaterials: return exitUsage;
-    }
+    const int status = runJob<CheckJob>(options, settings, texts, in, out, err, collect);
     if (status == exitUsage || !collect) {
         return status;
     }
@@ -169,13 +163,11 @@ int runSizing(const Options& options, const RunSettings& settings, const FileReq
     std::vector<std::string> carriedNames;
     const std::function<void(const CaseRecord&)> collect = reportCollector<CaseRecord>(files, cases, carriedNames,
         [&settings](const CaseRecord& record) { return sizingReportCase(*settings.catalogue, record); });
-    int status = exitUsage;
-    switch (options.mode) {
-    case Mode::OneCase: status = runOneCase(settings, options.texts, out, err, collect); break;
-    case Mode::AllMaterials: status = runAllMaterials(settings, options.texts, out, err, collect); break;
-    case Mode::Batch: status = runBatch(settings, options.batch, in, out, err, collect); break;
-    case Mode::ListMaterials: writeMaterialList(settings, out); return exitResults;
+    if (options.mode == Mode::ListMaterials) {
+        writeMaterialList(settings, out);
+        return exitResults;
     }
+    const int status = runJob<SizingJob>(options, settings, options.texts, in, out, err, collect);
     if (status == exitUsage || !collect) {
         return status;
     }
