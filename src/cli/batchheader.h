@@ -14,12 +14,25 @@
 namespace bearing::cli {
 
 // A column that some job reads from a batch.
-enum class BatchColumn : std::uint8_t { Material, Load, Frequency, Diameter, Length, Temperature, Group };
+enum class BatchColumn : std::uint8_t {
+    Material,
+    Load,
+    Frequency,
+    Diameter,
+    Length,
+    Temperature,
+    Group,
+    Clearance,
+    Viscosity,
+    JournalRoughness,
+    BoreRoughness,
+    FilmMargin,
+};
 
 // The names of every job's columns, in the order of BatchColumn. A misspelling of any of
 // them is refused in every job's batch, so that no slip is carried as a user's own column.
-inline constexpr std::array<std::string_view, 7> batchColumnNames{
-    "material", "load", "frequency", "diameter", "length", "temperature", "group"};
+inline constexpr std::array<std::string_view, 12> batchColumnNames{"material", "load", "frequency", "diameter",
+    "length", "temperature", "group", "clearance", "viscosity", "roughness_journal", "roughness_bore", "film_margin"};
 
 // What a job reads from a batch: its columns, the required ones first; the words its
 // messages name it by; and its output fields, which a user's own column must not repeat.

@@ -3,6 +3,7 @@
 #include "batchrun.h"
 #include "checkedoutput.h"
 #include "checkruns.h"
+#include "filmjob.h"
 #include "jobrun.h"
 #include "materiallist.h"
 #include "options.h"
@@ -175,6 +176,30 @@ int runSizing(const Options& options, const RunSettings& settings, const FileReq
     return written != exitResults ? written : status;
 }
 
+int runFilm(const Options& options, const RunSettings& settings, const FileRequests& files, std::istream& in,
+    std::ostream& out, std::ostream& err)
+{
+    const FilmCaseTexts texts{.load = options.texts.load,
+        .frequency = options.texts.frequency,
+        .diameter = options.diameter,
+        .length = options.texts.length.value_or(""),
+        .clearance = options.clearance,
+        .viscosity = options.viscosity,
+        .journalRoughness = options.journalRoughness,
+        .boreRoughness = options.boreRoughness,
+        .margin = options.filmMargin};
+    std::vector<FilmReportCase> cases;
+    std::vector<std::string> carriedNames;
+    const std::function<void(const FilmRecord&)> collect
+        = reportCollector<FilmRecord>(files, cases, carriedNames, filmReportCase);
+    const int status = runJob<FilmJob>(options, settings, texts, in, out, err, collect);
+    if (status == exitUsage || !collect) {
+        return status;
+    }
+    const int written = writeFilmFiles(files, cases, carriedNames, err);
+    return written != exitResults ? written : status;
+}
+
 // The results written to the file of --output (any format but the workbook, which writes
 // its own): into a file beside it, put in its place when the run has written it whole.
 class ResultFile {
@@ -214,8 +239,9 @@ int runMode(const Options& options, const RunSettings& settings, const FileReque
         resultFile.emplace(options.output);
     }
     std::ostream& results = resultFile ? resultFile->stream() : out;
-    const int status = options.check ? runCheck(options, settings, files, in, results, err)
-                                     : runSizing(options, settings, files, in, results, err);
+    const int status = options.film ? runFilm(options, settings, files, in, results, err)
+        : options.check             ? runCheck(options, settings, files, in, results, err)
+                                    : runSizing(options, settings, files, in, results, err);
     // A run refused on the way (a batch that cannot be read) leaves the old file.
     if (resultFile && status != exitUsage) {
         try {
