@@ -17,8 +17,8 @@ using ResultValue = std::variant<std::monostate, double, bool, std::string_view>
 template <class Result> struct ResultField {
     std::string_view name;
     std::string_view heading;
-    ResultKind kind;
-    ResultValue (*value)(const Result& result);
+    ResultKind kind = ResultKind::Number;
+    ResultValue (*value)(const Result& result) = nullptr;
 };
 
 }  // namespace bearing
