@@ -114,58 +114,27 @@ constexpr std::array streamedColumns{
     TableColumn{.cell = Cell::Note, .heading = "Прим.", .width = 5},
 };
 
-// A batch: a line a case as it streams in, numbered as the batch's records, each message
-// once as a note under the table.
-class FilmTableWriter : public FilmWriter {
-public:
-    FilmTableWriter(std::ostream& out, WriterSetup setup)
-        : output_(out)
-        , setup_(std::move(setup))
-        , table_(streamedColumns)
-    {
-        table_.fit({}, setup_.width);
-        table_.appendHeadings(output_.text());
+// A batch's row: the figures a designer scans for, the verdict.
+void filmRow(const FilmRecord& record, std::size_t number, const WriterSetup& setup, TableRow& row,
+    std::vector<std::string>& /*notes*/)
+{
+    cellOf(row, Cell::Number) = std::to_string(number);
+    const OilFilm* film = record.film && record.film->fault == FilmFault::None ? &*record.film : nullptr;
+    cellOf(row, Cell::Verdict) = film != nullptr ? std::string(verdictWord(film->passes)) : "нет расчета";
+    const auto shown = [&setup](double value) { return formatCheckFigure(value, setup.decimalSeparator); };
+    if (film != nullptr) {
+        cellOf(row, Cell::Sommerfeld) = shown(film->sommerfeld);
     }
-
-    [[nodiscard]] bool showsMessages() const override { return true; }
-
-    void write(const FilmRecord& record) override
-    {
-        TableRow row;
-        cellOf(row, Cell::Number) = std::to_string(++number_);
-        const OilFilm* film = record.film && record.film->fault == FilmFault::None ? &*record.film : nullptr;
-        cellOf(row, Cell::Verdict) = film != nullptr ? std::string(verdictWord(film->passes)) : "нет расчета";
-        const auto shown = [this](double value) { return formatCheckFigure(value, setup_.decimalSeparator); };
-        if (film != nullptr) {
-            cellOf(row, Cell::Sommerfeld) = shown(film->sommerfeld);
-        }
-        if (film != nullptr && film->solved) {
-            cellOf(row, Cell::Eccentricity) = shown(film->eccentricity);
-            cellOf(row, Cell::MinFilm) = shown(film->minFilmThickness);
-            cellOf(row, Cell::FilmMargin) = shown(film->filmMargin);
-            cellOf(row, Cell::MaxFilmPressure) = shown(film->maxPressure);
-            cellOf(row, Cell::FrictionCoefficient) = shown(film->frictionCoefficient);
-            cellOf(row, Cell::FrictionPower) = shown(film->frictionPower);
-            cellOf(row, Cell::Flow) = shown(film->flow);
-        }
-        cellOf(row, Cell::Note) = notes_.refer(record.messages);
-        table_.appendRow(output_.text(), row);
-        output_.writeIfFull();
+    if (film != nullptr && film->solved) {
+        cellOf(row, Cell::Eccentricity) = shown(film->eccentricity);
+        cellOf(row, Cell::MinFilm) = shown(film->minFilmThickness);
+        cellOf(row, Cell::FilmMargin) = shown(film->filmMargin);
+        cellOf(row, Cell::MaxFilmPressure) = shown(film->maxPressure);
+        cellOf(row, Cell::FrictionCoefficient) = shown(film->frictionCoefficient);
+        cellOf(row, Cell::FrictionPower) = shown(film->frictionPower);
+        cellOf(row, Cell::Flow) = shown(film->flow);
     }
-
-    void finish() override
-    {
-        notes_.append(output_.text(), setup_.width);
-        output_.flush();
-    }
-
-private:
-    OutputBuffer output_;
-    WriterSetup setup_;
-    TextTable table_;
-    TableNotes notes_;
-    std::size_t number_ = 0;
-};
+}
 
 }  // namespace
 
@@ -237,7 +206,7 @@ std::unique_ptr<FilmWriter> makeFilmWriter(std::ostream& out, OutputFormat forma
     if (setup.layout == Layout::OneCase) {
         return std::make_unique<FilmLinesWriter>(out, setup);
     }
-    return std::make_unique<FilmTableWriter>(out, setup);
+    return std::make_unique<TableWriter<FilmRecord>>(out, setup, streamedColumns, filmRow);
 }
 
 FilmReportCase filmReportCase(const FilmRecord& record)

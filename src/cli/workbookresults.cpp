@@ -153,14 +153,14 @@ std::string_view shownText(Shown shown, std::string_view code)
     return code == "pv" ? "[pv]" : code;
 }
 
-// A field of a calculation's own is headed as its table heads it, any other as
-// fieldHeadings does; one missing from all still gets a column, headed by its name.
-std::string_view headingOf(std::string_view name)
+// A field of the calculation's own (`own`: checkFields, filmFields) is headed as its table
+// heads it, any other as fieldHeadings does; one missing from both still gets a column,
+// headed by its name. The calculation's own come first: the film's max_pressure is its
+// p_max, the check's is the material's [p].
+template <class Result, std::size_t N>
+std::string_view headingIn(const std::array<ResultField<Result>, N>& own, std::string_view name)
 {
-    if (const auto* field = std::ranges::find(checkFields, name, &CheckField::name); field != checkFields.end()) {
-        return field->heading;
-    }
-    if (const auto* field = std::ranges::find(filmFields, name, &FilmField::name); field != filmFields.end()) {
+    if (const auto* field = std::ranges::find(own, name, &ResultField<Result>::name); field != own.end()) {
         return field->heading;
     }
     const auto* known = std::ranges::find(fieldHeadings, name, &std::pair<std::string_view, std::string_view>::first);
@@ -170,8 +170,10 @@ std::string_view headingOf(std::string_view name)
 // Records of a calculation on a sheet of their own, a column for each of their fields.
 template <class Record> class WorkbookTable : public RecordWriter<Record> {
 public:
-    WorkbookTable(const WriterSetup& setup, std::string_view sheetName, std::span<const Column<Record>> fields)
+    WorkbookTable(const WriterSetup& setup, std::string_view sheetName, std::span<const Column<Record>> fields,
+        std::string_view (*headingOf)(std::string_view name))
         : fields_(fields)
+        , headingOf_(headingOf)
         , columns_(sheetColumns())
         , book_(setup.outputPath, setup.catalogue->listed(),
               {.inputDecimalMark = setup.inputDecimalMark,
@@ -217,13 +219,14 @@ private:
     {
         std::vector<SheetColumn> columns;
         for (const auto& field : fields_) {
-            columns.push_back(sheetColumn(field, headingOf(field.name)));
+            columns.push_back(sheetColumn(field, headingOf_(field.name)));
             shown_.push_back(shownOf(field.name));
         }
         return columns;
     }
 
     std::span<const Column<Record>> fields_;
+    std::string_view (*headingOf_)(std::string_view name);
     std::vector<Shown> shown_;
     std::vector<SheetColumn> columns_;  // before book_, which reads them
     WorkbookWriter book_;
@@ -235,12 +238,14 @@ private:
 
 std::unique_ptr<CheckWriter> makeWorkbookChecks(const WriterSetup& setup)
 {
-    return std::make_unique<WorkbookTable<CheckRecord>>(setup, "Проверка", checkColumns());
+    return std::make_unique<WorkbookTable<CheckRecord>>(
+        setup, "Проверка", checkColumns(), [](std::string_view name) { return headingIn(checkFields, name); });
 }
 
 std::unique_ptr<FilmWriter> makeWorkbookFilms(const WriterSetup& setup)
 {
-    return std::make_unique<WorkbookTable<FilmRecord>>(setup, "Масляный слой", filmColumns());
+    return std::make_unique<WorkbookTable<FilmRecord>>(
+        setup, "Масляный слой", filmColumns(), [](std::string_view name) { return headingIn(filmFields, name); });
 }
 
 std::unique_ptr<ResultWriter> makeWorkbookResults(const WriterSetup& setup)
