@@ -127,11 +127,13 @@ template <class Job>
 }
 
 // A batch as it streams in: the header first, then its records in chunks. The records of
-// a chunk are copied into slots of their own, run side by side by the workers of --jobs,
-// each worker with a runner of its own, then written in the batch's order by the thread
-// that reads, which alone touches the writer, the report and the log; then the next
-// chunk. Memory is that of one chunk, however long the batch. With one worker no thread
-// is started and a chunk is one record, as it comes.
+// a chunk are copied into slots of their own and run side by side by the workers of
+// --jobs, each worker with a runner of its own, while the thread that reads fills the
+// next chunk; it then writes the first in the batch's order, and it alone touches the
+// writer, the report and the log. Memory is that of two chunks, however long the batch.
+// Cases quicker than handing them to another core (a sizing takes microseconds, an oil
+// film milliseconds) are run by the thread that reads, as long as they stay quick. With
+// one worker no thread is started and a chunk is one record, run as it comes.
 template <class Job> class JobBatch {
 public:
     using Texts = typename Job::Texts;
@@ -143,8 +145,8 @@ public:
         , onCase_(onCase)
         , out_(out)
         , log_(err)
-        , workers_(settings.jobs)
         , progress_(err, settings.showProgress, settings.progressAfter, size)
+        , workers_(settings.jobs)
         , chunk_(workers_.size() == 1 ? 1 : firstChunkPerWorker * workers_.size())
     {
         runners_.reserve(workers_.size());
@@ -174,9 +176,9 @@ public:
     bool take(const CsvRecord& record)
     {
         if (record.number > 0) {
-            fill(record);
-            if (filled_ == chunk_) {
-                runChunk();
+            fill(chunks_.at(filling_), record);
+            if (chunks_.at(filling_).filled == chunk_) {
+                pass();
             }
             return true;
         }
@@ -197,8 +199,11 @@ public:
     // The records taken and not yet written, run and written: the batch is read.
     void drain()
     {
-        if (filled_ > 0) {
-            runChunk();
+        if (chunks_.at(filling_).filled > 0) {
+            pass();
+        }
+        if (running_) {
+            writeRunning();
         }
         stopProgress();
     }
@@ -228,12 +233,16 @@ public:
     [[nodiscard]] bool anyFailed() const { return anyFailed_; }
 
 private:
-    // A chunk starts at this many records a worker and doubles while a chunk takes less
+    // A chunk starts at this many records a worker and doubles while its run takes less
     // than chunkTime, up to maxChunk: quick cases go in large chunks, so that the workers
-    // wait little for each other, slow ones in small chunks, so that the progress moves.
+    // seldom wait for the thread that reads, slow ones in small chunks, so that the
+    // progress moves.
     static constexpr std::size_t firstChunkPerWorker = 8;
-    static constexpr std::size_t maxChunk = 4096;
-    static constexpr std::chrono::milliseconds chunkTime{50};
+    static constexpr std::size_t maxChunk = 512;
+    static constexpr std::chrono::nanoseconds chunkTime = std::chrono::milliseconds(50);
+    // A case that takes less is run by the thread that reads: moving its texts and its
+    // record to another core and back would cost it more.
+    static constexpr std::chrono::nanoseconds handOverTime = std::chrono::microseconds(20);
 
     // A record of the batch as it was read, and its case once run.
     struct Slot {
@@ -248,12 +257,19 @@ private:
         Record record;
     };
 
-    void fill(const CsvRecord& record)
+    // A deque: a slot stays where it is while the chunk grows.
+    struct Chunk {
+        std::deque<Slot> slots;
+        std::size_t filled = 0;
+        std::atomic<std::size_t> next = 0;  // the next slot a worker takes
+    };
+
+    void fill(Chunk& chunk, const CsvRecord& record)
     {
-        if (filled_ == slots_.size()) {
-            slots_.emplace_back();
+        if (chunk.filled == chunk.slots.size()) {
+            chunk.slots.emplace_back();
         }
-        Slot& slot = slots_[filled_++];
+        Slot& slot = chunk.slots[chunk.filled++];
         slot.number = record.number;
         slot.position = record.position;
         // The texts are assigned, not rebuilt: their strings keep their capacity.
@@ -287,22 +303,33 @@ private:
         }
     }
 
-    // The chunk's cases run by the workers, each taking the next record not yet taken,
-    // then written.
-    void runChunk()
+    // The chunk being filled goes to the workers, once the one before it is written; the
+    // other chunk is filled meanwhile.
+    void pass()
     {
-        const BatchProgress::Clock::time_point started = BatchProgress::Clock::now();
-        next_ = 0;
-        workers_.run([this](std::size_t worker) {
-            typename Job::Runner& runner = runners_[worker];
-            for (std::size_t i = next_++; i < filled_; i = next_++) {
-                runSlot(slots_[i], runner);
-            }
-        });
-        if (workers_.size() > 1 && chunk_ < maxChunk && BatchProgress::Clock::now() - started < chunkTime) {
-            chunk_ *= 2;
+        if (running_) {
+            writeRunning();
         }
-        writeChunk();
+        Chunk& chunk = chunks_.at(filling_);
+        chunk.next = 0;
+        busy_ = 0;
+        const auto work = [this, &chunk](std::size_t worker) {
+            const BatchProgress::Clock::time_point start = BatchProgress::Clock::now();
+            typename Job::Runner& runner = runners_[worker];
+            for (std::size_t i = chunk.next++; i < chunk.filled; i = chunk.next++) {
+                runSlot(chunk.slots[i], runner);
+            }
+            busy_ += (BatchProgress::Clock::now() - start).count();
+        };
+        running_ = true;
+        filling_ = 1 - filling_;
+        withWorkers_ = handOver_;
+        if (withWorkers_) {
+            workers_.start(work);
+        } else {
+            work(0);
+            writeRunning();
+        }
     }
 
     static void runSlot(Slot& slot, typename Job::Runner& runner)
@@ -318,19 +345,29 @@ private:
         record.texts = &slot.texts;  // the inputs as given, whatever the calculation read
     }
 
-    // A case the report refuses (BatchRefused) stops the batch there: the rest of the
-    // chunk is dropped with it.
-    void writeChunk()
+    // The chunk with the workers, once they are done, written in the batch's order. A case
+    // the report refuses (BatchRefused) stops the batch there: the rest is dropped.
+    void writeRunning()
     {
-        const std::size_t count = std::exchange(filled_, 0);
+        running_ = false;
+        Chunk& chunk = chunks_.at(1 - filling_);
+        if (withWorkers_) {
+            workers_.wait();
+        }
+        const std::size_t count = std::exchange(chunk.filled, 0);
+        const BatchProgress::Clock::duration busy(busy_.load());
+        handOver_ = workers_.size() > 1 && busy > handOverTime * count;
+        if (handOver_ && chunk_ < maxChunk && busy < chunkTime * workers_.size()) {
+            chunk_ *= 2;
+        }
         for (std::size_t i = 0; i < count; ++i) {
-            write(slots_[i]);
+            write(chunk.slots[i]);
         }
         if (settings_.showProgress && log_.holdsAny()) {
             progress_.clear();
             log_.flush();
         }
-        progress_.update(written_, slots_[count - 1].position);
+        progress_.update(written_, chunk.slots[count - 1].position);
     }
 
     void write(const Slot& slot)
@@ -369,21 +406,25 @@ private:
     const CaseHandler<Job>& onCase_;
     std::ostream& out_;
     MessageLog log_;
-    WorkerPool workers_;
-    std::vector<typename Job::Runner> runners_;  // one a worker
     BatchProgress progress_;
     std::unique_ptr<RecordWriter<Record>> writer_;
     BatchColumns columns_;
     std::string buffer_;  // a field being rewritten for a slot's read texts
     char decimalMark_ = '.';
-    std::deque<Slot> slots_;  // a deque: a slot stays where it is while the chunk grows
-    std::size_t chunk_;       // the records of a chunk
-    std::size_t filled_ = 0;  // the slots the chunk holds
-    std::atomic<std::size_t> next_ = 0;
     std::size_t written_ = 0;
     bool headerRead_ = false;
     std::optional<std::string> headerProblem_;
     bool anyFailed_ = false;
+    std::array<Chunk, 2> chunks_;
+    std::size_t filling_ = 0;                          // the chunk being filled; the other may be with the workers
+    bool running_ = false;                             // the other chunk is run, or with the workers
+    bool withWorkers_ = false;                         // it is with the workers
+    bool handOver_ = false;                            // the next chunk goes to the workers: its cases are slow
+    std::atomic<BatchProgress::Clock::rep> busy_ = 0;  // the time the workers took for the chunk
+    std::vector<typename Job::Runner> runners_;        // one a worker
+    // Last: a round under way ends before the chunks and the runners go.
+    WorkerPool workers_;
+    std::size_t chunk_;  // the records of a chunk
 };
 
 // The cases of a CSV batch from the file `source` ("-": `in`), a row of output for every

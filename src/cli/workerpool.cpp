@@ -1,21 +1,10 @@
 #include "workerpool.h"
 
+#include <algorithm>
 #include <system_error>
+#include <utility>
 
 namespace bearing::cli {
-
-WorkerPool::WorkerPool(std::size_t count)
-{
-    threads_.reserve(count > 0 ? count - 1 : 0);
-    for (std::size_t worker = 1; worker < count; ++worker) {
-        try {
-            threads_.emplace_back([this, worker] { serve(worker); });
-        } catch (const std::system_error&) {
-            break;
-        }
-    }
-    failures_.resize(size());
-}
 
 WorkerPool::~WorkerPool()
 {
@@ -26,32 +15,38 @@ WorkerPool::~WorkerPool()
     wake_.notify_all();
 }
 
-void WorkerPool::run(const std::function<void(std::size_t)>& work)
+void WorkerPool::start(std::function<void(std::size_t)> work)
 {
+    for (std::size_t worker = threads_.size(); count_ > 1 && worker < count_; ++worker) {
+        try {
+            threads_.emplace_back([this, worker] { serve(worker); });
+        } catch (const std::system_error&) {
+            count_ = std::max<std::size_t>(threads_.size(), 1);
+        }
+    }
     if (threads_.empty()) {
-        work(0);
+        try {
+            work(0);
+        } catch (...) {
+            failure_ = std::current_exception();
+        }
         return;
     }
     {
         const std::lock_guard lock(mutex_);
-        work_ = &work;
+        work_ = std::move(work);
         busy_ = threads_.size();
         ++round_;
     }
     wake_.notify_all();
-    perform(0);
+}
+
+void WorkerPool::wait()
+{
     std::unique_lock lock(mutex_);
     done_.wait(lock, [this] { return busy_ == 0; });
-    work_ = nullptr;
-    std::exception_ptr first;
-    for (std::exception_ptr& failure : failures_) {
-        if (!first) {
-            first = failure;
-        }
-        failure = nullptr;
-    }
-    if (first) {
-        std::rethrow_exception(first);
+    if (failure_) {
+        std::rethrow_exception(std::exchange(failure_, nullptr));
     }
 }
 
@@ -67,20 +62,19 @@ void WorkerPool::serve(std::size_t worker)
             }
             seen = round_;
         }
-        perform(worker);
+        std::exception_ptr failure;
+        try {
+            work_(worker);
+        } catch (...) {
+            failure = std::current_exception();
+        }
         const std::lock_guard lock(mutex_);
+        if (failure && !failure_) {
+            failure_ = failure;
+        }
         if (--busy_ == 0) {
             done_.notify_one();
         }
-    }
-}
-
-void WorkerPool::perform(std::size_t worker) noexcept
-{
-    try {
-        (*work_)(worker);
-    } catch (...) {
-        failures_[worker] = std::current_exception();
     }
 }
 

@@ -11,39 +11,46 @@
 
 namespace bearing::cli {
 
-// A fixed crew of workers for rounds of work: the calling thread and up to count − 1
-// threads, started once and kept for every round, so that a batch does not pay for a
-// thread a round. With a count of 1 no thread is started. A thread the system refuses is
-// done without: the crew is as large as it could be made.
+// A fixed crew of threads for rounds of work, started with the first round and kept for
+// every round after, so that a batch does not pay for a thread a round, nor for any when
+// it runs no round. A round runs while its caller goes on with other work (reading and
+// writing a batch) until it waits for it. A thread the system refuses is done without;
+// with none, the round runs in the caller.
 class WorkerPool {
 public:
-    explicit WorkerPool(std::size_t count);
+    explicit WorkerPool(std::size_t count)
+        : count_(count)
+    {
+    }
     WorkerPool(const WorkerPool&) = delete;
     WorkerPool& operator=(const WorkerPool&) = delete;
     WorkerPool(WorkerPool&&) = delete;
     WorkerPool& operator=(WorkerPool&&) = delete;
+    // Lets a round under way end, then stops the threads.
     ~WorkerPool();
 
-    [[nodiscard]] std::size_t size() const { return threads_.size() + 1; }
+    // The workers a round may have, numbered from 0.
+    [[nodiscard]] std::size_t size() const { return count_; }
 
-    // Calls `work(worker)` once on every worker, the calling thread as worker 0, and
-    // returns when every call has returned; an exception thrown by one of them is thrown
+    // Starts a round: `work(worker)` once on every worker.
+    void start(std::function<void(std::size_t)> work);
+    // Returns when the round has ended; an exception thrown by one of its calls is thrown
     // again here.
-    void run(const std::function<void(std::size_t)>& work);
+    void wait();
 
 private:
     void serve(std::size_t worker);
-    void perform(std::size_t worker) noexcept;
 
+    std::size_t count_;
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable done_;
-    const std::function<void(std::size_t)>* work_ = nullptr;
+    std::function<void(std::size_t)> work_;
     std::uint64_t round_ = 0;
     std::size_t busy_ = 0;
     bool stopping_ = false;
-    std::vector<std::exception_ptr> failures_;  // one a worker, for the round
-    std::vector<std::jthread> threads_;         // last: joined before the rest goes
+    std::exception_ptr failure_;         // the round's first
+    std::vector<std::jthread> threads_;  // last: joined before the rest goes
 };
 
 }  // namespace bearing::cli
