@@ -313,7 +313,8 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
         .jobs = options.jobs,
         // Results on the same terminal show the progress themselves.
         .showProgress = environment.errorIsTerminal && (!environment.outputIsTerminal || !options.output.empty()),
-        .progressAfter = environment.progressAfter};
+        .progressAfter = environment.progressAfter,
+        .quickCase = environment.quickCase};
     FileRequests files{.chart = options.chart,
         .chartKind = options.chartKind,
         .report = options.report,

@@ -23,6 +23,9 @@ struct Environment {
     bool errorIsTerminal = false;        // the standard error is a terminal: a long batch shows its progress
     // How long a batch runs before its progress is shown.
     std::chrono::milliseconds progressAfter{1000};
+    // How quick a batch's case is run by the thread that reads rather than by a worker
+    // of --jobs; 0 sends every case after the first few to the workers.
+    std::chrono::nanoseconds quickCase = std::chrono::microseconds(20);
     // The date of a report: SOURCE_DATE_EPOCH when it is set, for a report made again
     // byte for byte, else the time of the run, in seconds since 1970 (UTC).
     std::optional<std::string> sourceDateEpoch;

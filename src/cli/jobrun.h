@@ -240,9 +240,6 @@ private:
     static constexpr std::size_t firstChunkPerWorker = 8;
     static constexpr std::size_t maxChunk = 512;
     static constexpr std::chrono::nanoseconds chunkTime = std::chrono::milliseconds(50);
-    // A case that takes less is run by the thread that reads: moving its texts and its
-    // record to another core and back would cost it more.
-    static constexpr std::chrono::nanoseconds handOverTime = std::chrono::microseconds(20);
 
     // A record of the batch as it was read, and its case once run.
     struct Slot {
@@ -356,7 +353,7 @@ private:
         }
         const std::size_t count = std::exchange(chunk.filled, 0);
         const BatchProgress::Clock::duration busy(busy_.load());
-        handOver_ = workers_.size() > 1 && busy > handOverTime * count;
+        handOver_ = workers_.size() > 1 && busy > settings_.quickCase * count;
         if (handOver_ && chunk_ < maxChunk && busy < chunkTime * workers_.size()) {
             chunk_ *= 2;
         }
