@@ -44,15 +44,6 @@ bool holdsWholeLine(std::string_view text)
 // Spaces belong to the field: " 12" stays " 12".
 int noSpaces(unsigned char /*c*/) { return 0; }
 
-// The length of `text` to the end of its first line, the line break included; all of it
-// when it holds none.
-std::size_t lineLength(const char* text, std::size_t size)
-{
-    const std::string_view line(text, size);
-    const std::size_t end = line.find_first_of("\r\n");
-    return end == std::string_view::npos ? size : end + 1;
-}
-
 }  // namespace
 
 // libcsv's parser with the record being built; one per stream.
@@ -174,16 +165,15 @@ private:
                 size -= at;
                 continue;
             }
-            // A line at a time, so that a record ending in it knows where it ends.
-            const std::size_t line = lineLength(data, size);
-            recordEnd_ = fed_ + line;
-            const std::size_t parsed = csv_parse(&parser_, data, line, &Parser::onField, &Parser::onRecordEnd, this);
+            // A record ending in this part of the text ends by its end: near enough for how
+            // much of a batch is done, and a parse of the whole part is much quicker than
+            // one a line.
+            recordEnd_ = fed_ + size;
+            const std::size_t parsed = csv_parse(&parser_, data, size, &Parser::onField, &Parser::onRecordEnd, this);
             track(std::string_view(data, parsed));
             fed_ += parsed;
-            if (parsed == line || stopped_) {
-                data += parsed;
-                size -= parsed;
-                continue;
+            if (parsed == size || stopped_) {
+                break;
             }
             // The field outgrew its bound: the record ends here, the rest of its line goes.
             tooLong_ = true;
