@@ -209,12 +209,13 @@ export const commandLineFilms = (cases) =>
     'film_margin', cases, (c) => filmInputs.map((input) => c[input]));
 
 // One oil-film case as the command line writes it in text (`locale` sets its decimal
-// separator): its lines, a line each.
+// separator): its lines, a line each. Both roughnesses or neither are to be given.
 export const commandLineFilm = (c, locale = 'C') => {
   const args = ['--film', '-F', c.load, '-n', c.frequency, '-d', c.diameter, '-L', c.length, '--clearance', c.clearance,
     '--viscosity', c.viscosity];
+  // The option takes both roughnesses, parted by a comma: each written here with a point.
   if (c.journalRoughness !== '' || c.boreRoughness !== '') {
-    args.push('--roughness', `${c.journalRoughness},${c.boreRoughness}`);
+    args.push('--roughness', `${c.journalRoughness.replace(',', '.')},${c.boreRoughness.replace(',', '.')}`);
   }
   if (c.margin !== '') {
     args.push('--film-margin', c.margin);
