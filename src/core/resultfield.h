@@ -17,7 +17,7 @@ using ResultValue = std::variant<std::monostate, double, bool, std::string_view>
 template <class Result> struct ResultField {
     std::string_view name;
     std::string_view heading;
-    ResultKind kind;
+    ResultKind kind = ResultKind::Number;
     ResultValue (*value)(const Result& result);
 };
 
