@@ -175,7 +175,8 @@ CheckReportCase checkCase(int row, const std::string& load, const std::string& f
     return checkReportCase(std::string(material.name), catalogue, row, texts, checkDesign(material, texts), {});
 }
 
-// A check's field as a JavaScript value: null where the check has none.
+// A result field (the check's, the film's) as a JavaScript value: null where the case has
+// none.
 struct FieldValue {
     val operator()(std::monostate /*none*/) const { return val::null(); }
     // A figure that is no finite number (the film's margin over smooth surfaces is +∞) is
