@@ -18,7 +18,7 @@ template <class Result> struct ResultField {
     std::string_view name;
     std::string_view heading;
     ResultKind kind = ResultKind::Number;
-    ResultValue (*value)(const Result& result);
+    ResultValue (*value)(const Result& result) = nullptr;
 };
 
 }  // namespace bearing
