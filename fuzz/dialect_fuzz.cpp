@@ -18,6 +18,7 @@
 #include "batchheader.h"
 #include "batchreader.h"
 #include "batchrun.h"
+#include "caserunner.h"
 #include "checkruns.h"
 #include "csvdialect.h"
 #include "fuzzcheck.h"
@@ -166,8 +167,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 checkNumber(field);
             }
             if (record.number == 0) {
-                checkHeader(record, sizingBatchJob());
-                checkHeader(record, checkBatchJob());
+                checkHeader(record, SizingJob::batchJob());
+                checkHeader(record, CheckJob::batchJob());
             }
             return true;
         },

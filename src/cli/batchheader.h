@@ -14,12 +14,25 @@
 namespace bearing::cli {
 
 // A column that some job reads from a batch.
-enum class BatchColumn : std::uint8_t { Material, Load, Frequency, Diameter, Length, Temperature, Group };
+enum class BatchColumn : std::uint8_t {
+    Material,
+    Load,
+    Frequency,
+    Diameter,
+    Length,
+    Temperature,
+    Group,
+    Clearance,
+    Viscosity,
+    JournalRoughness,
+    BoreRoughness,
+    FilmMargin,
+};
 
 // The names of every job's columns, in the order of BatchColumn. A misspelling of any of
 // them is refused in every job's batch, so that no slip is carried as a user's own column.
-inline constexpr std::array<std::string_view, 7> batchColumnNames{
-    "material", "load", "frequency", "diameter", "length", "temperature", "group"};
+inline constexpr std::array<std::string_view, 12> batchColumnNames{"material", "load", "frequency", "diameter",
+    "length", "temperature", "group", "clearance", "viscosity", "roughness_journal", "roughness_bore", "film_margin"};
 
 // What a job reads from a batch: its columns, the required ones first; the words its
 // messages name it by; and its output fields, which a user's own column must not repeat.
@@ -29,6 +42,15 @@ struct BatchJob {
     std::string_view batchName;  // "пакета", "пакета проверки": «в заголовке пакета нужны …»
     std::string_view columnsName;  // "расчета", "проверки": «Столбцы расчета: …»
     bool (*isOutputField)(std::string_view name) = nullptr;
+};
+
+// One input of a job: the batch's column it comes from and its text in the job's Texts,
+// either one every case has or one that an empty field leaves out.
+template <class Texts> struct JobInput {
+    BatchColumn column;
+    std::string Texts::*text = nullptr;
+    std::optional<std::string> Texts::*optional = nullptr;
+    bool number = true;  // read in the batch's dialect
 };
 
 // Which field of a batch's records holds which of the job's columns. The columns the job

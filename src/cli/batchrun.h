@@ -14,13 +14,6 @@
 
 namespace bearing::cli {
 
-// The cases of a CSV batch from the file `source` ("-": `in`), a row of output for every
-// record as it streams in, and the exit status. Nothing is written before the header is
-// found usable; memory does not grow with the batch.
-// `onCase`, when given, sees every case after it is written (for a report).
-[[nodiscard]] int runBatch(const RunSettings& settings, const std::string& source, std::istream& in, std::ostream& out,
-    std::ostream& err, const std::function<void(const CaseRecord&)>& onCase = {});
-
 // Thrown by a case's onCase to refuse the rest of a batch (a report that would grow past
 // its bound): reading stops there, and the batch is refused with what() as a usage
 // error, its output finished as far as it got, as for a batch that cannot be read.
@@ -38,9 +31,6 @@ struct BatchSink {
     std::function<void(const std::string&)> note;
     std::function<void()> finish;
 };
-
-// The sizing's columns of a batch.
-[[nodiscard]] const BatchJob& sizingBatchJob();
 
 // Why a record of a batch with `columnCount` columns is refused before any of its fields
 // is read: the file ended inside its quote, a field passed 1 MiB, its fields were

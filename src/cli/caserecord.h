@@ -3,11 +3,18 @@
 #include "bearingcase.h"
 #include "catalogue.h"
 #include "messagecodes.h"
+#include "numbertext.h"
+#include "resultfield.h"
+#include "terminaltext.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace bearing::cli {
@@ -19,6 +26,7 @@ struct CaseRecord {
     // Their names, from the batch's header.
     std::span<const std::string> carriedNames;
     const CaseTexts* texts = nullptr;          // the inputs, as given
+    const CaseTexts* read = nullptr;           // the same as the calculation read them; none: as given
     int row = -1;                              // the chosen catalogue row, -1 for none
     const MaterialFields* material = nullptr;  // its fields
     const CaseOutcome* outcome = nullptr;      // what the window showed; none when nothing ran
@@ -65,6 +73,47 @@ template <class Record> struct Column {
 template <class Record> [[nodiscard]] bool hasColumn(std::span<const Column<Record>> columns, std::string_view name)
 {
     return std::ranges::any_of(columns, [name](const Column<Record>& column) { return column.name == name; });
+}
+
+// How a calculation's result field (resultfield.h) reads in CSV and JSON: a code as an
+// optional text.
+constexpr FieldKind fieldKind(ResultKind kind)
+{
+    switch (kind) {
+    case ResultKind::Number: return FieldKind::Number;
+    case ResultKind::Code: return FieldKind::Optional;
+    case ResultKind::Flag: return FieldKind::Flag;
+    }
+    return FieldKind::Text;
+}
+
+// The figures of `result` in machine form, a text each of `fields` (the shortest that
+// reads back as the same double, "true" or "false", a code), empty where the field has
+// none or the number is not finite (a margin over no roughness is infinite).
+template <class Result, std::size_t N>
+void assignResults(
+    const std::array<ResultField<Result>, N>& fields, const Result& result, std::array<std::string, N>& texts)
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        std::string& text = texts.at(i);
+        text.clear();
+        const ResultValue value = fields.at(i).value(result);
+        if (const auto* number = std::get_if<double>(&value); number != nullptr && std::isfinite(*number)) {
+            assignShortest(text, *number);
+        } else if (const auto* flag = std::get_if<bool>(&value)) {
+            text = *flag ? "true" : "false";
+        } else if (const auto* code = std::get_if<std::string_view>(&value)) {
+            text = *code;
+        }
+    }
+}
+
+// Adds a message and its code to a record's list, its one text and its codes.
+template <class Record> void addMessage(Record& record, std::string_view text, std::string_view code)
+{
+    record.messages.push_back(withLineFeeds(text));
+    record.message += (record.message.empty() ? "" : "\n") + record.messages.back();
+    record.code.append(record.code.empty() ? "" : " ").append(code);
 }
 
 // A material's fields, in --list-materials and within every case.

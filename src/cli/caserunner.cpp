@@ -2,12 +2,27 @@
 
 #include "strictnumber.h"
 
+#include <array>
+
 namespace bearing::cli {
+
+const BatchJob& SizingJob::batchJob()
+{
+    static constexpr std::array<BatchColumn, 5> columns{
+        BatchColumn::Material, BatchColumn::Load, BatchColumn::Frequency, BatchColumn::Length, BatchColumn::Group};
+    static const BatchJob job{.columns = columns,
+        .required = 3,
+        .batchName = "пакета",
+        .columnsName = "расчета",
+        .isOutputField = [](std::string_view name) { return hasColumn(caseColumns(), name); }};
+    return job;
+}
 
 void CaseRunner::run(const CaseTexts& texts, std::optional<Group> group, CaseRecord& record)
 {
     const MaterialChoice& choice = materials_.choose(texts.material, group);
     record.texts = &texts;
+    record.read = nullptr;
     record.row = choice.kind == MaterialChoice::Kind::Found ? choice.row : -1;
     record.material = record.row >= 0 ? &settings_.catalogue->fields(record.row) : nullptr;
     if (record.row < 0) {
@@ -27,6 +42,7 @@ void CaseRunner::run(const CaseTexts& texts, std::optional<Group> group, CaseRec
 void CaseRunner::refuse(const CaseTexts& texts, const CaseProblem& problem, CaseRecord& record)
 {
     record.texts = &texts;
+    record.read = nullptr;
     record.row = -1;
     record.material = nullptr;
     fillResults(record, nullptr, problem);

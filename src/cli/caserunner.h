@@ -1,11 +1,15 @@
 #pragma once
 
+#include "batchheader.h"
 #include "bearingcase.h"
 #include "caserecord.h"
 #include "catalogue.h"
+#include "csvdialect.h"
 #include "resultwriter.h"
 
+#include <array>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -58,6 +62,30 @@ private:
     const RunSettings& settings_;
     MaterialChooser materials_;
     CaseOutcome outcome_;
+};
+
+// The sizing as a job (jobrun.h): a case fails when it ends in a message. Its numbers lose
+// every no-break space, as the window reads blanks.
+struct SizingJob {
+    using Texts = CaseTexts;
+    using Record = CaseRecord;
+    using Runner = CaseRunner;
+    static constexpr bool perMaterial = true;
+    static constexpr NoBreakSpaces noBreakSpaces = NoBreakSpaces::Anywhere;
+    static constexpr std::array<JobInput<CaseTexts>, 4> inputs{{
+        {.column = BatchColumn::Material, .text = &CaseTexts::material, .number = false},
+        {.column = BatchColumn::Load, .text = &CaseTexts::load},
+        {.column = BatchColumn::Frequency, .text = &CaseTexts::frequency},
+        {.column = BatchColumn::Length, .optional = &CaseTexts::length},
+    }};
+
+    [[nodiscard]] static const BatchJob& batchJob();
+    [[nodiscard]] static std::unique_ptr<ResultWriter> makeWriter(
+        std::ostream& out, OutputFormat format, const WriterSetup& setup)
+    {
+        return makeResultWriter(out, format, setup);
+    }
+    [[nodiscard]] static bool fails(const CaseRecord& record) { return record.endedInMessage(); }
 };
 
 }  // namespace bearing::cli

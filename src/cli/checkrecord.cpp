@@ -31,16 +31,6 @@ bool temperatureGiven(const CheckRecord& record) { return record.texts->temperat
 
 using C = Column<CheckRecord>;
 
-constexpr FieldKind fieldKind(CheckFieldKind kind)
-{
-    switch (kind) {
-    case CheckFieldKind::Number: return FieldKind::Number;
-    case CheckFieldKind::Code: return FieldKind::Optional;
-    case CheckFieldKind::Flag: return FieldKind::Flag;
-    }
-    return FieldKind::Text;
-}
-
 // The inputs as given, the material, the check's own fields, the messages.
 template <std::size_t... Field> constexpr auto makeCheckTable(std::index_sequence<Field...> /*fields*/)
 {
@@ -66,13 +56,6 @@ template <std::size_t... Field> constexpr auto makeCheckTable(std::index_sequenc
 
 constexpr auto checkTable = makeCheckTable(std::make_index_sequence<checkFields.size()>());
 
-void addMessage(CheckRecord& record, std::string_view text, std::string_view code)
-{
-    record.messages.push_back(withLineFeeds(text));
-    record.message += (record.message.empty() ? "" : "\n") + record.messages.back();
-    record.code.append(record.code.empty() ? "" : " ").append(code);
-}
-
 }  // namespace
 
 void fillCheckResults(CheckRecord& record, const CaseProblem& problem)
@@ -94,17 +77,7 @@ void fillCheckResults(CheckRecord& record, const CaseProblem& problem)
         addMessage(record, checkFaultMessage(check.fault), checkFaultCode(check.fault));
         return;
     }
-    for (std::size_t i = 0; i < checkFields.size(); ++i) {
-        std::string& text = record.results.at(i);
-        const CheckFieldValue value = checkFields.at(i).value(check);
-        if (const auto* number = std::get_if<double>(&value)) {
-            assignShortest(text, *number);
-        } else if (const auto* flag = std::get_if<bool>(&value)) {
-            text = *flag ? "true" : "false";
-        } else if (const auto* code = std::get_if<std::string_view>(&value)) {
-            text = *code;
-        }
-    }
+    assignResults(checkFields, check, record.results);
 }
 
 std::span<const Column<CheckRecord>> checkColumns() { return checkTable; }

@@ -4,11 +4,13 @@
 #include "calculationreport.h"
 #include "caserunner.h"
 #include "checkrecord.h"
+#include "checkwriter.h"
+#include "csvdialect.h"
 
-#include <functional>
-#include <istream>
+#include <array>
+#include <limits>
+#include <memory>
 #include <ostream>
-#include <string>
 
 namespace bearing::cli {
 
@@ -34,26 +36,35 @@ private:
 // The check as the report shows it.
 [[nodiscard]] CheckReportCase reportCase(const Catalogue& catalogue, const CheckRecord& record);
 
-// Each run of checks returns its exit status: every check passes: exitResults; one does
-// not pass or ended in a message: exitMessage. `onCheck`, when given, sees every check
-// after it is written (for a report).
+// The design check as a job (jobrun.h): a check fails when it does not pass; --sort
+// utilisation orders by the governing use, checks that stopped at a message last.
+struct CheckJob {
+    using Texts = CheckTexts;
+    using Record = CheckRecord;
+    using Runner = CheckRunner;
+    static constexpr bool perMaterial = true;
+    static constexpr NoBreakSpaces noBreakSpaces = NoBreakSpaces::Grouping;
+    static constexpr std::array<JobInput<CheckTexts>, 6> inputs{{
+        {.column = BatchColumn::Material, .text = &CheckTexts::material, .number = false},
+        {.column = BatchColumn::Load, .text = &CheckTexts::load},
+        {.column = BatchColumn::Frequency, .text = &CheckTexts::frequency},
+        {.column = BatchColumn::Diameter, .text = &CheckTexts::diameter},
+        {.column = BatchColumn::Length, .text = &CheckTexts::length},
+        {.column = BatchColumn::Temperature, .optional = &CheckTexts::temperature},
+    }};
 
-// One check: its figures on `out`, its messages on `err`.
-[[nodiscard]] int runCheckOne(const RunSettings& settings, const CheckTexts& texts, std::ostream& out,
-    std::ostream& err, const std::function<void(const CheckRecord&)>& onCheck = {});
-
-// The same design in every material of the catalogue, in catalogue order, or with
-// `sortByUse` from the smallest governing use to the largest (checks that ended in a
-// message last, in catalogue order).
-[[nodiscard]] int runCheckAll(const RunSettings& settings, const CheckTexts& texts, bool sortByUse, std::ostream& out,
-    std::ostream& err, const std::function<void(const CheckRecord&)>& onCheck = {});
-
-// The check's columns of a batch.
-[[nodiscard]] const BatchJob& checkBatchJob();
-
-// The checks of a CSV batch with the columns material, load, frequency, diameter and
-// length (temperature and group optional), a row of output a record as it streams in.
-[[nodiscard]] int runCheckBatch(const RunSettings& settings, const std::string& source, std::istream& in,
-    std::ostream& out, std::ostream& err, const std::function<void(const CheckRecord&)>& onCheck = {});
+    [[nodiscard]] static const BatchJob& batchJob();
+    [[nodiscard]] static std::unique_ptr<CheckWriter> makeWriter(
+        std::ostream& out, OutputFormat format, const WriterSetup& setup)
+    {
+        return makeCheckWriter(out, format, setup);
+    }
+    [[nodiscard]] static bool fails(const CheckRecord& record) { return !record.passed(); }
+    [[nodiscard]] static double useOf(const CheckRecord& record)
+    {
+        return record.check && record.check->fault == CheckFault::None ? record.check->governingUse
+                                                                       : std::numeric_limits<double>::infinity();
+    }
+};
 
 }  // namespace bearing::cli

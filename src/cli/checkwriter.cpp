@@ -105,93 +105,24 @@ TableRow tableRow(const CheckRecord& record, std::string number, std::string_vie
     return row;
 }
 
-// A table of checks with its notes under it, as the sizing's tables have them: the
-// messages, and what the table has no column for, the temperature when it was not
-// compared or is above [t].
-class NotedCheckTable : public CheckWriter {
-public:
-    NotedCheckTable(std::ostream& out, WriterSetup setup)
-        : output_(out)
-        , setup_(std::move(setup))
-    {
-    }
-
-    [[nodiscard]] bool showsMessages() const override { return true; }
-
-protected:
-    TableRow notedRow(const CheckRecord& record, std::string number)
-    {
-        TableRow row = tableRow(record, std::move(number), setup_.decimalSeparator);
-        rowNotes_.assign(record.messages.begin(), record.messages.end());
-        if (record.check && record.check->fault == CheckFault::None) {
-            const DesignCheck& k = *record.check;
-            if (!k.temperature) {
-                rowNotes_.emplace_back(temperatureNotCompared);
-            } else if (!k.temperatureHolds) {
-                rowNotes_.push_back(checkTemperatureLine(k, *record.limits, setup_.decimalSeparator));
-            }
+// A check's row, with the notes the table has no column for: the temperature when it was
+// not compared or is above [t]. Every material is numbered by its row, a batch by its
+// records.
+void checkRow(const CheckRecord& record, std::size_t number, const WriterSetup& setup, TableRow& row,
+    std::vector<std::string>& notes)
+{
+    const bool batch = setup.layout == Layout::Batch;
+    row = tableRow(record, batch ? std::to_string(number) : (record.material != nullptr ? record.material->row : ""),
+        setup.decimalSeparator);
+    if (record.check && record.check->fault == CheckFault::None) {
+        const DesignCheck& k = *record.check;
+        if (!k.temperature) {
+            notes.emplace_back(temperatureNotCompared);
+        } else if (!k.temperatureHolds) {
+            notes.push_back(checkTemperatureLine(k, *record.limits, setup.decimalSeparator));
         }
-        cellOf(row, Cell::Note) = notes_.refer(rowNotes_);
-        return row;
     }
-
-    void finishNotes()
-    {
-        notes_.append(output_.text(), setup_.width);
-        output_.flush();
-    }
-
-    OutputBuffer output_;
-    WriterSetup setup_;
-
-private:
-    TableNotes notes_;
-    std::vector<std::string> rowNotes_;
-};
-
-// Every material: the table is held, to fit its columns to the terminal.
-class CheckTableWriter : public NotedCheckTable {
-public:
-    using NotedCheckTable::NotedCheckTable;
-
-    void write(const CheckRecord& record) override
-    {
-        rows_.push_back(notedRow(record, record.material != nullptr ? record.material->row : ""));
-    }
-
-    void finish() override
-    {
-        TextTable(tableColumns).appendTable(output_.text(), rows_, setup_.width);
-        finishNotes();
-    }
-
-private:
-    std::vector<TableRow> rows_;
-};
-
-// A batch: a line a check as it streams in, numbered as the batch's records.
-class CheckBatchWriter : public NotedCheckTable {
-public:
-    CheckBatchWriter(std::ostream& out, WriterSetup setup)
-        : NotedCheckTable(out, std::move(setup))
-        , table_(streamedColumns)
-    {
-        table_.fit({}, setup_.width);
-        table_.appendHeadings(output_.text());
-    }
-
-    void write(const CheckRecord& record) override
-    {
-        table_.appendRow(output_.text(), notedRow(record, std::to_string(++number_)));
-        output_.writeIfFull();
-    }
-
-    void finish() override { finishNotes(); }
-
-private:
-    TextTable table_;
-    std::size_t number_ = 0;
-};
+}
 
 }  // namespace
 
@@ -205,8 +136,8 @@ std::unique_ptr<CheckWriter> makeCheckWriter(std::ostream& out, OutputFormat for
     }
     switch (setup.layout) {
     case Layout::OneCase: return std::make_unique<CheckLinesWriter>(out, setup);
-    case Layout::MaterialTable: return std::make_unique<CheckTableWriter>(out, setup);
-    case Layout::Batch: return std::make_unique<CheckBatchWriter>(out, setup);
+    case Layout::MaterialTable: return std::make_unique<TableWriter<CheckRecord>>(out, setup, tableColumns, checkRow);
+    case Layout::Batch: return std::make_unique<TableWriter<CheckRecord>>(out, setup, streamedColumns, checkRow);
     }
     return nullptr;
 }

@@ -1,9 +1,10 @@
 #include "commandline.h"
 
 #include "batchrun.h"
-#include "caseruns.h"
 #include "checkedoutput.h"
 #include "checkruns.h"
+#include "filmjob.h"
+#include "jobrun.h"
 #include "materiallist.h"
 #include "options.h"
 #include "outputfiles.h"
@@ -148,13 +149,7 @@ int runCheck(const Options& options, const RunSettings& settings, const FileRequ
     std::vector<std::string> carriedNames;
     const std::function<void(const CheckRecord&)> collect = reportCollector<CheckRecord>(files, cases, carriedNames,
         [&settings](const CheckRecord& record) { return reportCase(*settings.catalogue, record); });
-    int status = exitUsage;
-    switch (options.mode) {
-    case Mode::OneCase: status = runCheckOne(settings, texts, out, err, collect); break;
-    case Mode::AllMaterials: status = runCheckAll(settings, texts, options.sortByUse, out, err, collect); break;
-    case Mode::Batch: status = runCheckBatch(settings, options.batch, in, out, err, collect); break;
-    case Mode::ListMaterials: return exitUsage;
-    }
+    const int status = runJob<CheckJob>(options, settings, texts, in, out, err, collect);
     if (status == exitUsage || !collect) {
         return status;
     }
@@ -169,17 +164,39 @@ int runSizing(const Options& options, const RunSettings& settings, const FileReq
     std::vector<std::string> carriedNames;
     const std::function<void(const CaseRecord&)> collect = reportCollector<CaseRecord>(files, cases, carriedNames,
         [&settings](const CaseRecord& record) { return sizingReportCase(*settings.catalogue, record); });
-    int status = exitUsage;
-    switch (options.mode) {
-    case Mode::OneCase: status = runOneCase(settings, options.texts, out, err, collect); break;
-    case Mode::AllMaterials: status = runAllMaterials(settings, options.texts, out, err, collect); break;
-    case Mode::Batch: status = runBatch(settings, options.batch, in, out, err, collect); break;
-    case Mode::ListMaterials: writeMaterialList(settings, out); return exitResults;
+    if (options.mode == Mode::ListMaterials) {
+        writeMaterialList(settings, out);
+        return exitResults;
     }
+    const int status = runJob<SizingJob>(options, settings, options.texts, in, out, err, collect);
     if (status == exitUsage || !collect) {
         return status;
     }
     const int written = writeSizingFiles(files, cases, carriedNames, err);
+    return written != exitResults ? written : status;
+}
+
+int runFilm(const Options& options, const RunSettings& settings, const FileRequests& files, std::istream& in,
+    std::ostream& out, std::ostream& err)
+{
+    const FilmCaseTexts texts{.load = options.texts.load,
+        .frequency = options.texts.frequency,
+        .diameter = options.diameter,
+        .length = options.texts.length.value_or(""),
+        .clearance = options.clearance,
+        .viscosity = options.viscosity,
+        .journalRoughness = options.journalRoughness,
+        .boreRoughness = options.boreRoughness,
+        .margin = options.filmMargin};
+    std::vector<FilmReportCase> cases;
+    std::vector<std::string> carriedNames;
+    const std::function<void(const FilmRecord&)> collect
+        = reportCollector<FilmRecord>(files, cases, carriedNames, filmReportCase);
+    const int status = runJob<FilmJob>(options, settings, texts, in, out, err, collect);
+    if (status == exitUsage || !collect) {
+        return status;
+    }
+    const int written = writeFilmFiles(files, cases, carriedNames, err);
     return written != exitResults ? written : status;
 }
 
@@ -222,8 +239,9 @@ int runMode(const Options& options, const RunSettings& settings, const FileReque
         resultFile.emplace(options.output);
     }
     std::ostream& results = resultFile ? resultFile->stream() : out;
-    const int status = options.check ? runCheck(options, settings, files, in, results, err)
-                                     : runSizing(options, settings, files, in, results, err);
+    const int status = options.film ? runFilm(options, settings, files, in, results, err)
+        : options.check             ? runCheck(options, settings, files, in, results, err)
+                                    : runSizing(options, settings, files, in, results, err);
     // A run refused on the way (a batch that cannot be read) leaves the old file.
     if (resultFile && status != exitUsage) {
         try {

@@ -9,6 +9,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,10 @@ constexpr std::string_view synopsis = "Использование:\n"
                                       "      [--format ...]\n"
                                       "  plain-bearings-calc --check --batch ФАЙЛ|- [--group dry|lubricated]\n"
                                       "      [--format ...]\n"
+                                      "  plain-bearings-calc --film --load F --frequency n --diameter d --length L\n"
+                                      "      --clearance Δ --viscosity µ [--roughness RZJ,RZB] [--film-margin K]\n"
+                                      "      [--format ...]\n"
+                                      "  plain-bearings-calc --film --batch ФАЙЛ|- [--format ...]\n"
                                       "  plain-bearings-calc РЕЖИМ ... --format xlsx --output ФАЙЛ.xlsx\n"
                                       "      | --format csv --csv-dialect ru\n"
                                       "  и в любом режиме, кроме --list-materials: [--chart ФАЙЛ.svg\n"
@@ -115,6 +120,10 @@ struct Given {
     CLI::Option* chart = nullptr;
     CLI::Option* chartKind = nullptr;
     CLI::Option* report = nullptr;
+    CLI::Option* clearance = nullptr;
+    CLI::Option* viscosity = nullptr;
+    CLI::Option* roughness = nullptr;
+    CLI::Option* filmMargin = nullptr;
     bool all = false;
     bool listMaterials = false;
     std::string dialectName;
@@ -125,6 +134,8 @@ struct Given {
     std::string reportFile;
     Group groupValue = Group::Dry;
     std::string lengthText;
+    std::string roughnessText;
+    std::string filmMarginText;
 };
 
 void addModes(CLI::App& app, Given& given)
@@ -209,7 +220,8 @@ std::optional<std::string> checkSpreadsheetOptions(Given& given)
 
 void addCheck(CLI::App& app, Given& given)
 {
-    const std::map<std::string, ChartKind> chartKinds{{"pv", ChartKind::PV}, {"design", ChartKind::Design}};
+    const std::map<std::string, ChartKind> chartKinds{
+        {"pv", ChartKind::PV}, {"pressure", ChartKind::PV}, {"design", ChartKind::Design}};
     Options& options = given.options;
     const std::string check = "Проверка размеров и выходные файлы";
     app.add_flag("-c,--check", options.check, "проверка подшипника d × L вместо расчета размеров")->group(check);
@@ -228,13 +240,93 @@ void addCheck(CLI::App& app, Given& given)
                       ->option_text("ФАЙЛ.svg")
                       ->group(check);
     given.chartKind = app.add_option("--chart-kind", options.chartKind,
-                             "pv — диаграмма p–v (по умолчанию), design — область размеров d × L")
+                             "pv — диаграмма p–v (по умолчанию), design — область размеров d × L; с --film: "
+                             "pressure — давление в слое (по умолчанию), design — расчетная диаграмма слоя")
                           ->transform(CLI::CheckedTransformer(chartKinds))
-                          ->option_text("pv|design")
+                          ->option_text("pv|design|pressure")
                           ->group(check);
     given.report = app.add_option("--report", given.reportFile, "записать отчет о расчете в HTML-файл")
                        ->option_text("ФАЙЛ.html")
                        ->group(check);
+}
+
+void addFilm(CLI::App& app, Given& given)
+{
+    Options& options = given.options;
+    const std::string film = "Масляный слой (жидкостное трение)";
+    app.add_flag("--film", options.film, "масляный слой подшипника d × L по уравнению Рейнольдса")->group(film);
+    given.clearance
+        = app.add_option("--clearance", options.clearance, "диаметральный зазор Δ, мкм")->option_text("Δ")->group(film);
+    given.viscosity = app.add_option("--viscosity", options.viscosity, "динамическая вязкость масла µ, Па·с")
+                          ->option_text("µ")
+                          ->group(film);
+    given.roughness = app.add_option("--roughness", given.roughnessText,
+                             "шероховатость Rz цапфы и вкладыша, мкм, через запятую; по умолчанию 3.2,6.3")
+                          ->option_text("RZJ,RZB")
+                          ->group(film);
+    given.filmMargin
+        = app.add_option("--film-margin", given.filmMarginText,
+                 "требуемый запас h_min / (Rz цапфы + Rz вкладыша); по умолчанию 2, обычное правило расчета")
+              ->option_text("K")
+              ->group(film);
+}
+
+// The oil film's options against the mode; a usage problem, if any. The film runs one
+// case or a batch, in no material.
+std::optional<std::string> checkFilmOptions(Given& given)
+{
+    Options& options = given.options;
+    const bool filmOnly = given.clearance->count() > 0 || given.viscosity->count() > 0 || given.roughness->count() > 0
+        || given.filmMargin->count() > 0;
+    if (!options.film) {
+        return filmOnly ? std::optional<std::string>(
+                   "--clearance, --viscosity, --roughness и --film-margin задаются только с --film")
+                        : std::nullopt;
+    }
+    if (given.material->count() > 0 || given.all || given.listMaterials || options.check || given.group->count() > 0
+        || given.temperature->count() > 0 || given.sort->count() > 0 || options.strict) {
+        return "--film считает один случай или пакет --batch, без материала: --material, --all, --list-materials, "
+               "--check, --group, --temperature, --sort и --strict с ним не задаются";
+    }
+    const std::array<CLI::Option*, 6> values{
+        given.load, given.frequency, given.diameter, given.length, given.clearance, given.viscosity};
+    if (given.batch->count() > 0) {
+        options.mode = Mode::Batch;
+        if (filmOnly || std::ranges::any_of(values, [](const CLI::Option* o) { return o->count() > 0; })) {
+            return "в пакете масляного слоя величины задаются столбцами load, frequency, diameter, length, "
+                   "clearance, viscosity, roughness_journal, roughness_bore и film_margin";
+        }
+        if (given.chart->count() > 0) {
+            return "--chart с --film строится для одного случая";
+        }
+    } else {
+        options.mode = Mode::OneCase;
+        if (!std::ranges::all_of(values, [](const CLI::Option* o) { return o->count() > 0; })) {
+            return "для --film нужны --load, --frequency, --diameter, --length, --clearance и --viscosity";
+        }
+        options.texts.length = given.lengthText;
+    }
+    if (given.roughness->count() > 0) {
+        const std::size_t comma = given.roughnessText.find(',');
+        if (comma == std::string::npos || given.roughnessText.find(',', comma + 1) != std::string::npos) {
+            return "--roughness — два числа через запятую, Rz цапфы и вкладыша в мкм, с десятичной точкой: 3.2,6.3";
+        }
+        options.journalRoughness = given.roughnessText.substr(0, comma);
+        options.boreRoughness = given.roughnessText.substr(comma + 1);
+    }
+    if (given.filmMargin->count() > 0) {
+        options.filmMargin = given.filmMarginText;
+    }
+    if (given.chartKind->count() > 0 && given.chart->count() == 0) {
+        return "--chart-kind задаётся только с --chart";
+    }
+    if (given.chart->count() > 0) {
+        options.chart = given.chartFile;
+    }
+    if (given.report->count() > 0) {
+        options.report = given.reportFile;
+    }
+    return std::nullopt;
 }
 
 // The check's options and the output files, against the mode; a usage problem, if any.
@@ -383,6 +475,7 @@ std::variant<Options, int> parseOptions(const std::vector<std::string>& argument
     addParameters(app, given);
     addSpreadsheetOptions(app, given);
     addCheck(app, given);
+    addFilm(app, given);
     try {
         std::vector<std::string> reversed = reversedWithEmptyValues(arguments);
         app.parse(reversed);
@@ -395,9 +488,16 @@ std::variant<Options, int> parseOptions(const std::vector<std::string>& argument
     } catch (const CLI::ParseError& error) {
         return usageError(err, describeParseError(error, app));
     }
-    if (std::optional<std::string> problem = checkCombination(given);
-        problem || (problem = checkSpreadsheetOptions(given))) {
+    // The oil film has its own combinations; the other jobs refuse its options.
+    std::optional<std::string> problem = checkFilmOptions(given);
+    if (!problem && !given.options.film) {
+        problem = checkCombination(given);
+    }
+    if (problem || (problem = checkSpreadsheetOptions(given))) {
         return usageError(err, *problem);
+    }
+    if (given.options.film) {
+        return given.options;
     }
     if (const std::optional<std::string> problem = checkCheckOptions(given)) {
         return usageError(err, *problem);

@@ -39,6 +39,14 @@ struct Options {
     std::optional<std::string> chart;        // --chart FILE.svg
     ChartKind chartKind = ChartKind::PV;     // --chart-kind
     std::optional<std::string> report;       // --report FILE.html
+    // --film: the oil film of a journal bearing d × L, with --load, --frequency,
+    // --diameter, --length and these.
+    bool film = false;
+    std::string clearance;                        // --clearance
+    std::string viscosity;                        // --viscosity
+    std::optional<std::string> journalRoughness;  // --roughness RZJ,RZB
+    std::optional<std::string> boreRoughness;
+    std::optional<std::string> filmMargin;  // --film-margin
 };
 
 // Reads the options in `arguments` (without the program's name). Returns them, or the

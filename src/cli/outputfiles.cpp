@@ -3,6 +3,7 @@
 #include "bearingcharts.h"
 #include "checkedoutput.h"
 #include "exitstatus.h"
+#include "filmcharts.h"
 #include "numbertext.h"
 #include "programversion.h"
 #include "replacementfile.h"
@@ -37,7 +38,8 @@ CalculationReport reportOf(const FileRequests& requests)
         .date = requests.date,
         .decimalSeparator = requests.decimalSeparator,
         .sizings = {},
-        .checks = {}};
+        .checks = {},
+        .films = {}};
 }
 
 // The operating point of a sizing: its largest diameter with its smallest length.
@@ -144,6 +146,25 @@ std::string chartOrWhyNot(const FileRequests& requests, std::span<const Case> ca
         "Диаграмма не построена", "Материал «" + material + "» не найден в каталоге: диаграмме не на чем строиться");
 }
 
+// Writes each requested file for the cases of `kept`'s kind, whatever became of the
+// other: the chart that `chart` draws, the report.
+template <class Case, class Chart>
+int writeRunFiles(const FileRequests& requests, std::span<const Case> cases, std::span<const std::string> carriedNames,
+    std::ostream& err, std::vector<Case> CalculationReport::*kept, const Chart& chart)
+{
+    bool written = true;
+    if (requests.chart) {
+        written = writeFile(*requests.chart, standaloneSvg(chart(cases)), err) && written;
+    }
+    if (requests.report) {
+        CalculationReport report = reportOf(requests);
+        (report.*kept).assign(cases.begin(), cases.end());
+        report.carriedNames.assign(carriedNames.begin(), carriedNames.end());
+        written = writeFile(*requests.report, calculationReportHtml(report), err) && written;
+    }
+    return written ? exitResults : exitWriteFailed;
+}
+
 }  // namespace
 
 SizingReportCase sizingReportCase(const Catalogue& catalogue, const CaseRecord& record)
@@ -180,34 +201,33 @@ SizingReportCase sizingReportCase(const Catalogue& catalogue, const CaseRecord& 
 int writeSizingFiles(const FileRequests& requests, std::span<const SizingReportCase> cases,
     std::span<const std::string> carriedNames, std::ostream& err)
 {
-    bool written = true;
-    if (requests.chart) {
-        written
-            = writeFile(*requests.chart, standaloneSvg(chartOrWhyNot(requests, cases, sizingChart)), err) && written;
-    }
-    if (requests.report) {
-        CalculationReport report = reportOf(requests);
-        report.sizings.assign(cases.begin(), cases.end());
-        report.carriedNames.assign(carriedNames.begin(), carriedNames.end());
-        written = writeFile(*requests.report, calculationReportHtml(report), err) && written;
-    }
-    return written ? exitResults : exitWriteFailed;
+    return writeRunFiles(requests, cases, carriedNames, err, &CalculationReport::sizings,
+        [&requests](std::span<const SizingReportCase> all) { return chartOrWhyNot(requests, all, sizingChart); });
 }
 
 int writeCheckFiles(const FileRequests& requests, std::span<const CheckReportCase> cases,
     std::span<const std::string> carriedNames, std::ostream& err)
 {
-    bool written = true;
-    if (requests.chart) {
-        written = writeFile(*requests.chart, standaloneSvg(chartOrWhyNot(requests, cases, checkChart)), err) && written;
-    }
-    if (requests.report) {
-        CalculationReport report = reportOf(requests);
-        report.checks.assign(cases.begin(), cases.end());
-        report.carriedNames.assign(carriedNames.begin(), carriedNames.end());
-        written = writeFile(*requests.report, calculationReportHtml(report), err) && written;
-    }
-    return written ? exitResults : exitWriteFailed;
+    return writeRunFiles(requests, cases, carriedNames, err, &CalculationReport::checks,
+        [&requests](std::span<const CheckReportCase> all) { return chartOrWhyNot(requests, all, checkChart); });
+}
+
+int writeFilmFiles(const FileRequests& requests, std::span<const FilmReportCase> cases,
+    std::span<const std::string> carriedNames, std::ostream& err)
+{
+    return writeRunFiles(requests, cases, carriedNames, err, &CalculationReport::films,
+        [&requests](std::span<const FilmReportCase> all) {
+            const OilFilm& film = all.front().film;
+            if (!film.solved) {
+                const std::string_view why = film.fault != FilmFault::None ? filmFaultMessage(film.fault)
+                    : film.limit != FilmLimit::None                        ? filmLimitMessage(film.limit)
+                                                    : std::string_view("расчет не выполнен");
+                return undrawnChartSvg("Диаграмма не построена", masked(why));
+            }
+            return requests.chartKind == ChartKind::Design
+                ? filmDesignChartSvg(filmDesignChartOf(film, requests.decimalSeparator))
+                : filmPressureSvg(filmPressureChartOf(film, requests.decimalSeparator));
+        });
 }
 
 std::optional<std::string> reportDateFrom(const char* sourceDateEpoch, std::int64_t now)

@@ -32,6 +32,8 @@ struct FileRequests {
     std::span<const std::string> carriedNames, std::ostream& err);
 [[nodiscard]] int writeCheckFiles(const FileRequests& requests, std::span<const CheckReportCase> cases,
     std::span<const std::string> carriedNames, std::ostream& err);
+[[nodiscard]] int writeFilmFiles(const FileRequests& requests, std::span<const FilmReportCase> cases,
+    std::span<const std::string> carriedNames, std::ostream& err);
 
 // The date of a report: SOURCE_DATE_EPOCH's seconds when it is set, else `now`. Empty
 // when SOURCE_DATE_EPOCH is set to anything but a whole number of seconds that is a

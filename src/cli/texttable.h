@@ -38,6 +38,15 @@ enum class Cell {
     MaxLoad,
     MaxFrequency,
     Verdict,
+    // The oil film's.
+    Sommerfeld,
+    Eccentricity,
+    MinFilm,
+    FilmMargin,
+    MaxFilmPressure,
+    FrictionCoefficient,
+    FrictionPower,
+    Flow,
     Count
 };
 

@@ -74,106 +74,45 @@ private:
     OutputBuffer output_;
 };
 
-// A table with its notes under it: the messages are part of it.
-class NotedTableWriter : public ResultWriter {
-public:
-    NotedTableWriter(std::ostream& out, const WriterSetup& setup)
-        : output_(out)
-        , separator_(setup.decimalSeparator)
-        , width_(setup.width)
-    {
-    }
+// The cells every table of sizings has: the results.
+void resultCells(const CaseRecord& record, std::string_view separator, TableRow& cells)
+{
+    cellOf(cells, Cell::MaxDiameter) = localForm(record.maxDiameter, separator);
+    cellOf(cells, Cell::MinLength) = localForm(record.minLength, separator);
+    cellOf(cells, Cell::Limit) = limitTitle(record.lengthLimit);
+    cellOf(cells, Cell::MinDiameter) = record.lengthBelowMinimum == "true" ? std::string(belowMinimumMark)
+                                                                           : localForm(record.minDiameter, separator);
+}
 
-    [[nodiscard]] bool showsMessages() const override { return true; }
+// Every material: the material's row, its limits and the results.
+void materialRow(const CaseRecord& record, std::size_t /*number*/, const WriterSetup& setup, TableRow& cells,
+    std::vector<std::string>& /*notes*/)
+{
+    const std::string& separator = setup.decimalSeparator;
+    cellOf(cells, Cell::Number) = record.material->row;
+    cellOf(cells, Cell::Material) = record.material->shownName;
+    cellOf(cells, Cell::Group) = groupTitle(groupOfRow(record.row));
+    cellOf(cells, Cell::Pressure) = localForm(record.material->maxPressure, separator);
+    cellOf(cells, Cell::Speed) = localForm(record.material->maxSpeed, separator);
+    cellOf(cells, Cell::PV) = localForm(record.material->maxPV, separator);
+    cellOf(cells, Cell::Temperature) = record.material->maxTemperature;
+    resultCells(record, separator, cells);
+}
 
-protected:
-    // The cells every table has: the results and the note's number.
-    void fillResults(TableRow& cells, const CaseRecord& record)
-    {
-        cellOf(cells, Cell::MaxDiameter) = localForm(record.maxDiameter, separator_);
-        cellOf(cells, Cell::MinLength) = localForm(record.minLength, separator_);
-        cellOf(cells, Cell::Limit) = limitTitle(record.lengthLimit);
-        cellOf(cells, Cell::MinDiameter) = record.lengthBelowMinimum == "true"
-            ? std::string(belowMinimumMark)
-            : localForm(record.minDiameter, separator_);
-        cellOf(cells, Cell::Note) = notes_.refer(record.messages);
-    }
-
-    void finishNotes()
-    {
-        notes_.append(output_.text(), width_);
-        output_.flush();
-    }
-
-    OutputBuffer output_;
-    std::string separator_;
-    std::size_t width_;
-    TableNotes notes_;
-};
-
-// Every material: the whole table is held, to fit its columns to the terminal.
-class MaterialTableWriter : public NotedTableWriter {
-public:
-    using NotedTableWriter::NotedTableWriter;
-
-    void write(const CaseRecord& record) override
-    {
-        TableRow cells;
-        cellOf(cells, Cell::Number) = record.material->row;
-        cellOf(cells, Cell::Material) = record.material->shownName;
-        cellOf(cells, Cell::Group) = groupTitle(groupOfRow(record.row));
-        cellOf(cells, Cell::Pressure) = localForm(record.material->maxPressure, separator_);
-        cellOf(cells, Cell::Speed) = localForm(record.material->maxSpeed, separator_);
-        cellOf(cells, Cell::PV) = localForm(record.material->maxPV, separator_);
-        cellOf(cells, Cell::Temperature) = record.material->maxTemperature;
-        fillResults(cells, record);
-        rows_.push_back(std::move(cells));
-    }
-
-    void finish() override
-    {
-        TextTable(materialTableColumns).appendTable(output_.text(), rows_, width_);
-        finishNotes();
-    }
-
-private:
-    std::vector<TableRow> rows_;
-};
-
-// A batch: a line a case as they stream in, the notes at the end.
-class BatchLinesWriter : public NotedTableWriter {
-public:
-    BatchLinesWriter(std::ostream& out, const WriterSetup& setup)
-        : NotedTableWriter(out, setup)
-        , table_(batchTableColumns)
-    {
-        table_.fit({}, width_);
-        table_.appendHeadings(output_.text());
-    }
-
-    void write(const CaseRecord& record) override
-    {
-        cellOf(cells_, Cell::Number) = std::to_string(++written_);
-        // As given, unless it is a name that both groups have.
-        cellOf(cells_, Cell::Material)
-            = record.material != nullptr && record.material->shownName != record.material->name
-            ? record.material->shownName
-            : record.texts->material;
-        cellOf(cells_, Cell::Load) = record.texts->load;
-        cellOf(cells_, Cell::Frequency) = record.texts->frequency;
-        cellOf(cells_, Cell::Length) = record.texts->length.value_or("");
-        fillResults(cells_, record);
-        table_.appendRow(output_.text(), cells_);
-        output_.writeIfFull();
-    }
-
-    void finish() override { finishNotes(); }
-
-private:
-    TextTable table_;
-    TableRow cells_;
-    std::size_t written_ = 0;
-};
+// A batch: the record's number, the inputs as given and the results.
+void batchRow(const CaseRecord& record, std::size_t number, const WriterSetup& setup, TableRow& cells,
+    std::vector<std::string>& /*notes*/)
+{
+    cellOf(cells, Cell::Number) = std::to_string(number);
+    // As given, unless it is a name that both groups have.
+    cellOf(cells, Cell::Material) = record.material != nullptr && record.material->shownName != record.material->name
+        ? record.material->shownName
+        : record.texts->material;
+    cellOf(cells, Cell::Load) = record.texts->load;
+    cellOf(cells, Cell::Frequency) = record.texts->frequency;
+    cellOf(cells, Cell::Length) = record.texts->length.value_or("");
+    resultCells(record, setup.decimalSeparator, cells);
+}
 
 }  // namespace
 
@@ -227,8 +166,9 @@ std::unique_ptr<ResultWriter> makeTextWriter(std::ostream& out, const WriterSetu
 {
     switch (setup.layout) {
     case Layout::OneCase: return std::make_unique<CaseLinesWriter>(out);
-    case Layout::MaterialTable: return std::make_unique<MaterialTableWriter>(out, setup);
-    case Layout::Batch: return std::make_unique<BatchLinesWriter>(out, setup);
+    case Layout::MaterialTable:
+        return std::make_unique<TableWriter<CaseRecord>>(out, setup, materialTableColumns, materialRow);
+    case Layout::Batch: return std::make_unique<TableWriter<CaseRecord>>(out, setup, batchTableColumns, batchRow);
     }
     return nullptr;
 }

@@ -1,6 +1,7 @@
 #include "workbookresults.h"
 
 #include "checkrecord.h"
+#include "filmjob.h"
 #include "materialchoice.h"
 #include "workbookwriter.h"
 
@@ -70,14 +71,18 @@ private:
 // a group's name as its title ("без смазки").
 enum class Shown { AsIs, Limit, Group };
 
-// The fields of checkColumns() around the check's own (checkFields), with their headings.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 15> checkHeadings{{
+// The fields around a calculation's own (checkFields, filmFields), with their headings.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 19> fieldHeadings{{
     {"material", "Материал (задан)"},
     {"load", "F, Н"},
     {"frequency", "n, об/мин"},
     {"diameter", "D, мм"},
     {"length", "L, мм"},
     {"temperature", "t, °C"},
+    {"clearance", "Δ, мкм"},
+    {"viscosity", "µ, Па·с"},
+    {"roughness_journal", "Rz_ц, мкм"},
+    {"roughness_bore", "Rz_в, мкм"},
     {"row", "№ материала"},
     {"name", "Материал"},
     {"group", "Группа"},
@@ -91,12 +96,14 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 15> checkHea
 
 bool isInput(std::string_view name)
 {
-    return name == "load" || name == "frequency" || name == "diameter" || name == "length" || name == "temperature";
+    constexpr std::array<std::string_view, 9> inputs{"load", "frequency", "diameter", "length", "temperature",
+        "clearance", "viscosity", "roughness_journal", "roughness_bore"};
+    return std::ranges::find(inputs, name) != inputs.end();
 }
 
 // A field's column: its heading, a style from its kind (the inputs as given, the
 // utilisations as percents) and a width that wraps the heading in two or three lines.
-SheetColumn sheetColumn(const Column<CheckRecord>& field, std::string_view heading)
+template <class Record> SheetColumn sheetColumn(const Column<Record>& field, std::string_view heading)
 {
     SheetStyle style = SheetStyle::Text;
     if (isInput(field.name)) {
@@ -146,29 +153,45 @@ std::string_view shownText(Shown shown, std::string_view code)
     return code == "pv" ? "[pv]" : code;
 }
 
-// The design checks on a sheet «Проверка», a column for each field of checkColumns().
-class WorkbookChecks : public CheckWriter {
+// A field of the calculation's own (`own`: checkFields, filmFields) is headed as its table
+// heads it, any other as fieldHeadings does; one missing from both still gets a column,
+// headed by its name. The calculation's own come first: the film's max_pressure is its
+// p_max, the check's is the material's [p].
+template <class Result, std::size_t N>
+std::string_view headingIn(const std::array<ResultField<Result>, N>& own, std::string_view name)
+{
+    if (const auto* field = std::ranges::find(own, name, &ResultField<Result>::name); field != own.end()) {
+        return field->heading;
+    }
+    const auto* known = std::ranges::find(fieldHeadings, name, &std::pair<std::string_view, std::string_view>::first);
+    return known != fieldHeadings.end() ? known->second : name;
+}
+
+// Records of a calculation on a sheet of their own, a column for each of their fields.
+template <class Record> class WorkbookTable : public RecordWriter<Record> {
 public:
-    explicit WorkbookChecks(const WriterSetup& setup)
-        : columns_(sheetColumns())
+    WorkbookTable(const WriterSetup& setup, std::string_view sheetName, std::span<const Column<Record>> fields,
+        std::string_view (*headingOf)(std::string_view name))
+        : fields_(fields)
+        , headingOf_(headingOf)
+        , columns_(sheetColumns())
         , book_(setup.outputPath, setup.catalogue->listed(),
               {.inputDecimalMark = setup.inputDecimalMark,
                   .carriedNames = setup.carriedNames,
                   .withCases = true,
-                  .sheetName = "Проверка",
+                  .sheetName = sheetName,
                   .columns = columns_})
     {
     }
 
-    void write(const CheckRecord& record) override
+    void write(const Record& record) override
     {
         cells_.clear();
-        const auto fields = checkColumns();
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            const std::string_view text = fields[i].value(record);
-            cells_.push_back(cellOf(fields[i].kind, shownText(shown_[i], text)));
+        for (std::size_t i = 0; i < fields_.size(); ++i) {
+            const std::string_view text = fields_[i].value(record);
+            cells_.push_back(cellOf(fields_[i].kind, shownText(shown_[i], text)));
         }
-        book_.writeRow(++checks_, record.carried, cells_);
+        book_.writeRow(++rows_, record.carried, cells_);
     }
 
     void finish() override { book_.finish(); }
@@ -192,40 +215,37 @@ private:
         return text;
     }
 
-    // A field of the check's own is headed as checkFields heads it, any other as
-    // checkHeadings does; one missing from both still gets a column, headed by its name.
-    static std::string_view headingOf(std::string_view name)
-    {
-        if (const auto* field = std::ranges::find(checkFields, name, &CheckField::name); field != checkFields.end()) {
-            return field->heading;
-        }
-        const auto* known
-            = std::ranges::find(checkHeadings, name, &std::pair<std::string_view, std::string_view>::first);
-        return known != checkHeadings.end() ? known->second : name;
-    }
-
     std::vector<SheetColumn> sheetColumns()
     {
         std::vector<SheetColumn> columns;
-        for (const auto& field : checkColumns()) {
-            columns.push_back(sheetColumn(field, headingOf(field.name)));
+        for (const auto& field : fields_) {
+            columns.push_back(sheetColumn(field, headingOf_(field.name)));
             shown_.push_back(shownOf(field.name));
         }
         return columns;
     }
 
+    std::span<const Column<Record>> fields_;
+    std::string_view (*headingOf_)(std::string_view name);
     std::vector<Shown> shown_;
     std::vector<SheetColumn> columns_;  // before book_, which reads them
     WorkbookWriter book_;
     std::vector<SheetCell> cells_;
-    std::size_t checks_ = 0;
+    std::size_t rows_ = 0;
 };
 
 }  // namespace
 
 std::unique_ptr<CheckWriter> makeWorkbookChecks(const WriterSetup& setup)
 {
-    return std::make_unique<WorkbookChecks>(setup);
+    return std::make_unique<WorkbookTable<CheckRecord>>(
+        setup, "Проверка", checkColumns(), [](std::string_view name) { return headingIn(checkFields, name); });
+}
+
+std::unique_ptr<FilmWriter> makeWorkbookFilms(const WriterSetup& setup)
+{
+    return std::make_unique<WorkbookTable<FilmRecord>>(
+        setup, "Масляный слой", filmColumns(), [](std::string_view name) { return headingIn(filmFields, name); });
 }
 
 std::unique_ptr<ResultWriter> makeWorkbookResults(const WriterSetup& setup)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "checkwriter.h"
+#include "filmjob.h"
 #include "resultwriter.h"
 
 #include <memory>
@@ -13,5 +14,7 @@ namespace bearing::cli {
 [[nodiscard]] std::unique_ptr<ResultWriter> makeWorkbookResults(const WriterSetup& setup);
 // The design checks likewise, on a sheet «Проверка» with the fields of checkColumns().
 [[nodiscard]] std::unique_ptr<CheckWriter> makeWorkbookChecks(const WriterSetup& setup);
+// The oil film likewise, on a sheet «Масляный слой» with the fields of filmColumns().
+[[nodiscard]] std::unique_ptr<FilmWriter> makeWorkbookFilms(const WriterSetup& setup);
 
 }  // namespace bearing::cli

@@ -458,6 +458,46 @@ void checkTable(Html& html, const std::vector<CheckReportCase>& cases, std::span
     }
 }
 
+void filmTable(Html& html, const std::vector<FilmReportCase>& cases, std::span<const std::string> carriedNames,
+    std::string_view separator)
+{
+    html.element("h2", "Все случаи");
+    html.raw("<table class=\"rows\">\n<thead>");
+    html.row(withCarried({"№", "F, Н", "n, об/мин", "d × L, мм", "Δ, мкм", "µ, Па·с", "S", "ε", "h_min, мкм", "Запас",
+                             "p_max, МПа", "f", "Мощность трения, Вт", "Q, см³/с", "Итог"},
+                 carriedNames),
+        "th");
+    html.raw("</thead>\n<tbody>");
+    int number = 0;
+    for (const FilmReportCase& c : cases) {
+        ++number;
+        const OilFilm& film = c.film;
+        const auto shown = [&](double value, bool reached) {
+            return num(reached ? formatCheckFigure(value, separator) : std::string("—"));
+        };
+        const bool read = c.messages.empty() && film.fault == FilmFault::None;
+        const bool solved = read && film.solved;
+        std::vector<std::string> messages = c.messages;
+        if (film.fault != FilmFault::None) {
+            messages.emplace_back(filmFaultMessage(film.fault));
+        } else if (film.limit != FilmLimit::None) {
+            messages.emplace_back(filmLimitMessage(film.limit));
+        }
+        const bool passes = read && film.passes;
+        html.row(withCarried(
+            {num(std::to_string(number)), num(escaped(c.load)), num(escaped(c.frequency)),
+                num(escaped(c.diameter) + " × " + escaped(c.length)), num(escaped(c.clearance)),
+                num(escaped(c.viscosity)), shown(film.sommerfeld, read), shown(film.eccentricity, solved),
+                shown(film.minFilmThickness, solved), shown(film.filmMargin, solved), shown(film.maxPressure, solved),
+                shown(film.frictionCoefficient, solved), shown(film.frictionPower, solved), shown(film.flow, solved),
+                std::string("<span class=\"") + (passes ? "pass" : "fail") + "\">"
+                    + (read ? std::string(verdictWord(passes)) : std::string("нет расчета")) + "</span>"
+                    + (messages.empty() ? "" : "<br/>" + messagesHtml(messages))},
+            c.carried));
+    }
+    html.raw("</tbody>\n</table>\n");
+}
+
 template <typename Case> const Case* workedCase(const std::vector<Case>& cases, auto reached)
 {
     const auto found = std::find_if(cases.begin(), cases.end(), reached);
@@ -470,8 +510,10 @@ std::string calculationReportHtml(const CalculationReport& report)
 {
     const std::string& separator = report.decimalSeparator;
     const bool checks = !report.checks.empty();
-    const std::string title = checks ? "Проверка подшипника скольжения" : "Расчет подшипника скольжения";
-    const std::size_t count = checks ? report.checks.size() : report.sizings.size();
+    const bool films = !report.films.empty();
+    const std::string title = films ? "Масляный слой подшипника скольжения"
+                                    : (checks ? "Проверка подшипника скольжения" : "Расчет подшипника скольжения");
+    const std::size_t count = films ? report.films.size() : (checks ? report.checks.size() : report.sizings.size());
     const std::string program = report.programName + " " + report.version;
 
     Html html;
@@ -486,7 +528,17 @@ std::string calculationReportHtml(const CalculationReport& report)
         "Программа: " + program + ". Дата расчета: " + report.date + ". Случаев: " + std::to_string(count) + ".",
         "class=\"meta\"");
 
-    if (checks) {
+    if (films) {
+        const FilmReportCase* worked
+            = workedCase(report.films, [](const FilmReportCase& c) { return c.film.solved && c.messages.empty(); });
+        if (count > 1) {
+            html.element("h2", "Подробно: случай " + std::to_string(worked - report.films.data() + 1));
+        }
+        html.raw(filmReportSectionHtml(*worked, separator));
+        if (count > 1) {
+            filmTable(html, report.films, report.carriedNames, separator);
+        }
+    } else if (checks) {
         const CheckReportCase* worked = workedCase(
             report.checks, [](const CheckReportCase& c) { return c.material && c.check.fault == CheckFault::None; });
         if (count > 1) {

@@ -15,6 +15,7 @@
 // calculation gives the same bytes.
 
 #include "designcheck.h"
+#include "filmreport.h"
 #include "materialcatalogue.h"
 #include "press.h"
 #include "sizing.h"
@@ -82,8 +83,9 @@ struct CalculationReport {
     std::string version;      // programVersion
     std::string date;         // as it is to be shown, from reportDate()
     std::string decimalSeparator = ",";
-    std::vector<SizingReportCase> sizings;  // the report holds sizings or checks, not both
+    std::vector<SizingReportCase> sizings;  // the report holds cases of one kind
     std::vector<CheckReportCase> checks;
+    std::vector<FilmReportCase> films;
     // The names of a batch's own columns ("id", a note): shown with the inputs and, after
     // the number, in the table of every case.
     std::vector<std::string> carriedNames{};

@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace bearing {
 
@@ -30,7 +31,9 @@ struct FilmReportCase {
     std::optional<std::string> journalRoughness;  // none: not given, the default used
     std::optional<std::string> boreRoughness;
     std::optional<std::string> margin;
-    OilFilm film;  // solveOilFilm() of the texts above
+    OilFilm film;                         // solveOilFilm() of the texts above
+    std::vector<std::string> messages{};  // messages other than the film's own (a batch's record refused)
+    std::vector<std::string> carried{};   // a batch's own columns, as given (CalculationReport::carriedNames)
 
     [[nodiscard]] FilmTexts texts() const;
 };

@@ -267,7 +267,8 @@ std::string checkReport(int row, const std::string& load, const std::string& fre
                 : 0),
         .decimalSeparator = separator,
         .sizings = {},
-        .checks = {}};
+        .checks = {},
+        .films = {}};
     report.checks.push_back(checkCase(row, load, frequency, diameter, length, temperature));
     return calculationReportHtml(report);
 }

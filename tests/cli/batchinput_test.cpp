@@ -86,6 +86,8 @@ TEST(BatchInput, EveryJobMatchesColumnNamesByOneRuleAndNeverCarriesASlip)
                  "может быть, temperature?" + sizingColumns},
              Row{"a swap of neighbours and a dropped letter", Job::Sizing, "diamtre", "1", exitUsage,
                  "может быть, diameter?"},
+             Row{"a misspelt column of the oil film", Job::Sizing, "viscosty", "0.02", exitUsage,
+                 "может быть, viscosity?"},
              Row{"blanks around a name are no part of it", Job::Check, " temperature\t", "300", exitMessage,
                  "out:,false,-50,false,"},
              Row{"a column of another job, named exactly, is the user's own", Job::Sizing, "diameter", "7", exitResults,

@@ -3,8 +3,12 @@ format, and checks it against the CSV of the same cases and of the material tabl
 every figure a number cell equal to the CSV's, texts as given, Russian headings with
 units, the heading row frozen and filtered, set column widths.
 
-    workbook_check.py BOOK.xlsx CASES.csv MATERIALS.csv     (the sizing's or the check's)
+    workbook_check.py BOOK.xlsx CASES.csv MATERIALS.csv [MARK]   (the sizing's, the check's
+                                                                 or the oil film's)
     workbook_check.py BOOK.xlsx - MATERIALS.csv     (the material sheet alone)
+
+MARK is the decimal mark of the batch the inputs came from (a ';' batch writes ','): an
+input that is a plain number with it is a number cell.
 """
 import csv
 import math
@@ -68,8 +72,29 @@ CHECK_COLUMNS = (
     ]
     + CASE_COLUMNS[-2:]
 )
+# The oil film's sheet: its inputs, then its figures as the core's table heads them.
+FILM_COLUMNS = [CASE_COLUMNS[0], CASE_COLUMNS[2], CASE_COLUMNS[3], ("D, мм", "diameter", "input"), CASE_COLUMNS[4]] + [
+    tuple(spec.split("|"))
+    for spec in re.split(
+        r"\s{2,}",
+        """Δ, мкм|clearance|input  µ, Па·с|viscosity|input  Rz_ц, мкм|roughness_journal|input
+        Rz_в, мкм|roughness_bore|input  Относительный зазор ψ = Δ/d|relative_clearance|number  Отношение L/d|length_ratio|number
+        P = F/(L·d), МПа|mean_pressure|number  Число Зоммерфельда S|sommerfeld|number  Коэффициент нагруженности Φ|load_coefficient|number
+        Эксцентриситет ε|eccentricity|number  Угол положения φ, °|attitude_angle|number  h_min, мкм|min_film_thickness|number
+        Rz_ц + Rz_в, мкм|roughness_sum|number  Запас h_min/(Rz_ц + Rz_в)|film_margin|number
+        Требуемый запас|required_margin|number  p_max, МПа|max_pressure|number
+        Угол p_max, °|max_pressure_angle|number  Конец слоя, °|film_end_angle|number
+        Угол p_max от нагрузки, °|max_pressure_angle_from_load|number
+        Конец слоя от нагрузки, °|film_end_angle_from_load|number  Отношение P/p_max|pressure_ratio|number
+        Коэффициент трения f|friction_coefficient|number  Параметр трения (r/c)·f|friction_variable|number
+        Момент трения, Н·м|friction_torque|number  Мощность трения, Вт|friction_power|number
+        Q, см³/с|flow|number  Q_s, см³/с|side_flow|number  Параметр расхода Q/(r·c·N·L)|flow_variable|number
+        Доля утечки Q_s/Q|side_flow_ratio|number  Проходит|passes|flag""",
+    )
+] + CASE_COLUMNS[-2:]
 GROUPS = {"dry": "без смазки", "lubricated": "со смазкой"}
 PLAIN_NUMBER = re.compile(r"-?[0-9]+(\.[0-9]+)?$")
+DECIMAL_MARK = sys.argv[4] if len(sys.argv) > 4 else "."
 CELL_LIMIT = 32767
 
 failures = []
@@ -97,6 +122,8 @@ def unguarded(text):
 def check_cell(cell, kind, value, index, where):
     if value is not None and kind in ("text", "input"):
         value = unguarded(value)
+    if kind == "input" and value and PLAIN_NUMBER.match(value.replace(DECIMAL_MARK, ".")):
+        value = value.replace(DECIMAL_MARK, ".")
     if kind == "index":
         check(cell.data_type == "n" and cell.value == index, where, f"{cell.value!r} is not case {index}")
         return
@@ -106,7 +133,11 @@ def check_cell(cell, kind, value, index, where):
     if kind in ("number", "tenth", "percent") or (kind == "input" and PLAIN_NUMBER.match(value) and len(value) < 16):
         check(cell.data_type == "n", where, f"{cell.value!r} is not a number cell")
         # A cell keeps 16 significant digits, a double's shortest text may have 17.
-        check(math.isclose(cell.value, float(value), rel_tol=1e-15), where, f"{cell.value!r} is not {value}")
+        check(
+            cell.data_type == "n" and math.isclose(cell.value, float(value), rel_tol=1e-15),
+            where,
+            f"{cell.value!r} is not {value}",
+        )
         if kind == "tenth":
             check(cell.number_format == "0.0", where, f"format {cell.number_format!r}, not to the tenth")
         if kind == "percent":
@@ -145,15 +176,19 @@ def read_csv(path):
 def case_columns(fieldnames, columns):
     """The cases sheet's columns: the number, a batch's own columns (those the CSV has
     before its inputs), then the program's."""
-    carried = fieldnames[: fieldnames.index("material")]
+    carried = fieldnames[: fieldnames.index("material" if "material" in fieldnames else "load")]
     return columns[:1] + [(name, name, "input") for name in carried] + columns[1:]
 
 
 def main():
     book_path, cases_path, materials_path = sys.argv[1:4]
     book = openpyxl.load_workbook(book_path)
-    # The design check's workbook has its sheet in place of the sizing's.
-    first, columns = ("Проверка", CHECK_COLUMNS) if "Проверка" in book.sheetnames else ("Расчеты", CASE_COLUMNS)
+    # The design check's and the oil film's workbooks have their sheet in place of the sizing's.
+    first, columns = next(
+        (sheet, columns)
+        for sheet, columns in (("Проверка", CHECK_COLUMNS), ("Масляный слой", FILM_COLUMNS), ("Расчеты", CASE_COLUMNS))
+        if sheet in book.sheetnames or sheet == "Расчеты"
+    )
     sheets = ["Материалы"] if cases_path == "-" else [first, "Материалы"]
     check(book.sheetnames == sheets, "book", f"sheets {book.sheetnames}")
     if cases_path != "-":

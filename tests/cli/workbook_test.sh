@@ -59,3 +59,21 @@ check_all=(--check --all -F 5000 -n 300 -d 16.7 -L 20 -t 120 --sort utilisation)
 "$calc" --check --batch "$work/checks.csv" --format csv >"$work/checks-out.csv" 2>/dev/null || [[ $? -eq 1 ]]
 "$calc" --check --batch "$work/checks.csv" --format xlsx -o "$work/checks.xlsx" 2>/dev/null || [[ $? -eq 1 ]]
 "$python" "$check" "$work/checks.xlsx" "$work/checks-out.csv" "$work/materials.csv"
+# The same checks as a Russian spreadsheet saves them: the inputs with decimal commas are
+# numbers in the workbook, as in a sizing's.
+tr ',' ';' <"$work/checks.csv" | sed 's/;300;/;300,5;/; s/;20;/;20,5;/' >"$work/checks-ru.csv"
+"$calc" --check --batch "$work/checks-ru.csv" --format csv >"$work/checks-ru-out.csv" 2>/dev/null || [[ $? -eq 1 ]]
+"$calc" --check --batch "$work/checks-ru.csv" --format xlsx -o "$work/checks-ru.xlsx" 2>/dev/null || [[ $? -eq 1 ]]
+"$python" "$check" "$work/checks-ru.xlsx" "$work/checks-ru-out.csv" "$work/materials.csv" ,
+
+# The oil film: cases that pass, fail, reach no solution and stop at a fault.
+{
+  printf 'id,load,frequency,diameter,length,clearance,viscosity,roughness_journal,roughness_bore,film_margin\r\n'
+  printf 'A,5000,1500,50,40,60,0.02,1.6,3.2,\r\n'
+  printf 'B,5000,1500,50,40,60,0.02,,,\r\n'
+  printf 'C,50000,100,50,40,60,0.02,0,0,3\r\n'
+  printf 'D,x,1,1,1,1,1,,,\r\n'
+} >"$work/film.csv"
+"$calc" --film --batch "$work/film.csv" --format csv >"$work/film-out.csv" 2>/dev/null || [[ $? -eq 1 ]]
+"$calc" --film --batch "$work/film.csv" --format xlsx -o "$work/film.xlsx" 2>/dev/null || [[ $? -eq 1 ]]
+"$python" "$check" "$work/film.xlsx" "$work/film-out.csv" "$work/materials.csv"

@@ -1,0 +1,233 @@
+#include "filmjob.h"
+
+#include "checkedoutput.h"
+#include "csvwriter.h"
+#include "jsonwriter.h"
+#include "texttable.h"
+#include "textwriter.h"
+#include "workbookresults.h"
+
+#include <utility>
+
+namespace bearing::cli {
+
+namespace {
+
+template <std::string FilmCaseTexts::*Text> std::string_view given(const FilmRecord& record)
+{
+    return record.texts->*Text;
+}
+
+template <std::optional<std::string> FilmCaseTexts::*Text> std::string_view optionalGiven(const FilmRecord& record)
+{
+    const std::optional<std::string>& text = record.texts->*Text;
+    return text ? std::string_view(*text) : std::string_view();
+}
+
+template <std::optional<std::string> FilmCaseTexts::*Text> bool isGiven(const FilmRecord& record)
+{
+    return (record.texts->*Text).has_value();
+}
+
+template <std::size_t Field> std::string_view result(const FilmRecord& record)
+{
+    return std::get<Field>(record.results);
+}
+
+template <std::string FilmRecord::*Member> std::string_view recordField(const FilmRecord& record)
+{
+    return record.*Member;
+}
+
+using C = Column<FilmRecord>;
+
+// The inputs as given (the required margin is among the figures, as used), the figures,
+// the messages.
+template <std::size_t... Field> constexpr auto makeFilmTable(std::index_sequence<Field...> /*fields*/)
+{
+    return std::array{
+        C{"load", FieldKind::Text, given<&FilmCaseTexts::load>},
+        C{"frequency", FieldKind::Text, given<&FilmCaseTexts::frequency>},
+        C{"diameter", FieldKind::Text, given<&FilmCaseTexts::diameter>},
+        C{"length", FieldKind::Text, given<&FilmCaseTexts::length>},
+        C{"clearance", FieldKind::Text, given<&FilmCaseTexts::clearance>},
+        C{"viscosity", FieldKind::Text, given<&FilmCaseTexts::viscosity>},
+        C{"roughness_journal", FieldKind::Text, optionalGiven<&FilmCaseTexts::journalRoughness>,
+            isGiven<&FilmCaseTexts::journalRoughness>},
+        C{"roughness_bore", FieldKind::Text, optionalGiven<&FilmCaseTexts::boreRoughness>,
+            isGiven<&FilmCaseTexts::boreRoughness>},
+        C{filmFields[Field].name, fieldKind(filmFields[Field].kind), result<Field>}...,
+        C{"message", FieldKind::Optional, recordField<&FilmRecord::message>},
+        C{"code", FieldKind::Optional, recordField<&FilmRecord::code>},
+    };
+}
+
+constexpr auto filmTable = makeFilmTable(std::make_index_sequence<filmFields.size()>());
+
+void clearResults(FilmRecord& record)
+{
+    for (std::string& field : record.results) {
+        field.clear();
+    }
+    record.messages.clear();
+    record.message.clear();
+    record.code.clear();
+}
+
+// One case: its lines, as the web page shows them.
+class FilmLinesWriter : public FilmWriter {
+public:
+    FilmLinesWriter(std::ostream& out, const WriterSetup& setup)
+        : output_(out)
+        , separator_(setup.decimalSeparator)
+    {
+    }
+
+    void write(const FilmRecord& record) override
+    {
+        if (!record.film) {
+            return;
+        }
+        for (const std::string& line : filmLines(*record.film, separator_)) {
+            output_.text() += line + "\n";
+        }
+    }
+
+    void finish() override { output_.flush(); }
+
+private:
+    OutputBuffer output_;
+    std::string separator_;
+};
+
+constexpr std::array streamedColumns{
+    TableColumn{.cell = Cell::Number, .heading = "№", .alignRight = true, .width = 6},
+    TableColumn{.cell = Cell::Sommerfeld, .heading = "S", .alignRight = true, .priority = 5, .width = 9},
+    TableColumn{.cell = Cell::Eccentricity, .heading = "ε", .alignRight = true, .width = 6},
+    TableColumn{.cell = Cell::MinFilm, .heading = "h_min, мкм", .alignRight = true, .width = 10},
+    TableColumn{.cell = Cell::FilmMargin, .heading = "Запас", .alignRight = true, .width = 6},
+    TableColumn{.cell = Cell::MaxFilmPressure, .heading = "p_max, МПа", .alignRight = true, .priority = 3, .width = 10},
+    TableColumn{.cell = Cell::FrictionCoefficient, .heading = "f", .alignRight = true, .priority = 4, .width = 9},
+    TableColumn{.cell = Cell::FrictionPower, .heading = "N_тр, Вт", .alignRight = true, .priority = 1, .width = 9},
+    TableColumn{.cell = Cell::Flow, .heading = "Q, см³/с", .alignRight = true, .priority = 2, .width = 9},
+    TableColumn{.cell = Cell::Verdict, .heading = "Итог", .width = 11},
+    TableColumn{.cell = Cell::Note, .heading = "Прим.", .width = 5},
+};
+
+// A batch's row: the figures a designer scans for, the verdict.
+void filmRow(const FilmRecord& record, std::size_t number, const WriterSetup& setup, TableRow& row,
+    std::vector<std::string>& /*notes*/)
+{
+    cellOf(row, Cell::Number) = std::to_string(number);
+    const OilFilm* film = record.film && record.film->fault == FilmFault::None ? &*record.film : nullptr;
+    cellOf(row, Cell::Verdict) = film != nullptr ? std::string(verdictWord(film->passes)) : "нет расчета";
+    const auto shown = [&setup](double value) { return formatCheckFigure(value, setup.decimalSeparator); };
+    if (film != nullptr) {
+        cellOf(row, Cell::Sommerfeld) = shown(film->sommerfeld);
+    }
+    if (film != nullptr && film->solved) {
+        cellOf(row, Cell::Eccentricity) = shown(film->eccentricity);
+        cellOf(row, Cell::MinFilm) = shown(film->minFilmThickness);
+        cellOf(row, Cell::FilmMargin) = shown(film->filmMargin);
+        cellOf(row, Cell::MaxFilmPressure) = shown(film->maxPressure);
+        cellOf(row, Cell::FrictionCoefficient) = shown(film->frictionCoefficient);
+        cellOf(row, Cell::FrictionPower) = shown(film->frictionPower);
+        cellOf(row, Cell::Flow) = shown(film->flow);
+    }
+}
+
+}  // namespace
+
+FilmTexts FilmCaseTexts::view() const
+{
+    const auto optional = [](const std::optional<std::string>& text) {
+        return text ? std::optional<std::string_view>(*text) : std::nullopt;
+    };
+    return {.load = load,
+        .frequency = frequency,
+        .diameter = diameter,
+        .length = length,
+        .clearance = clearance,
+        .viscosity = viscosity,
+        .journalRoughness = optional(journalRoughness),
+        .boreRoughness = optional(boreRoughness),
+        .margin = optional(margin)};
+}
+
+std::span<const Column<FilmRecord>> filmColumns() { return filmTable; }
+
+const BatchJob& FilmJob::batchJob()
+{
+    static constexpr std::array<BatchColumn, 9> columns{BatchColumn::Load, BatchColumn::Frequency,
+        BatchColumn::Diameter, BatchColumn::Length, BatchColumn::Clearance, BatchColumn::Viscosity,
+        BatchColumn::JournalRoughness, BatchColumn::BoreRoughness, BatchColumn::FilmMargin};
+    static const BatchJob job{.columns = columns,
+        .required = 6,
+        .batchName = "пакета масляного слоя",
+        .columnsName = "масляного слоя",
+        .isOutputField = [](std::string_view name) { return hasColumn(filmColumns(), name); }};
+    return job;
+}
+
+void FilmRunner::run(const FilmCaseTexts& texts, std::optional<Group> /*group*/, FilmRecord& record) const
+{
+    record.texts = &texts;
+    record.read = nullptr;
+    record.film = solveOilFilm(texts.view());
+    clearResults(record);
+    const OilFilm& film = *record.film;
+    if (film.fault != FilmFault::None) {
+        addMessage(record, filmFaultMessage(film.fault), filmFaultCode(film.fault));
+        return;
+    }
+    assignResults(filmFields, film, record.results);
+    if (film.limit != FilmLimit::None) {
+        addMessage(record, filmLimitMessage(film.limit), filmLimitCode(film.limit));
+    }
+}
+
+void FilmRunner::refuse(const FilmCaseTexts& texts, const CaseProblem& problem, FilmRecord& record) const
+{
+    record.texts = &texts;
+    record.read = nullptr;
+    record.film.reset();
+    clearResults(record);
+    addMessage(record, problem.text, problem.code);
+}
+
+std::unique_ptr<FilmWriter> makeFilmWriter(std::ostream& out, OutputFormat format, const WriterSetup& setup)
+{
+    switch (format) {
+    case OutputFormat::Csv: return std::make_unique<CsvWriter<FilmRecord>>(out, setup, filmColumns());
+    case OutputFormat::Json: return std::make_unique<JsonWriter<FilmRecord>>(out, setup, filmColumns());
+    case OutputFormat::Xlsx: return makeWorkbookFilms(setup);
+    case OutputFormat::Text: break;
+    }
+    if (setup.layout == Layout::OneCase) {
+        return std::make_unique<FilmLinesWriter>(out, setup);
+    }
+    return std::make_unique<TableWriter<FilmRecord>>(out, setup, streamedColumns, filmRow);
+}
+
+FilmReportCase filmReportCase(const FilmRecord& record)
+{
+    const FilmCaseTexts& texts = record.read != nullptr ? *record.read : *record.texts;
+    FilmReportCase c{.load = texts.load,
+        .frequency = texts.frequency,
+        .diameter = texts.diameter,
+        .length = texts.length,
+        .clearance = texts.clearance,
+        .viscosity = texts.viscosity,
+        .journalRoughness = texts.journalRoughness,
+        .boreRoughness = texts.boreRoughness,
+        .margin = texts.margin,
+        .film = record.film.value_or(OilFilm{}),
+        .messages = {},
+        .carried = {}};
+    if (!record.film) {
+        c.messages = record.messages;
+    }
+    return c;
+}
+
+}  // namespace bearing::cli
