@@ -7,6 +7,7 @@
 #include "calculationreport.h"
 #include "designcheck.h"
 #include "filmcharts.h"
+#include "filmreport.h"
 #include "materialcatalogue.h"
 #include "numbertext.h"
 #include "oilfilm.h"
@@ -255,12 +256,11 @@ val checkCharts(int row, const std::string& load, const std::string& frequency, 
     return charts;
 }
 
-// The calculation report of the check, as the command line's `--report` writes it, dated
-// `unixSeconds` (the browser's clock, whole seconds since 1970 UTC).
-std::string checkReport(int row, const std::string& load, const std::string& frequency, const std::string& diameter,
-    const std::string& length, const std::string& temperature, const std::string& separator, double unixSeconds)
+// An empty calculation report as the page writes it, dated `unixSeconds` (the browser's
+// clock, whole seconds since 1970 UTC).
+CalculationReport pageReport(const std::string& separator, double unixSeconds)
 {
-    CalculationReport report{.programName = "plain-bearings",
+    return CalculationReport{.programName = "plain-bearings",
         .version = std::string(programVersion),
         .date = reportDate(std::isfinite(unixSeconds) && unixSeconds >= 0 && unixSeconds < 1e15
                 ? static_cast<std::int64_t>(unixSeconds)
@@ -269,20 +269,28 @@ std::string checkReport(int row, const std::string& load, const std::string& fre
         .sizings = {},
         .checks = {},
         .films = {}};
+}
+
+// The calculation report of the check, as the command line's `--report` writes it, dated
+// `unixSeconds`.
+std::string checkReport(int row, const std::string& load, const std::string& frequency, const std::string& diameter,
+    const std::string& length, const std::string& temperature, const std::string& separator, double unixSeconds)
+{
+    CalculationReport report = pageReport(separator, unixSeconds);
     report.checks.push_back(checkCase(row, load, frequency, diameter, length, temperature));
     return calculationReportHtml(report);
 }
 
-// The oil film of the page's film section, from the texts of its boxes; an empty
-// roughness or margin takes the core's default.
-OilFilm filmOf(const std::string& load, const std::string& frequency, const std::string& diameter,
+// The texts of the page's film section, as the core reads them; an empty roughness or
+// margin is not given, and takes the core's default.
+FilmTexts filmTexts(const std::string& load, const std::string& frequency, const std::string& diameter,
     const std::string& length, const std::string& clearance, const std::string& viscosity,
     const std::string& journalRoughness, const std::string& boreRoughness, const std::string& margin)
 {
     const auto optional = [](const std::string& given) {
         return given.empty() ? std::nullopt : std::optional<std::string_view>(given);
     };
-    return solveOilFilm(FilmTexts{.load = load,
+    return FilmTexts{.load = load,
         .frequency = frequency,
         .diameter = diameter,
         .length = length,
@@ -290,7 +298,7 @@ OilFilm filmOf(const std::string& load, const std::string& frequency, const std:
         .viscosity = viscosity,
         .journalRoughness = optional(journalRoughness),
         .boreRoughness = optional(boreRoughness),
-        .margin = optional(margin)});
+        .margin = optional(margin)};
 }
 
 // {fields: {name: number | bool | null, as the command line's JSON names them},
@@ -301,8 +309,8 @@ val oilFilm(const std::string& load, const std::string& frequency, const std::st
     const std::string& journalRoughness, const std::string& boreRoughness, const std::string& margin,
     const std::string& separator)
 {
-    const OilFilm film
-        = filmOf(load, frequency, diameter, length, clearance, viscosity, journalRoughness, boreRoughness, margin);
+    const OilFilm film = solveOilFilm(
+        filmTexts(load, frequency, diameter, length, clearance, viscosity, journalRoughness, boreRoughness, margin));
     val fields = val::object();
     for (const FilmField& field : filmFields) {
         fields.set(std::string(field.name), std::visit(fieldValue, field.value(film)));
@@ -339,13 +347,26 @@ val filmCharts(const std::string& load, const std::string& frequency, const std:
     const std::string& journalRoughness, const std::string& boreRoughness, const std::string& margin,
     const std::string& separator)
 {
-    const OilFilm film
-        = filmOf(load, frequency, diameter, length, clearance, viscosity, journalRoughness, boreRoughness, margin);
+    const OilFilm film = solveOilFilm(
+        filmTexts(load, frequency, diameter, length, clearance, viscosity, journalRoughness, boreRoughness, margin));
     val charts = val::object();
     charts.set("pressure", text(film.solved ? filmPressureSvg(filmPressureChartOf(film, separator)) : ""));
     charts.set(
         "design", text(film.fault == FilmFault::None ? filmDesignChartSvg(filmDesignChartOf(film, separator)) : ""));
     return charts;
+}
+
+// The calculation report of the oil film, as the command line's `--film ... --report`
+// writes it, dated `unixSeconds`.
+std::string filmReport(const std::string& load, const std::string& frequency, const std::string& diameter,
+    const std::string& length, const std::string& clearance, const std::string& viscosity,
+    const std::string& journalRoughness, const std::string& boreRoughness, const std::string& margin,
+    const std::string& separator, double unixSeconds)
+{
+    CalculationReport report = pageReport(separator, unixSeconds);
+    report.films.push_back(filmReportCase(
+        filmTexts(load, frequency, diameter, length, clearance, viscosity, journalRoughness, boreRoughness, margin)));
+    return calculationReportHtml(report);
 }
 
 // What an empty roughness or margin box stands for, with `separator`, for the boxes'
@@ -377,5 +398,6 @@ EMSCRIPTEN_BINDINGS(plain_bearings)
     emscripten::function("checkReport", &checkReport);
     emscripten::function("oilFilm", &oilFilm);
     emscripten::function("filmCharts", &filmCharts);
+    emscripten::function("filmReport", &filmReport);
     emscripten::function("filmDefaults", &filmDefaults);
 }

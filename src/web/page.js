@@ -244,15 +244,11 @@
     byId('film-margin').placeholder = defaults.margin;
   };
 
-  // The report is made in the page and handed to the browser as a download: no request.
+  // A report is made in the page and handed to the browser as a download: no request.
+  // Each is dated with the browser's clock, in whole seconds.
+  const now = () => Math.floor(Date.now() / 1000);
   let reportUrl = null;
-  const saveReport = (module) => {
-    const html = module.checkReport(
-      ...checkBoxes(),
-      byId('check-temperature').value,
-      decimalSeparator(),
-      Math.floor(Date.now() / 1000),
-    );
+  const saveReport = (html) => {
     if (reportUrl !== null) {
       URL.revokeObjectURL(reportUrl);
     }
@@ -303,8 +299,11 @@
       ),
     );
     byId('check-design').addEventListener('click', () => press(() => showCheck(module)));
-    byId('check-report').addEventListener('click', () => saveReport(module));
+    byId('check-report').addEventListener('click', () =>
+      saveReport(module.checkReport(...checkBoxes(), byId('check-temperature').value, decimalSeparator(), now())),
+    );
     byId('film-calculate').addEventListener('click', () => press(() => showFilm(module)));
+    byId('film-report').addEventListener('click', () => saveReport(module.filmReport(...filmBoxes(), now())));
     // The benchmark reads how long after the navigation started the page answered.
     performance.mark('plain-bearings-interactive');
     setTimeout(() => {

@@ -209,18 +209,22 @@ export const commandLineFilms = (cases) =>
     'film_margin', cases, (c) => filmInputs.map((input) => c[input]));
 
 // One oil-film case as the command line writes it in text (`locale` sets its decimal
-// separator): its lines, a line each. Both roughnesses or neither are to be given.
-export const commandLineFilm = (c, locale = 'C') => {
+// separator): its lines, a line each; and its chart of `kind` and report (dated `date`)
+// when `files` names a folder. Both roughnesses or neither are to be given, each written
+// with a point: the option parts the two by a comma.
+export const commandLineFilm = (c, { locale = 'C', files = null, kind = 'pressure', date = 0 } = {}) => {
   const args = ['--film', '-F', c.load, '-n', c.frequency, '-d', c.diameter, '-L', c.length, '--clearance', c.clearance,
     '--viscosity', c.viscosity];
-  // The option takes both roughnesses, parted by a comma: each written here with a point.
   if (c.journalRoughness !== '' || c.boreRoughness !== '') {
-    args.push('--roughness', `${c.journalRoughness.replace(',', '.')},${c.boreRoughness.replace(',', '.')}`);
+    args.push('--roughness', `${c.journalRoughness},${c.boreRoughness}`);
   }
   if (c.margin !== '') {
     args.push('--film-margin', c.margin);
   }
-  return runCalc(args, '', { LANG: locale, LC_ALL: locale });
+  if (files) {
+    args.push('--chart', join(files, 'chart.svg'), '--chart-kind', kind, '--report', join(files, 'report.html'));
+  }
+  return runCalc(args, '', { LANG: locale, LC_ALL: locale, SOURCE_DATE_EPOCH: String(date) });
 };
 
 // The module's oil film of a case, its numbers shown with `separator`.

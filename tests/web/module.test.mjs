@@ -238,11 +238,34 @@ test(`the module's oil film gives the command line's figures for ${filmCount} ca
   // A text that starts with '-' would read as an option.
   pick('fault', (r, c) => r.passes === null && filmInputs.every((input) => /^[^-\s]/.test(c[input]) ||
     (c[input] === '' && input.endsWith('Roughness'))));
-  for (const i of sample) {
-    for (const [locale, separator] of [['C', '.'], ['ru_RU.UTF-8', ',']]) {
-      const lines = moduleFilm(module, cases[i], separator).lines;
-      assert.equal(commandLineFilm(cases[i], locale), lines.map((line) => `${line}\n`).join(''),
-        `film ${i} ${JSON.stringify(cases[i])} ${locale}`);
+  // Its charts are contained in the --chart file, and its report is the --report file.
+  const folder = mkdtempSync(join(tmpdir(), 'web-film-'));
+  try {
+    for (const [n, i] of sample.entries()) {
+      const c = { ...cases[i], journalRoughness: cases[i].journalRoughness.replace(',', '.'),
+        boreRoughness: cases[i].boreRoughness.replace(',', '.') };
+      const texts = filmInputs.map((input) => c[input]);
+      for (const [locale, separator] of [['C', '.'], ['ru_RU.UTF-8', ',']]) {
+        const name = `film ${i} ${JSON.stringify(c)} ${locale}`;
+        const kind = n % 2 ? 'design' : 'pressure';
+        const date = 1765141454 + n;
+        const lines = moduleFilm(module, c, separator).lines;
+        const text = commandLineFilm(c, { locale, files: results[i].passes === null ? null : folder, kind, date });
+        assert.equal(text, lines.map((line) => `${line}\n`).join(''), name);
+        if (results[i].passes !== null) {
+          // Where the film carries no solution, --chart says why in place of a chart; the
+          // page draws the design chart with the case's S, as the report does.
+          if (results[i].fields.eccentricity !== null) {
+            const chart = module.filmCharts(...texts, separator)[kind];
+            assert.ok(readFileSync(join(folder, 'chart.svg'), 'utf8').includes(chart), `${name}: ${kind} chart`);
+          }
+          assert.equal(module.filmReport(...texts, separator, date),
+            readFileSync(join(folder, 'report.html'), 'utf8').replaceAll('plain-bearings-calc', 'plain-bearings'),
+            `${name}: report`);
+        }
+      }
     }
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
   }
 });

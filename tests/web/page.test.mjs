@@ -333,7 +333,7 @@ describe('the design check of the worked example, d × L = 16.7 × 20 mm', () =>
     // The report comes as a download made in the page, an HTML file of this check.
     const [download] = await Promise.all([
       page.waitForEvent('download'),
-      page.getByRole('button', { name: 'Отчет' }).click(),
+      page.locator('#check').getByRole('button', { name: 'Отчет' }).click(),
     ]);
     assert.equal(download.suggestedFilename(), 'отчет.html');
     assert.match(download.url(), /^blob:/);
@@ -449,6 +449,17 @@ describe('the oil film', () => {
       seen.pressureMarks.join());
     assert.ok(seen.designMarks.includes('film-design-curve') && seen.designMarks.includes('film-operating-point'),
       seen.designMarks.join());
+    // Its report comes as a download made in the page, the module's report of the case.
+    const [download] = await Promise.all([
+      page.waitForEvent('download'),
+      page.locator('#film').getByRole('button', { name: 'Отчет' }).click(),
+    ]);
+    assert.equal(download.suggestedFilename(), 'отчет.html');
+    const html = readFileSync(await download.path(), 'utf8');
+    const dated = html.match(/\d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d UTC/)?.[0];
+    assert.ok(dated, 'the report is dated');
+    assert.match(html, /<h1>Масляный слой подшипника скольжения<\/h1>/);
+    assert.ok(html.includes('0,5594'), 'the report shows ε with the page\'s separator');
 
     // A load that no film carries: the limit above the lines of the inputs and the verdict,
     // the design chart with the case's S and no pressure chart.
