@@ -47,7 +47,7 @@ struct BatchJob {
 // One input of a job: the batch's column it comes from and its text in the job's Texts,
 // either one every case has or one that an empty field leaves out.
 template <class Texts> struct JobInput {
-    BatchColumn column;
+    BatchColumn column = BatchColumn::Material;
     std::string Texts::*text = nullptr;
     std::optional<std::string> Texts::*optional = nullptr;
     bool number = true;  // read in the batch's dialect

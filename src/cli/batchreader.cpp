@@ -114,7 +114,17 @@ private:
     void track(std::string_view text)
     {
         const char separator = separator_.value_or(',');
-        for (const char c : text) {
+        const auto ordinary = [separator](char c) { return c != '"' && c != separator && c != '\r' && c != '\n'; };
+        for (std::size_t at = 0; at < text.size(); ++at) {
+            // Inside a field, a run of ordinary bytes changes nothing: most of a batch.
+            if ((quote_ == Quote::Plain || quote_ == Quote::Open) && ordinary(text[at])) {
+                while (at + 1 < text.size() && ordinary(text[at + 1])) {
+                    ++at;
+                }
+                afterCarriageReturn_ = false;
+                continue;
+            }
+            const char c = text[at];
             const bool lineBreak = c == '\r' || (c == '\n' && !afterCarriageReturn_);
             line_ += lineBreak ? 1 : 0;
             afterCarriageReturn_ = c == '\r';

@@ -1,5 +1,6 @@
 #include "caserecord.h"
 
+#include "numbertext.h"
 #include "terminaltext.h"
 
 #include <array>
@@ -34,21 +35,21 @@ void fillFigures(CaseRecord& record, const CaseOutcome& outcome)
         assignMachineForm(record.minLength, outcome.numbers.minLength);
     }
     if (const std::optional<SizingFigures>& figures = outcome.figures) {
-        record.maxDiameterFull = fullSingle(figures->maxDiameter);
-        record.pvLength = fullSingle(figures->pvLength);
+        assignShortestSingle(record.maxDiameterFull, figures->maxDiameter);
+        assignShortestSingle(record.pvLength, figures->pvLength);
         if (figures->maxDiameter > 0) {
-            record.pressureLength = fullSingle(figures->pressureLength);
+            assignShortestSingle(record.pressureLength, figures->pressureLength);
         }
         // The minimum length is one of the two, the one that governs (which the pressure
         // length never does without a diameter).
         record.minLengthFull = figures->pressureGoverns ? record.pressureLength : record.pvLength;
-        record.minArea = fullSingle(figures->minArea);
+        assignShortestSingle(record.minArea, figures->minArea);
         record.lengthLimit = figures->pressureGoverns ? "p" : "pv";
     }
     if (const std::optional<DiameterForLength>& forLength = outcome.forLength) {
         if (forLength->check == LengthCheck::Accepted) {
             assignMachineForm(record.minDiameter, outcome.numbers.minDiameter);
-            record.minDiameterFull = fullSingle(forLength->diameter);
+            assignShortestSingle(record.minDiameterFull, forLength->diameter);
         }
         record.lengthBelowMinimum = forLength->check == LengthCheck::BelowMinimum ? "true" : "false";
     }

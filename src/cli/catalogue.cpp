@@ -1,5 +1,7 @@
 #include "catalogue.h"
 
+#include "numbertext.h"
+
 #include <algorithm>
 #include <charconv>
 #include <iterator>
@@ -38,9 +40,9 @@ MaterialChoice chooseNumbered(int row, std::optional<Group> group)
 
 std::string fullSingle(float value)
 {
-    std::array<char, 32> buffer{};
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return {buffer.data(), error == std::errc{} ? end : buffer.data()};
+    std::string text;
+    assignShortestSingle(text, value);
+    return text;
 }
 
 Catalogue::Catalogue()

@@ -393,6 +393,59 @@ void assignShortest(std::string& text, double value)
     text.assign(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
 }
 
+void assignShortestSingle(std::string& text, float value)
+{
+    // Written into `out` and assigned at once: appending piece by piece to the string
+    // costs more than finding the digits.
+    std::array<char, 48> out{};
+    char* const start = out.data();
+    if (!std::isfinite(value) || value == 0) {
+        text.assign(start, std::to_chars(start, start + out.size(), value).ptr);
+        return;
+    }
+    // The shortest digits from the library's Dragonbox, the algorithm its own "{}" uses
+    // (significand × 10^exponent, no trailing zeros); the layout is std::to_chars's. The
+    // library's own writing of them would cost as much as std::to_chars.
+    const auto decimal = fmt::detail::dragonbox::to_decimal(std::fabs(value));
+    std::array<char, 16> digits{};
+    const char* const digitsEnd = std::to_chars(digits.data(), digits.data() + digits.size(), decimal.significand).ptr;
+    const auto n = static_cast<int>(digitsEnd - digits.data());
+    const int first = decimal.exponent + n - 1;  // the decimal exponent of the first digit
+    // A single's exponent has at most two digits, and the layout writes at least two.
+    const int scientific = n + (n > 1 ? 1 : 0) + 4;
+    const int fixed = first >= 0 ? std::max(n, first + 1) + (n > first + 1 ? 1 : 0) : 1 - first + n;
+    char* at = start;
+    if (value < 0) {
+        *at++ = '-';
+    }
+    const auto put = [&at](const char* from, int count) { at = std::copy_n(from, count, at); };
+    if (fixed > scientific) {
+        *at++ = digits[0];
+        if (n > 1) {
+            *at++ = '.';
+            put(digits.data() + 1, n - 1);
+        }
+        const int magnitude = std::abs(first);
+        put(first < 0 ? "e-" : "e+", 2);
+        *at++ = static_cast<char>('0' + magnitude / 10);
+        *at++ = static_cast<char>('0' + magnitude % 10);
+    } else if (first < 0) {
+        put("0.", 2);
+        at = std::fill_n(at, -first - 1, '0');
+        put(digits.data(), n);
+    } else if (n <= first + 1) {
+        // A whole number: of the texts as short, the one nearest the single is its exact
+        // value ("211143475200", not "211143480000"), which fits 64 bits here (a point
+        // beats an exponent only below 10^14).
+        at = std::to_chars(at, start + out.size(), static_cast<std::uint64_t>(std::fabs(value))).ptr;
+    } else {
+        put(digits.data(), first + 1);
+        *at++ = '.';
+        put(digits.data() + first + 1, n - first - 1);
+    }
+    text.assign(start, at);
+}
+
 std::string formatFixed(double value, int decimals, std::string_view decimalSeparator)
 {
     return withSeparator(fmt::format("{:.{}f}", value, decimals), decimalSeparator);

@@ -41,6 +41,10 @@ namespace bearing {
 // The same with a point, into `text`, whose memory is kept: for a field written row
 // after row.
 void assignShortest(std::string& text, double value);
+// The shortest decimal that reads back as the same single, laid out as std::to_chars
+// lays it out (with a point or an exponent, whichever is shorter, the point on a tie:
+// "0.15", "1e+05", "1.5e-07"), into `text`; a few times faster than std::to_chars.
+void assignShortestSingle(std::string& text, float value);
 // Exactly `decimals` decimals, rounded to nearest ("14.970").
 [[nodiscard]] std::string formatFixed(double value, int decimals, std::string_view decimalSeparator);
 // Exponent form with `decimals` decimals in the mantissa ("1.235e+20").

@@ -85,7 +85,7 @@ struct CalculationReport {
     std::string decimalSeparator = ",";
     std::vector<SizingReportCase> sizings;  // the report holds cases of one kind
     std::vector<CheckReportCase> checks;
-    std::vector<FilmReportCase> films;
+    std::vector<FilmReportCase> films{};
     // The names of a batch's own columns ("id", a note): shown with the inputs and, after
     // the number, in the table of every case.
     std::vector<std::string> carriedNames{};

@@ -221,5 +221,43 @@ TEST(FormatNumber, EqualsRoundingToFifteenOrSevenDigitsForAnyValue)
     EXPECT_GT(checked, 550000);
 }
 
+TEST(FormatNumber, ShortestSingleIsWhatToCharsWritesForAnySingle)
+{
+    std::mt19937 random(20261208);
+    std::string text;
+    const auto check = [&text](float value) {
+        std::array<char, 32> buffer{};
+        const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+        assignShortestSingle(text, value);
+        EXPECT_EQ(text, std::string_view(buffer.data(), written.ptr)) << std::hexfloat << value;
+    };
+    // Every bit pattern at random, then every power of ten and its neighbours, where the
+    // layout turns from a point to an exponent, and whole numbers and tenths.
+    for (int i = 0; i < 2'000'000 && !HasFailure(); ++i) {
+        const std::uint32_t bits = random();
+        float value = 0;
+        std::memcpy(&value, &bits, sizeof value);
+        check(value);
+    }
+    for (int exponent = -45; exponent <= 38 && !HasFailure(); ++exponent) {
+        const auto power = static_cast<float>(std::pow(10.0, exponent));
+        for (const float value :
+            {power, std::nextafter(power, 0.0F), std::nextafter(power, std::numeric_limits<float>::infinity()),
+                1.5F * power, -power, 123456.7F * power}) {
+            check(value);
+        }
+    }
+    for (int whole = -200'000; whole <= 200'000 && !HasFailure(); ++whole) {
+        check(static_cast<float>(whole));
+        check(static_cast<float>(whole) / 10);
+    }
+    check(0.0F);
+    check(-0.0F);
+    check(std::numeric_limits<float>::infinity());
+    check(std::numeric_limits<float>::quiet_NaN());
+    check(std::numeric_limits<float>::denorm_min());
+    check(std::numeric_limits<float>::max());
+}
+
 }  // namespace
 }  // namespace bearing
