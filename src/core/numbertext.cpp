@@ -399,8 +399,10 @@ void assignShortestSingle(std::string& text, float value)
     // costs more than finding the digits.
     std::array<char, 48> out{};
     char* const start = out.data();
-    if (!std::isfinite(value) || value == 0) {
-        text.assign(start, std::to_chars(start, start + out.size(), value).ptr);
+    // As std::to_chars writes them, which not every standard library has for a single.
+    if (value == 0 || !std::isfinite(value)) {
+        const std::string_view magnitude = value == 0 ? "0" : (std::isinf(value) ? "inf" : "nan");
+        text.assign(std::signbit(value) ? "-" : "").append(magnitude);
         return;
     }
     // The shortest digits from the library's Dragonbox, the algorithm its own "{}" uses
