@@ -44,6 +44,15 @@ bool holdsWholeLine(std::string_view text)
 // Spaces belong to the field: " 12" stays " 12".
 int noSpaces(unsigned char /*c*/) { return 0; }
 
+// The length of `text` to the end of its first line, the line break included; all of it
+// when it holds none.
+std::size_t lineLength(const char* text, std::size_t size)
+{
+    const std::string_view line(text, size);
+    const std::size_t end = line.find_first_of("\r\n");
+    return end == std::string_view::npos ? size : end + 1;
+}
+
 }  // namespace
 
 // libcsv's parser with the record being built; one per stream.
@@ -74,11 +83,15 @@ public:
         return (!holdsWholeLine(header_) && header_.size() < maxFieldBytes) || settleSeparator();
     }
 
+    // The stream's bytes for each byte of the text they decode to, so far.
+    void setBytesPerTextByte(double ratio) { bytesPerTextByte_ = ratio; }
+
     void finish()
     {
         if (!separator_ && !settleSeparator()) {
             return;
         }
+        recordEnd_ = fed_;
         // A file that ends inside a quote was cut short: its last record says so.
         openQuoteLine_ = quote_ == Quote::Open ? quoteLine_ : 0;
         if (!skippingLine_ && !stopped_) {
@@ -151,6 +164,7 @@ private:
                     ++at;
                 }
                 track(std::string_view(data, at));
+                fed_ += at;
                 if (at == size) {
                     return true;
                 }
@@ -160,13 +174,20 @@ private:
                 size -= at;
                 continue;
             }
-            const std::size_t parsed = csv_parse(&parser_, data, size, &Parser::onField, &Parser::onRecordEnd, this);
+            // A line at a time, so that a record ending in it knows where it ends.
+            const std::size_t line = lineLength(data, size);
+            recordEnd_ = fed_ + line;
+            const std::size_t parsed = csv_parse(&parser_, data, line, &Parser::onField, &Parser::onRecordEnd, this);
             track(std::string_view(data, parsed));
-            if (parsed == size || stopped_) {
-                break;
+            fed_ += parsed;
+            if (parsed == line || stopped_) {
+                data += parsed;
+                size -= parsed;
+                continue;
             }
             // The field outgrew its bound: the record ends here, the rest of its line goes.
             tooLong_ = true;
+            recordEnd_ = fed_;
             endRecord();
             csv_free(&parser_);
             start();
@@ -214,7 +235,8 @@ private:
             .fieldCount = fieldCount_,
             .tooLong = tooLong_,
             .openQuoteLine = openQuoteLine_,
-            .separator = separator_.value_or(',')};
+            .separator = separator_.value_or(','),
+            .position = static_cast<std::size_t>(static_cast<double>(recordEnd_) * bytesPerTextByte_)};
         if (stopped_) {
             return;
         }
@@ -240,6 +262,9 @@ private:
     std::size_t openQuoteLine_ = 0;
     bool skippingLine_ = false;
     bool stopped_ = false;
+    std::size_t fed_ = 0;        // the bytes of text parsed so far
+    std::size_t recordEnd_ = 0;  // where in the text the record being read ends, at most
+    double bytesPerTextByte_ = 1;
 };
 
 BatchReader::BatchReader(RecordHandler handler, BatchFormat format)
@@ -254,6 +279,8 @@ BatchReader::End BatchReader::read(std::istream& input)
     std::array<char, chunkBytes> chunk{};
     std::string text;
     std::string assumed;
+    std::size_t bytesRead = 0;
+    std::size_t textMade = 0;
     try {
         BatchDecoder decoder(format_.encoding);
         while (input) {
@@ -266,6 +293,11 @@ BatchReader::End BatchReader::read(std::istream& input)
             decoder.decode(std::string_view(chunk.data(), static_cast<std::size_t>(input.gcount())), input.eof(), text);
             if (decoder.encodingAssumed()) {
                 assumed = decoder.encoding();
+            }
+            bytesRead += static_cast<std::size_t>(input.gcount());
+            textMade += text.size();
+            if (textMade > 0) {
+                parser.setBytesPerTextByte(static_cast<double>(bytesRead) / static_cast<double>(textMade));
             }
             if (!parser.take(text)) {
                 return parser.end();
@@ -297,6 +329,9 @@ BatchReader::End BatchReader::read(std::string_view bytes)
         }
     } catch (const InputError& error) {
         return {.complete = false, .error = 0, .problem = error.what(), .assumedEncoding = {}};
+    }
+    if (!text.empty()) {
+        parser.setBytesPerTextByte(static_cast<double>(bytes.size()) / static_cast<double>(text.size()));
     }
     if (parser.take(text)) {
         parser.finish();

@@ -20,6 +20,9 @@ struct CsvRecord {
     bool tooLong = false;                 // a field passed maxFieldBytes: the record is cut short
     std::size_t openQuoteLine = 0;        // the stream ended inside a quote opened on this line
     char separator = ',';                 // the stream's field separator
+    // About how many bytes of the stream, as read, come before the record's end: the
+    // position of the end of its line, for how much of a batch is done.
+    std::size_t position = 0;
 };
 
 // How a batch's bytes are read: their encoding and field separator, each found from the

@@ -71,6 +71,15 @@ CaseProblem recordProblem(const CsvRecord& record, std::size_t columnCount)
     return {};
 }
 
+std::optional<std::uintmax_t> batchSize(const std::string& source)
+{
+    struct stat status { };
+    if (source == "-" || ::stat(source.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    return static_cast<std::uintmax_t>(status.st_size);
+}
+
 std::optional<std::string> readBatch(
     const RunSettings& settings, const std::string& source, std::istream& in, const BatchSink& sink)
 {
@@ -92,6 +101,14 @@ std::optional<std::string> readBatch(
         },
         {.encoding = settings.encoding, .separator = settings.separator});
     const BatchReader::End end = reader.read(source == "-" ? in : file);
+    // What was read is written, however reading ended, unless the report refused it.
+    if (!refused) {
+        try {
+            sink.drain();
+        } catch (const BatchRefused& refusal) {
+            refused = refusal.what();
+        }
+    }
     if (refused) {
         if (settings.format != OutputFormat::Xlsx) {
             sink.finish();

@@ -5,6 +5,7 @@
 #include "caserunner.h"
 #include "messagecodes.h"
 
+#include <cstdint>
 #include <functional>
 #include <istream>
 #include <optional>
@@ -23,10 +24,12 @@ public:
 };
 
 // What a batch's records go to: every record in turn (false: stop, the header is
-// unusable), the problem that stopped it, a note on how the batch was read (for the
-// standard error, after the records' messages), and the end of its output.
+// unusable), the records taken and not yet written written once reading ends, the
+// problem that stopped it, a note on how the batch was read (for the standard error,
+// after the records' messages), and the end of its output.
 struct BatchSink {
     BatchReader::RecordHandler take;
+    std::function<void()> drain;
     std::function<std::optional<std::string>()> problem;
     std::function<void(const std::string&)> note;
     std::function<void()> finish;
@@ -42,6 +45,10 @@ struct BatchSink {
 // error's text. A batch read whole in a code page found from its bytes gets a note that
 // says which. A batch read in part is finished as a stream, as far as it got; a
 // workbook of part of a batch is not made, so that none looks complete.
+// The bytes of the batch `source`, when it is a regular file ("-": none, whatever the
+// standard input is).
+[[nodiscard]] std::optional<std::uintmax_t> batchSize(const std::string& source);
+
 [[nodiscard]] std::optional<std::string> readBatch(
     const RunSettings& settings, const std::string& source, std::istream& in, const BatchSink& sink);
 

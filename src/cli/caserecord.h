@@ -30,6 +30,9 @@ struct CaseRecord {
     int row = -1;                              // the chosen catalogue row, -1 for none
     const MaterialFields* material = nullptr;  // its fields
     const CaseOutcome* outcome = nullptr;      // what the window showed; none when nothing ran
+    // Where the runner puts what the window showed: kept with the case, as cases of a batch
+    // are run in turn, or side by side, before they are written.
+    CaseOutcome evaluated;
 
     std::string maxDiameter;              // as the window shows it
     std::string maxDiameterFull;          // the same single in full

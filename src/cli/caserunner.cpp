@@ -35,8 +35,8 @@ void CaseRunner::run(const CaseTexts& texts, std::optional<Group> group, CaseRec
             return;
         }
     }
-    evaluateCase(settings_.catalogue->bearingWindow(), record.row, texts, settings_.decimalSeparator, outcome_);
-    fillResults(record, &outcome_, {});
+    evaluateCase(settings_.catalogue->bearingWindow(), record.row, texts, settings_.decimalSeparator, record.evaluated);
+    fillResults(record, &record.evaluated, {});
 }
 
 void CaseRunner::refuse(const CaseTexts& texts, const CaseProblem& problem, CaseRecord& record)

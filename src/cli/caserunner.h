@@ -8,6 +8,7 @@
 #include "resultwriter.h"
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -27,6 +28,13 @@ struct RunSettings {
     std::string output;                // --output: the workbook's file
     std::string encoding;              // --encoding of a batch
     std::optional<char> separator;     // --separator of a batch
+    std::size_t jobs = 1;              // --jobs: the workers that run a batch's cases
+    // A batch's progress on the standard error (a terminal), once it has run this long.
+    bool showProgress = false;
+    std::chrono::milliseconds progressAfter{1000};
+    // A case of a batch that takes less is run by the thread that reads: moving its texts
+    // and its record to another core and back would cost it more.
+    std::chrono::nanoseconds quickCase = std::chrono::microseconds(20);
 
     // What a writer of `layout` needs, from these settings.
     [[nodiscard]] WriterSetup writerSetup(Layout layout) const
@@ -43,7 +51,8 @@ struct RunSettings {
 };
 
 // Runs case after case as the bearing window would, each into a record for the writers;
-// one outcome serves every case, its strings keeping their memory.
+// a record's outcome is its own, its strings keeping their memory from case to case. A
+// runner is for one thread: runs side by side take one each.
 class CaseRunner {
 public:
     explicit CaseRunner(const RunSettings& settings)
@@ -61,7 +70,6 @@ public:
 private:
     const RunSettings& settings_;
     MaterialChooser materials_;
-    CaseOutcome outcome_;
 };
 
 // The sizing as a job (jobrun.h): a case fails when it ends in a message. Its numbers lose

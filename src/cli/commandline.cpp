@@ -309,7 +309,12 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
         .csvDialect = options.csvDialect,
         .output = options.output,
         .encoding = options.encoding,
-        .separator = options.separator};
+        .separator = options.separator,
+        .jobs = options.jobs,
+        // Results on the same terminal show the progress themselves.
+        .showProgress = environment.errorIsTerminal && (!environment.outputIsTerminal || !options.output.empty()),
+        .progressAfter = environment.progressAfter,
+        .quickCase = environment.quickCase};
     FileRequests files{.chart = options.chart,
         .chartKind = options.chartKind,
         .report = options.report,

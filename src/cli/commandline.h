@@ -4,6 +4,7 @@
 #include "replacementfile.h"
 #include "texttable.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <istream>
@@ -19,6 +20,12 @@ struct Environment {
     std::string decimalSeparator = ".";  // for numbers in text, as the windows would write them
     std::size_t width = noWidthLimit;    // the terminal's width, for tables in text
     bool outputIsTerminal = false;       // the standard output is a terminal
+    bool errorIsTerminal = false;        // the standard error is a terminal: a long batch shows its progress
+    // How long a batch runs before its progress is shown.
+    std::chrono::milliseconds progressAfter{1000};
+    // How quick a batch's case is run by the thread that reads rather than by a worker
+    // of --jobs; 0 sends every case after the first few to the workers.
+    std::chrono::nanoseconds quickCase = std::chrono::microseconds(20);
     // The date of a report: SOURCE_DATE_EPOCH when it is set, for a report made again
     // byte for byte, else the time of the run, in seconds since 1970 (UTC).
     std::optional<std::string> sourceDateEpoch;

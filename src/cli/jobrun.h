@@ -23,17 +23,24 @@
 // prefix that names it, unless its output shows them (the notes under a table).
 
 #include "batchheader.h"
+#include "batchprogress.h"
 #include "batchrun.h"
 #include "caserunner.h"
+#include "checkedoutput.h"
 #include "csvdialect.h"
 #include "exitstatus.h"
 #include "materialchoice.h"
 #include "messagelog.h"
 #include "options.h"
 #include "terminaltext.h"
+#include "workerpool.h"
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <deque>
 #include <functional>
 #include <istream>
 #include <memory>
@@ -41,6 +48,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace bearing::cli {
@@ -118,26 +126,60 @@ template <class Job>
     return statusOf(anyFailed);
 }
 
-// A batch as it streams in: the header first, then one written case a record.
+// A batch as it streams in: the header first, then its records in chunks. The records of
+// a chunk are copied into slots of their own and run side by side by the workers of
+// --jobs, each worker with a runner of its own, while the thread that reads fills the
+// next chunk; it then writes the first in the batch's order, and it alone touches the
+// writer, the report and the log. Memory is that of two chunks, however long the batch.
+// Cases quicker than handing them to another core (a sizing takes microseconds, an oil
+// film milliseconds) are run by the thread that reads, as long as they stay quick. With
+// one worker no thread is started and a chunk is one record, run as it comes.
 template <class Job> class JobBatch {
 public:
     using Texts = typename Job::Texts;
     using Record = typename Job::Record;
 
-    JobBatch(const RunSettings& settings, std::ostream& out, std::ostream& err, const CaseHandler<Job>& onCase)
+    JobBatch(const RunSettings& settings, std::ostream& out, std::ostream& err, const CaseHandler<Job>& onCase,
+        std::optional<std::uintmax_t> size)
         : settings_(settings)
         , onCase_(onCase)
         , out_(out)
         , log_(err)
-        , runner_(settings)
+        , progress_(err, settings.showProgress, settings.progressAfter, size)
+        , workers_(settings.jobs)
+        , chunk_(workers_.size() == 1 ? 1 : firstChunkPerWorker * workers_.size())
     {
+        runners_.reserve(workers_.size());
+        for (std::size_t worker = 0; worker < workers_.size(); ++worker) {
+            runners_.emplace_back(settings);
+        }
+        if (settings.showProgress) {
+            log_.holdUntilFlush();
+        }
+    }
+
+    JobBatch(const JobBatch&) = delete;
+    JobBatch& operator=(const JobBatch&) = delete;
+    JobBatch(JobBatch&&) = delete;
+    JobBatch& operator=(JobBatch&&) = delete;
+
+    ~JobBatch()
+    {
+        try {
+            stopProgress();
+        } catch (const WriteFailed&) {
+            // The error stream is gone: there is no line left to take away.
+        }
     }
 
     // False to stop reading: the header is unusable.
     bool take(const CsvRecord& record)
     {
         if (record.number > 0) {
-            takeCase(record);
+            fill(chunks_.at(filling_), record);
+            if (chunks_.at(filling_).filled == chunk_) {
+                pass();
+            }
             return true;
         }
         headerRead_ = true;
@@ -154,31 +196,85 @@ public:
         return !headerProblem_;
     }
 
+    // The records taken and not yet written, run and written: the batch is read.
+    void drain()
+    {
+        if (chunks_.at(filling_).filled > 0) {
+            pass();
+        }
+        if (running_) {
+            writeRunning();
+        }
+        stopProgress();
+    }
+
     // The problem that makes the batch unusable, if any.
     [[nodiscard]] std::optional<std::string> problem() const
     {
         return headerRead_ ? headerProblem_ : std::optional<std::string>("в пакете нет заголовка");
     }
 
-    void note(const std::string& text) { log_.add("", std::span(&text, 1)); }
+    void note(const std::string& text)
+    {
+        stopProgress();
+        log_.add("", std::span(&text, 1));
+    }
 
     void finish()
     {
+        stopProgress();
         writer_->finish();
         log_.flush();
     }
 
+    // The progress line taken away for good.
+    void stopProgress() { progress_.clear(); }
+
     [[nodiscard]] bool anyFailed() const { return anyFailed_; }
 
 private:
-    void takeCase(const CsvRecord& record)
+    // A chunk starts at this many records a worker and doubles while its run takes less
+    // than chunkTime, up to maxChunk: quick cases go in large chunks, so that the workers
+    // seldom wait for the thread that reads, slow ones in small chunks, so that the
+    // progress moves.
+    static constexpr std::size_t firstChunkPerWorker = 8;
+    static constexpr std::size_t maxChunk = 512;
+    static constexpr std::chrono::nanoseconds chunkTime = std::chrono::milliseconds(50);
+
+    // A record of the batch as it was read, and its case once run.
+    struct Slot {
+        std::size_t number = 0;  // the record's number in the batch
+        Texts texts;             // as given
+        Texts read;              // the numbers read in the batch's dialect, when not as given
+        bool readAsGiven = true;
+        std::vector<std::string> carried;
+        std::optional<Group> group;
+        CaseProblem refusal;  // why the record is refused before its calculation; empty: none
+        std::uintmax_t position = 0;
+        Record record;
+    };
+
+    // A deque: a slot stays where it is while the chunk grows.
+    struct Chunk {
+        std::deque<Slot> slots;
+        std::size_t filled = 0;
+        std::atomic<std::size_t> next = 0;  // the next slot a worker takes
+    };
+
+    void fill(Chunk& chunk, const CsvRecord& record)
     {
+        if (chunk.filled == chunk.slots.size()) {
+            chunk.slots.emplace_back();
+        }
+        Slot& slot = chunk.slots[chunk.filled++];
+        slot.number = record.number;
+        slot.position = record.position;
         // The texts are assigned, not rebuilt: their strings keep their capacity.
         for (const JobInput<Texts>& input : Job::inputs) {
             const std::string_view field = columns_.field(record, input.column);
             if (input.text != nullptr) {
-                (texts_.*input.text).assign(field);
-            } else if (std::optional<std::string>& text = texts_.*input.optional; field.empty()) {
+                (slot.texts.*input.text).assign(field);
+            } else if (std::optional<std::string>& text = slot.texts.*input.optional; field.empty()) {
                 text.reset();
             } else if (text) {
                 text->assign(field);
@@ -186,88 +282,164 @@ private:
                 text.emplace(field);
             }
         }
-        carried_.resize(columns_.carried.size());
-        for (std::size_t i = 0; i < carried_.size(); ++i) {
-            carried_[i].assign(columns_.carriedField(record, i));
+        slot.carried.resize(columns_.carried.size());
+        for (std::size_t i = 0; i < slot.carried.size(); ++i) {
+            slot.carried[i].assign(columns_.carriedField(record, i));
         }
-        record_.carried = carried_;
-        record_.carriedNames = columns_.carriedNames;
+        slot.record.carried = slot.carried;
+        slot.record.carriedNames = columns_.carriedNames;
         const std::string_view groupText = columns_.field(record, BatchColumn::Group);
-        const std::optional<Group> group = groupText.empty() ? settings_.group : groupFromName(groupText);
-        if (const CaseProblem problem = recordProblem(record, columns_.count); !problem.empty()) {
-            runner_.refuse(texts_, problem, record_);
-        } else if (!groupText.empty() && !group) {
-            runner_.refuse(texts_,
-                {codes::unknownGroup, "неизвестная группа " + echoed(groupText) + ": dry или lubricated"}, record_);
-        } else {
-            const Texts& read = readTexts();
-            runner_.run(read, group, record_);
-            record_.read = &read;
+        slot.group = groupText.empty() ? settings_.group : groupFromName(groupText);
+        slot.refusal = recordProblem(record, columns_.count);
+        if (slot.refusal.empty() && !groupText.empty() && !slot.group) {
+            slot.refusal = {codes::unknownGroup, "неизвестная группа " + echoed(groupText) + ": dry или lubricated"};
         }
-        record_.texts = &texts_;  // the inputs as given, whatever the calculation read
-        writer_->write(record_);
-        anyFailed_ = anyFailed_ || Job::fails(record_);
-        if (onCase_) {
-            onCase_(record_);
-        }
-        if (record_.endedInMessage() && !writer_->showsMessages()) {
-            log_.add("Строка " + std::to_string(record.number) + ": ", record_.messages);
+        slot.readAsGiven = decimalMark_ == '.' || !slot.refusal.empty();
+        if (!slot.readAsGiven) {
+            readTexts(slot);
         }
     }
 
-    // The texts as the calculation reads them, the numbers in the batch's dialect
-    // (csvdialect.h); with decimal points, the texts as given.
-    const Texts& readTexts()
+    // The chunk being filled goes to the workers, once the one before it is written; the
+    // other chunk is filled meanwhile.
+    void pass()
     {
-        if (decimalMark_ == '.') {
-            return texts_;
+        if (running_) {
+            writeRunning();
         }
+        Chunk& chunk = chunks_.at(filling_);
+        chunk.next = 0;
+        busy_ = 0;
+        const auto work = [this, &chunk](std::size_t worker) {
+            const BatchProgress::Clock::time_point start = BatchProgress::Clock::now();
+            typename Job::Runner& runner = runners_[worker];
+            for (std::size_t i = chunk.next++; i < chunk.filled; i = chunk.next++) {
+                runSlot(chunk.slots[i], runner);
+            }
+            busy_ += (BatchProgress::Clock::now() - start).count();
+        };
+        running_ = true;
+        filling_ = 1 - filling_;
+        withWorkers_ = handOver_;
+        if (withWorkers_) {
+            workers_.start(work);
+        } else {
+            work(0);
+            writeRunning();
+        }
+    }
+
+    static void runSlot(Slot& slot, typename Job::Runner& runner)
+    {
+        Record& record = slot.record;
+        if (!slot.refusal.empty()) {
+            runner.refuse(slot.texts, slot.refusal, record);
+        } else {
+            const Texts& read = slot.readAsGiven ? slot.texts : slot.read;
+            runner.run(read, slot.group, record);
+            record.read = &read;
+        }
+        record.texts = &slot.texts;  // the inputs as given, whatever the calculation read
+    }
+
+    // The chunk with the workers, once they are done, written in the batch's order. A case
+    // the report refuses (BatchRefused) stops the batch there: the rest is dropped.
+    void writeRunning()
+    {
+        running_ = false;
+        Chunk& chunk = chunks_.at(1 - filling_);
+        if (withWorkers_) {
+            workers_.wait();
+        }
+        const std::size_t count = std::exchange(chunk.filled, 0);
+        const BatchProgress::Clock::duration busy(busy_.load());
+        handOver_ = workers_.size() > 1 && busy > settings_.quickCase * count;
+        if (handOver_ && chunk_ < maxChunk && busy < chunkTime * workers_.size()) {
+            chunk_ *= 2;
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            write(chunk.slots[i]);
+        }
+        if (settings_.showProgress && log_.holdsAny()) {
+            progress_.clear();
+            log_.flush();
+        }
+        progress_.update(written_, chunk.slots[count - 1].position);
+    }
+
+    void write(const Slot& slot)
+    {
+        const Record& record = slot.record;
+        writer_->write(record);
+        ++written_;
+        anyFailed_ = anyFailed_ || Job::fails(record);
+        if (onCase_) {
+            onCase_(record);
+        }
+        if (record.endedInMessage() && !writer_->showsMessages()) {
+            log_.add("Строка " + std::to_string(slot.number) + ": ", record.messages);
+        }
+    }
+
+    // The slot's texts as the calculation reads them, the numbers in the batch's dialect
+    // (csvdialect.h).
+    void readTexts(Slot& slot)
+    {
         for (const JobInput<Texts>& input : Job::inputs) {
             const auto read = [this, &input](const std::string& given) -> std::string_view {
                 return input.number ? numberField(given, decimalMark_, buffer_, Job::noBreakSpaces) : given;
             };
             if (input.text != nullptr) {
-                read_.*input.text = read(texts_.*input.text);
-            } else if (const std::optional<std::string>& given = texts_.*input.optional) {
-                read_.*input.optional = read(*given);
+                slot.read.*input.text = read(slot.texts.*input.text);
+            } else if (const std::optional<std::string>& given = slot.texts.*input.optional) {
+                slot.read.*input.optional = read(*given);
             } else {
-                (read_.*input.optional).reset();
+                (slot.read.*input.optional).reset();
             }
         }
-        return read_;
     }
 
     const RunSettings& settings_;
     const CaseHandler<Job>& onCase_;
     std::ostream& out_;
     MessageLog log_;
-    typename Job::Runner runner_;
+    BatchProgress progress_;
     std::unique_ptr<RecordWriter<Record>> writer_;
     BatchColumns columns_;
-    Texts texts_;
-    Texts read_;          // texts_ with the numbers read in the batch's dialect
-    std::string buffer_;  // a field being rewritten for read_
+    std::string buffer_;  // a field being rewritten for a slot's read texts
     char decimalMark_ = '.';
-    std::vector<std::string> carried_;
-    Record record_;
+    std::size_t written_ = 0;
     bool headerRead_ = false;
     std::optional<std::string> headerProblem_;
     bool anyFailed_ = false;
+    std::array<Chunk, 2> chunks_;
+    std::size_t filling_ = 0;                          // the chunk being filled; the other may be with the workers
+    bool running_ = false;                             // the other chunk is run, or with the workers
+    bool withWorkers_ = false;                         // it is with the workers
+    bool handOver_ = false;                            // the next chunk goes to the workers: its cases are slow
+    std::atomic<BatchProgress::Clock::rep> busy_ = 0;  // the time the workers took for the chunk
+    std::vector<typename Job::Runner> runners_;        // one a worker
+    // Last: a round under way ends before the chunks and the runners go.
+    WorkerPool workers_;
+    std::size_t chunk_;  // the records of a chunk
 };
 
 // The cases of a CSV batch from the file `source` ("-": `in`), a row of output for every
-// record as it streams in. Nothing is written before the header is found usable; memory
-// does not grow with the batch.
+// record in the batch's order. Nothing is written before the header is found usable;
+// memory does not grow with the batch.
 template <class Job>
 [[nodiscard]] int runJobBatch(const RunSettings& settings, const std::string& source, std::istream& in,
     std::ostream& out, std::ostream& err, const CaseHandler<Job>& onCase = {})
 {
-    JobBatch<Job> batch(settings, out, err, onCase);
+    JobBatch<Job> batch(settings, out, err, onCase, batchSize(source));
     const BatchSink sink{.take = [&batch](const CsvRecord& record) { return batch.take(record); },
+        .drain = [&batch] { batch.drain(); },
         .problem = [&batch] { return batch.problem(); },
         .note = [&batch](const std::string& note) { batch.note(note); },
         .finish = [&batch] { batch.finish(); }};
-    if (const std::optional<std::string> problem = readBatch(settings, source, in, sink)) {
+    const std::optional<std::string> problem = readBatch(settings, source, in, sink);
+    batch.stopProgress();
+    if (problem) {
         return usageError(err, *problem);
     }
     batch.finish();

@@ -28,6 +28,7 @@ int main(int argc, char** argv)
         bearing::cli::Environment environment{.decimalSeparator = bearing::cli::decimalSeparatorFromEnvironment(),
             .width = bearing::cli::terminalWidth(std::getenv("COLUMNS"), STDOUT_FILENO),
             .outputIsTerminal = ::isatty(STDOUT_FILENO) != 0,
+            .errorIsTerminal = ::isatty(STDERR_FILENO) != 0,
             .sourceDateEpoch = std::nullopt,
             .now = static_cast<std::int64_t>(std::time(nullptr)),
             .inputFile = bearing::cli::openFileIdentity(STDIN_FILENO),

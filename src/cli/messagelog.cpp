@@ -9,7 +9,9 @@ void MessageLog::add(std::string_view prefix, std::span<const std::string> messa
     for (const std::string& message : messages) {
         output_.text().append(masked(prefix)).append(masked(message, true)).append(1, '\n');
     }
-    output_.writeIfFull();
+    if (!held_) {
+        output_.writeIfFull();
+    }
 }
 
 }  // namespace bearing::cli

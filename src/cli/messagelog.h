@@ -22,8 +22,14 @@ public:
     void add(std::string_view prefix, std::span<const std::string> messages);
     void flush() { output_.flush(); }
 
+    // Messages kept until flush(), however many: a line that rewrites itself on the same
+    // stream (a batch's progress) is taken away first.
+    void holdUntilFlush() { held_ = true; }
+    [[nodiscard]] bool holdsAny() { return !output_.text().empty(); }
+
 private:
     OutputBuffer output_;
+    bool held_ = false;
 };
 
 }  // namespace bearing::cli

@@ -10,8 +10,11 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <map>
 #include <string_view>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace bearing::cli {
@@ -26,7 +29,7 @@ constexpr std::string_view synopsis = "Использование:\n"
                                       "  plain-bearings-calc --all --load F --frequency n [--length L] [--format ...]\n"
                                       "      [--wide]\n"
                                       "  plain-bearings-calc --batch ФАЙЛ|- [--group dry|lubricated] [--format ...]\n"
-                                      "      [--strict] [--separator ';'|','] [--encoding КОДИРОВКА]\n"
+                                      "      [--strict] [--separator ';'|','] [--encoding КОДИРОВКА] [--jobs N]\n"
                                       "  plain-bearings-calc --list-materials [--format ...]\n"
                                       "  plain-bearings-calc --check --diameter d --length L --load F --frequency n\n"
                                       "      (--material МАТЕРИАЛ|--all) [--temperature t] [--sort utilisation]\n"
@@ -114,6 +117,7 @@ struct Given {
     CLI::Option* csvDialect = nullptr;
     CLI::Option* separator = nullptr;
     CLI::Option* encoding = nullptr;
+    CLI::Option* jobs = nullptr;
     CLI::Option* diameter = nullptr;
     CLI::Option* temperature = nullptr;
     CLI::Option* sort = nullptr;
@@ -128,6 +132,7 @@ struct Given {
     bool listMaterials = false;
     std::string dialectName;
     std::string separatorText;
+    std::string jobsText;
     std::string temperatureText;
     std::string sortText;
     std::string chartFile;
@@ -189,6 +194,26 @@ void addSpreadsheetOptions(CLI::App& app, Given& given)
     given.encoding = app.add_option("--encoding", options.encoding,
                             "кодировка пакета (windows-1251, koi8-r…); без нее — по байтам")
                          ->option_text("КОДИРОВКА");
+    given.jobs = app.add_option("-j,--jobs", given.jobsText,
+                        "сколько случаев пакета считать одновременно; по умолчанию по числу ядер")
+                     ->option_text("N");
+}
+
+// The workers of a batch: the machine's cores unless --jobs gives their number, from 1
+// to maxJobs.
+constexpr std::size_t maxJobs = 1024;
+
+std::size_t defaultJobs() { return std::max(std::thread::hardware_concurrency(), 1U); }
+
+std::optional<std::size_t> jobsNumber(const std::string& text)
+{
+    std::size_t jobs = 0;
+    const char* end = text.data() + text.size();
+    const auto [at, error] = std::from_chars(text.data(), end, jobs);
+    if (text.empty() || error != std::errc() || at != end || jobs < 1 || jobs > maxJobs) {
+        return std::nullopt;
+    }
+    return jobs;
 }
 
 // The spreadsheet options that go together; a usage problem, if they do not.
@@ -203,6 +228,19 @@ std::optional<std::string> checkSpreadsheetOptions(Given& given)
     }
     if ((given.separator->count() > 0 || given.encoding->count() > 0) && options.mode != Mode::Batch) {
         return "--separator и --encoding задаются только с --batch";
+    }
+    if (given.jobs->count() > 0) {
+        if (options.mode != Mode::Batch) {
+            return "--jobs задаётся только с --batch";
+        }
+        const std::optional<std::size_t> jobs = jobsNumber(given.jobsText);
+        if (!jobs) {
+            return "--jobs — число одновременно считаемых случаев, целое от 1 до " + std::to_string(maxJobs) + ", а не "
+                + echoed(given.jobsText);
+        }
+        options.jobs = *jobs;
+    } else {
+        options.jobs = defaultJobs();
     }
     if (given.separator->count() > 0) {
         options.separator = given.separatorText.front();

@@ -4,6 +4,7 @@
 #include "materialchoice.h"
 #include "resultwriter.h"
 
+#include <cstddef>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -31,6 +32,7 @@ struct Options {
     CsvDialect csvDialect;          // --csv-dialect
     std::optional<char> separator;  // --separator of a batch; none: found from its header
     std::string encoding;           // --encoding of a batch; empty: found from its bytes
+    std::size_t jobs = 1;           // --jobs: the workers of a batch; by default the machine's cores
     // --check: the design check of a proposed d × L instead of the sizing.
     bool check = false;
     std::string diameter;                    // --diameter

@@ -61,6 +61,10 @@ TEST(CommandLine, ExitStatusSaysWhetherEveryCaseGaveItsResults)
         {"unreadable batch", {"--batch", "/nonexistent/cases.csv"}, exitUsage, "",
             "не удаётся открыть «/nonexistent/cases.csv»: нет такого файла или каталога"},
         {"batch without a header", {"--batch", "-"}, exitUsage, "", "нет заголовка"},
+        {"no workers", {"--batch", "-", "--jobs", "0"}, exitUsage, "", "целое от 1 до 1024, а не «0»"},
+        {"workers not a number", {"--film", "--batch", "-", "-j", "2x"}, exitUsage, "", "а не «2x»"},
+        {"workers without a batch", {"-m", "1", "-F", "1", "-n", "1", "--jobs", "2"}, exitUsage, "",
+            "--jobs задаётся только с --batch"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
