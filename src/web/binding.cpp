@@ -6,8 +6,11 @@
 #include "bearingcharts.h"
 #include "calculationreport.h"
 #include "designcheck.h"
+#include "filmcharts.h"
+#include "filmreport.h"
 #include "materialcatalogue.h"
 #include "numbertext.h"
+#include "oilfilm.h"
 #include "press.h"
 #include "programversion.h"
 
@@ -173,10 +176,13 @@ CheckReportCase checkCase(int row, const std::string& load, const std::string& f
     return checkReportCase(std::string(material.name), catalogue, row, texts, checkDesign(material, texts), {});
 }
 
-// A check's field as a JavaScript value: null where the check has none.
+// A result field (the check's, the film's) as a JavaScript value: null where the case has
+// none.
 struct FieldValue {
     val operator()(std::monostate /*none*/) const { return val::null(); }
-    val operator()(double number) const { return val(number); }
+    // A figure that is no finite number (the film's margin over smooth surfaces is +∞) is
+    // null, as in the command line's JSON.
+    val operator()(double number) const { return std::isfinite(number) ? val(number) : val::null(); }
     val operator()(bool flag) const { return val(flag); }
     val operator()(std::string_view code) const { return text(code); }
 };
@@ -250,12 +256,11 @@ val checkCharts(int row, const std::string& load, const std::string& frequency, 
     return charts;
 }
 
-// The calculation report of the check, as the command line's `--report` writes it, dated
-// `unixSeconds` (the browser's clock, whole seconds since 1970 UTC).
-std::string checkReport(int row, const std::string& load, const std::string& frequency, const std::string& diameter,
-    const std::string& length, const std::string& temperature, const std::string& separator, double unixSeconds)
+// An empty calculation report as the page writes it, dated `unixSeconds` (the browser's
+// clock, whole seconds since 1970 UTC).
+CalculationReport pageReport(const std::string& separator, double unixSeconds)
 {
-    CalculationReport report{.programName = "plain-bearings",
+    return CalculationReport{.programName = "plain-bearings",
         .version = std::string(programVersion),
         .date = reportDate(std::isfinite(unixSeconds) && unixSeconds >= 0 && unixSeconds < 1e15
                 ? static_cast<std::int64_t>(unixSeconds)
@@ -264,8 +269,115 @@ std::string checkReport(int row, const std::string& load, const std::string& fre
         .sizings = {},
         .checks = {},
         .films = {}};
+}
+
+// The calculation report of the check, as the command line's `--report` writes it, dated
+// `unixSeconds`.
+std::string checkReport(int row, const std::string& load, const std::string& frequency, const std::string& diameter,
+    const std::string& length, const std::string& temperature, const std::string& separator, double unixSeconds)
+{
+    CalculationReport report = pageReport(separator, unixSeconds);
     report.checks.push_back(checkCase(row, load, frequency, diameter, length, temperature));
     return calculationReportHtml(report);
+}
+
+// The texts of the page's film section, as the core reads them; an empty roughness or
+// margin is not given, and takes the core's default.
+FilmTexts filmTexts(const std::string& load, const std::string& frequency, const std::string& diameter,
+    const std::string& length, const std::string& clearance, const std::string& viscosity,
+    const std::string& journalRoughness, const std::string& boreRoughness, const std::string& margin)
+{
+    const auto optional = [](const std::string& given) {
+        return given.empty() ? std::nullopt : std::optional<std::string_view>(given);
+    };
+    return FilmTexts{.load = load,
+        .frequency = frequency,
+        .diameter = diameter,
+        .length = length,
+        .clearance = clearance,
+        .viscosity = viscosity,
+        .journalRoughness = optional(journalRoughness),
+        .boreRoughness = optional(boreRoughness),
+        .margin = optional(margin)};
+}
+
+// {fields: {name: number | bool | null, as the command line's JSON names them},
+//  lines: the lines as shown with `separator`, the verdict last (none after a fault),
+//  messages: [{code, text}], the fault or the limit, passes: bool, or null after a fault}.
+val oilFilm(const std::string& load, const std::string& frequency, const std::string& diameter,
+    const std::string& length, const std::string& clearance, const std::string& viscosity,
+    const std::string& journalRoughness, const std::string& boreRoughness, const std::string& margin,
+    const std::string& separator)
+{
+    const OilFilm film = solveOilFilm(
+        filmTexts(load, frequency, diameter, length, clearance, viscosity, journalRoughness, boreRoughness, margin));
+    val fields = val::object();
+    for (const FilmField& field : filmFields) {
+        fields.set(std::string(field.name), std::visit(fieldValue, field.value(film)));
+    }
+    val lines = val::array();
+    for (const std::string& line : filmLines(film, separator)) {
+        lines.call<void>("push", text(line));
+    }
+    val messages = val::array();
+    const auto message = [&messages](std::string_view code, std::string_view message) {
+        val shown = val::object();
+        shown.set("code", text(code));
+        shown.set("text", text(message));
+        messages.call<void>("push", shown);
+    };
+    if (film.fault != FilmFault::None) {
+        message(filmFaultCode(film.fault), filmFaultMessage(film.fault));
+    } else if (film.limit != FilmLimit::None) {
+        message(filmLimitCode(film.limit), filmLimitMessage(film.limit));
+    }
+    val result = val::object();
+    result.set("fields", fields);
+    result.set("lines", lines);
+    result.set("messages", messages);
+    result.set("passes", film.fault == FilmFault::None ? val(film.passes) : val::null());
+    return result;
+}
+
+// The film's two charts as the command line draws them: {pressure, design}, SVG
+// elements; both empty after a fault, and the pressure empty where the film carries no
+// solution (a load beyond it), whose design chart still marks the case's S.
+val filmCharts(const std::string& load, const std::string& frequency, const std::string& diameter,
+    const std::string& length, const std::string& clearance, const std::string& viscosity,
+    const std::string& journalRoughness, const std::string& boreRoughness, const std::string& margin,
+    const std::string& separator)
+{
+    const OilFilm film = solveOilFilm(
+        filmTexts(load, frequency, diameter, length, clearance, viscosity, journalRoughness, boreRoughness, margin));
+    val charts = val::object();
+    charts.set("pressure", text(film.solved ? filmPressureSvg(filmPressureChartOf(film, separator)) : ""));
+    charts.set(
+        "design", text(film.fault == FilmFault::None ? filmDesignChartSvg(filmDesignChartOf(film, separator)) : ""));
+    return charts;
+}
+
+// The calculation report of the oil film, as the command line's `--film ... --report`
+// writes it, dated `unixSeconds`.
+std::string filmReport(const std::string& load, const std::string& frequency, const std::string& diameter,
+    const std::string& length, const std::string& clearance, const std::string& viscosity,
+    const std::string& journalRoughness, const std::string& boreRoughness, const std::string& margin,
+    const std::string& separator, double unixSeconds)
+{
+    CalculationReport report = pageReport(separator, unixSeconds);
+    report.films.push_back(filmReportCase(
+        filmTexts(load, frequency, diameter, length, clearance, viscosity, journalRoughness, boreRoughness, margin)));
+    return calculationReportHtml(report);
+}
+
+// What an empty roughness or margin box stands for, with `separator`, for the boxes'
+// placeholders: {journalRoughness, boreRoughness, margin}.
+val filmDefaults(const std::string& separator)
+{
+    val defaults = val::object();
+    defaults.set("journalRoughness", text(formatShortest(defaultJournalRoughness, separator)));
+    defaults.set("boreRoughness", text(formatShortest(defaultBoreRoughness, separator)));
+    defaults.set("margin", text(formatShortest(defaultFilmMargin, separator)));
+    return defaults;
 }
 
 }  // namespace
@@ -284,4 +396,8 @@ EMSCRIPTEN_BINDINGS(plain_bearings)
     emscripten::function("designCheck", &designCheck);
     emscripten::function("checkCharts", &checkCharts);
     emscripten::function("checkReport", &checkReport);
+    emscripten::function("oilFilm", &oilFilm);
+    emscripten::function("filmCharts", &filmCharts);
+    emscripten::function("filmReport", &filmReport);
+    emscripten::function("filmDefaults", &filmDefaults);
 }

@@ -151,10 +151,17 @@
   };
 
   // The core's SVG, markup the page itself made and that holds no script, shown in place.
-  const showChart = (id, svg) => {
+  // The film's charts and the check's name some marks alike; with `prefix`, a chart's ids
+  // take it, so that the page's ids stay unique (no chart refers to its own ids).
+  const showChart = (id, svg, prefix = '') => {
     const figure = byId(id);
     figure.innerHTML = svg;
     figure.hidden = svg === '';
+    if (prefix !== '') {
+      for (const mark of figure.querySelectorAll('[id]')) {
+        mark.id = `${prefix}${mark.id}`;
+      }
+    }
   };
 
   const showCheck = async (module) => {
@@ -185,15 +192,63 @@
     showChart('design-chart', charts.design);
   };
 
-  // The report is made in the page and handed to the browser as a download: no request.
-  let reportUrl = null;
-  const saveReport = (module) => {
-    const html = module.checkReport(
-      ...checkBoxes(),
-      byId('check-temperature').value,
-      decimalSeparator(),
-      Math.floor(Date.now() / 1000),
+  // The oil film: its own boxes, an empty roughness or margin standing for the core's
+  // default; its figures, lines, messages and charts are the core's, as the command line
+  // writes them.
+  const filmInputs = ['film-load', 'film-frequency', 'film-diameter', 'film-length', 'film-clearance', 'film-viscosity',
+    'film-journal-roughness', 'film-bore-roughness', 'film-margin'];
+  const filmBoxes = () => [...filmInputs.map((id) => byId(id).value), decimalSeparator()];
+
+  const clearFilm = () => {
+    byId('film-limit').hidden = true;
+    byId('film-limit').textContent = '';
+    byId('film-lines').replaceChildren();
+    delete byId('film-results').dataset.passes;
+    for (const id of ['film-pressure-chart', 'film-design-chart']) {
+      byId(id).hidden = true;
+      byId(id).replaceChildren();
+    }
+  };
+
+  // A fault stops the case with its message, as the check's do; a limit of the model is
+  // said above the figures the case still reached.
+  const showFilm = async (module) => {
+    const boxes = filmBoxes();
+    const result = module.oilFilm(...boxes);
+    clearFilm();
+    const message = result.messages.map(({ text }) => text.replace(/\r\n?/g, '\n')).join('\n');
+    if (result.passes === null) {
+      await showMessage({ title: 'Ошибка', text: message, icon: 'warning' });
+      return;
+    }
+    byId('film-limit').textContent = message;
+    byId('film-limit').hidden = message === '';
+    byId('film-lines').append(
+      ...result.lines.map((text) => {
+        const item = document.createElement('li');
+        item.textContent = text;
+        return item;
+      }),
     );
+    byId('film-results').dataset.passes = String(result.passes);
+    const charts = module.filmCharts(...boxes);
+    showChart('film-pressure-chart', charts.pressure, 'film-');
+    showChart('film-design-chart', charts.design, 'film-');
+  };
+
+  // The boxes that may stay empty show what stands for them.
+  const fillFilmDefaults = (module) => {
+    const defaults = module.filmDefaults(decimalSeparator());
+    byId('film-journal-roughness').placeholder = defaults.journalRoughness;
+    byId('film-bore-roughness').placeholder = defaults.boreRoughness;
+    byId('film-margin').placeholder = defaults.margin;
+  };
+
+  // A report is made in the page and handed to the browser as a download: no request.
+  // Each is dated with the browser's clock, in whole seconds.
+  const now = () => Math.floor(Date.now() / 1000);
+  let reportUrl = null;
+  const saveReport = (html) => {
     if (reportUrl !== null) {
       URL.revokeObjectURL(reportUrl);
     }
@@ -244,11 +299,16 @@
       ),
     );
     byId('check-design').addEventListener('click', () => press(() => showCheck(module)));
-    byId('check-report').addEventListener('click', () => saveReport(module));
+    byId('check-report').addEventListener('click', () =>
+      saveReport(module.checkReport(...checkBoxes(), byId('check-temperature').value, decimalSeparator(), now())),
+    );
+    byId('film-calculate').addEventListener('click', () => press(() => showFilm(module)));
+    byId('film-report').addEventListener('click', () => saveReport(module.filmReport(...filmBoxes(), now())));
     // The benchmark reads how long after the navigation started the page answered.
     performance.mark('plain-bearings-interactive');
     setTimeout(() => {
       fillReferenceTable(module);
+      fillFilmDefaults(module);
       document.body.dataset.ready = 'true';
     });
   };

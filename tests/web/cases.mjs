@@ -152,3 +152,80 @@ export const checkLines = ({ shown }) => [
   ...shown.rows.map((row) => `${row.name} = ${row.value}, ${row.use} от ${row.limit}`),
   ...shown.lines,
 ];
+
+// The oil film's texts in the order the page's boxes and the module take them; an empty
+// roughness or margin is not given.
+export const filmInputs = ['load', 'frequency', 'diameter', 'length', 'clearance', 'viscosity', 'journalRoughness',
+  'boreRoughness', 'margin'];
+
+// `count` oil-film cases: mostly bearings that the film carries, with L/d and Δ/d across
+// what the model takes, numbers written with a point or a comma; among them loads far
+// beyond what the film carries, smooth surfaces (no roughness: an infinite margin),
+// roughnesses and margins given or left to their defaults, and now and then a hostile or
+// extreme text, a clearance too large for a thin film or an L/d outside the grid's.
+export const generateFilmCases = (seed, count) => {
+  const random = seededRandom(seed);
+  const written = (value, decimals) => {
+    const text = value.toFixed(decimals);
+    return random() < 0.5 ? text.replace('.', ',') : text;
+  };
+  return Array.from({ length: count }, () => {
+    const diameter = 20 + random() * 280;
+    const lengthRatio = 0.15 + random() * 2.5;
+    const relativeClearance = 0.0005 + random() * 0.003;
+    const pick = random();
+    const c = {
+      load: written(100 + random() * 50000, 1),
+      frequency: written(50 + random() * 6000, 0),
+      diameter: written(diameter, 2),
+      length: written(diameter * lengthRatio, 2),
+      clearance: written(relativeClearance * diameter * 1000, 1),
+      viscosity: written(0.004 + random() * 0.1, 4),
+      journalRoughness: random() < 0.5 ? '' : written(random() * 8, 1),
+      boreRoughness: random() < 0.5 ? '' : written(random() * 12, 1),
+      margin: random() < 0.6 ? '' : written(0.5 + random() * 4, 2),
+    };
+    if (pick < 0.1) {
+      c.load = written(Number(c.load.replace(',', '.')) * 1e4, 0);
+    } else if (pick < 0.2) {
+      c.journalRoughness = '0';
+      c.boreRoughness = '0';
+    } else if (pick < 0.3) {
+      const field = filmInputs[Math.floor(random() * filmInputs.length)];
+      c[field] = numberText(random, 1000) || (field.endsWith('Roughness') || field === 'margin' ? '-1' : '');
+    } else if (pick < 0.34) {
+      c.clearance = written(diameter * 20, 0);
+    } else if (pick < 0.38) {
+      c.length = written(diameter * (random() < 0.5 ? 0.05 : 5), 2);
+    }
+    return c;
+  });
+};
+
+// The command line's JSON answer for each oil-film case, in order, from one batch run;
+// an empty optional cell is not given.
+export const commandLineFilms = (cases) =>
+  commandLineBatch(['--film'], 'load,frequency,diameter,length,clearance,viscosity,roughness_journal,roughness_bore,' +
+    'film_margin', cases, (c) => filmInputs.map((input) => c[input]));
+
+// One oil-film case as the command line writes it in text (`locale` sets its decimal
+// separator): its lines, a line each; and its chart of `kind` and report (dated `date`)
+// when `files` names a folder. Both roughnesses or neither are to be given, each written
+// with a point: the option parts the two by a comma.
+export const commandLineFilm = (c, { locale = 'C', files = null, kind = 'pressure', date = 0 } = {}) => {
+  const args = ['--film', '-F', c.load, '-n', c.frequency, '-d', c.diameter, '-L', c.length, '--clearance', c.clearance,
+    '--viscosity', c.viscosity];
+  if (c.journalRoughness !== '' || c.boreRoughness !== '') {
+    args.push('--roughness', `${c.journalRoughness},${c.boreRoughness}`);
+  }
+  if (c.margin !== '') {
+    args.push('--film-margin', c.margin);
+  }
+  if (files) {
+    args.push('--chart', join(files, 'chart.svg'), '--chart-kind', kind, '--report', join(files, 'report.html'));
+  }
+  return runCalc(args, '', { LANG: locale, LC_ALL: locale, SOURCE_DATE_EPOCH: String(date) });
+};
+
+// The module's oil film of a case, its numbers shown with `separator`.
+export const moduleFilm = (module, c, separator) => module.oilFilm(...filmInputs.map((input) => c[input]), separator);

@@ -16,11 +16,16 @@ import {
   checkLines,
   commandLineAnswers,
   commandLineCheck,
+  commandLineFilm,
+  commandLineFilms,
   commandLineMaterials,
   commandLineChecks,
   generateCases,
   generateCheckCases,
+  filmInputs,
+  generateFilmCases,
   loadModule,
+  moduleFilm,
   press,
   shown,
 } from './cases.mjs';
@@ -153,6 +158,102 @@ test(`the module's design check gives the command line's figures for ${checkCoun
           1765141454 + i);
         assert.equal(report, readFileSync(join(folder, 'report.html'), 'utf8').replaceAll('plain-bearings-calc',
           'plain-bearings'), `${name}: report`);
+      }
+    }
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
+});
+
+// The oil film: every filmFields figure of the module within 1e-9 of the command line's
+// (the same core, built for the page and for the program), the fault or the limit with
+// the same code and message, and for a sample the lines, the charts and the report the
+// command line writes, with either decimal separator.
+const filmCount = Number(process.env.WEB_FILM_CASES ?? 400);
+const close = (got, expected) =>
+  got === expected ||
+  (typeof got === 'number' && typeof expected === 'number' &&
+    Math.abs(got - expected) <= 1e-9 * Math.max(Math.abs(got), Math.abs(expected)));
+
+test(`the module's oil film gives the command line's figures for ${filmCount} cases (seed ${seed})`, async (t) => {
+  const module = await loadModule();
+  const cases = generateFilmCases(seed, filmCount);
+  const answers = commandLineFilms(cases);
+  assert.equal(answers.length, cases.length);
+  const kinds = { passes: 0, fails: 0, faults: 0, beyondFilm: 0, otherLimits: 0, smooth: 0 };
+  const results = cases.map((c, i) => {
+    const name = `film ${i} ${JSON.stringify(c)}`;
+    const answer = answers[i];
+    const result = moduleFilm(module, c, '.');
+    // The separator changes the lines alone.
+    assert.deepEqual(moduleFilm(module, c, ',').fields, result.fields, name);
+    for (const [field, value] of Object.entries(result.fields)) {
+      assert.ok(field in answer, `${name}: ${field} missing`);
+      assert.ok(close(value, answer[field]), `${name}: ${field} ${value} against ${answer[field]}`);
+    }
+    const codes = result.messages.map(({ code }) => code);
+    assert.equal(codes.join(' ') || null, answer.code, name);
+    assert.equal(result.messages.map(({ text }) => text.replace(/\r\n?/g, '\n')).join('\n') || null, answer.message,
+      name);
+    assert.equal(result.passes, answer.passes, name);
+    if (answer.passes === null) {
+      kinds.faults += 1;
+    } else {
+      kinds[answer.passes ? 'passes' : 'fails'] += 1;
+      kinds.beyondFilm += codes.includes('load_beyond_film') ? 1 : 0;
+      kinds.otherLimits += codes.length > 0 && !codes.includes('load_beyond_film') ? 1 : 0;
+      kinds.smooth += answer.roughness_sum === 0 ? 1 : 0;
+    }
+    return result;
+  });
+  t.diagnostic(`films of each kind: ${JSON.stringify(kinds)}`);
+  for (const [kind, seen] of Object.entries(kinds)) {
+    assert.ok(seen >= 5, `${kind}: ${seen} films`);
+  }
+  // Two smooth surfaces: a margin without end, which JSON and the module give as none.
+  assert.ok(results.some((r) => r.fields.roughness_sum === 0 && r.fields.eccentricity !== null &&
+    r.fields.film_margin === null));
+
+  // A sample in text: one case of each verdict, limit and fault, both roughnesses or neither.
+  const sample = [];
+  const pick = (kind, test) => {
+    const i = cases.findIndex((c, k) => !sample.includes(k) && (c.journalRoughness === '') ===
+      (c.boreRoughness === '') && test(results[k], c));
+    assert.ok(i >= 0, `no ${kind} in the sample`);
+    sample.push(i);
+  };
+  pick('passing case', (r) => r.passes === true);
+  pick('passing case with its roughness given', (r, c) => r.passes === true && c.journalRoughness !== '');
+  pick('failing case', (r) => r.passes === false && r.messages.length === 0);
+  pick('load beyond the film', (r) => r.messages[0]?.code === 'load_beyond_film');
+  // A text that starts with '-' would read as an option.
+  pick('fault', (r, c) => r.passes === null && filmInputs.every((input) => /^[^-\s]/.test(c[input]) ||
+    (c[input] === '' && input.endsWith('Roughness'))));
+  // Its charts are contained in the --chart file, and its report is the --report file.
+  const folder = mkdtempSync(join(tmpdir(), 'web-film-'));
+  try {
+    for (const [n, i] of sample.entries()) {
+      const c = { ...cases[i], journalRoughness: cases[i].journalRoughness.replace(',', '.'),
+        boreRoughness: cases[i].boreRoughness.replace(',', '.') };
+      const texts = filmInputs.map((input) => c[input]);
+      for (const [locale, separator] of [['C', '.'], ['ru_RU.UTF-8', ',']]) {
+        const name = `film ${i} ${JSON.stringify(c)} ${locale}`;
+        const kind = n % 2 ? 'design' : 'pressure';
+        const date = 1765141454 + n;
+        const lines = moduleFilm(module, c, separator).lines;
+        const text = commandLineFilm(c, { locale, files: results[i].passes === null ? null : folder, kind, date });
+        assert.equal(text, lines.map((line) => `${line}\n`).join(''), name);
+        if (results[i].passes !== null) {
+          // Where the film carries no solution, --chart says why in place of a chart; the
+          // page draws the design chart with the case's S, as the report does.
+          if (results[i].fields.eccentricity !== null) {
+            const chart = module.filmCharts(...texts, separator)[kind];
+            assert.ok(readFileSync(join(folder, 'chart.svg'), 'utf8').includes(chart), `${name}: ${kind} chart`);
+          }
+          assert.equal(module.filmReport(...texts, separator, date),
+            readFileSync(join(folder, 'report.html'), 'utf8').replaceAll('plain-bearings-calc', 'plain-bearings'),
+            `${name}: report`);
+        }
       }
     }
   } finally {

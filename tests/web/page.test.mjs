@@ -13,7 +13,7 @@ import { pathToFileURL } from 'node:url';
 
 import { chromium } from 'playwright-core';
 
-import { checkLines, generateCases, loadModule, pagePath, press, shown } from './cases.mjs';
+import { checkLines, filmInputs, generateCases, loadModule, moduleFilm, pagePath, press, shown } from './cases.mjs';
 
 const require = createRequire(import.meta.url);
 const pageUrl = pathToFileURL(pagePath).href;
@@ -283,9 +283,11 @@ const enterCheck = async (page, c) => {
   if ((await page.locator('#material').inputValue()) !== (c.row < 0 ? '' : String(c.row))) {
     await page.selectOption('#material', c.row < 0 ? [] : String(c.row));
   }
-  await page.getByLabel('Диаметр цапфы d:').fill(c.diameter);
-  await page.getByLabel('Длина подшипника L:').fill(c.length);
-  await page.getByLabel('Рабочая температура t:').fill(c.temperature);
+  // The oil film's section has boxes of the same names.
+  const check = page.locator('#check');
+  await check.getByLabel('Диаметр цапфы d:').fill(c.diameter);
+  await check.getByLabel('Длина подшипника L:').fill(c.length);
+  await check.getByLabel('Рабочая температура t:').fill(c.temperature);
   await page.getByRole('button', { name: 'Проверить' }).click();
 };
 
@@ -331,7 +333,7 @@ describe('the design check of the worked example, d × L = 16.7 × 20 mm', () =>
     // The report comes as a download made in the page, an HTML file of this check.
     const [download] = await Promise.all([
       page.waitForEvent('download'),
-      page.getByRole('button', { name: 'Отчет' }).click(),
+      page.locator('#check').getByRole('button', { name: 'Отчет' }).click(),
     ]);
     assert.equal(download.suggestedFilename(), 'отчет.html');
     assert.match(download.url(), /^blob:/);
@@ -393,6 +395,104 @@ describe('the design check of the worked example, d × L = 16.7 × 20 mm', () =>
   }
 });
 
+// The oil film's boxes by their labels, in the order of filmInputs.
+const filmLabels = ['Радиальное усилие F:', 'Частота вращения n:', 'Диаметр цапфы d:', 'Длина подшипника L:',
+  'Диаметральный зазор Δ:', 'Динамическая вязкость µ:', 'Шероховатость цапфы Rz:', 'Шероховатость вкладыша Rz:',
+  'Требуемый запас K:'];
+
+// Types an oil-film case into its section and presses its button.
+const enterFilm = async (page, c) => {
+  const film = page.locator('#film');
+  for (const [i, input] of filmInputs.entries()) {
+    await film.getByLabel(filmLabels[i]).fill(c[input]);
+  }
+  await film.getByRole('button', { name: 'Рассчитать слой' }).click();
+};
+
+// The oil film as the page shows it: the limit said above the lines, the lines, and the
+// charts' marks.
+const filmShown = async (page) => {
+  await page.waitForFunction(() => !document.body.dataset.pressing);
+  return page.evaluate(() => ({
+    limit: document.getElementById('film-limit').hidden ? null : document.getElementById('film-limit').textContent,
+    lines: [...document.querySelectorAll('#film-lines li')].map((item) => item.textContent),
+    passes: document.getElementById('film-results').dataset.passes ?? null,
+    pressureMarks: [...document.querySelectorAll('#film-pressure-chart:not([hidden]) svg [id]')].map((mark) => mark.id),
+    designMarks: [...document.querySelectorAll('#film-design-chart:not([hidden]) svg [id]')].map((mark) => mark.id),
+  }));
+};
+
+// 10 kN at 1500 rpm on d × L = 80 × 80 mm, Δ = 120 µm, µ = 0.02 Pa·s: ε about 0.56.
+const filmExample = { load: '10000', frequency: '1500', diameter: '80', length: '80', clearance: '120',
+  viscosity: '0,02', journalRoughness: '', boreRoughness: '', margin: '' };
+
+describe('the oil film', () => {
+  test('typed and pressed by keyboard: the lines, the charts, a limit and a fault', async () => {
+    const page = await openPage();
+    // The boxes that may stay empty show their defaults with the page's separator.
+    const placeholders = await page.evaluate(() =>
+      ['film-journal-roughness', 'film-bore-roughness', 'film-margin'].map((id) => document.getElementById(id).placeholder));
+    assert.deepEqual(placeholders, ['3,2', '6,3', '2']);
+    await enterFilm(page, filmExample);
+    await page.getByLabel('Требуемый запас K:').focus();
+    await page.keyboard.press('Tab');
+    assert.equal(await page.evaluate(() => document.activeElement?.id), 'film-calculate');
+    await page.keyboard.press('Enter');
+    const expected = moduleFilm(module, filmExample, ',');
+    const seen = await filmShown(page);
+    assert.deepEqual(seen.lines, expected.lines);
+    assert.equal(seen.lines[4], 'относительный эксцентриситет ε = 0,5594, угол положения φ = 53,08°');
+    assert.equal(seen.lines.at(-1), 'итог: проходит');
+    assert.deepEqual([seen.limit, seen.passes], [null, 'true']);
+    // The charts' ids take the section's prefix: the check's charts name marks alike.
+    assert.ok(seen.pressureMarks.includes('film-pressure-curve') && seen.pressureMarks.includes('film-peak-pressure'),
+      seen.pressureMarks.join());
+    assert.ok(seen.designMarks.includes('film-design-curve') && seen.designMarks.includes('film-operating-point'),
+      seen.designMarks.join());
+    // Its report comes as a download made in the page, the module's report of the case.
+    const [download] = await Promise.all([
+      page.waitForEvent('download'),
+      page.locator('#film').getByRole('button', { name: 'Отчет' }).click(),
+    ]);
+    assert.equal(download.suggestedFilename(), 'отчет.html');
+    const html = readFileSync(await download.path(), 'utf8');
+    const dated = html.match(/\d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d UTC/)?.[0];
+    assert.ok(dated, 'the report is dated');
+    assert.match(html, /<h1>Масляный слой подшипника скольжения<\/h1>/);
+    assert.ok(html.includes('0,5594'), 'the report shows ε with the page\'s separator');
+
+    // A load that no film carries: the limit above the lines of the inputs and the verdict,
+    // the design chart with the case's S and no pressure chart.
+    const beyond = { ...filmExample, load: '1e9' };
+    await enterFilm(page, beyond);
+    const limit = moduleFilm(module, beyond, ',');
+    assert.deepEqual(limit.messages.map(({ code }) => code), ['load_beyond_film']);
+    const { designMarks, ...beyondSeen } = await filmShown(page);
+    assert.deepEqual(beyondSeen, {
+      limit: limit.messages[0].text.replace(/\r\n?/g, '\n'),
+      lines: limit.lines,
+      passes: 'false',
+      pressureMarks: [],
+    });
+    assert.equal(limit.lines.at(-1), 'итог: не проходит');
+    assert.ok(designMarks.includes('film-operating-sommerfeld') && !designMarks.includes('film-operating-point'),
+      designMarks.join());
+
+    // A value that is no number stops the case with its message, and leaves nothing behind.
+    await enterFilm(page, { ...filmExample, viscosity: '0,02 Па·с' });
+    assert.deepEqual(await openDialog(page), {
+      modal: true,
+      title: 'Ошибка',
+      text: 'Динамическая вязкость масла задана не числом',
+      focused: 'message-ok',
+    });
+    await page.keyboard.press('Enter');
+    assert.equal(await page.evaluate(() => document.activeElement?.id), 'film-calculate');
+    assert.deepEqual(await filmShown(page), { limit: null, lines: [], passes: null, pressureMarks: [], designMarks: [] });
+    await closePage(page);
+  });
+});
+
 describe('the layout fits the screen from a phone to a desktop', () => {
   for (const width of [360, 1280]) {
     test(`${width} px`, async () => {
@@ -400,6 +500,8 @@ describe('the layout fits the screen from a phone to a desktop', () => {
       await enterCase(page, workedExample);
       await enterCheck(page, checkExample);
       await checkShown(page);
+      await enterFilm(page, filmExample);
+      await filmShown(page);
       // Nothing but the reference table's own scrolling region is wider than the screen.
       const overflow = await page.evaluate(() => ({
         page: document.documentElement.scrollWidth - document.documentElement.clientWidth,
@@ -424,6 +526,17 @@ describe('axe-core finds no accessibility violation', () => {
     ['with a check and its charts', async (page) => {
       await enterCheck(page, checkExample);
       await checkShown(page);
+    }],
+    // The film's charts name some marks as the check's do.
+    ['with a check and an oil film, all four charts', async (page) => {
+      await enterCheck(page, checkExample);
+      await checkShown(page);
+      await enterFilm(page, filmExample);
+      await filmShown(page);
+    }],
+    ['with an oil film beyond its limit', async (page) => {
+      await enterFilm(page, { ...filmExample, load: '1e9' });
+      await filmShown(page);
     }],
   ];
   for (const [name, reach] of states) {
