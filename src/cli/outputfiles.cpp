@@ -217,16 +217,25 @@ int writeFilmFiles(const FileRequests& requests, std::span<const FilmReportCase>
 {
     return writeRunFiles(requests, cases, carriedNames, err, &CalculationReport::films,
         [&requests](std::span<const FilmReportCase> all) {
-            const OilFilm& film = all.front().film;
-            if (!film.solved) {
-                const std::string_view why = film.fault != FilmFault::None ? filmFaultMessage(film.fault)
-                    : film.limit != FilmLimit::None                        ? filmLimitMessage(film.limit)
-                                                    : std::string_view("расчет не выполнен");
-                return undrawnChartSvg("Диаграмма не построена", masked(why));
+            // The design chart is drawn wherever the inputs were read, as the report draws
+            // it (a load beyond the film as a line at its S); the pressure only where the
+            // film was solved.
+            const FilmReportCase& c = all.front();
+            const OilFilm& film = c.film;
+            if (requests.chartKind == ChartKind::Design && c.messages.empty() && film.fault == FilmFault::None) {
+                return filmDesignChartSvg(filmDesignChartOf(film, requests.decimalSeparator));
             }
-            return requests.chartKind == ChartKind::Design
-                ? filmDesignChartSvg(filmDesignChartOf(film, requests.decimalSeparator))
-                : filmPressureSvg(filmPressureChartOf(film, requests.decimalSeparator));
+            if (film.solved && requests.chartKind != ChartKind::Design) {
+                return filmPressureSvg(filmPressureChartOf(film, requests.decimalSeparator));
+            }
+            std::string why = !c.messages.empty() ? c.messages.front()
+                : film.fault != FilmFault::None   ? std::string(filmFaultMessage(film.fault))
+                : film.limit != FilmLimit::None   ? std::string(filmLimitMessage(film.limit))
+                                                  : std::string("расчет не выполнен");
+            // One line of the frame's text: the message's line breaks as blanks.
+            std::erase(why, '\r');
+            std::ranges::replace(why, '\n', ' ');
+            return undrawnChartSvg("Диаграмма не построена", masked(why));
         });
 }
 

@@ -288,6 +288,18 @@ TEST_F(OutputFiles, ReportsAndChartsShowWhatTheyCannotDrawOrWriteAsTheyAre)
     ASSERT_TRUE(stale.valid()) << stale.error();
     EXPECT_EQ(stale.select("//s:text[@id='no-chart' and contains(., '«Сталь» не найден')]").size(), 1U);
 
+    // An oil film that cannot carry its load: the design chart still shows where its S
+    // lies; the pressure, which it has none of, is a frame with the limit's message on
+    // one line.
+    const std::vector<std::string> beyond{
+        "--film", "-F", "50000", "-n", "100", "-d", "50", "-L", "40", "--clearance", "60", "--viscosity", "0.02"};
+    EXPECT_EQ(
+        runWith(with(beyond, {"--chart", path("film-design.svg"), "--chart-kind", "design"})).status, exitMessage);
+    EXPECT_EQ(XmlDocument(readFile(path("film-design.svg"))).select("//s:text[@id='no-chart']").size(), 0U);
+    EXPECT_EQ(runWith(with(beyond, {"--chart", path("film-pressure.svg")})).status, exitMessage);
+    const XmlDocument pressure(readFile(path("film-pressure.svg")));
+    EXPECT_EQ(pressure.select("//s:text[@id='no-chart' and contains(., 'меньше Увеличьте зазор')]").size(), 1U);
+
     // A checked diameter beyond the axes is drawn on the frame.
     ASSERT_EQ(runWith(with(checkOne, {"-d", "1e305", "--chart", path("far.svg"), "--chart-kind", "design"})).status,
         exitMessage);
