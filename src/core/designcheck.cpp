@@ -38,7 +38,8 @@ constexpr std::array<FaultText, 16> faultTexts{{
 
 const FaultText& faultText(CheckFault fault) { return faultTexts.at(static_cast<std::size_t>(fault)); }
 
-bool isPositiveFigure(double value) { return std::isfinite(value) && value > 0; }
+// A figure among the subnormal doubles has lost digits that the others keep: no answer.
+bool isPositiveFigure(double value) { return std::isnormal(value) && value > 0; }
 
 // floor(x·10^k + 0.5) / 10^k, written with k decimals.
 std::string roundedFixed(double value, int decimals, std::string_view decimalSeparator)

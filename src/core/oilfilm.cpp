@@ -766,7 +766,7 @@ OilFilm solveOilFilm(const FilmInput& input)
     film.loadCoefficient
         = input.load * film.relativeClearance * film.relativeClearance / (mu * film.angularSpeed * L * d);
     for (const double figure : {meanPressure, film.sommerfeld, film.loadCoefficient, film.angularSpeed}) {
-        if (!std::isfinite(figure) || !(figure > 0)) {
+        if (!std::isnormal(figure) || !(figure > 0)) {
             OilFilm stopped;
             stopped.fault = FilmFault::ResultOutOfRange;
             return stopped;
@@ -808,7 +808,7 @@ OilFilm solveOilFilm(const FilmInput& input)
     // A dimensioned figure that overflowed, or vanished below the smallest double, is no answer.
     for (const double figure :
         {film.minFilmThickness, film.maxPressure, film.frictionTorque, film.frictionPower, film.flow}) {
-        if (!std::isfinite(figure) || !(figure > 0)) {
+        if (!std::isnormal(figure) || !(figure > 0)) {
             OilFilm stopped;
             stopped.fault = FilmFault::ResultOutOfRange;
             return stopped;

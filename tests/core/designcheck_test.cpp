@@ -193,6 +193,7 @@ const std::vector<FaultCase> faultCases{
     {"AreaVanishingBelowTheDoubles", {"1", "300", "1e-200", "1e-200", {}}, CheckFault::ResultOutOfRange},
     {"SpeedBeyondTheDoubles", {"5000", "1e300", "1e300", "20", {}}, CheckFault::ResultOutOfRange},
     {"PressureVanishingBelowTheDoubles", {"1e-300", "300", "16.7", "1e300", {}}, CheckFault::ResultOutOfRange},
+    {"PressureAmongTheSubnormals", {"1e-300", "310", "1e17", "6.3", {}}, CheckFault::ResultOutOfRange},
 };
 
 void PrintTo(const FaultCase& c, std::ostream* os) { printTexts(c.texts, os); }
