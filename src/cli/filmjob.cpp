@@ -138,21 +138,7 @@ void filmRow(const FilmRecord& record, std::size_t number, const WriterSetup& se
 
 }  // namespace
 
-FilmTexts FilmCaseTexts::view() const
-{
-    const auto optional = [](const std::optional<std::string>& text) {
-        return text ? std::optional<std::string_view>(*text) : std::nullopt;
-    };
-    return {.load = load,
-        .frequency = frequency,
-        .diameter = diameter,
-        .length = length,
-        .clearance = clearance,
-        .viscosity = viscosity,
-        .journalRoughness = optional(journalRoughness),
-        .boreRoughness = optional(boreRoughness),
-        .margin = optional(margin)};
-}
+FilmTexts FilmCaseTexts::view() const { return filmTextsOf(*this); }
 
 std::span<const Column<FilmRecord>> filmColumns() { return filmTable; }
 

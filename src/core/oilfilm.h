@@ -117,6 +117,24 @@ struct FilmTexts {
     std::optional<std::string_view> margin;            // K; none: defaultFilmMargin
 };
 
+// The texts of a case kept as strings by a face (members named as FilmTexts's, the
+// optional ones std::optional<std::string>), as FilmTexts.
+template <class Owned> [[nodiscard]] FilmTexts filmTextsOf(const Owned& owned)
+{
+    const auto optional = [](const std::optional<std::string>& text) {
+        return text ? std::optional<std::string_view>(*text) : std::nullopt;
+    };
+    return {.load = owned.load,
+        .frequency = owned.frequency,
+        .diameter = owned.diameter,
+        .length = owned.length,
+        .clearance = owned.clearance,
+        .viscosity = owned.viscosity,
+        .journalRoughness = optional(owned.journalRoughness),
+        .boreRoughness = optional(owned.boreRoughness),
+        .margin = optional(owned.margin)};
+}
+
 // The inputs as numbers; an empty optional takes its default.
 struct FilmInput {
     double load = 0;

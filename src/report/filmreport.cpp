@@ -276,21 +276,7 @@ void charts(Section& html, const OilFilm& film, std::string_view separator)
 
 }  // namespace
 
-FilmTexts FilmReportCase::texts() const
-{
-    const auto optional = [](const std::optional<std::string>& text) {
-        return text ? std::optional<std::string_view>(*text) : std::nullopt;
-    };
-    return {.load = load,
-        .frequency = frequency,
-        .diameter = diameter,
-        .length = length,
-        .clearance = clearance,
-        .viscosity = viscosity,
-        .journalRoughness = optional(journalRoughness),
-        .boreRoughness = optional(boreRoughness),
-        .margin = optional(margin)};
-}
+FilmTexts FilmReportCase::texts() const { return filmTextsOf(*this); }
 
 FilmReportCase filmReportCase(const FilmTexts& texts)
 {
