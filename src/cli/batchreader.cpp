@@ -27,18 +27,22 @@ void* boundedRealloc(void* memory, std::size_t size)
     return std::realloc(memory, size);  // NOLINT(cppcoreguidelines-no-malloc): libcsv frees it with free()
 }
 
-// True when `text` holds a line break outside quotes: the header line is whole.
-bool holdsWholeLine(std::string_view text)
+// The line breaks in `text`: CR LF, LF or CR. `afterCarriageReturn` says whether the
+// text before it ended in a CR, and then whether this one does.
+std::size_t lineBreaks(std::string_view text, bool& afterCarriageReturn)
 {
-    bool quoted = false;
-    for (const char c : text) {
-        if (c == '"') {
-            quoted = !quoted;
-        } else if (!quoted && (c == '\n' || c == '\r')) {
-            return true;
-        }
+    auto breaks = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    // A CR LF is one break, counted at its LF.
+    if (afterCarriageReturn && text.starts_with('\n')) {
+        --breaks;
     }
-    return false;
+    for (std::size_t at = text.find('\r'); at != std::string_view::npos; at = text.find('\r', at + 1)) {
+        breaks += at + 1 < text.size() && text[at + 1] == '\n' ? 0 : 1;
+    }
+    if (!text.empty()) {
+        afterCarriageReturn = text.back() == '\r';
+    }
+    return breaks;
 }
 
 // Spaces belong to the field: " 12" stays " 12".
@@ -71,7 +75,7 @@ public:
         }
         // Held until the header line is whole, which names the separator.
         header_.append(text);
-        return (!holdsWholeLine(header_) && header_.size() < maxFieldBytes) || settleSeparator();
+        return (!separatorOfHeader(header_).lineWhole && header_.size() < maxFieldBytes) || settleSeparator();
     }
 
     // The stream's bytes for each byte of the text they decode to, so far.
@@ -83,11 +87,14 @@ public:
             return;
         }
         recordEnd_ = fed_;
-        // A file that ends inside a quote was cut short: its last record says so.
-        openQuoteLine_ = quote_ == Quote::Open ? quoteLine_ : 0;
-        if (!skippingLine_ && !stopped_) {
-            csv_fini(&parser_, &Parser::onField, &Parser::onRecordEnd, this);
+        if (skippingLine_ || stopped_) {
+            return;
         }
+        // A line break ends the last record, unless the text ends inside a quote, which
+        // the line break joins: a record libcsv still holds after it was cut short there.
+        lineBreakInQuote_ = csv_parse(&parser_, "\r", 1, &Parser::onField, &Parser::onRecordEnd, this);
+        endsInQuote_ = true;
+        csv_fini(&parser_, &Parser::onField, &Parser::onRecordEnd, this);
     }
 
     [[nodiscard]] End end() const
@@ -96,11 +103,6 @@ public:
     }
 
 private:
-    // Where the text stands against quotes, as libcsv reads them: a quote opens a field
-    // only at its start; in a quoted field a quote doubles or may close it, and closes it
-    // at a separator or a line break.
-    enum class Quote { FieldStart, Plain, Open, MayClose };
-
     bool settleSeparator()
     {
         const SeparatorFound found = separatorOfHeader(header_);
@@ -115,52 +117,21 @@ private:
         return feed(held.data(), held.size());
     }
 
-    void track(std::string_view text)
-    {
-        const char separator = separator_.value_or(',');
-        const auto ordinary = [separator](char c) { return c != '"' && c != separator && c != '\r' && c != '\n'; };
-        for (std::size_t at = 0; at < text.size(); ++at) {
-            // Inside a field, a run of ordinary bytes changes nothing: most of a batch.
-            if ((quote_ == Quote::Plain || quote_ == Quote::Open) && ordinary(text[at])) {
-                while (at + 1 < text.size() && ordinary(text[at + 1])) {
-                    ++at;
-                }
-                afterCarriageReturn_ = false;
-                continue;
-            }
-            const char c = text[at];
-            const bool lineBreak = c == '\r' || (c == '\n' && !afterCarriageReturn_);
-            line_ += lineBreak ? 1 : 0;
-            afterCarriageReturn_ = c == '\r';
-            const bool ends = c == separator || c == '\r' || c == '\n';
-            switch (quote_) {
-            case Quote::FieldStart:
-                quoteLine_ = line_;
-                quote_ = c == '"' ? Quote::Open : ends ? Quote::FieldStart : Quote::Plain;
-                break;
-            case Quote::Plain: quote_ = ends ? Quote::FieldStart : Quote::Plain; break;
-            case Quote::Open: quote_ = c == '"' ? Quote::MayClose : Quote::Open; break;
-            case Quote::MayClose: quote_ = ends ? Quote::FieldStart : Quote::Open; break;
-            }
-        }
-    }
-
     // False once the handler has asked to stop.
     bool feed(const char* data, std::size_t size)
     {
+        lineBreaks_ += lineBreaks(std::string_view(data, size), afterCarriageReturn_);
         while (size > 0 && !stopped_) {
             if (skippingLine_) {
                 std::size_t at = 0;
                 while (at < size && data[at] != '\n' && data[at] != '\r') {
                     ++at;
                 }
-                track(std::string_view(data, at));
                 fed_ += at;
                 if (at == size) {
                     return true;
                 }
                 skippingLine_ = false;
-                quote_ = Quote::FieldStart;
                 data += at;
                 size -= at;
                 continue;
@@ -170,7 +141,6 @@ private:
             // one a line.
             recordEnd_ = fed_ + size;
             const std::size_t parsed = csv_parse(&parser_, data, size, &Parser::onField, &Parser::onRecordEnd, this);
-            track(std::string_view(data, parsed));
             fed_ += parsed;
             if (parsed == size || stopped_) {
                 break;
@@ -200,17 +170,19 @@ private:
     static void onField(void* data, std::size_t size, void* self)
     {
         auto& parser = *static_cast<Parser*>(self);
+        // An empty field may come without a buffer at all.
+        std::string_view text = size == 0 ? std::string_view() : std::string_view(static_cast<const char*>(data), size);
+        if (parser.endsInQuote_) {
+            // The quote opened as many lines back as its field holds, less the break added.
+            text.remove_suffix(parser.lineBreakInQuote_);
+            bool afterCarriageReturn = false;
+            parser.openQuoteLine_ = parser.lineBreaks_ + 1 - lineBreaks(text, afterCarriageReturn);
+        }
         if (parser.fieldCount_ < maxKeptFields) {
             if (parser.fields_.size() <= parser.fieldCount_) {
                 parser.fields_.emplace_back();
             }
-            std::string& field = parser.fields_[parser.fieldCount_];
-            // An empty field may come without a buffer at all.
-            if (size == 0) {
-                field.clear();
-            } else {
-                field.assign(static_cast<const char*>(data), size);
-            }
+            parser.fields_[parser.fieldCount_].assign(text);
         }
         ++parser.fieldCount_;
     }
@@ -240,10 +212,10 @@ private:
     std::optional<char> separator_;  // given, or found from the header line
     std::string header_;             // the text before the header line is whole
     std::optional<std::string> problem_;
-    Quote quote_ = Quote::FieldStart;
-    std::size_t line_ = 1;
-    std::size_t quoteLine_ = 1;  // the line of the field being read
+    std::size_t lineBreaks_ = 0;  // in the text fed so far
     bool afterCarriageReturn_ = false;
+    bool endsInQuote_ = false;          // the field libcsv gives now was cut short inside a quote
+    std::size_t lineBreakInQuote_ = 0;  // 1 when the break added at the end joined a quoted field
     csv_parser parser_{};
     std::vector<std::string> fields_;
     std::size_t fieldCount_ = 0;

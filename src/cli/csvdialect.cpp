@@ -164,10 +164,12 @@ SeparatorFound separatorOfHeader(std::string_view header)
     bool quoted = false;
     std::size_t semicolons = 0;
     std::size_t commas = 0;
+    bool lineWhole = false;
     for (const char c : header) {
         if (c == '"') {
             quoted = !quoted;
         } else if (!quoted && (c == '\n' || c == '\r')) {
+            lineWhole = true;
             break;
         } else if (!quoted) {
             semicolons += c == ';' ? 1 : 0;
@@ -176,9 +178,10 @@ SeparatorFound separatorOfHeader(std::string_view header)
     }
     if (semicolons > 0 && commas > 0) {
         return {.separator = ',',
-            .problem = "в заголовке пакета есть и «;», и «,»: разделитель не ясен, задайте его параметром --separator"};
+            .problem = "в заголовке пакета есть и «;», и «,»: разделитель не ясен, задайте его параметром --separator",
+            .lineWhole = lineWhole};
     }
-    return {.separator = semicolons > 0 ? ';' : ',', .problem = std::nullopt};
+    return {.separator = semicolons > 0 ? ';' : ',', .problem = std::nullopt, .lineWhole = lineWhole};
 }
 
 std::optional<std::string> mixedSeparators(const CsvRecord& record, char separator, std::size_t headerFields)

@@ -56,10 +56,12 @@ private:
 
 // The separator of a batch, read from its header line (the text up to the first line
 // break outside quotes): ';' or ','. Empty, with `problem` said in Russian, when the
-// header holds both.
+// header holds both. `lineWhole`: the text holds the header line's end, so that more
+// text cannot change the answer.
 struct SeparatorFound {
     char separator = ',';
     std::optional<std::string> problem;
+    bool lineWhole = false;
 };
 [[nodiscard]] SeparatorFound separatorOfHeader(std::string_view header);
 

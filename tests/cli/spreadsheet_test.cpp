@@ -456,8 +456,13 @@ TEST(SpreadsheetBatchTest, AFileThatIsNoCsvTextIsRefusedWithItsLineAndNoWorkbook
         bool terminal = false;
     };
     const std::string header = "material,load,frequency\r\n";
+    // Lines that end in CR LF, CR and LF, one CR LF split between two reads of 64 KiB.
+    const std::string quoteOverReads = header + "1,5000,300\r\n1,5000,\""
+        + std::string((std::size_t{64} << 10) - header.size() - 20 - 1, 'x') + "\r\n300\r\r\n";
     for (const Row& row : {
              Row{"cut inside a quote", header + "Графит,5000,300\r\nГрафит,\"5000,300\r\n", {"-f", "csv"}, exitMessage,
+                 "Строка 2: файл оборван: кавычка, открытая в строке 3, не закрыта до его конца"},
+             Row{"cut inside a quote over lines of every end", quoteOverReads, {"-f", "csv"}, exitMessage,
                  "Строка 2: файл оборван: кавычка, открытая в строке 3, не закрыта до его конца"},
              Row{"cut inside a character", header + "Графит,5000,300\r\nГраф\xD0", {}, exitUsage,
                  "файл оборван посреди символа UTF-8 в строке 3"},
