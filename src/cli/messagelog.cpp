@@ -6,8 +6,11 @@ namespace bearing::cli {
 
 void MessageLog::add(std::string_view prefix, std::span<const std::string> messages)
 {
+    std::string& text = output_.text();
     for (const std::string& message : messages) {
-        output_.text().append(masked(prefix)).append(masked(message, true)).append(1, '\n');
+        appendMasked(text, prefix);
+        appendMasked(text, message, true);
+        text += '\n';
     }
     if (!held_) {
         output_.writeIfFull();

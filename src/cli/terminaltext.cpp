@@ -44,16 +44,23 @@ std::size_t codePoints(std::string_view text)
 
 std::string masked(std::string_view text, bool keepLineFeeds)
 {
-    std::string shown(text);
+    std::string shown;
+    appendMasked(shown, text, keepLineFeeds);
+    return shown;
+}
+
+void appendMasked(std::string& out, std::string_view text, bool keepLineFeeds)
+{
+    const std::size_t start = out.size();
+    out += text;
     if (std::none_of(text.begin(), text.end(), isControl)) {
-        return shown;
+        return;
     }
-    for (char& c : shown) {
-        if (isControl(c) && !(keepLineFeeds && c == '\n')) {
-            c = '?';
+    for (auto at = out.begin() + static_cast<std::ptrdiff_t>(start); at != out.end(); ++at) {
+        if (isControl(*at) && !(keepLineFeeds && *at == '\n')) {
+            *at = '?';
         }
     }
-    return shown;
 }
 
 std::string echoed(std::string_view input) { return "«" + masked(input) + "»"; }

@@ -13,6 +13,8 @@ namespace bearing::cli {
 // The text with every control character shown as '?' (line feeds too, unless
 // `keepLineFeeds`), so that an echoed input cannot move the cursor or recolour a terminal.
 [[nodiscard]] std::string masked(std::string_view text, bool keepLineFeeds = false);
+// The same appended to `out`.
+void appendMasked(std::string& out, std::string_view text, bool keepLineFeeds = false);
 
 // An input echoed in a message: masked, LF and CR included, so that the message keeps
 // its own lines, and between «».
