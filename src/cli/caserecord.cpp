@@ -3,6 +3,7 @@
 #include "numbertext.h"
 #include "terminaltext.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -15,18 +16,21 @@ namespace {
 // sign, digits, one separator and an exponent.
 void assignMachineForm(std::string& number, std::string_view shown)
 {
-    number.assign(shown.substr(shown.starts_with(' ') ? 1 : 0));
-    if (const auto at = number.find_first_not_of("+-0123456789Ee"); at != std::string::npos) {
-        const std::size_t end = number.find_first_of("+-0123456789Ee", at);
-        number.replace(at, (end == std::string::npos ? number.size() : end) - at, ".");
+    shown.remove_prefix(shown.starts_with(' ') ? 1 : 0);
+    const auto plain = [](char c) { return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == 'E' || c == 'e'; };
+    const auto* const separator = std::find_if_not(shown.begin(), shown.end(), plain);
+    number.assign(shown.begin(), separator);
+    if (separator == shown.end()) {
+        return;
     }
-    const std::size_t sign = number.starts_with('-') ? 1 : 0;
-    if (number.compare(sign, 1, ".") == 0) {
-        number.insert(sign, 1, '0');
+    if (number.empty() || number == "-") {
+        number += '0';
     }
+    number += '.';
+    number.append(std::find_if(separator, shown.end(), plain), shown.end());
 }
 
-void fillFigures(CaseRecord& record, const CaseOutcome& outcome)
+void fillShownNumbers(CaseRecord& record, const CaseOutcome& outcome)
 {
     if (!outcome.numbers.maxDiameter.empty()) {
         assignMachineForm(record.maxDiameter, outcome.numbers.maxDiameter);
@@ -34,24 +38,8 @@ void fillFigures(CaseRecord& record, const CaseOutcome& outcome)
     if (!outcome.numbers.minLength.empty()) {
         assignMachineForm(record.minLength, outcome.numbers.minLength);
     }
-    if (const std::optional<SizingFigures>& figures = outcome.figures) {
-        assignShortestSingle(record.maxDiameterFull, figures->maxDiameter);
-        assignShortestSingle(record.pvLength, figures->pvLength);
-        if (figures->maxDiameter > 0) {
-            assignShortestSingle(record.pressureLength, figures->pressureLength);
-        }
-        // The minimum length is one of the two, the one that governs (which the pressure
-        // length never does without a diameter).
-        record.minLengthFull = figures->pressureGoverns ? record.pressureLength : record.pvLength;
-        assignShortestSingle(record.minArea, figures->minArea);
-        record.lengthLimit = figures->pressureGoverns ? "p" : "pv";
-    }
-    if (const std::optional<DiameterForLength>& forLength = outcome.forLength) {
-        if (forLength->check == LengthCheck::Accepted) {
-            assignMachineForm(record.minDiameter, outcome.numbers.minDiameter);
-            assignShortestSingle(record.minDiameterFull, forLength->diameter);
-        }
-        record.lengthBelowMinimum = forLength->check == LengthCheck::BelowMinimum ? "true" : "false";
+    if (outcome.forLength && outcome.forLength->check == LengthCheck::Accepted) {
+        assignMachineForm(record.minDiameter, outcome.numbers.minDiameter);
     }
 }
 
@@ -63,13 +51,53 @@ void addMessage(CaseRecord& record, std::string_view text, std::string_view code
     record.code.append(record.code.empty() ? "" : " ").append(code);
 }
 
-template <auto Member> std::string_view materialField(const MaterialFields& fields) { return fields.*Member; }
+template <auto Member> FieldValue materialField(const MaterialFields& fields)
+{
+    return std::string_view(fields.*Member);
+}
 
-template <auto Member> std::string_view caseField(const CaseRecord& record) { return record.*Member; }
+template <auto Member> FieldValue caseField(const CaseRecord& record) { return std::string_view(record.*Member); }
 
-template <auto Member> std::string_view fieldOfMaterial(const CaseRecord& record)
+template <auto Member> FieldValue fieldOfMaterial(const CaseRecord& record)
 {
     return record.material != nullptr ? std::string_view(record.material->*Member) : std::string_view();
+}
+
+// A figure of the sizing, when the case reached its figures.
+template <float SizingFigures::*Figure> FieldValue figure(const CaseRecord& record)
+{
+    const SizingFigures* figures = record.figures();
+    return figures != nullptr ? FieldValue(figures->*Figure) : FieldValue();
+}
+
+// The length [p] requires at the largest diameter, which needs a diameter.
+FieldValue pressureLength(const CaseRecord& record)
+{
+    const SizingFigures* figures = record.figures();
+    return figures != nullptr && figures->maxDiameter > 0 ? FieldValue(figures->pressureLength) : FieldValue();
+}
+
+// The smallest length unrounded: the one of the two that governs.
+FieldValue minLengthFull(const CaseRecord& record)
+{
+    const SizingFigures* figures = record.figures();
+    if (figures == nullptr) {
+        return {};
+    }
+    return figures->pressureGoverns ? pressureLength(record) : FieldValue(figures->pvLength);
+}
+
+FieldValue minDiameterFull(const CaseRecord& record)
+{
+    const DiameterForLength* forLength = record.forLength();
+    return forLength != nullptr && forLength->check == LengthCheck::Accepted ? FieldValue(forLength->diameter)
+                                                                             : FieldValue();
+}
+
+FieldValue lengthBelowMinimum(const CaseRecord& record)
+{
+    const DiameterForLength* forLength = record.forLength();
+    return forLength != nullptr ? FieldValue(forLength->check == LengthCheck::BelowMinimum) : FieldValue();
 }
 
 constexpr std::array materialTable{
@@ -93,7 +121,7 @@ template <std::size_t... I> constexpr auto caseMaterialColumns(std::index_sequen
         Column<CaseRecord>{materialTable.at(I).name, materialTable.at(I).kind, fieldOfMaterial<members.at(I)>}...};
 }
 
-std::string_view lengthText(const CaseRecord& record)
+FieldValue lengthText(const CaseRecord& record)
 {
     return record.texts->length ? std::string_view(*record.texts->length) : std::string_view();
 }
@@ -110,27 +138,28 @@ template <std::size_t... Sizes> constexpr auto joined(const std::array<Column<Ca
 
 constexpr std::array caseTable = joined(
     std::array{
+        Column<CaseRecord>{"material", FieldKind::Text,
+            [](const CaseRecord& r) -> FieldValue { return std::string_view(r.texts->material); }},
         Column<CaseRecord>{
-            "material", FieldKind::Text, [](const CaseRecord& r) -> std::string_view { return r.texts->material; }},
-        Column<CaseRecord>{
-            "load", FieldKind::Text, [](const CaseRecord& r) -> std::string_view { return r.texts->load; }},
-        Column<CaseRecord>{
-            "frequency", FieldKind::Text, [](const CaseRecord& r) -> std::string_view { return r.texts->frequency; }},
+            "load", FieldKind::Text, [](const CaseRecord& r) -> FieldValue { return std::string_view(r.texts->load); }},
+        Column<CaseRecord>{"frequency", FieldKind::Text,
+            [](const CaseRecord& r) -> FieldValue { return std::string_view(r.texts->frequency); }},
         Column<CaseRecord>{"length", FieldKind::Text, lengthText, lengthGiven},
     },
     caseMaterialColumns(std::make_index_sequence<materialTable.size()>()),
     std::array{
         Column<CaseRecord>{"max_diameter", FieldKind::Number, caseField<&CaseRecord::maxDiameter>},
-        Column<CaseRecord>{"max_diameter_full", FieldKind::Number, caseField<&CaseRecord::maxDiameterFull>},
+        Column<CaseRecord>{"max_diameter_full", FieldKind::Number, figure<&SizingFigures::maxDiameter>},
         Column<CaseRecord>{"min_length", FieldKind::Number, caseField<&CaseRecord::minLength>},
-        Column<CaseRecord>{"min_length_full", FieldKind::Number, caseField<&CaseRecord::minLengthFull>},
-        Column<CaseRecord>{"pv_length", FieldKind::Number, caseField<&CaseRecord::pvLength>},
-        Column<CaseRecord>{"pressure_length", FieldKind::Number, caseField<&CaseRecord::pressureLength>},
-        Column<CaseRecord>{"min_area", FieldKind::Number, caseField<&CaseRecord::minArea>},
-        Column<CaseRecord>{"length_limit", FieldKind::Optional, caseField<&CaseRecord::lengthLimit>},
+        Column<CaseRecord>{"min_length_full", FieldKind::Number, minLengthFull},
+        Column<CaseRecord>{"pv_length", FieldKind::Number, figure<&SizingFigures::pvLength>},
+        Column<CaseRecord>{"pressure_length", FieldKind::Number, pressureLength},
+        Column<CaseRecord>{"min_area", FieldKind::Number, figure<&SizingFigures::minArea>},
+        Column<CaseRecord>{
+            "length_limit", FieldKind::Optional, [](const CaseRecord& r) -> FieldValue { return r.lengthLimit(); }},
         Column<CaseRecord>{"min_diameter", FieldKind::Number, caseField<&CaseRecord::minDiameter>},
-        Column<CaseRecord>{"min_diameter_full", FieldKind::Number, caseField<&CaseRecord::minDiameterFull>},
-        Column<CaseRecord>{"length_below_minimum", FieldKind::Flag, caseField<&CaseRecord::lengthBelowMinimum>},
+        Column<CaseRecord>{"min_diameter_full", FieldKind::Number, minDiameterFull},
+        Column<CaseRecord>{"length_below_minimum", FieldKind::Flag, lengthBelowMinimum},
         Column<CaseRecord>{"message", FieldKind::Optional, caseField<&CaseRecord::message>},
         Column<CaseRecord>{"code", FieldKind::Optional, caseField<&CaseRecord::code>},
     });
@@ -140,15 +169,14 @@ constexpr std::array caseTable = joined(
 void fillResults(CaseRecord& record, const CaseOutcome* outcome, const CaseProblem& problem)
 {
     record.outcome = outcome;
-    for (std::string* field : {&record.maxDiameter, &record.maxDiameterFull, &record.minLength, &record.minLengthFull,
-             &record.pvLength, &record.pressureLength, &record.minArea, &record.lengthLimit, &record.minDiameter,
-             &record.minDiameterFull, &record.lengthBelowMinimum, &record.message, &record.code}) {
+    for (std::string* field :
+        {&record.maxDiameter, &record.minLength, &record.minDiameter, &record.message, &record.code}) {
         field->clear();
     }
     record.messages.clear();
     record.codes.clear();
     if (outcome != nullptr) {
-        fillFigures(record, *outcome);
+        fillShownNumbers(record, *outcome);
         for (const ShownEvent& event : outcome->events) {
             if (event.kind == ShownEvent::Kind::Message) {
                 addMessage(record, event.text, sizingMessageCode(event.message));

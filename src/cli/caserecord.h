@@ -19,8 +19,30 @@
 
 namespace bearing::cli {
 
-// One case as every writer reads it: named fields, the numbers in machine form (a point,
-// no leading blank, a zero before the point), each empty where absent.
+// A field's value as a writer gets it: none, a text (a number's text in machine form among
+// them: a catalogue's limit, a figure as the window showed it), a number that the writer
+// writes in its shortest form (a double, or a single as the window holds it), or a flag.
+using FieldValue = std::variant<std::monostate, std::string_view, double, float, bool>;
+
+// A calculation's result (resultfield.h) as a field's value; a number that is not finite
+// (a margin over no roughness is infinite) is none.
+inline FieldValue fieldValue(const ResultValue& value)
+{
+    if (const auto* number = std::get_if<double>(&value)) {
+        return std::isfinite(*number) ? FieldValue(*number) : FieldValue();
+    }
+    if (const auto* flag = std::get_if<bool>(&value)) {
+        return *flag;
+    }
+    if (const auto* code = std::get_if<std::string_view>(&value)) {
+        return *code;
+    }
+    return {};
+}
+
+// One case as every writer reads it: named fields, its numbers as the window showed them
+// in machine form (a point, no leading blank, a zero before the point) and the figures
+// behind them, each empty where absent.
 struct CaseRecord {
     std::span<const std::string> carried;  // a batch's own columns, as given
     // Their names, from the batch's header.
@@ -35,22 +57,30 @@ struct CaseRecord {
     CaseOutcome evaluated;
 
     std::string maxDiameter;              // as the window shows it
-    std::string maxDiameterFull;          // the same single in full
     std::string minLength;                // as shown, rounded to 0.1 mm
-    std::string minLengthFull;            // the governing length, unrounded
-    std::string pvLength;                 // the length [pv] requires
-    std::string pressureLength;           // the length [p] requires at the largest diameter
-    std::string minArea;                  // F / [p]
-    std::string lengthLimit;              // "pv" or "p": the limit that sets the smallest length
     std::string minDiameter;              // for the length, as shown
-    std::string minDiameterFull;          // the same, unrounded
-    std::string lengthBelowMinimum;       // "true" or "false" with a length
     std::vector<std::string> messages;    // in order, line breaks as LF
     std::vector<std::string_view> codes;  // a code for each message
     std::string message;                  // the messages, a line each
     std::string code;                     // the codes, separated by blanks
 
     [[nodiscard]] bool endedInMessage() const { return !messages.empty(); }
+    // The sizing's figures, when the case reached them.
+    [[nodiscard]] const SizingFigures* figures() const
+    {
+        return outcome != nullptr && outcome->figures ? &*outcome->figures : nullptr;
+    }
+    // The diameter for the length, when one was given and the case reached it.
+    [[nodiscard]] const DiameterForLength* forLength() const
+    {
+        return outcome != nullptr && outcome->forLength ? &*outcome->forLength : nullptr;
+    }
+    // "pv" or "p": the limit that sets the smallest length; empty without figures.
+    [[nodiscard]] std::string_view lengthLimit() const
+    {
+        const SizingFigures* sizing = figures();
+        return sizing == nullptr ? "" : (sizing->pressureGoverns ? "p" : "pv");
+    }
 };
 
 // Fills the result fields of `record` from what the press returned, or from the command
@@ -66,7 +96,7 @@ enum class FieldKind { Text, Optional, Number, Integer, Flag };
 template <class Record> struct Column {
     std::string_view name;
     FieldKind kind = FieldKind::Text;
-    std::string_view (*value)(const Record&) = nullptr;
+    FieldValue (*value)(const Record&) = nullptr;
     // For an input that may be left out: whether it was given. One not given is null in
     // JSON; one given is its text, even the empty text.
     bool (*given)(const Record&) = nullptr;
@@ -90,25 +120,12 @@ constexpr FieldKind fieldKind(ResultKind kind)
     return FieldKind::Text;
 }
 
-// The figures of `result` in machine form, a text each of `fields` (the shortest that
-// reads back as the same double, "true" or "false", a code), empty where the field has
-// none or the number is not finite (a margin over no roughness is infinite).
-template <class Result, std::size_t N>
-void assignResults(
-    const std::array<ResultField<Result>, N>& fields, const Result& result, std::array<std::string, N>& texts)
+// The value of the field `Field` of `Fields` (checkFields, filmFields) in a record's
+// calculation; none before it reached its figures.
+template <const auto& Fields, std::size_t Field, class Record> FieldValue resultOf(const Record& record)
 {
-    for (std::size_t i = 0; i < N; ++i) {
-        std::string& text = texts.at(i);
-        text.clear();
-        const ResultValue value = fields.at(i).value(result);
-        if (const auto* number = std::get_if<double>(&value); number != nullptr && std::isfinite(*number)) {
-            assignShortest(text, *number);
-        } else if (const auto* flag = std::get_if<bool>(&value)) {
-            text = *flag ? "true" : "false";
-        } else if (const auto* code = std::get_if<std::string_view>(&value)) {
-            text = *code;
-        }
-    }
+    const auto* result = record.figures();
+    return result != nullptr ? fieldValue(Fields.at(Field).value(*result)) : FieldValue();
 }
 
 // Adds a message and its code to a record's list, its one text and its codes.

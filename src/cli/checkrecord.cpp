@@ -10,19 +10,14 @@ namespace bearing::cli {
 
 namespace {
 
-template <auto Member> std::string_view checkField(const CheckRecord& record) { return record.*Member; }
+template <auto Member> FieldValue checkField(const CheckRecord& record) { return std::string_view(record.*Member); }
 
-template <std::size_t Field> std::string_view result(const CheckRecord& record)
-{
-    return std::get<Field>(record.results);
-}
-
-template <auto Member> std::string_view fieldOfMaterial(const CheckRecord& record)
+template <auto Member> FieldValue fieldOfMaterial(const CheckRecord& record)
 {
     return record.material != nullptr ? std::string_view(record.material->*Member) : std::string_view();
 }
 
-std::string_view temperatureText(const CheckRecord& record)
+FieldValue temperatureText(const CheckRecord& record)
 {
     return record.texts->temperature ? std::string_view(*record.texts->temperature) : std::string_view();
 }
@@ -35,11 +30,15 @@ using C = Column<CheckRecord>;
 template <std::size_t... Field> constexpr auto makeCheckTable(std::index_sequence<Field...> /*fields*/)
 {
     return std::array{
-        C{"material", FieldKind::Text, [](const CheckRecord& r) -> std::string_view { return r.texts->material; }},
-        C{"load", FieldKind::Text, [](const CheckRecord& r) -> std::string_view { return r.texts->load; }},
-        C{"frequency", FieldKind::Text, [](const CheckRecord& r) -> std::string_view { return r.texts->frequency; }},
-        C{"diameter", FieldKind::Text, [](const CheckRecord& r) -> std::string_view { return r.texts->diameter; }},
-        C{"length", FieldKind::Text, [](const CheckRecord& r) -> std::string_view { return r.texts->length; }},
+        C{"material", FieldKind::Text,
+            [](const CheckRecord& r) -> FieldValue { return std::string_view(r.texts->material); }},
+        C{"load", FieldKind::Text, [](const CheckRecord& r) -> FieldValue { return std::string_view(r.texts->load); }},
+        C{"frequency", FieldKind::Text,
+            [](const CheckRecord& r) -> FieldValue { return std::string_view(r.texts->frequency); }},
+        C{"diameter", FieldKind::Text,
+            [](const CheckRecord& r) -> FieldValue { return std::string_view(r.texts->diameter); }},
+        C{"length", FieldKind::Text,
+            [](const CheckRecord& r) -> FieldValue { return std::string_view(r.texts->length); }},
         C{"temperature", FieldKind::Text, temperatureText, temperatureGiven},
         C{"row", FieldKind::Integer, fieldOfMaterial<&MaterialFields::row>},
         C{"name", FieldKind::Optional, fieldOfMaterial<&MaterialFields::name>},
@@ -48,7 +47,7 @@ template <std::size_t... Field> constexpr auto makeCheckTable(std::index_sequenc
         C{"max_speed", FieldKind::Number, fieldOfMaterial<&MaterialFields::maxSpeed>},
         C{"max_pv", FieldKind::Number, fieldOfMaterial<&MaterialFields::maxPV>},
         C{"max_temperature", FieldKind::Integer, fieldOfMaterial<&MaterialFields::maxTemperature>},
-        C{checkFields[Field].name, fieldKind(checkFields[Field].kind), result<Field>}...,
+        C{checkFields[Field].name, fieldKind(checkFields[Field].kind), resultOf<checkFields, Field, CheckRecord>}...,
         C{"message", FieldKind::Optional, checkField<&CheckRecord::message>},
         C{"code", FieldKind::Optional, checkField<&CheckRecord::code>},
     };
@@ -60,9 +59,6 @@ constexpr auto checkTable = makeCheckTable(std::make_index_sequence<checkFields.
 
 void fillCheckResults(CheckRecord& record, const CaseProblem& problem)
 {
-    for (std::string& field : record.results) {
-        field.clear();
-    }
     record.message.clear();
     record.code.clear();
     record.messages.clear();
@@ -72,12 +68,9 @@ void fillCheckResults(CheckRecord& record, const CaseProblem& problem)
     if (!record.check) {
         return;
     }
-    const DesignCheck& check = *record.check;
-    if (check.fault != CheckFault::None) {
-        addMessage(record, checkFaultMessage(check.fault), checkFaultCode(check.fault));
-        return;
+    if (const CheckFault fault = record.check->fault; fault != CheckFault::None) {
+        addMessage(record, checkFaultMessage(fault), checkFaultCode(fault));
     }
-    assignResults(checkFields, check, record.results);
 }
 
 std::span<const Column<CheckRecord>> checkColumns() { return checkTable; }

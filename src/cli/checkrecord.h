@@ -24,8 +24,7 @@ struct CheckTexts {
     std::optional<std::string> temperature;  // none: not compared with [t]
 };
 
-// One design check as every writer reads it: named fields, the numbers in machine form
-// (a point, the shortest text that reads back as the same double), each empty where absent.
+// One design check as every writer reads it: named fields, each empty where absent.
 struct CheckRecord {
     std::span<const std::string> carried;  // a batch's own columns, as given
     // Their names, from the batch's header.
@@ -37,18 +36,21 @@ struct CheckRecord {
     const MaterialRecord* limits = nullptr;    // its limits as numbers
     std::optional<DesignCheck> check;          // present when the check reached its figures
 
-    // The check's figures in machine form, a field each of checkFields.
-    std::array<std::string, checkFields.size()> results;
     std::vector<std::string> messages;  // in order, line breaks as LF
     std::string message;                // the messages, a line each
     std::string code;                   // their codes, separated by blanks
 
     [[nodiscard]] bool endedInMessage() const { return !messages.empty(); }
     [[nodiscard]] bool passed() const { return check && check->passes; }
+    // The check, when it reached its figures.
+    [[nodiscard]] const DesignCheck* figures() const
+    {
+        return check && check->fault == CheckFault::None ? &*check : nullptr;
+    }
 };
 
-// Fills the result fields of `record` from its check, or from the command line's own
-// problem when none ran (the record's `check` empty).
+// Fills the messages of `record` from its check, or from the command line's own problem
+// when none ran (the record's `check` empty).
 void fillCheckResults(CheckRecord& record, const CaseProblem& problem);
 
 // The fields of every check, in this order: the inputs as given, the material, the

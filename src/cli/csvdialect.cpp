@@ -1,5 +1,7 @@
 #include "csvdialect.h"
 
+#include "numbertext.h"
+
 #include <algorithm>
 
 namespace bearing::cli {
@@ -150,6 +152,27 @@ void CsvFields::number(std::string_view number)
     }
     if (quoting) {
         out_ += '"';
+    }
+}
+
+void CsvFields::value(FieldKind kind, const FieldValue& value)
+{
+    if (const auto* given = std::get_if<std::string_view>(&value)) {
+        if (kind == FieldKind::Number || kind == FieldKind::Integer) {
+            number(*given);
+        } else {
+            text(*given);
+        }
+    } else if (const auto* single = std::get_if<float>(&value)) {
+        ShortestText shortest{};
+        number({shortest.data(), writeShortestSingle(shortest, *single)});
+    } else if (const auto* decimal = std::get_if<double>(&value)) {
+        ShortestText shortest{};
+        number({shortest.data(), writeShortest(shortest, *decimal)});
+    } else if (const auto* flag = std::get_if<bool>(&value)) {
+        text(*flag ? "true" : "false");
+    } else {
+        text({});
     }
 }
 

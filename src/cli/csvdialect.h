@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batchreader.h"
+#include "caserecord.h"
 
 #include <array>
 #include <cstddef>
@@ -42,6 +43,9 @@ public:
     void text(std::string_view field);
     // `number` in the program's machine form ("-0.5", "1e+20"); empty for an absent one.
     void number(std::string_view number);
+    // A field's value (caserecord.h): a number of any form in its shortest machine form, a
+    // flag as "true" or "false", a text as a number when its kind is one; none as empty.
+    void value(FieldKind kind, const FieldValue& value);
     // CR LF; the next field starts a line.
     void end();
 

@@ -23,11 +23,7 @@ template <class Record>
 void appendCsvRecord(CsvFields& fields, std::span<const Column<Record>> columns, const Record& record)
 {
     for (const Column<Record>& column : columns) {
-        if (column.kind == FieldKind::Number || column.kind == FieldKind::Integer) {
-            fields.number(column.value(record));
-        } else {
-            fields.text(column.value(record));
-        }
+        fields.value(column.kind, column.value(record));
     }
     fields.end();
 }

@@ -13,12 +13,12 @@ namespace bearing::cli {
 
 namespace {
 
-template <std::string FilmCaseTexts::*Text> std::string_view given(const FilmRecord& record)
+template <std::string FilmCaseTexts::*Text> FieldValue given(const FilmRecord& record)
 {
-    return record.texts->*Text;
+    return std::string_view(record.texts->*Text);
 }
 
-template <std::optional<std::string> FilmCaseTexts::*Text> std::string_view optionalGiven(const FilmRecord& record)
+template <std::optional<std::string> FilmCaseTexts::*Text> FieldValue optionalGiven(const FilmRecord& record)
 {
     const std::optional<std::string>& text = record.texts->*Text;
     return text ? std::string_view(*text) : std::string_view();
@@ -29,14 +29,9 @@ template <std::optional<std::string> FilmCaseTexts::*Text> bool isGiven(const Fi
     return (record.texts->*Text).has_value();
 }
 
-template <std::size_t Field> std::string_view result(const FilmRecord& record)
+template <std::string FilmRecord::*Member> FieldValue recordField(const FilmRecord& record)
 {
-    return std::get<Field>(record.results);
-}
-
-template <std::string FilmRecord::*Member> std::string_view recordField(const FilmRecord& record)
-{
-    return record.*Member;
+    return std::string_view(record.*Member);
 }
 
 using C = Column<FilmRecord>;
@@ -56,7 +51,7 @@ template <std::size_t... Field> constexpr auto makeFilmTable(std::index_sequence
             isGiven<&FilmCaseTexts::journalRoughness>},
         C{"roughness_bore", FieldKind::Text, optionalGiven<&FilmCaseTexts::boreRoughness>,
             isGiven<&FilmCaseTexts::boreRoughness>},
-        C{filmFields[Field].name, fieldKind(filmFields[Field].kind), result<Field>}...,
+        C{filmFields[Field].name, fieldKind(filmFields[Field].kind), resultOf<filmFields, Field, FilmRecord>}...,
         C{"message", FieldKind::Optional, recordField<&FilmRecord::message>},
         C{"code", FieldKind::Optional, recordField<&FilmRecord::code>},
     };
@@ -64,11 +59,8 @@ template <std::size_t... Field> constexpr auto makeFilmTable(std::index_sequence
 
 constexpr auto filmTable = makeFilmTable(std::make_index_sequence<filmFields.size()>());
 
-void clearResults(FilmRecord& record)
+void clearMessages(FilmRecord& record)
 {
-    for (std::string& field : record.results) {
-        field.clear();
-    }
     record.messages.clear();
     record.message.clear();
     record.code.clear();
@@ -160,13 +152,12 @@ void FilmRunner::run(const FilmCaseTexts& texts, std::optional<Group> /*group*/,
     record.texts = &texts;
     record.read = nullptr;
     record.film = solveOilFilm(texts.view());
-    clearResults(record);
+    clearMessages(record);
     const OilFilm& film = *record.film;
     if (film.fault != FilmFault::None) {
         addMessage(record, filmFaultMessage(film.fault), filmFaultCode(film.fault));
         return;
     }
-    assignResults(filmFields, film, record.results);
     if (film.limit != FilmLimit::None) {
         addMessage(record, filmLimitMessage(film.limit), filmLimitCode(film.limit));
     }
@@ -177,7 +168,7 @@ void FilmRunner::refuse(const FilmCaseTexts& texts, const CaseProblem& problem, 
     record.texts = &texts;
     record.read = nullptr;
     record.film.reset();
-    clearResults(record);
+    clearMessages(record);
     addMessage(record, problem.text, problem.code);
 }
 

@@ -46,14 +46,14 @@ struct FilmRecord {
     const FilmCaseTexts* read = nullptr;   // the same as the calculation read them; none: as given
     std::optional<OilFilm> film;           // present when the calculation ran
 
-    // The figures in machine form, a field each of filmFields; empty where absent.
-    std::array<std::string, filmFields.size()> results;
     std::vector<std::string> messages;  // in order, line breaks as LF
     std::string message;                // the messages, a line each
     std::string code;                   // their codes, separated by blanks
 
     [[nodiscard]] bool endedInMessage() const { return !messages.empty(); }
     [[nodiscard]] bool passed() const { return film && film->passes; }
+    // The solution, when the calculation reached its figures.
+    [[nodiscard]] const OilFilm* figures() const { return film && film->fault == FilmFault::None ? &*film : nullptr; }
 };
 
 // The fields of every case: the inputs as given, the figures, the messages.

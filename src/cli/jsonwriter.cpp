@@ -6,7 +6,9 @@
 
 namespace bearing::cli {
 
-nlohmann::ordered_json jsonValue(FieldKind kind, std::string_view value)
+namespace {
+
+nlohmann::ordered_json jsonOfText(FieldKind kind, std::string_view value)
 {
     if (value.empty() && kind != FieldKind::Text) {
         return nullptr;
@@ -29,6 +31,25 @@ nlohmann::ordered_json jsonValue(FieldKind kind, std::string_view value)
     }
     }
     return nullptr;
+}
+
+}  // namespace
+
+nlohmann::ordered_json jsonValue(FieldKind kind, const FieldValue& value)
+{
+    if (const auto* text = std::get_if<std::string_view>(&value)) {
+        return jsonOfText(kind, *text);
+    }
+    if (const auto* single = std::get_if<float>(&value)) {
+        return shortestDecimal(*single);
+    }
+    if (const auto* decimal = std::get_if<double>(&value)) {
+        return *decimal;
+    }
+    if (const auto* flag = std::get_if<bool>(&value)) {
+        return *flag;
+    }
+    return kind == FieldKind::Text ? nlohmann::ordered_json("") : nlohmann::ordered_json(nullptr);
 }
 
 std::string jsonText(const nlohmann::ordered_json& value, int indent)

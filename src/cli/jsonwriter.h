@@ -13,8 +13,9 @@
 
 namespace bearing::cli {
 
-// A field's value as JSON: a Text field always a string, the others null when empty.
-[[nodiscard]] nlohmann::ordered_json jsonValue(FieldKind kind, std::string_view value);
+// A field's value as JSON: a Text field always a string, the others null when empty; a
+// single as the decimal of its shortest text, so that 0.15F is 0.15.
+[[nodiscard]] nlohmann::ordered_json jsonValue(FieldKind kind, const FieldValue& value);
 
 template <class Record>
 void addJsonFields(nlohmann::ordered_json& object, std::span<const Column<Record>> columns, const Record& record)

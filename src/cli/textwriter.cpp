@@ -79,9 +79,11 @@ void resultCells(const CaseRecord& record, std::string_view separator, TableRow&
 {
     cellOf(cells, Cell::MaxDiameter) = localForm(record.maxDiameter, separator);
     cellOf(cells, Cell::MinLength) = localForm(record.minLength, separator);
-    cellOf(cells, Cell::Limit) = limitTitle(record.lengthLimit);
-    cellOf(cells, Cell::MinDiameter) = record.lengthBelowMinimum == "true" ? std::string(belowMinimumMark)
-                                                                           : localForm(record.minDiameter, separator);
+    cellOf(cells, Cell::Limit) = limitTitle(record.lengthLimit());
+    const DiameterForLength* forLength = record.forLength();
+    cellOf(cells, Cell::MinDiameter) = forLength != nullptr && forLength->check == LengthCheck::BelowMinimum
+        ? std::string(belowMinimumMark)
+        : localForm(record.minDiameter, separator);
 }
 
 // Every material: the material's row, its limits and the results.

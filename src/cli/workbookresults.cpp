@@ -15,14 +15,41 @@ namespace bearing::cli {
 
 namespace {
 
-// A record's number in machine form as a cell's number; none when the field is empty.
-std::optional<double> number(std::string_view text)
+// A number in machine form as a cell's number; none when the field is empty.
+std::optional<double> numberOfText(std::string_view text)
 {
     double value = 0;
     if (text.empty() || std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc{}) {
         return std::nullopt;
     }
     return value;
+}
+
+// A field's number as a cell's number: a single as the decimal of its shortest text.
+std::optional<double> number(const FieldValue& value)
+{
+    if (const auto* single = std::get_if<float>(&value)) {
+        return shortestDecimal(*single);
+    }
+    if (const auto* decimal = std::get_if<double>(&value)) {
+        return *decimal;
+    }
+    const auto* text = std::get_if<std::string_view>(&value);
+    return text != nullptr ? numberOfText(*text) : std::nullopt;
+}
+
+std::optional<bool> flag(const FieldValue& value)
+{
+    const auto* flag = std::get_if<bool>(&value);
+    return flag != nullptr ? std::optional<bool>(*flag) : std::nullopt;
+}
+
+// The value of the sizing's field `name`, as its column gives it to every format.
+FieldValue sizingField(const CaseRecord& record, std::string_view name)
+{
+    const std::span<const Column<CaseRecord>> columns = caseColumns();
+    const auto column = std::ranges::find(columns, name, &Column<CaseRecord>::name);
+    return column != columns.end() ? column->value(record) : FieldValue();
 }
 
 class WorkbookResults : public ResultWriter {
@@ -43,19 +70,17 @@ public:
             .frequency = texts.frequency,
             .length = texts.length ? std::optional<std::string_view>(*texts.length) : std::nullopt,
             .row = record.row,
-            .maxDiameter = number(record.maxDiameter),
-            .maxDiameterFull = number(record.maxDiameterFull),
-            .minLength = number(record.minLength),
-            .minLengthFull = number(record.minLengthFull),
-            .pvLength = number(record.pvLength),
-            .pressureLength = number(record.pressureLength),
-            .minArea = number(record.minArea),
-            .lengthLimit = record.lengthLimit,
-            .minDiameter = number(record.minDiameter),
-            .minDiameterFull = number(record.minDiameterFull),
-            .lengthBelowMinimum = record.lengthBelowMinimum.empty()
-                ? std::nullopt
-                : std::optional<bool>(record.lengthBelowMinimum == "true"),
+            .maxDiameter = numberOfText(record.maxDiameter),
+            .maxDiameterFull = number(sizingField(record, "max_diameter_full")),
+            .minLength = numberOfText(record.minLength),
+            .minLengthFull = number(sizingField(record, "min_length_full")),
+            .pvLength = number(sizingField(record, "pv_length")),
+            .pressureLength = number(sizingField(record, "pressure_length")),
+            .minArea = number(sizingField(record, "min_area")),
+            .lengthLimit = record.lengthLimit(),
+            .minDiameter = numberOfText(record.minDiameter),
+            .minDiameterFull = number(sizingField(record, "min_diameter_full")),
+            .lengthBelowMinimum = flag(sizingField(record, "length_below_minimum")),
             .message = record.message,
             .messageCode = record.code});
     }
@@ -188,8 +213,7 @@ public:
     {
         cells_.clear();
         for (std::size_t i = 0; i < fields_.size(); ++i) {
-            const std::string_view text = fields_[i].value(record);
-            cells_.push_back(cellOf(fields_[i].kind, shownText(shown_[i], text)));
+            cells_.push_back(cellOf(fields_[i].kind, shown_[i], fields_[i].value(record)));
         }
         book_.writeRow(++rows_, record.carried, cells_);
     }
@@ -197,15 +221,23 @@ public:
     void finish() override { book_.finish(); }
 
 private:
-    static SheetCell cellOf(FieldKind kind, std::string_view text)
+    static SheetCell cellOf(FieldKind kind, Shown shown, const FieldValue& value)
     {
+        if (std::holds_alternative<float>(value) || std::holds_alternative<double>(value)) {
+            return *number(value);
+        }
+        if (const auto* flag = std::get_if<bool>(&value)) {
+            return *flag ? "да" : "нет";
+        }
+        const auto* given = std::get_if<std::string_view>(&value);
+        const std::string_view text = given != nullptr ? shownText(shown, *given) : std::string_view();
         if (text.empty()) {
             return {};
         }
         switch (kind) {
         case FieldKind::Number:
         case FieldKind::Integer: {
-            const std::optional<double> value = number(text);
+            const std::optional<double> value = numberOfText(text);
             return value ? SheetCell(*value) : SheetCell(text);
         }
         case FieldKind::Flag: return text == "true" ? "да" : "нет";

@@ -2,6 +2,7 @@
 
 #include "batchdecoder.h"
 #include "materialchoice.h"
+#include "numbertext.h"
 #include "systemerror.h"
 #include "terminaltext.h"
 
@@ -262,15 +263,6 @@ void requireFileTarget(const std::filesystem::path& path)
 std::string failureOf(const std::filesystem::path& path) { return "не удаётся записать книгу " + quoted(path); }
 
 }  // namespace
-
-double shortestDecimal(float value)
-{
-    std::array<char, 32> text{};
-    const auto written = std::to_chars(text.data(), text.data() + text.size(), value);
-    double decimal = value;
-    std::from_chars(text.data(), written.ptr, decimal);
-    return decimal;
-}
 
 class WorkbookWriter::Book {
 public:

@@ -41,10 +41,6 @@ struct SheetCase {
     std::string_view messageCode;            // the stable code a script matches on
 };
 
-// The decimal a single-precision figure stands for: its shortest text, read as a double,
-// so that 0.15F is the cell 0.15 and not 0.1500000059604645.
-[[nodiscard]] double shortestDecimal(float value);
-
 // What a cell holds: nothing, a text or a number.
 using SheetCell = std::variant<std::monostate, std::string_view, double>;
 

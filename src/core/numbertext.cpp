@@ -386,24 +386,36 @@ std::string formatShortest(double value, std::string_view decimalSeparator)
 
 void assignShortest(std::string& text, double value)
 {
+    ShortestText buffer{};
+    text.assign(buffer.data(), writeShortest(buffer, value));
+}
+
+char* writeShortest(ShortestText& out, double value)
+{
     // Any double's shortest form fits, at most 24 characters ("-2.2250738585072014e-308"):
     // written straight into the buffer, which is much faster than a bounded write.
-    std::array<char, 32> buffer{};
-    const char* const end = fmt::format_to(buffer.data(), FMT_COMPILE("{}"), value);
-    text.assign(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
+    return fmt::format_to(out.data(), FMT_COMPILE("{}"), value);
 }
 
 void assignShortestSingle(std::string& text, float value)
 {
-    // Written into `out` and assigned at once: appending piece by piece to the string
+    // Written into a buffer and assigned at once: appending piece by piece to the string
     // costs more than finding the digits.
-    std::array<char, 48> out{};
+    ShortestText buffer{};
+    text.assign(buffer.data(), writeShortestSingle(buffer, value));
+}
+
+char* writeShortestSingle(ShortestText& out, float value)
+{
     char* const start = out.data();
     // As std::to_chars writes them, which not every standard library has for a single.
     if (value == 0 || !std::isfinite(value)) {
         const std::string_view magnitude = value == 0 ? "0" : (std::isinf(value) ? "inf" : "nan");
-        text.assign(std::signbit(value) ? "-" : "").append(magnitude);
-        return;
+        char* at = start;
+        if (std::signbit(value)) {
+            *at++ = '-';
+        }
+        return std::copy(magnitude.begin(), magnitude.end(), at);
     }
     // The shortest digits from the library's Dragonbox, the algorithm its own "{}" uses
     // (significand × 10^exponent, no trailing zeros); the layout is std::to_chars's. The
@@ -445,7 +457,19 @@ void assignShortestSingle(std::string& text, float value)
         *at++ = '.';
         put(digits.data() + first + 1, n - first - 1);
     }
-    text.assign(start, at);
+    return at;
+}
+
+double shortestDecimal(float value)
+{
+    if (!std::isfinite(value)) {
+        return value;
+    }
+    ShortestText text{};
+    const char* const end = writeShortestSingle(text, value);
+    double decimal = value;
+    fast_float::from_chars(text.data(), end, decimal);
+    return decimal;
 }
 
 std::string formatFixed(double value, int decimals, std::string_view decimalSeparator)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -45,6 +46,14 @@ void assignShortest(std::string& text, double value);
 // lays it out (with a point or an exponent, whichever is shorter, the point on a tie:
 // "0.15", "1e+05", "1.5e-07"), into `text`; a few times faster than std::to_chars.
 void assignShortestSingle(std::string& text, float value);
+// Room for either shortest form, for writing it without a string.
+using ShortestText = std::array<char, 48>;
+// The two shortest forms written at the start of `out`; each returns the text's end.
+char* writeShortest(ShortestText& out, double value);
+char* writeShortestSingle(ShortestText& out, float value);
+// The decimal a single stands for: its shortest text, read as a double, so that 0.15F is
+// 0.15 and not 0.1500000059604645 (a spreadsheet's cell, a JSON number).
+[[nodiscard]] double shortestDecimal(float value);
 // Exactly `decimals` decimals, rounded to nearest ("14.970").
 [[nodiscard]] std::string formatFixed(double value, int decimals, std::string_view decimalSeparator);
 // Exponent form with `decimals` decimals in the mantissa ("1.235e+20").

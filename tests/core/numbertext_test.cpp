@@ -230,6 +230,10 @@ TEST(FormatNumber, ShortestSingleIsWhatToCharsWritesForAnySingle)
         const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
         assignShortestSingle(text, value);
         EXPECT_EQ(text, std::string_view(buffer.data(), written.ptr)) << std::hexfloat << value;
+        // The decimal that text stands for, as a cell or a JSON number holds it.
+        double decimal = value;
+        std::from_chars(buffer.data(), written.ptr, decimal);
+        EXPECT_TRUE(std::isnan(value) || shortestDecimal(value) == decimal) << std::hexfloat << value;
     };
     // Every bit pattern at random, then every power of ten and its neighbours, where the
     // layout turns from a point to an exponent, and whole numbers and tenths.
