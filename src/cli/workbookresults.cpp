@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -38,63 +39,9 @@ std::optional<double> number(const FieldValue& value)
     return text != nullptr ? numberOfText(*text) : std::nullopt;
 }
 
-std::optional<bool> flag(const FieldValue& value)
-{
-    const auto* flag = std::get_if<bool>(&value);
-    return flag != nullptr ? std::optional<bool>(*flag) : std::nullopt;
-}
-
-// The value of the sizing's field `name`, as its column gives it to every format.
-FieldValue sizingField(const CaseRecord& record, std::string_view name)
-{
-    const std::span<const Column<CaseRecord>> columns = caseColumns();
-    const auto column = std::ranges::find(columns, name, &Column<CaseRecord>::name);
-    return column != columns.end() ? column->value(record) : FieldValue();
-}
-
-class WorkbookResults : public ResultWriter {
-public:
-    explicit WorkbookResults(const WriterSetup& setup)
-        : book_(setup.outputPath, setup.catalogue->listed(),
-            {.inputDecimalMark = setup.inputDecimalMark, .carriedNames = setup.carriedNames, .withCases = true})
-    {
-    }
-
-    void write(const CaseRecord& record) override
-    {
-        const CaseTexts& texts = *record.texts;
-        book_.write({.number = ++cases_,
-            .carried = record.carried,
-            .material = texts.material,
-            .load = texts.load,
-            .frequency = texts.frequency,
-            .length = texts.length ? std::optional<std::string_view>(*texts.length) : std::nullopt,
-            .row = record.row,
-            .maxDiameter = numberOfText(record.maxDiameter),
-            .maxDiameterFull = number(sizingField(record, "max_diameter_full")),
-            .minLength = numberOfText(record.minLength),
-            .minLengthFull = number(sizingField(record, "min_length_full")),
-            .pvLength = number(sizingField(record, "pv_length")),
-            .pressureLength = number(sizingField(record, "pressure_length")),
-            .minArea = number(sizingField(record, "min_area")),
-            .lengthLimit = record.lengthLimit(),
-            .minDiameter = numberOfText(record.minDiameter),
-            .minDiameterFull = number(sizingField(record, "min_diameter_full")),
-            .lengthBelowMinimum = flag(sizingField(record, "length_below_minimum")),
-            .message = record.message,
-            .messageCode = record.code});
-    }
-
-    void finish() override { book_.finish(); }
-
-private:
-    WorkbookWriter book_;
-    std::size_t cases_ = 0;
-};
-
-// How a check's field shows: as it is, a limit's code ("p", "pv") as its symbol ("[p]"),
+// How a field shows: as it is, a limit's code ("p", "pv") as its symbol ("[p]"),
 // a group's name as its title ("без смазки").
-enum class Shown { AsIs, Limit, Group };
+enum class ShownAs { AsIs, Limit, Group };
 
 // The fields around a calculation's own (checkFields, filmFields), with their headings.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 19> fieldHeadings{{
@@ -152,21 +99,21 @@ template <class Record> SheetColumn sheetColumn(const Column<Record>& field, std
     return {heading, std::clamp(characters / 2 + 3, 9.0, 14.0), style};
 }
 
-Shown shownOf(std::string_view name)
+ShownAs shownOf(std::string_view name)
 {
     if (name == "group") {
-        return Shown::Group;
+        return ShownAs::Group;
     }
-    return name == "governing" || name.ends_with("_limit") ? Shown::Limit : Shown::AsIs;
+    return name == "governing" || name.ends_with("_limit") ? ShownAs::Limit : ShownAs::AsIs;
 }
 
-std::string_view shownText(Shown shown, std::string_view code)
+std::string_view shownText(ShownAs shown, std::string_view code)
 {
-    if (shown == Shown::Group) {
+    if (shown == ShownAs::Group) {
         const std::optional<Group> group = groupFromName(code);
         return group ? groupTitle(*group) : code;
     }
-    if (shown == Shown::AsIs) {
+    if (shown == ShownAs::AsIs) {
         return code;
     }
     if (code == "p") {
@@ -192,14 +139,46 @@ std::string_view headingIn(const std::array<ResultField<Result>, N>& own, std::s
     return known != fieldHeadings.end() ? known->second : name;
 }
 
-// Records of a calculation on a sheet of their own, a column for each of their fields.
+// A field on a sheet laid out by hand: its name and its column.
+struct SheetField {
+    std::string_view name;
+    SheetColumn column;
+};
+
+// The sizing's sheet: the inputs as given, the material's number and name, the results
+// with the window's rounding, the messages. The material's limits are on the material
+// sheet, in the row its number names: repeated on every case they would make a
+// million-case workbook a fifth larger and slower to write.
+constexpr std::array<SheetField, 19> sizingSheet{{
+    {"material", {"Материал (задан)", 26, SheetStyle::Text}},
+    {"load", {"F, Н", 10, SheetStyle::Given}},
+    {"frequency", {"n, об/мин", 11, SheetStyle::Given}},
+    {"length", {"L, мм", 9, SheetStyle::Given}},
+    {"row", {"№ материала", 11, SheetStyle::Integer}},
+    {"name", {"Материал", 28, SheetStyle::Text}},
+    {"max_diameter", {"Dmax, мм", 10, SheetStyle::Tenth}},
+    {"max_diameter_full", {"Dmax без округления, мм", 13, SheetStyle::Full}},
+    {"min_length", {"Lmin, мм", 10, SheetStyle::Tenth}},
+    {"min_length_full", {"Lmin без округления, мм", 13, SheetStyle::Full}},
+    {"pv_length", {"L по [pv], мм", 12, SheetStyle::Full}},
+    {"pressure_length", {"L по [p] при Dmax, мм", 13, SheetStyle::Full}},
+    {"min_area", {"F/[p], мм²", 12, SheetStyle::Full}},
+    {"length_limit", {"Lmin задаёт", 9, SheetStyle::Text}},
+    {"min_diameter", {"Dmin при L, мм", 10, SheetStyle::Tenth}},
+    {"min_diameter_full", {"Dmin при L без округления, мм", 15, SheetStyle::Full}},
+    // "да" or "нет": a flag cell reads differently from one spreadsheet to the next.
+    {"length_below_minimum", {"L меньше Lmin", 9, SheetStyle::Flag}},
+    {"message", {"Сообщение", 75, SheetStyle::Lines}},
+    {"code", {"Код сообщения", 24, SheetStyle::Text}},
+}};
+
+// Records of a calculation on a sheet of their own, a column for each of their fields,
+// or for those of `layout`, laid out as it says.
 template <class Record> class WorkbookTable : public RecordWriter<Record> {
 public:
     WorkbookTable(const WriterSetup& setup, std::string_view sheetName, std::span<const Column<Record>> fields,
-        std::string_view (*headingOf)(std::string_view name))
-        : fields_(fields)
-        , headingOf_(headingOf)
-        , columns_(sheetColumns())
+        std::string_view (*headingOf)(std::string_view name), std::span<const SheetField> layout = {})
+        : columns_(sheetColumns(fields, headingOf, layout))
         , book_(setup.outputPath, setup.catalogue->listed(),
               {.inputDecimalMark = setup.inputDecimalMark,
                   .carriedNames = setup.carriedNames,
@@ -212,8 +191,8 @@ public:
     void write(const Record& record) override
     {
         cells_.clear();
-        for (std::size_t i = 0; i < fields_.size(); ++i) {
-            cells_.push_back(cellOf(fields_[i].kind, shown_[i], fields_[i].value(record)));
+        for (const Shown& shown : shown_) {
+            cells_.push_back(cellOf(shown.field->kind, shown.form, shown.field->value(record)));
         }
         book_.writeRow(++rows_, record.carried, cells_);
     }
@@ -221,7 +200,7 @@ public:
     void finish() override { book_.finish(); }
 
 private:
-    static SheetCell cellOf(FieldKind kind, Shown shown, const FieldValue& value)
+    static SheetCell cellOf(FieldKind kind, ShownAs shown, const FieldValue& value)
     {
         if (std::holds_alternative<float>(value) || std::holds_alternative<double>(value)) {
             return *number(value);
@@ -247,18 +226,33 @@ private:
         return text;
     }
 
-    std::vector<SheetColumn> sheetColumns()
+    std::vector<SheetColumn> sheetColumns(std::span<const Column<Record>> fields,
+        std::string_view (*headingOf)(std::string_view name), std::span<const SheetField> layout)
     {
         std::vector<SheetColumn> columns;
-        for (const auto& field : fields_) {
-            columns.push_back(sheetColumn(field, headingOf_(field.name)));
-            shown_.push_back(shownOf(field.name));
+        if (layout.empty()) {
+            for (const Column<Record>& field : fields) {
+                columns.push_back(sheetColumn(field, headingOf(field.name)));
+                shown_.push_back({&field, shownOf(field.name)});
+            }
+            return columns;
+        }
+        for (const SheetField& sheetField : layout) {
+            const auto field = std::ranges::find(fields, sheetField.name, &Column<Record>::name);
+            if (field == fields.end()) {
+                throw std::logic_error("no field " + std::string(sheetField.name) + " for the sheet");
+            }
+            columns.push_back(sheetField.column);
+            shown_.push_back({&*field, shownOf(field->name)});
         }
         return columns;
     }
 
-    std::span<const Column<Record>> fields_;
-    std::string_view (*headingOf_)(std::string_view name);
+    // A field as its column shows it.
+    struct Shown {
+        const Column<Record>* field;
+        ShownAs form;
+    };
     std::vector<Shown> shown_;
     std::vector<SheetColumn> columns_;  // before book_, which reads them
     WorkbookWriter book_;
@@ -282,7 +276,7 @@ std::unique_ptr<FilmWriter> makeWorkbookFilms(const WriterSetup& setup)
 
 std::unique_ptr<ResultWriter> makeWorkbookResults(const WriterSetup& setup)
 {
-    return std::make_unique<WorkbookResults>(setup);
+    return std::make_unique<WorkbookTable<CaseRecord>>(setup, "Расчеты", caseColumns(), nullptr, sizingSheet);
 }
 
 }  // namespace bearing::cli

@@ -30,11 +30,10 @@ namespace {
 using Cell = SheetCell;
 using Style = SheetStyle;
 
-// What a column reads from: the case, its catalogue row and the decimal mark of the inputs.
+// What a column of the material table reads from: the row and its material.
 struct RowSource {
-    const SheetCase& sheetCase;
-    const MaterialRecord* material;  // none when no material was chosen
-    char inputDecimalMark;
+    int row;
+    const MaterialRecord* material;
 };
 
 struct Column {
@@ -71,70 +70,16 @@ Cell givenInput(std::string_view text, char decimalMark)
     return value;
 }
 
-Cell optionalNumber(const std::optional<double>& value) { return value ? Cell(*value) : Cell(); }
-
 Cell materialFigure(const RowSource& source, float MaterialRecord::*field)
 {
     return source.material != nullptr ? Cell(shortestDecimal(source.material->*field)) : Cell();
 }
 
-// The cases sheet, column by column. The material's limits are on the material sheet,
-// in the row its number names: repeated on every case they would make a million-case
-// workbook a fifth larger and slower to write.
-constexpr std::array caseColumns{
-    Column{"№", 8, Style::Integer, [](const RowSource& s) -> Cell { return double(s.sheetCase.number); }},
-    Column{"Материал (задан)", 26, Style::Text, [](const RowSource& s) -> Cell { return s.sheetCase.material; }},
-    Column{
-        "F, Н", 10, Style::Text, [](const RowSource& s) { return givenInput(s.sheetCase.load, s.inputDecimalMark); }},
-    Column{"n, об/мин", 11, Style::Text,
-        [](const RowSource& s) { return givenInput(s.sheetCase.frequency, s.inputDecimalMark); }},
-    Column{"L, мм", 9, Style::Text,
-        [](const RowSource& s) -> Cell {
-            return s.sheetCase.length ? givenInput(*s.sheetCase.length, s.inputDecimalMark) : Cell();
-        }},
-    Column{"№ материала", 11, Style::Integer,
-        [](const RowSource& s) -> Cell {
-            return s.sheetCase.row >= 0 ? Cell(double(rowNumber(s.sheetCase.row))) : Cell();
-        }},
-    Column{"Материал", 28, Style::Text,
-        [](const RowSource& s) -> Cell { return s.material != nullptr ? Cell(s.material->name) : Cell(); }},
-    Column{"Dmax, мм", 10, Style::Tenth, [](const RowSource& s) { return optionalNumber(s.sheetCase.maxDiameter); }},
-    Column{"Dmax без округления, мм", 13, Style::Full,
-        [](const RowSource& s) { return optionalNumber(s.sheetCase.maxDiameterFull); }},
-    Column{"Lmin, мм", 10, Style::Tenth, [](const RowSource& s) { return optionalNumber(s.sheetCase.minLength); }},
-    Column{"Lmin без округления, мм", 13, Style::Full,
-        [](const RowSource& s) { return optionalNumber(s.sheetCase.minLengthFull); }},
-    Column{"L по [pv], мм", 12, Style::Full, [](const RowSource& s) { return optionalNumber(s.sheetCase.pvLength); }},
-    Column{"L по [p] при Dmax, мм", 13, Style::Full,
-        [](const RowSource& s) { return optionalNumber(s.sheetCase.pressureLength); }},
-    Column{"F/[p], мм²", 12, Style::Full, [](const RowSource& s) { return optionalNumber(s.sheetCase.minArea); }},
-    Column{"Lmin задаёт", 9, Style::Text,
-        [](const RowSource& s) -> Cell {
-            return s.sheetCase.lengthLimit.empty() ? Cell() : Cell(s.sheetCase.lengthLimit == "p" ? "[p]" : "[pv]");
-        }},
-    Column{
-        "Dmin при L, мм", 10, Style::Tenth, [](const RowSource& s) { return optionalNumber(s.sheetCase.minDiameter); }},
-    Column{"Dmin при L без округления, мм", 15, Style::Full,
-        [](const RowSource& s) { return optionalNumber(s.sheetCase.minDiameterFull); }},
-    // "да" or "нет": a flag cell reads differently from one spreadsheet to the next.
-    Column{"L меньше Lmin", 9, Style::Flag,
-        [](const RowSource& s) -> Cell {
-            return s.sheetCase.lengthBelowMinimum ? Cell(*s.sheetCase.lengthBelowMinimum ? "да" : "нет") : Cell();
-        }},
-    Column{"Сообщение", 75, Style::Lines,
-        [](const RowSource& s) -> Cell { return s.sheetCase.message.empty() ? Cell() : Cell(s.sheetCase.message); }},
-    Column{"Код сообщения", 24, Style::Text,
-        [](const RowSource& s) -> Cell {
-            return s.sheetCase.messageCode.empty() ? Cell() : Cell(s.sheetCase.messageCode);
-        }},
-};
-
 // The material table, as --list-materials has it.
 constexpr std::array materialColumns{
-    Column{"№", 6, Style::Integer, [](const RowSource& s) -> Cell { return double(rowNumber(s.sheetCase.row)); }},
+    Column{"№", 6, Style::Integer, [](const RowSource& s) -> Cell { return double(rowNumber(s.row)); }},
     Column{"Материал", 30, Style::Text, [](const RowSource& s) -> Cell { return s.material->name; }},
-    Column{
-        "Группа", 12, Style::Text, [](const RowSource& s) -> Cell { return groupTitle(groupOfRow(s.sheetCase.row)); }},
+    Column{"Группа", 12, Style::Text, [](const RowSource& s) -> Cell { return groupTitle(groupOfRow(s.row)); }},
     Column{"[p], МПа", 10, Style::Full,
         [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxPressure); }},
     Column{
@@ -144,7 +89,6 @@ constexpr std::array materialColumns{
     Column{"[t], °C", 9, Style::Integer, [](const RowSource& s) -> Cell { return double(s.material->maxTemperature); }},
 };
 
-constexpr std::string_view casesSheetName = "Расчеты";
 constexpr double lineHeight = 15;  // points, a row of the default font
 constexpr std::string_view materialsSheetName = "Материалы";
 // A cell holds at most this many UTF-16 code units.
@@ -286,10 +230,8 @@ public:
         createFormats();
         properties_.title = title_.data();
         workbook_set_properties(workbook_.get(), &properties_);
-        if (!setup_.columns.empty()) {
-            ownColumns_.push_back({"№", 8, Style::Integer});
-            ownColumns_.insert(ownColumns_.end(), setup_.columns.begin(), setup_.columns.end());
-        }
+        columns_.push_back({"№", 8, Style::Integer});
+        columns_.insert(columns_.end(), setup_.columns.begin(), setup_.columns.end());
         if (setup_.withCases) {
             startCasesSheet();
         }
@@ -302,37 +244,29 @@ public:
 
     ~Book() = default;
 
-    void write(const SheetCase& sheetCase)
-    {
-        if (row_ == LXW_ROW_MAX) {
-            startCasesSheet();
-        }
-        const MaterialRecord* material = sheetCase.row >= 0 ? &catalogue_.row(sheetCase.row) : nullptr;
-        const RowSource source{sheetCase, material, setup_.inputDecimalMark};
-        // A message of several lines gets their height: a spreadsheet need not find it.
-        if (const auto lines = std::count(sheetCase.message.begin(), sheetCase.message.end(), '\n'); lines > 0) {
-            worksheet_set_row(sheet_, row_, lineHeight * static_cast<double>(lines + 1), nullptr);
-        }
-        for (std::size_t i = 0; i < setup_.carriedNames.size(); ++i) {
-            const std::string_view given = i < sheetCase.carried.size() ? sheetCase.carried[i] : std::string_view();
-            writeCell(sheet_, row_, 1 + i, Style::Text, givenInput(given, setup_.inputDecimalMark));
-        }
-        writeRow(sheet_, row_, caseColumns, source, setup_.carriedNames.size());
-        endRow();
-    }
-
     void writeRow(std::size_t number, std::span<const std::string> carried, std::span<const Cell> cells)
     {
         if (row_ == LXW_ROW_MAX) {
             startCasesSheet();
+        }
+        // A message of several lines gets their height: a spreadsheet need not find it.
+        std::ptrdiff_t lines = 1;
+        for (std::size_t i = 0; i + 1 < columns_.size() && i < cells.size(); ++i) {
+            if (const auto* text = std::get_if<std::string_view>(&cells[i]);
+                text != nullptr && columns_[i + 1].style == Style::Lines) {
+                lines = std::max(lines, 1 + std::count(text->begin(), text->end(), '\n'));
+            }
+        }
+        if (lines > 1) {
+            worksheet_set_row(sheet_, row_, lineHeight * static_cast<double>(lines), nullptr);
         }
         writeCell(sheet_, row_, 0, Style::Integer, double(number));
         for (std::size_t i = 0; i < setup_.carriedNames.size(); ++i) {
             const std::string_view given = i < carried.size() ? carried[i] : std::string_view();
             writeCell(sheet_, row_, 1 + i, Style::Given, given);
         }
-        for (std::size_t i = 0; i + 1 < ownColumns_.size() && i < cells.size(); ++i) {
-            writeCell(sheet_, row_, placeOf(i + 1, setup_.carriedNames.size()), ownColumns_[i + 1].style, cells[i]);
+        for (std::size_t i = 0; i + 1 < columns_.size() && i < cells.size(); ++i) {
+            writeCell(sheet_, row_, placeOf(i + 1, setup_.carriedNames.size()), columns_[i + 1].style, cells[i]);
         }
         endRow();
     }
@@ -372,10 +306,7 @@ private:
     }
 
     // How many columns the first sheet has.
-    [[nodiscard]] std::size_t casesWidth() const
-    {
-        return setup_.carriedNames.size() + (ownColumns_.empty() ? caseColumns.size() : ownColumns_.size());
-    }
+    [[nodiscard]] std::size_t casesWidth() const { return setup_.carriedNames.size() + columns_.size(); }
 
     void createFormats()
     {
@@ -455,16 +386,12 @@ private:
         if (sheet_ != nullptr) {
             filter(sheet_, row_, casesWidth());
         }
-        std::string name(setup_.sheetName.empty() ? casesSheetName : setup_.sheetName);
+        std::string name(setup_.sheetName);
         if (!sheets_.empty()) {
             name += " " + std::to_string(sheets_.size() + 1);
         }
         sheet_ = addSheet(name);
-        if (ownColumns_.empty()) {
-            writeHeadings(sheet_, setup_.carriedNames, caseColumns);
-        } else {
-            writeHeadings(sheet_, setup_.carriedNames, ownColumns_);
-        }
+        writeHeadings(sheet_, setup_.carriedNames, columns_);
         row_ = 1;
     }
 
@@ -478,10 +405,7 @@ private:
         lxw_worksheet* sheet = addSheet(materialsSheetName);
         writeHeadings(sheet, {}, materialColumns);
         for (int row = 0; row < MaterialCatalogue::rowCount; ++row) {
-            SheetCase material;
-            material.row = row;
-            writeRow(sheet, static_cast<lxw_row_t>(row + 1), materialColumns,
-                RowSource{material, &catalogue_.row(row), setup_.inputDecimalMark});
+            writeRow(sheet, static_cast<lxw_row_t>(row + 1), materialColumns, RowSource{row, &catalogue_.row(row)});
         }
         filter(sheet, MaterialCatalogue::rowCount + 1, materialColumns.size());
     }
@@ -490,13 +414,12 @@ private:
     // follow its first, the number.
     static std::size_t placeOf(std::size_t i, std::size_t carried) { return i == 0 ? 0 : i + carried; }
 
-    // The cells of `columns` in `row`, `carried` of the batch's own after the first.
+    // The cells of `columns` in `row`.
     template <std::size_t N>
-    void writeRow(lxw_worksheet* sheet, lxw_row_t row, const std::array<Column, N>& columns, const RowSource& source,
-        std::size_t carried = 0)
+    void writeRow(lxw_worksheet* sheet, lxw_row_t row, const std::array<Column, N>& columns, const RowSource& source)
     {
         for (std::size_t i = 0; i < N; ++i) {
-            writeCell(sheet, row, placeOf(i, carried), columns[i].style, columns[i].value(source));
+            writeCell(sheet, row, i, columns[i].style, columns[i].value(source));
         }
     }
 
@@ -534,7 +457,7 @@ private:
     lxw_format* percent_ = nullptr;
     lxw_format* flag_ = nullptr;
     lxw_format* lines_ = nullptr;
-    std::vector<SheetColumn> ownColumns_;  // the number, then WorkbookSetup::columns; empty for the sizing's
+    std::vector<SheetColumn> columns_;  // the cases': the number, then WorkbookSetup::columns
     std::vector<lxw_worksheet*> sheets_;
     lxw_worksheet* sheet_ = nullptr;
     lxw_row_t row_ = 0;
@@ -548,8 +471,6 @@ WorkbookWriter::WorkbookWriter(
 }
 
 WorkbookWriter::~WorkbookWriter() = default;
-
-void WorkbookWriter::write(const SheetCase& sheetCase) { book_->write(sheetCase); }
 
 void WorkbookWriter::writeRow(
     std::size_t number, std::span<const std::string> carried, std::span<const SheetCell> cells)

@@ -16,31 +16,6 @@
 
 namespace bearing::cli {
 
-// One case as a workbook row: the inputs as given, the chosen material and the results,
-// each a named field. A number that the case did not reach is empty and its cell blank.
-struct SheetCase {
-    std::size_t number = 0;                // the case's place in the run: 1, 2, ... (a batch's record number)
-    std::span<const std::string> carried;  // a batch's own columns, as given
-    std::string_view material;
-    std::string_view load;
-    std::string_view frequency;
-    std::optional<std::string_view> length;  // none: only the sizing ran
-    int row = -1;                            // the chosen catalogue row (0 to 20), -1 for none
-    std::optional<double> maxDiameter;       // mm, as the window shows it
-    std::optional<double> maxDiameterFull;   // the same single in full
-    std::optional<double> minLength;         // mm, rounded to 0.1 as shown
-    std::optional<double> minLengthFull;
-    std::optional<double> pvLength;        // the length [pv] requires, mm
-    std::optional<double> pressureLength;  // the length [p] requires at the largest diameter, mm
-    std::optional<double> minArea;         // F / [p], mm²
-    std::string_view lengthLimit;          // "pv" or "p": which length sets the minimum; empty for none
-    std::optional<double> minDiameter;     // mm for the given length, rounded to 0.1 as shown
-    std::optional<double> minDiameterFull;
-    std::optional<bool> lengthBelowMinimum;  // with a length
-    std::string_view message;                // the case's messages, line breaks as LF
-    std::string_view messageCode;            // the stable code a script matches on
-};
-
 // What a cell holds: nothing, a text or a number.
 using SheetCell = std::variant<std::monostate, std::string_view, double>;
 
@@ -50,7 +25,7 @@ using SheetCell = std::variant<std::monostate, std::string_view, double>;
 // to the tenth, or a centred "да" or "нет".
 enum class SheetStyle { Text, Lines, Given, Integer, Tenth, Full, Percent, Flag };
 
-// A column of a writer's own table on the first sheet (WorkbookWriter::writeRow).
+// A column of the cases' table on the first sheet (WorkbookWriter::writeRow).
 struct SheetColumn {
     std::string_view heading;
     double width;  // in characters of the default font
@@ -64,9 +39,9 @@ struct WorkbookSetup {
     char inputDecimalMark = '.';
     std::vector<std::string> carriedNames;  // a batch's own columns, after the number on the cases sheet
     bool withCases = true;                  // false: the material table alone
-    // A writer's own table instead of the sizing's cases: its sheet's name and columns,
-    // after the number and the batch's own columns. Rows come with writeRow().
-    std::string_view sheetName{};
+    // The cases' sheet: its name and columns, after the number and the batch's own
+    // columns. Rows come with writeRow().
+    std::string_view sheetName = "Расчеты";
     std::span<const SheetColumn> columns{};
 };
 
@@ -92,9 +67,8 @@ public:
     // Without a successful finish(), removes what was written.
     ~WorkbookWriter();
 
-    void write(const SheetCase& sheetCase);
-    // A row of the writer's own table: its number, the batch's own columns, a cell for
-    // each of WorkbookSetup::columns.
+    // A case's row: its number, the batch's own columns, a cell for each of
+    // WorkbookSetup::columns.
     void writeRow(std::size_t number, std::span<const std::string> carried, std::span<const SheetCell> cells);
     // Adds the material table, writes the workbook and puts it in place.
     void finish();

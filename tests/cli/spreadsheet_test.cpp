@@ -310,15 +310,14 @@ TEST_F(WorkbookFailureTest, AWorkbookGivenUpOrCutShortLeavesTheOldFileAndNothing
     const std::filesystem::path target = directory_ / "cases.xlsx";
     writeOld(target);
     const std::string message(200, 'x');
-    SheetCase sheetCase;
-    sheetCase.number = 1;
-    sheetCase.material = "Графит";
-    sheetCase.row = 0;
-    sheetCase.maxDiameter = 95.5;
-    sheetCase.message = message;
+    constexpr std::array<SheetColumn, 3> columns{{{"Материал", 28, SheetStyle::Text},
+        {"Dmax, мм", 10, SheetStyle::Tenth}, {"Сообщение", 75, SheetStyle::Lines}}};
+    const std::array<SheetCell, 3> cells{std::string_view("Графит"), 95.5, std::string_view(message)};
+    const WorkbookSetup setup{
+        .inputDecimalMark = '.', .carriedNames = {}, .withCases = true, .sheetName = "Расчеты", .columns = columns};
     {
-        WorkbookWriter abandoned(target, catalogue_);
-        abandoned.write(sheetCase);
+        WorkbookWriter abandoned(target, catalogue_, setup);
+        abandoned.writeRow(1, {}, cells);
     }
     EXPECT_EQ(files(), std::vector<std::string>{"cases.xlsx"});
 
@@ -331,9 +330,9 @@ TEST_F(WorkbookFailureTest, AWorkbookGivenUpOrCutShortLeavesTheOldFileAndNothing
     ::setrlimit(RLIMIT_FSIZE, &small);
     std::string problem;
     try {
-        WorkbookWriter writer(target, catalogue_);
-        for (int i = 0; i < 20000; ++i) {
-            writer.write(sheetCase);
+        WorkbookWriter writer(target, catalogue_, setup);
+        for (std::size_t i = 1; i <= 20000; ++i) {
+            writer.writeRow(i, {}, cells);
         }
         writer.finish();
     } catch (const OutputError& error) {

@@ -165,6 +165,10 @@ def check_sheet(sheet, columns, rows):
     for index, (row, cells) in enumerate(zip(rows, sheet.iter_rows(min_row=2)), start=1):
         for (heading, field, kind), cell in zip(columns, cells):
             check_cell(cell, kind, row.get(field) if field else None, index, f"{sheet.title}!{cell.coordinate} {heading}")
+        # A message of several lines shows them all: its row is as high as they are.
+        lines = (row.get("message") or "").count("\n") + 1
+        height = sheet.row_dimensions[index + 1].height
+        check(height == (15 * lines if lines > 1 else None), sheet.title, f"row {index + 1}: {height} for {lines} lines")
 
 
 def read_csv(path):

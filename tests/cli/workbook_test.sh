@@ -55,6 +55,7 @@ check_all=(--check --all -F 5000 -n 300 -d 16.7 -L 20 -t 120 --sort utilisation)
   printf 'П-2,Графит,1000,1000,20,50,\r\n'
   printf 'П-3,Нет такого,1,1,1,1,\r\n'
   printf 'П-4,1,1,1,0,1,\r\n'
+  printf 'П-5,1,1e-300,1e300,1e17,6,\r\n'
 } >"$work/checks.csv"
 "$calc" --check --batch "$work/checks.csv" --format csv >"$work/checks-out.csv" 2>/dev/null || [[ $? -eq 1 ]]
 "$calc" --check --batch "$work/checks.csv" --format xlsx -o "$work/checks.xlsx" 2>/dev/null || [[ $? -eq 1 ]]
