@@ -43,14 +43,6 @@ void fillShownNumbers(CaseRecord& record, const CaseOutcome& outcome)
     }
 }
 
-void addMessage(CaseRecord& record, std::string_view text, std::string_view code)
-{
-    record.messages.push_back(withLineFeeds(text));
-    record.codes.push_back(code);
-    record.message += (record.message.empty() ? "" : "\n") + record.messages.back();
-    record.code.append(record.code.empty() ? "" : " ").append(code);
-}
-
 template <auto Member> FieldValue materialField(const MaterialFields& fields)
 {
     return std::string_view(fields.*Member);
@@ -169,22 +161,20 @@ constexpr std::array caseTable = joined(
 void fillResults(CaseRecord& record, const CaseOutcome* outcome, const CaseProblem& problem)
 {
     record.outcome = outcome;
-    for (std::string* field :
-        {&record.maxDiameter, &record.minLength, &record.minDiameter, &record.message, &record.code}) {
+    for (std::string* field : {&record.maxDiameter, &record.minLength, &record.minDiameter}) {
         field->clear();
     }
-    record.messages.clear();
-    record.codes.clear();
+    record.clearMessages();
     if (outcome != nullptr) {
         fillShownNumbers(record, *outcome);
         for (const ShownEvent& event : outcome->events) {
             if (event.kind == ShownEvent::Kind::Message) {
-                addMessage(record, event.text, sizingMessageCode(event.message));
+                record.addMessage(event.text, sizingMessageCode(event.message));
             }
         }
     }
     if (!problem.empty()) {
-        addMessage(record, problem.text, problem.code);
+        record.addMessage(problem.text, problem.code);
     }
 }
 

@@ -40,31 +40,50 @@ inline FieldValue fieldValue(const ResultValue& value)
     return {};
 }
 
-// One case as every writer reads it: named fields, its numbers as the window showed them
-// in machine form (a point, no leading blank, a zero before the point) and the figures
-// behind them, each empty where absent.
-struct CaseRecord {
+// What a case of every job holds for its writers: a batch's own columns, the inputs, the
+// material, the messages. `Texts` are the job's inputs.
+template <class Texts> struct JobRecord {
     std::span<const std::string> carried;  // a batch's own columns, as given
     // Their names, from the batch's header.
     std::span<const std::string> carriedNames;
-    const CaseTexts* texts = nullptr;          // the inputs, as given
-    const CaseTexts* read = nullptr;           // the same as the calculation read them; none: as given
+    const Texts* texts = nullptr;              // the inputs, as given
+    const Texts* read = nullptr;               // the same as the calculation read them; none: as given
     int row = -1;                              // the chosen catalogue row, -1 for none
     const MaterialFields* material = nullptr;  // its fields
-    const CaseOutcome* outcome = nullptr;      // what the window showed; none when nothing ran
+    std::vector<std::string> messages;         // in order, line breaks as LF
+    std::string message;                       // the messages, a line each
+    std::string code;                          // their codes, separated by blanks
+
+    [[nodiscard]] bool endedInMessage() const { return !messages.empty(); }
+
+    // Adds a message and its code to the list, the one text and the codes.
+    void addMessage(std::string_view text, std::string_view messageCode)
+    {
+        messages.push_back(withLineFeeds(text));
+        message += (message.empty() ? "" : "\n") + messages.back();
+        code.append(code.empty() ? "" : " ").append(messageCode);
+    }
+
+    void clearMessages()
+    {
+        messages.clear();
+        message.clear();
+        code.clear();
+    }
+};
+
+// One sizing as every writer reads it: its numbers as the window showed them in machine
+// form (a point, no leading blank, a zero before the point) and the figures behind them,
+// each empty where absent.
+struct CaseRecord : JobRecord<CaseTexts> {
+    const CaseOutcome* outcome = nullptr;  // what the window showed; none when nothing ran
     // Where the runner puts what the window showed: kept with the case, as cases of a batch
     // are run in turn, or side by side, before they are written.
     CaseOutcome evaluated;
 
-    std::string maxDiameter;              // as the window shows it
-    std::string minLength;                // as shown, rounded to 0.1 mm
-    std::string minDiameter;              // for the length, as shown
-    std::vector<std::string> messages;    // in order, line breaks as LF
-    std::vector<std::string_view> codes;  // a code for each message
-    std::string message;                  // the messages, a line each
-    std::string code;                     // the codes, separated by blanks
-
-    [[nodiscard]] bool endedInMessage() const { return !messages.empty(); }
+    std::string maxDiameter;  // as the window shows it
+    std::string minLength;    // as shown, rounded to 0.1 mm
+    std::string minDiameter;  // for the length, as shown
     // The sizing's figures, when the case reached them.
     [[nodiscard]] const SizingFigures* figures() const
     {
@@ -126,14 +145,6 @@ template <const auto& Fields, std::size_t Field, class Record> FieldValue result
 {
     const auto* result = record.figures();
     return result != nullptr ? fieldValue(Fields.at(Field).value(*result)) : FieldValue();
-}
-
-// Adds a message and its code to a record's list, its one text and its codes.
-template <class Record> void addMessage(Record& record, std::string_view text, std::string_view code)
-{
-    record.messages.push_back(withLineFeeds(text));
-    record.message += (record.message.empty() ? "" : "\n") + record.messages.back();
-    record.code.append(record.code.empty() ? "" : " ").append(code);
 }
 
 // A material's fields, in --list-materials and within every case.

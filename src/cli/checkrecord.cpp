@@ -59,17 +59,15 @@ constexpr auto checkTable = makeCheckTable(std::make_index_sequence<checkFields.
 
 void fillCheckResults(CheckRecord& record, const CaseProblem& problem)
 {
-    record.message.clear();
-    record.code.clear();
-    record.messages.clear();
+    record.clearMessages();
     if (!problem.empty()) {
-        addMessage(record, problem.text, problem.code);
+        record.addMessage(problem.text, problem.code);
     }
     if (!record.check) {
         return;
     }
     if (const CheckFault fault = record.check->fault; fault != CheckFault::None) {
-        addMessage(record, checkFaultMessage(fault), checkFaultCode(fault));
+        record.addMessage(checkFaultMessage(fault), checkFaultCode(fault));
     }
 }
 

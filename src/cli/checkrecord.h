@@ -25,22 +25,10 @@ struct CheckTexts {
 };
 
 // One design check as every writer reads it: named fields, each empty where absent.
-struct CheckRecord {
-    std::span<const std::string> carried;  // a batch's own columns, as given
-    // Their names, from the batch's header.
-    std::span<const std::string> carriedNames;
-    const CheckTexts* texts = nullptr;         // the inputs, as given
-    const CheckTexts* read = nullptr;          // the same as the check read them; none: as given
-    int row = -1;                              // the chosen catalogue row, -1 for none
-    const MaterialFields* material = nullptr;  // its fields
-    const MaterialRecord* limits = nullptr;    // its limits as numbers
-    std::optional<DesignCheck> check;          // present when the check reached its figures
+struct CheckRecord : JobRecord<CheckTexts> {
+    const MaterialRecord* limits = nullptr;  // the material's limits as numbers
+    std::optional<DesignCheck> check;        // present when the check reached its figures
 
-    std::vector<std::string> messages;  // in order, line breaks as LF
-    std::string message;                // the messages, a line each
-    std::string code;                   // their codes, separated by blanks
-
-    [[nodiscard]] bool endedInMessage() const { return !messages.empty(); }
     [[nodiscard]] bool passed() const { return check && check->passes; }
     // The check, when it reached its figures.
     [[nodiscard]] const DesignCheck* figures() const

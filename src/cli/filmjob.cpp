@@ -29,10 +29,7 @@ template <std::optional<std::string> FilmCaseTexts::*Text> bool isGiven(const Fi
     return (record.texts->*Text).has_value();
 }
 
-template <std::string FilmRecord::*Member> FieldValue recordField(const FilmRecord& record)
-{
-    return std::string_view(record.*Member);
-}
+template <auto Member> FieldValue recordField(const FilmRecord& record) { return std::string_view(record.*Member); }
 
 using C = Column<FilmRecord>;
 
@@ -58,13 +55,6 @@ template <std::size_t... Field> constexpr auto makeFilmTable(std::index_sequence
 }
 
 constexpr auto filmTable = makeFilmTable(std::make_index_sequence<filmFields.size()>());
-
-void clearMessages(FilmRecord& record)
-{
-    record.messages.clear();
-    record.message.clear();
-    record.code.clear();
-}
 
 // One case: its lines, as the web page shows them.
 class FilmLinesWriter : public FilmWriter {
@@ -152,14 +142,14 @@ void FilmRunner::run(const FilmCaseTexts& texts, std::optional<Group> /*group*/,
     record.texts = &texts;
     record.read = nullptr;
     record.film = solveOilFilm(texts.view());
-    clearMessages(record);
+    record.clearMessages();
     const OilFilm& film = *record.film;
     if (film.fault != FilmFault::None) {
-        addMessage(record, filmFaultMessage(film.fault), filmFaultCode(film.fault));
+        record.addMessage(filmFaultMessage(film.fault), filmFaultCode(film.fault));
         return;
     }
     if (film.limit != FilmLimit::None) {
-        addMessage(record, filmLimitMessage(film.limit), filmLimitCode(film.limit));
+        record.addMessage(filmLimitMessage(film.limit), filmLimitCode(film.limit));
     }
 }
 
@@ -168,8 +158,8 @@ void FilmRunner::refuse(const FilmCaseTexts& texts, const CaseProblem& problem, 
     record.texts = &texts;
     record.read = nullptr;
     record.film.reset();
-    clearMessages(record);
-    addMessage(record, problem.text, problem.code);
+    record.clearMessages();
+    record.addMessage(problem.text, problem.code);
 }
 
 std::unique_ptr<FilmWriter> makeFilmWriter(std::ostream& out, OutputFormat format, const WriterSetup& setup)

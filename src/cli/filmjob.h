@@ -39,18 +39,9 @@ struct FilmCaseTexts {
 };
 
 // One case as every writer reads it, as CheckRecord is for a check.
-struct FilmRecord {
-    std::span<const std::string> carried;  // a batch's own columns, as given
-    std::span<const std::string> carriedNames;
-    const FilmCaseTexts* texts = nullptr;  // the inputs, as given
-    const FilmCaseTexts* read = nullptr;   // the same as the calculation read them; none: as given
-    std::optional<OilFilm> film;           // present when the calculation ran
+struct FilmRecord : JobRecord<FilmCaseTexts> {
+    std::optional<OilFilm> film;  // present when the calculation ran
 
-    std::vector<std::string> messages;  // in order, line breaks as LF
-    std::string message;                // the messages, a line each
-    std::string code;                   // their codes, separated by blanks
-
-    [[nodiscard]] bool endedInMessage() const { return !messages.empty(); }
     [[nodiscard]] bool passed() const { return film && film->passes; }
     // The solution, when the calculation reached its figures.
     [[nodiscard]] const OilFilm* figures() const { return film && film->fault == FilmFault::None ? &*film : nullptr; }
