@@ -158,16 +158,16 @@ constexpr std::array caseTable = joined(
 
 }  // namespace
 
-void fillResults(CaseRecord& record, const CaseOutcome* outcome, const CaseProblem& problem)
+void fillResults(CaseRecord& record, bool ran, const CaseProblem& problem)
 {
-    record.outcome = outcome;
+    record.ran = ran;
     for (std::string* field : {&record.maxDiameter, &record.minLength, &record.minDiameter}) {
         field->clear();
     }
     record.clearMessages();
-    if (outcome != nullptr) {
-        fillShownNumbers(record, *outcome);
-        for (const ShownEvent& event : outcome->events) {
+    if (ran) {
+        fillShownNumbers(record, record.evaluated);
+        for (const ShownEvent& event : record.evaluated.events) {
             if (event.kind == ShownEvent::Kind::Message) {
                 record.addMessage(event.text, sizingMessageCode(event.message));
             }

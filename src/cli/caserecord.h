@@ -76,10 +76,13 @@ template <class Texts> struct JobRecord {
 // form (a point, no leading blank, a zero before the point) and the figures behind them,
 // each empty where absent.
 struct CaseRecord : JobRecord<CaseTexts> {
-    const CaseOutcome* outcome = nullptr;  // what the window showed; none when nothing ran
     // Where the runner puts what the window showed: kept with the case, as cases of a batch
     // are run in turn, or side by side, before they are written.
     CaseOutcome evaluated;
+    bool ran = false;  // whether the window ran the case: `evaluated` holds it
+
+    // What the window showed; none when nothing ran.
+    [[nodiscard]] const CaseOutcome* outcome() const { return ran ? &evaluated : nullptr; }
 
     std::string maxDiameter;  // as the window shows it
     std::string minLength;    // as shown, rounded to 0.1 mm
@@ -87,12 +90,12 @@ struct CaseRecord : JobRecord<CaseTexts> {
     // The sizing's figures, when the case reached them.
     [[nodiscard]] const SizingFigures* figures() const
     {
-        return outcome != nullptr && outcome->figures ? &*outcome->figures : nullptr;
+        return ran && evaluated.figures ? &*evaluated.figures : nullptr;
     }
     // The diameter for the length, when one was given and the case reached it.
     [[nodiscard]] const DiameterForLength* forLength() const
     {
-        return outcome != nullptr && outcome->forLength ? &*outcome->forLength : nullptr;
+        return ran && evaluated.forLength ? &*evaluated.forLength : nullptr;
     }
     // "pv" or "p": the limit that sets the smallest length; empty without figures.
     [[nodiscard]] std::string_view lengthLimit() const
@@ -102,10 +105,10 @@ struct CaseRecord : JobRecord<CaseTexts> {
     }
 };
 
-// Fills the result fields of `record` from what the press returned, or from the command
-// line's own problem when no calculation ran. The strings keep their memory from case to
-// case.
-void fillResults(CaseRecord& record, const CaseOutcome* outcome, const CaseProblem& problem);
+// Fills the result fields of `record` from what the press returned into its `evaluated`
+// (`ran`), or from the command line's own problem when no calculation ran. The strings
+// keep their memory from case to case.
+void fillResults(CaseRecord& record, bool ran, const CaseProblem& problem);
 
 // How a field reads in JSON. An empty Optional, Number, Integer or Flag field is null;
 // a Text field is a string, as given (null only when its column says it was not given).

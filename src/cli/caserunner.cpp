@@ -26,17 +26,17 @@ void CaseRunner::run(const CaseTexts& texts, std::optional<Group> group, CaseRec
     record.row = choice.kind == MaterialChoice::Kind::Found ? choice.row : -1;
     record.material = record.row >= 0 ? &settings_.catalogue->fields(record.row) : nullptr;
     if (record.row < 0) {
-        fillResults(record, nullptr, choice.problem(texts.material));
+        fillResults(record, false, choice.problem(texts.material));
         return;
     }
     if (settings_.strict) {
         if (const CaseProblem problem = strictProblem(texts); !problem.empty()) {
-            fillResults(record, nullptr, problem);
+            fillResults(record, false, problem);
             return;
         }
     }
     evaluateCase(settings_.catalogue->bearingWindow(), record.row, texts, settings_.decimalSeparator, record.evaluated);
-    fillResults(record, &record.evaluated, {});
+    fillResults(record, true, {});
 }
 
 void CaseRunner::refuse(const CaseTexts& texts, const CaseProblem& problem, CaseRecord& record)
@@ -45,7 +45,7 @@ void CaseRunner::refuse(const CaseTexts& texts, const CaseProblem& problem, Case
     record.read = nullptr;
     record.row = -1;
     record.material = nullptr;
-    fillResults(record, nullptr, problem);
+    fillResults(record, false, problem);
 }
 
 }  // namespace bearing::cli

@@ -183,7 +183,7 @@ SizingReportCase sizingReportCase(const Catalogue& catalogue, const CaseRecord& 
         c.material = catalogue.listed().row(record.row);
         c.groupName = groupTitle(groupOfRow(record.row));
     }
-    if (const CaseOutcome* outcome = record.outcome) {
+    if (const CaseOutcome* outcome = record.outcome()) {
         for (const std::string& line : {outcome->maxDiameterLine, outcome->minLengthLine}) {
             if (!line.empty()) {
                 c.shownLines.push_back(line);

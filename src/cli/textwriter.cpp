@@ -54,7 +54,7 @@ public:
 
     void write(const CaseRecord& record) override
     {
-        const CaseOutcome* outcome = record.outcome;
+        const CaseOutcome* outcome = record.outcome();
         if (outcome == nullptr) {
             return;
         }
