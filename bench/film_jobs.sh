@@ -44,4 +44,4 @@ read -r wall user sys < <(measure)
 cmp -s "$work/out2.csv" "$work/out0.csv" || { echo "the outputs differ" >&2; exit 1; }
 printf '%-12s %8s %8s %8s\n' workers wall-s user-s sys-s
 printf '%-12s %8s %8s %8s\n' 1 "$wall1" "$user1" "$sys1" "default ($(nproc))" "$wall" "$user" "$sys"
-awk -v one="$wall1" -v all="$wall" 'BEGIN { printf "speed-up %.2f\n", all > 0 ? one / all : 0 }'
+awk -v one="$wall1" -v all="$wall" 'BEGIN { printf "speed-up %.2f\n", (all > 0 ? one / all : 0) }'
