@@ -384,12 +384,6 @@ std::string formatShortest(double value, std::string_view decimalSeparator)
     return withSeparator(fmt::format("{}", value), decimalSeparator);
 }
 
-void assignShortest(std::string& text, double value)
-{
-    ShortestText buffer{};
-    text.assign(buffer.data(), writeShortest(buffer, value));
-}
-
 char* writeShortest(ShortestText& out, double value)
 {
     // Any double's shortest form fits, at most 24 characters ("-2.2250738585072014e-308"):

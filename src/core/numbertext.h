@@ -39,18 +39,18 @@ namespace bearing {
 // puts `decimalSeparator` in place of the point and depends on no C locale.
 // The shortest decimal that reads back as the same double ("14.970059880239521").
 [[nodiscard]] std::string formatShortest(double value, std::string_view decimalSeparator);
-// The same with a point, into `text`, whose memory is kept: for a field written row
-// after row.
-void assignShortest(std::string& text, double value);
+// Room for the shortest form of a double or a single, for writing it without a string.
+using ShortestText = std::array<char, 48>;
+// The same with a point, at the start of `out`, for a field written row after row;
+// returns the text's end.
+char* writeShortest(ShortestText& out, double value);
 // The shortest decimal that reads back as the same single, laid out as std::to_chars
 // lays it out (with a point or an exponent, whichever is shorter, the point on a tie:
-// "0.15", "1e+05", "1.5e-07"), into `text`; a few times faster than std::to_chars.
-void assignShortestSingle(std::string& text, float value);
-// Room for either shortest form, for writing it without a string.
-using ShortestText = std::array<char, 48>;
-// The two shortest forms written at the start of `out`; each returns the text's end.
-char* writeShortest(ShortestText& out, double value);
+// "0.15", "1e+05", "1.5e-07"), at the start of `out`; a few times faster than
+// std::to_chars. Returns the text's end.
 char* writeShortestSingle(ShortestText& out, float value);
+// The same into `text`, whose memory is kept.
+void assignShortestSingle(std::string& text, float value);
 // The decimal a single stands for: its shortest text, read as a double, so that 0.15F is
 // 0.15 and not 0.1500000059604645 (a spreadsheet's cell, a JSON number).
 [[nodiscard]] double shortestDecimal(float value);
