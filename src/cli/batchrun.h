@@ -40,15 +40,15 @@ struct BatchSink {
 // separated the other way, or they are not as many as the header's. Empty otherwise.
 [[nodiscard]] CaseProblem recordProblem(const CsvRecord& record, std::size_t columnCount);
 
+// The bytes of the batch `source`, when it is a regular file ("-": none, whatever the
+// standard input is).
+[[nodiscard]] std::optional<std::uintmax_t> batchSize(const std::string& source);
+
 // Reads the batch `source` ("-": `in`) with the settings' encoding and separator into
 // `sink`, and returns why it could not be read whole, or the sink's problem, as a usage
 // error's text. A batch read whole in a code page found from its bytes gets a note that
 // says which. A batch read in part is finished as a stream, as far as it got; a
 // workbook of part of a batch is not made, so that none looks complete.
-// The bytes of the batch `source`, when it is a regular file ("-": none, whatever the
-// standard input is).
-[[nodiscard]] std::optional<std::uintmax_t> batchSize(const std::string& source);
-
 [[nodiscard]] std::optional<std::string> readBatch(
     const RunSettings& settings, const std::string& source, std::istream& in, const BatchSink& sink);
 
