@@ -50,7 +50,7 @@ bool isMachineNumber(std::string_view text)
 std::size_t recordCount(std::string_view input)
 {
     std::size_t count = 0;
-    bearing::cli::BatchReader reader([&count](const bearing::cli::CsvRecord&) {
+    bearing::BatchReader reader([&count](const bearing::CsvRecord&) {
         ++count;
         return true;
     });
@@ -62,7 +62,7 @@ void checkCsv(std::string_view input, const std::string& out)
 {
     std::vector<std::string> header;
     std::size_t rows = 0;
-    bearing::cli::BatchReader reader([&](const bearing::cli::CsvRecord& record) {
+    bearing::BatchReader reader([&](const bearing::CsvRecord& record) {
         if (record.number == 0) {
             header.assign(record.fields.begin(), record.fields.end());
             return true;
@@ -92,7 +92,7 @@ void checkText(std::string_view input, const std::string& out)
         const std::size_t end = out.find('\n', start);
         require(end != std::string::npos, "every line ends");
         // A number too long for its column pushes the rest of its line on; the heading fits.
-        require(rows > 0 || bearing::cli::codePoints(std::string_view(out).substr(start, end - start)) <= width,
+        require(rows > 0 || bearing::codePoints(std::string_view(out).substr(start, end - start)) <= width,
             "the heading fits the terminal", out.substr(start, end - start));
         ++rows;
         start = end + 1;

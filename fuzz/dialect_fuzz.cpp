@@ -33,6 +33,7 @@
 namespace {
 
 using bearing::check::require;
+using namespace bearing;
 using namespace bearing::cli;
 
 constexpr std::array<std::string_view, 5> encodings{"", "utf-8", "windows-1251", "koi8-r", "cp866"};
@@ -95,7 +96,7 @@ void checkHeader(const CsvRecord& header, const BatchJob& job)
         const bool ownColumn = std::ranges::find(job.columns, column) != job.columns.end();
         require(ownColumn || !columns.known[i], "only the job's own columns are read");
         if (const std::optional<std::size_t> at = columns.known[i]) {
-            require(trimmed(header.fields[*at]) == bearing::cli::batchColumnNames.at(i), "a column is its name");
+            require(trimmed(header.fields[*at]) == bearing::batchColumnNames.at(i), "a column is its name");
             ++placed.at(*at);
         }
     }

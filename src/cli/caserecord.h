@@ -1,10 +1,11 @@
 #pragma once
 
-#include "bearingcase.h"
 #include "catalogue.h"
+#include "fieldcolumn.h"
 #include "messagecodes.h"
 #include "numbertext.h"
 #include "resultfield.h"
+#include "sizingcase.h"
 #include "terminaltext.h"
 
 #include <algorithm>
@@ -18,11 +19,6 @@
 #include <vector>
 
 namespace bearing::cli {
-
-// A field's value as a writer gets it: none, a text (a number's text in machine form among
-// them: a catalogue's limit, a figure as the window showed it), a number that the writer
-// writes in its shortest form (a double, or a single as the window holds it), or a flag.
-using FieldValue = std::variant<std::monostate, std::string_view, double, float, bool>;
 
 // A calculation's result (resultfield.h) as a field's value; a number that is not finite
 // (a margin over no roughness is infinite) is none.
@@ -109,26 +105,6 @@ struct CaseRecord : JobRecord<CaseTexts> {
 // (`ran`), or from the command line's own problem when no calculation ran. The strings
 // keep their memory from case to case.
 void fillResults(CaseRecord& record, bool ran, const CaseProblem& problem);
-
-// How a field reads in JSON. An empty Optional, Number, Integer or Flag field is null;
-// a Text field is a string, as given (null only when its column says it was not given).
-enum class FieldKind { Text, Optional, Number, Integer, Flag };
-
-// One output column: its name in CSV and JSON, its kind, and where its value comes from.
-template <class Record> struct Column {
-    std::string_view name;
-    FieldKind kind = FieldKind::Text;
-    FieldValue (*value)(const Record&) = nullptr;
-    // For an input that may be left out: whether it was given. One not given is null in
-    // JSON; one given is its text, even the empty text.
-    bool (*given)(const Record&) = nullptr;
-};
-
-// Whether one of `columns` is named `name`.
-template <class Record> [[nodiscard]] bool hasColumn(std::span<const Column<Record>> columns, std::string_view name)
-{
-    return std::ranges::any_of(columns, [name](const Column<Record>& column) { return column.name == name; });
-}
 
 // How a calculation's result field (resultfield.h) reads in CSV and JSON: a code as an
 // optional text.

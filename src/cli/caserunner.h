@@ -1,11 +1,11 @@
 #pragma once
 
 #include "batchheader.h"
-#include "bearingcase.h"
 #include "caserecord.h"
 #include "catalogue.h"
 #include "csvdialect.h"
 #include "resultwriter.h"
+#include "sizingcase.h"
 
 #include <array>
 #include <chrono>
@@ -45,7 +45,7 @@ struct RunSettings {
             .carriedNames = {},
             .csvDialect = csvDialect,
             .outputPath = output,
-            .catalogue = catalogue,
+            .materials = catalogue != nullptr ? &catalogue->listed() : nullptr,
             .inputDecimalMark = '.'};
     }
 };

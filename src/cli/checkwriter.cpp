@@ -5,9 +5,9 @@
 #include "jsonwriter.h"
 #include "materialchoice.h"
 #include "numbertext.h"
+#include "tablewriter.h"
 #include "terminaltext.h"
 #include "texttable.h"
-#include "textwriter.h"
 #include "workbookresults.h"
 
 #include <array>

@@ -3,8 +3,8 @@
 #include "checkedoutput.h"
 #include "csvwriter.h"
 #include "jsonwriter.h"
+#include "tablewriter.h"
 #include "texttable.h"
-#include "textwriter.h"
 #include "workbookresults.h"
 
 #include <utility>

@@ -31,8 +31,8 @@ int main(int argc, char** argv)
             .errorIsTerminal = ::isatty(STDERR_FILENO) != 0,
             .sourceDateEpoch = std::nullopt,
             .now = static_cast<std::int64_t>(std::time(nullptr)),
-            .inputFile = bearing::cli::openFileIdentity(STDIN_FILENO),
-            .outputFile = bearing::cli::openFileIdentity(STDOUT_FILENO)};
+            .inputFile = bearing::openFileIdentity(STDIN_FILENO),
+            .outputFile = bearing::openFileIdentity(STDOUT_FILENO)};
         // NOLINTNEXTLINE(concurrency-mt-unsafe): read once, before anything else runs
         if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
             environment.sourceDateEpoch = epoch;

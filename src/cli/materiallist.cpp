@@ -3,7 +3,7 @@
 #include "checkedoutput.h"
 #include "csvwriter.h"
 #include "jsonwriter.h"
-#include "textwriter.h"
+#include "tablewriter.h"
 #include "workbookwriter.h"
 
 #include <array>

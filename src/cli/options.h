@@ -1,8 +1,8 @@
 #pragma once
 
-#include "bearingcase.h"
 #include "materialchoice.h"
 #include "resultwriter.h"
+#include "sizingcase.h"
 
 #include <cstddef>
 #include <optional>

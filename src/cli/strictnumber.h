@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bearingcase.h"
 #include "messagecodes.h"
+#include "sizingcase.h"
 
 #include <string_view>
 

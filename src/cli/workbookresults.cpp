@@ -3,11 +3,10 @@
 #include "checkrecord.h"
 #include "filmjob.h"
 #include "materialchoice.h"
-#include "workbookwriter.h"
+#include "workbooktable.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -15,33 +14,6 @@
 namespace bearing::cli {
 
 namespace {
-
-// A number in machine form as a cell's number; none when the field is empty.
-std::optional<double> numberOfText(std::string_view text)
-{
-    double value = 0;
-    if (text.empty() || std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc{}) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// A field's number as a cell's number: a single as the decimal of its shortest text.
-std::optional<double> number(const FieldValue& value)
-{
-    if (const auto* single = std::get_if<float>(&value)) {
-        return shortestDecimal(*single);
-    }
-    if (const auto* decimal = std::get_if<double>(&value)) {
-        return *decimal;
-    }
-    const auto* text = std::get_if<std::string_view>(&value);
-    return text != nullptr ? numberOfText(*text) : std::nullopt;
-}
-
-// How a field shows: as it is, a limit's code ("p", "pv") as its symbol ("[p]"),
-// a group's name as its title ("без смазки").
-enum class ShownAs { AsIs, Limit, Group };
 
 // The fields around a calculation's own (checkFields, filmFields), with their headings.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 19> fieldHeadings{{
@@ -99,23 +71,9 @@ template <class Record> SheetColumn sheetColumn(const Column<Record>& field, std
     return {heading, std::clamp(characters / 2 + 3, 9.0, 14.0), style};
 }
 
-ShownAs shownOf(std::string_view name)
+// A limit's code ("p", "pv") as its symbol ("[p]").
+std::string_view limitShown(std::string_view code)
 {
-    if (name == "group") {
-        return ShownAs::Group;
-    }
-    return name == "governing" || name.ends_with("_limit") ? ShownAs::Limit : ShownAs::AsIs;
-}
-
-std::string_view shownText(ShownAs shown, std::string_view code)
-{
-    if (shown == ShownAs::Group) {
-        const std::optional<Group> group = groupFromName(code);
-        return group ? groupTitle(*group) : code;
-    }
-    if (shown == ShownAs::AsIs) {
-        return code;
-    }
     if (code == "p") {
         return "[p]";
     }
@@ -123,6 +81,22 @@ std::string_view shownText(ShownAs shown, std::string_view code)
         return "[v]";
     }
     return code == "pv" ? "[pv]" : code;
+}
+
+// A group's name ("dry") as its title ("без смазки").
+std::string_view groupShown(std::string_view name)
+{
+    const std::optional<Group> group = groupFromName(name);
+    return group ? groupTitle(*group) : name;
+}
+
+// What a field's text shows as on a sheet: a limit as its symbol, a group as its title.
+auto shownOf(std::string_view name) -> std::string_view (*)(std::string_view)
+{
+    if (name == "group") {
+        return groupShown;
+    }
+    return name == "governing" || name.ends_with("_limit") ? limitShown : nullptr;
 }
 
 // A field of the calculation's own (`own`: checkFields, filmFields) is headed as its table
@@ -140,7 +114,7 @@ std::string_view headingIn(const std::array<ResultField<Result>, N>& own, std::s
 }
 
 // A field on a sheet laid out by hand: its name and its column.
-struct SheetField {
+struct LaidOut {
     std::string_view name;
     SheetColumn column;
 };
@@ -149,7 +123,7 @@ struct SheetField {
 // with the window's rounding, the messages. The material's limits are on the material
 // sheet, in the row its number names: repeated on every case they would make a
 // million-case workbook a fifth larger and slower to write.
-constexpr std::array<SheetField, 19> sizingSheet{{
+constexpr std::array<LaidOut, 19> sizingSheet{{
     {"material", {"Материал (задан)", 26, SheetStyle::Text}},
     {"load", {"F, Н", 10, SheetStyle::Given}},
     {"frequency", {"n, об/мин", 11, SheetStyle::Given}},
@@ -172,111 +146,50 @@ constexpr std::array<SheetField, 19> sizingSheet{{
     {"code", {"Код сообщения", 24, SheetStyle::Text}},
 }};
 
-// Records of a calculation on a sheet of their own, a column for each of their fields,
-// or for those of `layout`, laid out as it says.
-template <class Record> class WorkbookTable : public RecordWriter<Record> {
-public:
-    WorkbookTable(const WriterSetup& setup, std::string_view sheetName, std::span<const Column<Record>> fields,
-        std::string_view (*headingOf)(std::string_view name), std::span<const SheetField> layout = {})
-        : columns_(sheetColumns(fields, headingOf, layout))
-        , book_(setup.outputPath, setup.catalogue->listed(),
-              {.inputDecimalMark = setup.inputDecimalMark,
-                  .carriedNames = setup.carriedNames,
-                  .withCases = true,
-                  .sheetName = sheetName,
-                  .columns = columns_})
-    {
+// A column for each of `fields`, headed by `headingOf`.
+template <class Record>
+std::vector<SheetField<Record>> sheetFields(
+    std::span<const Column<Record>> fields, std::string_view (*headingOf)(std::string_view name))
+{
+    std::vector<SheetField<Record>> sheet;
+    for (const Column<Record>& field : fields) {
+        sheet.push_back({&field, sheetColumn(field, headingOf(field.name)), shownOf(field.name)});
     }
+    return sheet;
+}
 
-    void write(const Record& record) override
-    {
-        cells_.clear();
-        for (const Shown& shown : shown_) {
-            cells_.push_back(cellOf(shown.field->kind, shown.form, shown.field->value(record)));
+// The columns of `layout`, each of one of `fields`.
+template <class Record>
+std::vector<SheetField<Record>> sheetFields(std::span<const Column<Record>> fields, std::span<const LaidOut> layout)
+{
+    std::vector<SheetField<Record>> sheet;
+    for (const LaidOut& laidOut : layout) {
+        const auto field = std::ranges::find(fields, laidOut.name, &Column<Record>::name);
+        if (field == fields.end()) {
+            throw std::logic_error("no field " + std::string(laidOut.name) + " for the sheet");
         }
-        book_.writeRow(++rows_, record.carried, cells_);
+        sheet.push_back({&*field, laidOut.column, shownOf(field->name)});
     }
-
-    void finish() override { book_.finish(); }
-
-private:
-    static SheetCell cellOf(FieldKind kind, ShownAs shown, const FieldValue& value)
-    {
-        if (std::holds_alternative<float>(value) || std::holds_alternative<double>(value)) {
-            return *number(value);
-        }
-        if (const auto* flag = std::get_if<bool>(&value)) {
-            return *flag ? "да" : "нет";
-        }
-        const auto* given = std::get_if<std::string_view>(&value);
-        const std::string_view text = given != nullptr ? shownText(shown, *given) : std::string_view();
-        if (text.empty()) {
-            return {};
-        }
-        switch (kind) {
-        case FieldKind::Number:
-        case FieldKind::Integer: {
-            const std::optional<double> value = numberOfText(text);
-            return value ? SheetCell(*value) : SheetCell(text);
-        }
-        case FieldKind::Flag: return text == "true" ? "да" : "нет";
-        case FieldKind::Text:
-        case FieldKind::Optional: break;
-        }
-        return text;
-    }
-
-    std::vector<SheetColumn> sheetColumns(std::span<const Column<Record>> fields,
-        std::string_view (*headingOf)(std::string_view name), std::span<const SheetField> layout)
-    {
-        std::vector<SheetColumn> columns;
-        if (layout.empty()) {
-            for (const Column<Record>& field : fields) {
-                columns.push_back(sheetColumn(field, headingOf(field.name)));
-                shown_.push_back({&field, shownOf(field.name)});
-            }
-            return columns;
-        }
-        for (const SheetField& sheetField : layout) {
-            const auto field = std::ranges::find(fields, sheetField.name, &Column<Record>::name);
-            if (field == fields.end()) {
-                throw std::logic_error("no field " + std::string(sheetField.name) + " for the sheet");
-            }
-            columns.push_back(sheetField.column);
-            shown_.push_back({&*field, shownOf(field->name)});
-        }
-        return columns;
-    }
-
-    // A field as its column shows it.
-    struct Shown {
-        const Column<Record>* field;
-        ShownAs form;
-    };
-    std::vector<Shown> shown_;
-    std::vector<SheetColumn> columns_;  // before book_, which reads them
-    WorkbookWriter book_;
-    std::vector<SheetCell> cells_;
-    std::size_t rows_ = 0;
-};
+    return sheet;
+}
 
 }  // namespace
 
 std::unique_ptr<CheckWriter> makeWorkbookChecks(const WriterSetup& setup)
 {
-    return std::make_unique<WorkbookTable<CheckRecord>>(
-        setup, "Проверка", checkColumns(), [](std::string_view name) { return headingIn(checkFields, name); });
+    return std::make_unique<WorkbookTable<CheckRecord>>(setup, "Проверка",
+        sheetFields(checkColumns(), [](std::string_view name) { return headingIn(checkFields, name); }));
 }
 
 std::unique_ptr<FilmWriter> makeWorkbookFilms(const WriterSetup& setup)
 {
-    return std::make_unique<WorkbookTable<FilmRecord>>(
-        setup, "Масляный слой", filmColumns(), [](std::string_view name) { return headingIn(filmFields, name); });
+    return std::make_unique<WorkbookTable<FilmRecord>>(setup, "Масляный слой",
+        sheetFields(filmColumns(), [](std::string_view name) { return headingIn(filmFields, name); }));
 }
 
 std::unique_ptr<ResultWriter> makeWorkbookResults(const WriterSetup& setup)
 {
-    return std::make_unique<WorkbookTable<CaseRecord>>(setup, "Расчеты", caseColumns(), nullptr, sizingSheet);
+    return std::make_unique<WorkbookTable<CaseRecord>>(setup, "Расчеты", sheetFields(caseColumns(), sizingSheet));
 }
 
 }  // namespace bearing::cli

@@ -10,7 +10,7 @@
 //
 // DIFFERENTIAL_SEED and DIFFERENTIAL_CASES replace the seed and the number of cases.
 
-#include "bearingcase.h"
+#include "sizingcase.h"
 #include "bearingwindow.h"
 #include "bearingwindownames.h"
 #include "decimalseparator.h"

@@ -5,7 +5,7 @@
 #include <string_view>
 
 // Texts on their way to a terminal: counted, masked and cut as a person will see them.
-namespace bearing::cli {
+namespace bearing {
 
 // The code points of a UTF-8 text: its width in a terminal, for the program's texts.
 [[nodiscard]] std::size_t codePoints(std::string_view text);
@@ -32,4 +32,4 @@ void appendMasked(std::string& out, std::string_view text, bool keepLineFeeds = 
 void appendWrapped(
     std::string& out, std::string_view text, std::size_t width, std::string_view firstIndent, std::string_view indent);
 
-}  // namespace bearing::cli
+}  // namespace bearing

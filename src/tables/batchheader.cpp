@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace bearing::cli {
+namespace bearing {
 
 namespace {
 
@@ -157,4 +157,4 @@ HeaderRead readHeader(const CsvRecord& header, const BatchJob& job)
     return read;
 }
 
-}  // namespace bearing::cli
+}  // namespace bearing

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace bearing::cli {
+namespace bearing {
 
 // Every cell a table for people can show; a row holds one of each, a table shows some.
 enum class Cell {
@@ -95,4 +95,4 @@ private:
     std::vector<std::optional<std::size_t>> widths_;  // empty for a column left out
 };
 
-}  // namespace bearing::cli
+}  // namespace bearing

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace bearing::cli {
+namespace bearing {
 
 namespace {
 
@@ -125,4 +125,4 @@ void appendWrapped(
     }
 }
 
-}  // namespace bearing::cli
+}  // namespace bearing

@@ -1,7 +1,6 @@
 #include "workbookwriter.h"
 
 #include "batchdecoder.h"
-#include "materialchoice.h"
 #include "numbertext.h"
 #include "systemerror.h"
 #include "terminaltext.h"
@@ -23,7 +22,7 @@
 #include <variant>
 #include <vector>
 
-namespace bearing::cli {
+namespace bearing {
 
 namespace {
 
@@ -77,9 +76,9 @@ Cell materialFigure(const RowSource& source, float MaterialRecord::*field)
 
 // The material table, as --list-materials has it.
 constexpr std::array materialColumns{
-    Column{"№", 6, Style::Integer, [](const RowSource& s) -> Cell { return double(rowNumber(s.row)); }},
+    Column{"№", 6, Style::Integer, [](const RowSource& s) -> Cell { return double(s.row + 1); }},
     Column{"Материал", 30, Style::Text, [](const RowSource& s) -> Cell { return s.material->name; }},
-    Column{"Группа", 12, Style::Text, [](const RowSource& s) -> Cell { return groupTitle(groupOfRow(s.row)); }},
+    Column{"Группа", 12, Style::Text, [](const RowSource& s) -> Cell { return groupOfCatalogueRow(s.row).title; }},
     Column{"[p], МПа", 10, Style::Full,
         [](const RowSource& s) { return materialFigure(s, &MaterialRecord::maxPressure); }},
     Column{
@@ -480,4 +479,4 @@ void WorkbookWriter::writeRow(
 
 void WorkbookWriter::finish() { book_->finish(); }
 
-}  // namespace bearing::cli
+}  // namespace bearing

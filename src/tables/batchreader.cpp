@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-namespace bearing::cli {
+namespace bearing {
 
 namespace {
 
@@ -303,4 +303,4 @@ BatchReader::End BatchReader::read(std::string_view bytes)
     return end;
 }
 
-}  // namespace bearing::cli
+}  // namespace bearing

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace bearing::cli {
+namespace bearing {
 
 // A column that some job reads from a batch.
 enum class BatchColumn : std::uint8_t {
@@ -83,4 +83,4 @@ struct HeaderRead {
 // the one it is the start of, cut short to no fewer than three letters.
 [[nodiscard]] std::optional<std::string_view> misspeltColumn(std::string_view name);
 
-}  // namespace bearing::cli
+}  // namespace bearing

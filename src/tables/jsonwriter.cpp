@@ -1,10 +1,12 @@
 #include "jsonwriter.h"
 
+#include "numbertext.h"
+
 #include <charconv>
 #include <cstdint>
 #include <system_error>
 
-namespace bearing::cli {
+namespace bearing {
 
 namespace {
 
@@ -57,4 +59,4 @@ std::string jsonText(const nlohmann::ordered_json& value, int indent)
     return value.dump(indent, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
-}  // namespace bearing::cli
+}  // namespace bearing

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <utility>
 
-namespace bearing::cli {
+namespace bearing {
 
 std::string systemErrorText(int error)
 {
@@ -39,4 +39,4 @@ std::string systemErrorText(int error)
     return "системная ошибка " + std::to_string(error);
 }
 
-}  // namespace bearing::cli
+}  // namespace bearing

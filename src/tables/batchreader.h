@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace bearing::cli {
+namespace bearing {
 
 // One record of a CSV stream (RFC 4180: fields separated by commas, or semicolons as a
 // Russian spreadsheet writes them, records by CR LF, LF or CR, a field in double quotes
@@ -71,4 +71,4 @@ private:
     BatchFormat format_;
 };
 
-}  // namespace bearing::cli
+}  // namespace bearing

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace bearing::cli {
+namespace bearing {
 
 namespace {
 
@@ -271,4 +271,4 @@ std::string_view numberField(std::string_view field, char decimalMark, std::stri
     return buffer;
 }
 
-}  // namespace bearing::cli
+}  // namespace bearing

@@ -14,7 +14,7 @@
 #include <variant>
 #include <vector>
 
-namespace bearing::cli {
+namespace bearing {
 
 // What a cell holds: nothing, a text or a number.
 using SheetCell = std::variant<std::monostate, std::string_view, double>;
@@ -78,4 +78,4 @@ private:
     std::unique_ptr<Book> book_;
 };
 
-}  // namespace bearing::cli
+}  // namespace bearing

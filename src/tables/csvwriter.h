@@ -2,13 +2,13 @@
 
 #include "checkedoutput.h"
 #include "csvdialect.h"
-#include "resultwriter.h"
+#include "recordwriter.h"
 
 #include <ostream>
 #include <span>
 #include <string>
 
-namespace bearing::cli {
+namespace bearing {
 
 template <class Record> void appendCsvHeader(CsvFields& fields, std::span<const Column<Record>> columns)
 {
@@ -62,4 +62,4 @@ private:
     std::span<const Column<Record>> columns_;
 };
 
-}  // namespace bearing::cli
+}  // namespace bearing

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-namespace bearing::cli {
+namespace bearing {
 
 bool WriteFailed::closedPipe() const { return error_ == EPIPE; }
 
@@ -33,4 +33,4 @@ void OutputBuffer::flush()
     text_.clear();
 }
 
-}  // namespace bearing::cli
+}  // namespace bearing

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "checkedoutput.h"
-#include "resultwriter.h"
+#include "recordwriter.h"
 
 #include <nlohmann/json.hpp>
 
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace bearing::cli {
+namespace bearing {
 
 // A field's value as JSON: a Text field always a string, the others null when empty; a
 // single as the decimal of its shortest text, so that 0.15F is 0.15.
@@ -82,4 +82,4 @@ private:
     std::size_t written_ = 0;
 };
 
-}  // namespace bearing::cli
+}  // namespace bearing

@@ -7,7 +7,7 @@
 
 // Every write of the command line goes through here: a stream that refuses a write ends
 // the run, so that a full disk or a closed pipe is never reported as success.
-namespace bearing::cli {
+namespace bearing {
 
 // The standard output or the standard error refused a write.
 class WriteFailed : public std::exception {
@@ -56,4 +56,4 @@ private:
     std::string text_;
 };
 
-}  // namespace bearing::cli
+}  // namespace bearing

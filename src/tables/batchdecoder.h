@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace bearing::cli {
+namespace bearing {
 
 // A batch that cannot be read as text, with the reason and the line in Russian.
 class InputError : public std::runtime_error {
@@ -90,4 +90,4 @@ private:
     bool wordCyrillic_ = false;
 };
 
-}  // namespace bearing::cli
+}  // namespace bearing

@@ -1,9 +1,9 @@
-#include "bearingcase.h"
+#include "sizingcase.h"
 
 #include <algorithm>
 #include <utility>
 
-namespace bearing::cli {
+namespace bearing {
 
 namespace {
 
@@ -53,4 +53,4 @@ void evaluateCase(const MaterialCatalogue& catalogue, int row, const CaseTexts& 
     outcome.forLength = press.figures.forLength;
 }
 
-}  // namespace bearing::cli
+}  // namespace bearing

@@ -11,7 +11,7 @@
 // --report) is written through here: beside its target under a short hidden name, and
 // renamed over the target only when it is whole, so that a full disk or a run that stops
 // leaves the old file as it was and never a torn one.
-namespace bearing::cli {
+namespace bearing {
 
 // A file that could not be written, with the reason in Russian for the user.
 class OutputError : public std::runtime_error {
@@ -79,4 +79,4 @@ struct FileIdentity {
 // Writes `text` as the whole new content of `path`; throws OutputError.
 void replaceFile(const std::filesystem::path& path, std::string_view text, const std::string& failure);
 
-}  // namespace bearing::cli
+}  // namespace bearing

@@ -13,7 +13,7 @@
 #include <system_error>
 #include <utility>
 
-namespace bearing::cli {
+namespace bearing {
 
 namespace {
 
@@ -178,4 +178,4 @@ void replaceFile(const std::filesystem::path& path, std::string_view text, const
     file.putInPlace();
 }
 
-}  // namespace bearing::cli
+}  // namespace bearing

@@ -1,7 +1,7 @@
 #pragma once
 
-// One case of the command-line calculator as the bearing window runs it: the core's
-// press on the case's texts, and what it returned, kept as the writers read it.
+// One sizing case as the bearing window runs it on a fresh window: the press on the
+// case's texts, and what it returned, kept as the faces that list cases read it.
 
 #include "materialcatalogue.h"
 #include "press.h"
@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace bearing::cli {
+namespace bearing {
 
 // What the user typed for one case, exactly as given.
 struct CaseTexts {
@@ -47,4 +47,4 @@ struct CaseOutcome {
 void evaluateCase(const MaterialCatalogue& catalogue, int row, const CaseTexts& texts,
     std::string_view decimalSeparator, CaseOutcome& outcome);
 
-}  // namespace bearing::cli
+}  // namespace bearing

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace bearing::cli {
+namespace bearing {
 
 namespace {
 
@@ -115,4 +115,4 @@ void TextTable::appendTable(std::string& out, std::span<const TableRow> rows, st
     }
 }
 
-}  // namespace bearing::cli
+}  // namespace bearing

@@ -9,7 +9,7 @@
 #include <array>
 #include <memory>
 
-namespace bearing::cli {
+namespace bearing {
 
 namespace {
 
@@ -315,4 +315,4 @@ void BatchDecoder::endWord()
     wordCyrillic_ = false;
 }
 
-}  // namespace bearing::cli
+}  // namespace bearing

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "batchreader.h"
-#include "caserecord.h"
+#include "fieldcolumn.h"
 
 #include <array>
 #include <cstddef>
@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace bearing::cli {
+namespace bearing {
 
 // A way of writing CSV. The international one is what scripts expect: commas, decimal
 // points, no byte-order mark. The Russian one is what a spreadsheet under a Russian
@@ -94,4 +94,4 @@ enum class NoBreakSpaces { Grouping, Anywhere };
 [[nodiscard]] std::string_view numberField(
     std::string_view field, char decimalMark, std::string& buffer, NoBreakSpaces noBreak = NoBreakSpaces::Grouping);
 
-}  // namespace bearing::cli
+}  // namespace bearing
