@@ -43,17 +43,7 @@ void fillShownNumbers(CaseRecord& record, const CaseOutcome& outcome)
     }
 }
 
-template <auto Member> FieldValue materialField(const MaterialFields& fields)
-{
-    return std::string_view(fields.*Member);
-}
-
-template <auto Member> FieldValue caseField(const CaseRecord& record) { return std::string_view(record.*Member); }
-
-template <auto Member> FieldValue fieldOfMaterial(const CaseRecord& record)
-{
-    return record.material != nullptr ? std::string_view(record.material->*Member) : std::string_view();
-}
+template <auto Text> FieldValue caseField(const CaseRecord& record) { return std::string_view(record.*Text); }
 
 // A figure of the sizing, when the case reached its figures.
 template <float SizingFigures::*Figure> FieldValue figure(const CaseRecord& record)
@@ -92,53 +82,29 @@ FieldValue lengthBelowMinimum(const CaseRecord& record)
     return forLength != nullptr ? FieldValue(forLength->check == LengthCheck::BelowMinimum) : FieldValue();
 }
 
-constexpr std::array materialTable{
-    Column<MaterialFields>{"row", FieldKind::Integer, materialField<&MaterialFields::row>},
-    Column<MaterialFields>{"name", FieldKind::Optional, materialField<&MaterialFields::name>},
-    Column<MaterialFields>{"group", FieldKind::Optional, materialField<&MaterialFields::group>},
-    Column<MaterialFields>{"max_pressure", FieldKind::Number, materialField<&MaterialFields::maxPressure>},
-    Column<MaterialFields>{"max_speed", FieldKind::Number, materialField<&MaterialFields::maxSpeed>},
-    Column<MaterialFields>{"max_pv", FieldKind::Number, materialField<&MaterialFields::maxPV>},
-    Column<MaterialFields>{"max_temperature", FieldKind::Integer, materialField<&MaterialFields::maxTemperature>},
-};
-
-// A material column of the case: the same name and kind, read through the chosen material.
-template <std::size_t... I> constexpr auto caseMaterialColumns(std::index_sequence<I...> /*columns*/)
+template <std::string MaterialFields::*Text> FieldValue materialText(const MaterialFields& fields)
 {
-    constexpr std::array members{&MaterialFields::row, &MaterialFields::name, &MaterialFields::group,
-        &MaterialFields::maxPressure, &MaterialFields::maxSpeed, &MaterialFields::maxPV,
-        &MaterialFields::maxTemperature};
-    static_assert(members.size() == materialTable.size());
-    return std::array{
-        Column<CaseRecord>{materialTable.at(I).name, materialTable.at(I).kind, fieldOfMaterial<members.at(I)>}...};
+    return std::string_view(fields.*Text);
 }
 
-FieldValue lengthText(const CaseRecord& record)
+// A material's fields as --list-materials writes them.
+template <std::size_t... Field> constexpr auto makeMaterialTable(std::index_sequence<Field...> /*fields*/)
 {
-    return record.texts->length ? std::string_view(*record.texts->length) : std::string_view();
+    using columns::materialFields;
+    return std::array{Column<MaterialFields>{
+        materialFields[Field].name, materialFields[Field].kind, materialText<materialFields[Field].text>}...};
 }
 
-bool lengthGiven(const CaseRecord& record) { return record.texts->length.has_value(); }
+constexpr auto materialTable = makeMaterialTable(std::make_index_sequence<columns::materialFields.size()>());
 
-template <std::size_t... Sizes> constexpr auto joined(const std::array<Column<CaseRecord>, Sizes>&... parts)
-{
-    std::array<Column<CaseRecord>, (Sizes + ...)> all{};
-    auto next = all.begin();
-    ((next = std::copy(parts.begin(), parts.end(), next)), ...);
-    return all;
-}
-
-constexpr std::array caseTable = joined(
+constexpr std::array caseTable = columns::joined(
     std::array{
-        Column<CaseRecord>{"material", FieldKind::Text,
-            [](const CaseRecord& r) -> FieldValue { return std::string_view(r.texts->material); }},
-        Column<CaseRecord>{
-            "load", FieldKind::Text, [](const CaseRecord& r) -> FieldValue { return std::string_view(r.texts->load); }},
-        Column<CaseRecord>{"frequency", FieldKind::Text,
-            [](const CaseRecord& r) -> FieldValue { return std::string_view(r.texts->frequency); }},
-        Column<CaseRecord>{"length", FieldKind::Text, lengthText, lengthGiven},
+        columns::input<CaseRecord, &CaseTexts::material>("material"),
+        columns::input<CaseRecord, &CaseTexts::load>("load"),
+        columns::input<CaseRecord, &CaseTexts::frequency>("frequency"),
+        columns::optionalInput<CaseRecord, &CaseTexts::length>("length"),
     },
-    caseMaterialColumns(std::make_index_sequence<materialTable.size()>()),
+    columns::material<CaseRecord>(),
     std::array{
         Column<CaseRecord>{"max_diameter", FieldKind::Number, caseField<&CaseRecord::maxDiameter>},
         Column<CaseRecord>{"max_diameter_full", FieldKind::Number, figure<&SizingFigures::maxDiameter>},
@@ -152,9 +118,8 @@ constexpr std::array caseTable = joined(
         Column<CaseRecord>{"min_diameter", FieldKind::Number, caseField<&CaseRecord::minDiameter>},
         Column<CaseRecord>{"min_diameter_full", FieldKind::Number, minDiameterFull},
         Column<CaseRecord>{"length_below_minimum", FieldKind::Flag, lengthBelowMinimum},
-        Column<CaseRecord>{"message", FieldKind::Optional, caseField<&CaseRecord::message>},
-        Column<CaseRecord>{"code", FieldKind::Optional, caseField<&CaseRecord::code>},
-    });
+    },
+    columns::messages<CaseRecord>());
 
 }  // namespace
 

@@ -12,9 +12,11 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -118,6 +120,32 @@ constexpr FieldKind fieldKind(ResultKind kind)
     return FieldKind::Text;
 }
 
+// The columns every job's table is made of, for a Record of a JobRecord.
+namespace columns {
+
+template <auto Text, class Record> FieldValue givenText(const Record& record)
+{
+    return std::string_view(record.texts->*Text);
+}
+
+template <auto Text, class Record> FieldValue givenOptional(const Record& record)
+{
+    const std::optional<std::string>& text = record.texts->*Text;
+    return text ? std::string_view(*text) : std::string_view();
+}
+
+template <auto Text, class Record> bool isGiven(const Record& record) { return (record.texts->*Text).has_value(); }
+
+template <auto Member, class Record> FieldValue ofMaterial(const Record& record)
+{
+    return record.material != nullptr ? std::string_view(record.material->*Member) : std::string_view();
+}
+
+template <auto Member, class Record> FieldValue ofRecord(const Record& record)
+{
+    return std::string_view(record.*Member);
+}
+
 // The value of the field `Field` of `Fields` (checkFields, filmFields) in a record's
 // calculation; none before it reached its figures.
 template <const auto& Fields, std::size_t Field, class Record> FieldValue resultOf(const Record& record)
@@ -125,6 +153,78 @@ template <const auto& Fields, std::size_t Field, class Record> FieldValue result
     const auto* result = record.figures();
     return result != nullptr ? fieldValue(Fields.at(Field).value(*result)) : FieldValue();
 }
+
+// An input as given: `Text` of the record's texts.
+template <class Record, auto Text> constexpr Column<Record> input(std::string_view name)
+{
+    return {name, FieldKind::Text, givenText<Text, Record>};
+}
+
+// An input that may be left out: null in JSON when it was, its text (even an empty one)
+// when it was given.
+template <class Record, auto Text> constexpr Column<Record> optionalInput(std::string_view name)
+{
+    return {name, FieldKind::Text, givenOptional<Text, Record>, isGiven<Text, Record>};
+}
+
+// A material's field: its name, its kind and its text.
+struct MaterialField {
+    std::string_view name;
+    FieldKind kind;
+    std::string MaterialFields::*text;
+};
+
+inline constexpr std::array<MaterialField, 7> materialFields{{
+    {"row", FieldKind::Integer, &MaterialFields::row},
+    {"name", FieldKind::Optional, &MaterialFields::name},
+    {"group", FieldKind::Optional, &MaterialFields::group},
+    {"max_pressure", FieldKind::Number, &MaterialFields::maxPressure},
+    {"max_speed", FieldKind::Number, &MaterialFields::maxSpeed},
+    {"max_pv", FieldKind::Number, &MaterialFields::maxPV},
+    {"max_temperature", FieldKind::Integer, &MaterialFields::maxTemperature},
+}};
+
+// The chosen material's fields, empty without one.
+template <class Record> constexpr auto material()
+{
+    return []<std::size_t... Field>(std::index_sequence<Field...> /*fields*/)
+    {
+        return std::array{Column<Record>{
+            materialFields[Field].name, materialFields[Field].kind, ofMaterial<materialFields[Field].text, Record>}...};
+    }
+    (std::make_index_sequence<materialFields.size()>());
+}
+
+// Every field of a calculation's own table (`Fields`: checkFields, filmFields).
+template <class Record, const auto& Fields> constexpr auto results()
+{
+    return [&]<std::size_t... Field>(std::index_sequence<Field...> /*fields*/)
+    {
+        return std::array{
+            Column<Record>{Fields[Field].name, fieldKind(Fields[Field].kind), resultOf<Fields, Field, Record>}...};
+    }
+    (std::make_index_sequence<Fields.size()>());
+}
+
+// The messages, a line each, and their codes.
+template <class Record> constexpr auto messages()
+{
+    return std::array<Column<Record>, 2>{{
+        {"message", FieldKind::Optional, ofRecord<&Record::message, Record>},
+        {"code", FieldKind::Optional, ofRecord<&Record::code, Record>},
+    }};
+}
+
+// The columns of `parts`, in order, as one table.
+template <class Record, std::size_t... Sizes> constexpr auto joined(const std::array<Column<Record>, Sizes>&... parts)
+{
+    std::array<Column<Record>, (Sizes + ...)> all{};
+    auto next = all.begin();
+    ((next = std::copy(parts.begin(), parts.end(), next)), ...);
+    return all;
+}
+
+}  // namespace columns
 
 // A material's fields, in --list-materials and within every case.
 [[nodiscard]] std::span<const Column<MaterialFields>> materialColumns();

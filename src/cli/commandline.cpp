@@ -17,6 +17,7 @@
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -38,25 +39,12 @@ constexpr std::size_t reportCaseLimit = 500;
         + " случаев, а в пакете их больше; для большого пакета подойдет книга: --format xlsx --output ФАЙЛ.xlsx");
 }
 
-// The chart and the report hold the cases as they were written, collected as they run
-// with the names of the batch's own columns; nothing is collected when neither is asked
-// for (an empty function).
-template <typename Record, typename Case, typename MakeCase>
-std::function<void(const Record&)> reportCollector(
-    const FileRequests& files, std::vector<Case>& cases, std::vector<std::string>& carriedNames, MakeCase makeCase)
-{
-    if (!files.chart && !files.report) {
-        return {};
-    }
-    return [&files, &cases, &carriedNames, makeCase](const Record& record) {
-        if (files.report && cases.size() == reportCaseLimit) {
-            refuseLongReport();
-        }
-        cases.push_back(makeCase(record));
-        cases.back().carried.assign(record.carried.begin(), record.carried.end());
-        carriedNames.assign(record.carriedNames.begin(), record.carriedNames.end());
-    };
-}
+// The streams of a run: its input, where its results go, where its messages go.
+struct Streams {
+    std::istream& in;
+    std::ostream& out;
+    std::ostream& err;
+};
 
 // The message that starts every complaint about a file of the run.
 std::string failureOf(const std::string& path) { return "не удалось записать " + echoed(path); }
@@ -136,8 +124,37 @@ bool outputFilesWritable(const Options& options, std::ostream& err)
     return writable;
 }
 
-int runCheck(const Options& options, const RunSettings& settings, const FileRequests& files, std::istream& in,
-    std::ostream& out, std::ostream& err)
+// A job run with the chart and the report of its cases, which hold the cases as they were
+// written, collected as they run with the names of the batch's own columns (nothing is
+// collected when neither is asked for): `makeCase` makes a record the report's case,
+// `writeFiles` writes the files.
+template <class Job, class Case, class MakeCase>
+int runJobWithFiles(const Options& options, const RunSettings& settings, const FileRequests& files,
+    const typename Job::Texts& texts, Streams streams, MakeCase makeCase,
+    int (*writeFiles)(const FileRequests&, std::span<const Case>, std::span<const std::string>, std::ostream&))
+{
+    std::vector<Case> cases;
+    std::vector<std::string> carriedNames;
+    std::function<void(const typename Job::Record&)> collect;
+    if (files.chart || files.report) {
+        collect = [&](const typename Job::Record& record) {
+            if (files.report && cases.size() == reportCaseLimit) {
+                refuseLongReport();
+            }
+            cases.push_back(makeCase(record));
+            cases.back().carried.assign(record.carried.begin(), record.carried.end());
+            carriedNames.assign(record.carriedNames.begin(), record.carriedNames.end());
+        };
+    }
+    const int status = runJob<Job>(options, settings, texts, streams.in, streams.out, streams.err, collect);
+    if (status == exitUsage || !collect) {
+        return status;
+    }
+    const int written = writeFiles(files, cases, carriedNames, streams.err);
+    return written != exitResults ? written : status;
+}
+
+int runCheck(const Options& options, const RunSettings& settings, const FileRequests& files, Streams streams)
 {
     const CheckTexts texts{.material = options.texts.material,
         .load = options.texts.load,
@@ -145,39 +162,24 @@ int runCheck(const Options& options, const RunSettings& settings, const FileRequ
         .diameter = options.diameter,
         .length = options.texts.length.value_or(""),
         .temperature = options.temperature};
-    std::vector<CheckReportCase> cases;
-    std::vector<std::string> carriedNames;
-    const std::function<void(const CheckRecord&)> collect = reportCollector<CheckRecord>(files, cases, carriedNames,
-        [&settings](const CheckRecord& record) { return reportCase(*settings.catalogue, record); });
-    const int status = runJob<CheckJob>(options, settings, texts, in, out, err, collect);
-    if (status == exitUsage || !collect) {
-        return status;
-    }
-    const int written = writeCheckFiles(files, cases, carriedNames, err);
-    return written != exitResults ? written : status;
+    return runJobWithFiles<CheckJob, CheckReportCase>(
+        options, settings, files, texts, streams,
+        [&settings](const CheckRecord& record) { return reportCase(*settings.catalogue, record); }, writeCheckFiles);
 }
 
-int runSizing(const Options& options, const RunSettings& settings, const FileRequests& files, std::istream& in,
-    std::ostream& out, std::ostream& err)
+int runSizing(const Options& options, const RunSettings& settings, const FileRequests& files, Streams streams)
 {
-    std::vector<SizingReportCase> cases;
-    std::vector<std::string> carriedNames;
-    const std::function<void(const CaseRecord&)> collect = reportCollector<CaseRecord>(files, cases, carriedNames,
-        [&settings](const CaseRecord& record) { return sizingReportCase(*settings.catalogue, record); });
     if (options.mode == Mode::ListMaterials) {
-        writeMaterialList(settings, out);
+        writeMaterialList(settings, streams.out);
         return exitResults;
     }
-    const int status = runJob<SizingJob>(options, settings, options.texts, in, out, err, collect);
-    if (status == exitUsage || !collect) {
-        return status;
-    }
-    const int written = writeSizingFiles(files, cases, carriedNames, err);
-    return written != exitResults ? written : status;
+    return runJobWithFiles<SizingJob, SizingReportCase>(
+        options, settings, files, options.texts, streams,
+        [&settings](const CaseRecord& record) { return sizingReportCase(*settings.catalogue, record); },
+        writeSizingFiles);
 }
 
-int runFilm(const Options& options, const RunSettings& settings, const FileRequests& files, std::istream& in,
-    std::ostream& out, std::ostream& err)
+int runFilm(const Options& options, const RunSettings& settings, const FileRequests& files, Streams streams)
 {
     const FilmCaseTexts texts{.load = options.texts.load,
         .frequency = options.texts.frequency,
@@ -188,16 +190,8 @@ int runFilm(const Options& options, const RunSettings& settings, const FileReque
         .journalRoughness = options.journalRoughness,
         .boreRoughness = options.boreRoughness,
         .margin = options.filmMargin};
-    std::vector<FilmReportCase> cases;
-    std::vector<std::string> carriedNames;
-    const std::function<void(const FilmRecord&)> collect
-        = reportCollector<FilmRecord>(files, cases, carriedNames, filmReportCase);
-    const int status = runJob<FilmJob>(options, settings, texts, in, out, err, collect);
-    if (status == exitUsage || !collect) {
-        return status;
-    }
-    const int written = writeFilmFiles(files, cases, carriedNames, err);
-    return written != exitResults ? written : status;
+    return runJobWithFiles<FilmJob, FilmReportCase>(
+        options, settings, files, texts, streams, filmReportCase, writeFilmFiles);
 }
 
 // The results written to the file of --output (any format but the workbook, which writes
@@ -239,9 +233,10 @@ int runMode(const Options& options, const RunSettings& settings, const FileReque
         resultFile.emplace(options.output);
     }
     std::ostream& results = resultFile ? resultFile->stream() : out;
-    const int status = options.film ? runFilm(options, settings, files, in, results, err)
-        : options.check             ? runCheck(options, settings, files, in, results, err)
-                                    : runSizing(options, settings, files, in, results, err);
+    const Streams streams{in, results, err};
+    const int status = options.film ? runFilm(options, settings, files, streams)
+        : options.check             ? runCheck(options, settings, files, streams)
+                                    : runSizing(options, settings, files, streams);
     // A run refused on the way (a batch that cannot be read) leaves the old file.
     if (resultFile && status != exitUsage) {
         try {

@@ -13,48 +13,20 @@ namespace bearing::cli {
 
 namespace {
 
-template <std::string FilmCaseTexts::*Text> FieldValue given(const FilmRecord& record)
-{
-    return std::string_view(record.texts->*Text);
-}
-
-template <std::optional<std::string> FilmCaseTexts::*Text> FieldValue optionalGiven(const FilmRecord& record)
-{
-    const std::optional<std::string>& text = record.texts->*Text;
-    return text ? std::string_view(*text) : std::string_view();
-}
-
-template <std::optional<std::string> FilmCaseTexts::*Text> bool isGiven(const FilmRecord& record)
-{
-    return (record.texts->*Text).has_value();
-}
-
-template <auto Member> FieldValue recordField(const FilmRecord& record) { return std::string_view(record.*Member); }
-
-using C = Column<FilmRecord>;
-
 // The inputs as given (the required margin is among the figures, as used), the figures,
 // the messages.
-template <std::size_t... Field> constexpr auto makeFilmTable(std::index_sequence<Field...> /*fields*/)
-{
-    return std::array{
-        C{"load", FieldKind::Text, given<&FilmCaseTexts::load>},
-        C{"frequency", FieldKind::Text, given<&FilmCaseTexts::frequency>},
-        C{"diameter", FieldKind::Text, given<&FilmCaseTexts::diameter>},
-        C{"length", FieldKind::Text, given<&FilmCaseTexts::length>},
-        C{"clearance", FieldKind::Text, given<&FilmCaseTexts::clearance>},
-        C{"viscosity", FieldKind::Text, given<&FilmCaseTexts::viscosity>},
-        C{"roughness_journal", FieldKind::Text, optionalGiven<&FilmCaseTexts::journalRoughness>,
-            isGiven<&FilmCaseTexts::journalRoughness>},
-        C{"roughness_bore", FieldKind::Text, optionalGiven<&FilmCaseTexts::boreRoughness>,
-            isGiven<&FilmCaseTexts::boreRoughness>},
-        C{filmFields[Field].name, fieldKind(filmFields[Field].kind), resultOf<filmFields, Field, FilmRecord>}...,
-        C{"message", FieldKind::Optional, recordField<&FilmRecord::message>},
-        C{"code", FieldKind::Optional, recordField<&FilmRecord::code>},
-    };
-}
-
-constexpr auto filmTable = makeFilmTable(std::make_index_sequence<filmFields.size()>());
+constexpr auto filmTable = columns::joined(
+    std::array{
+        columns::input<FilmRecord, &FilmCaseTexts::load>("load"),
+        columns::input<FilmRecord, &FilmCaseTexts::frequency>("frequency"),
+        columns::input<FilmRecord, &FilmCaseTexts::diameter>("diameter"),
+        columns::input<FilmRecord, &FilmCaseTexts::length>("length"),
+        columns::input<FilmRecord, &FilmCaseTexts::clearance>("clearance"),
+        columns::input<FilmRecord, &FilmCaseTexts::viscosity>("viscosity"),
+        columns::optionalInput<FilmRecord, &FilmCaseTexts::journalRoughness>("roughness_journal"),
+        columns::optionalInput<FilmRecord, &FilmCaseTexts::boreRoughness>("roughness_bore"),
+    },
+    columns::results<FilmRecord, filmFields>(), columns::messages<FilmRecord>());
 
 // One case: its lines, as the web page shows them.
 class FilmLinesWriter : public FilmWriter {
