@@ -1,5 +1,6 @@
 #pragma once
 
+#include "casecharts.h"
 #include "materialchoice.h"
 #include "resultwriter.h"
 #include "sizingcase.h"
@@ -15,9 +16,6 @@
 namespace bearing::cli {
 
 enum class Mode { OneCase, AllMaterials, Batch, ListMaterials };
-
-// What --chart draws: the p–v diagram (small multiples with --all) or the design chart.
-enum class ChartKind { PV, Design };
 
 // The command line as the user gave it.
 struct Options {

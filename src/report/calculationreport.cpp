@@ -1,6 +1,7 @@
 #include "calculationreport.h"
 
 #include "bearingcharts.h"
+#include "casecharts.h"
 #include "numbertext.h"
 #include "reporthtml.h"
 #include "svgwriter.h"
@@ -229,26 +230,10 @@ void sizingWorkedCase(
 
     if (c.material && c.figures && c.figures->maxDiameter > 0) {
         html.element("h2", "Диаграммы");
-        const float load = storeSingle(parseNumber(c.load)).value_or(0);
-        const float frequency = storeSingle(parseNumber(c.frequency)).value_or(0);
-        const PvPoint point = pvPointOf(static_cast<double>(load), static_cast<double>(frequency),
-            static_cast<double>(c.figures->maxDiameter), static_cast<double>(c.figures->minLength));
-        html.figure(pvDiagramSvg({.title = "Диаграмма p–v: " + std::string(c.material->name),
-                        .materials = {*c.material},
-                        .point = point,
-                        .pointCaption = "ответ расчета (Dmax × Lmin)",
-                        .decimalSeparator = std::string(separator)}),
+        html.figure(sizingPvDiagramSvg(c, separator),
             "Рисунок 1. Допустимая область материала и точка, в которой работает подшипник наибольшего диаметра "
             "и наименьшей длины.");
-        DesignChart chart;
-        chart.material = *c.material;
-        chart.load = static_cast<double>(load);
-        chart.frequency = static_cast<double>(frequency);
-        if (c.length) {
-            chart.sizingLength = static_cast<double>(storeSingle(parseNumber(*c.length)).value_or(0));
-        }
-        chart.decimalSeparator = separator;
-        html.figure(designChartSvg(chart), "Рисунок 2. Размеры d × L, которые допускает материал.");
+        html.figure(sizingDesignChartSvg(c, separator), "Рисунок 2. Размеры d × L, которые допускает материал.");
     }
 }
 
@@ -553,12 +538,7 @@ std::string calculationReportHtml(const CalculationReport& report)
                 panels.decimalSeparator = separator;
                 for (const CheckReportCase& c : report.checks) {
                     if (c.material && c.check.fault == CheckFault::None) {
-                        panels.panels.push_back({.material = *c.material,
-                            .heading = panelHeading<CheckReportCase>(c, report.checks),
-                            .point = PvPoint{.speed = c.check.speed, .pressure = c.check.pressure},
-                            .passes = c.check.passes,
-                            .caption = formatUtilisation(c.check.governingUse, separator) + " % по "
-                                + std::string(limitSymbol(c.check.governing))});
+                        panels.panels.push_back(checkPanel(c, report.checks, separator));
                     }
                 }
                 html.figure(pvPanelsSvg(panels),
@@ -583,19 +563,9 @@ std::string calculationReportHtml(const CalculationReport& report)
                 panels.pointCaption = "ответ расчета (Dmax × Lmin)";
                 panels.decimalSeparator = separator;
                 for (const SizingReportCase& c : report.sizings) {
-                    if (!c.material || !c.figures) {
-                        continue;
+                    if (c.material && c.figures) {
+                        panels.panels.push_back(sizingPanel(c, report.sizings, separator));
                     }
-                    const float load = storeSingle(parseNumber(c.load)).value_or(0);
-                    const float frequency = storeSingle(parseNumber(c.frequency)).value_or(0);
-                    panels.panels.push_back({.material = *c.material,
-                        .heading = panelHeading<SizingReportCase>(c, report.sizings),
-                        .point = pvPointOf(static_cast<double>(load), static_cast<double>(frequency),
-                            static_cast<double>(c.figures->maxDiameter), static_cast<double>(c.figures->minLength)),
-                        .passes = c.messages.empty(),
-                        .caption = "Dmax " + single(c.figures->maxDiameter, separator) + " мм, Lmin "
-                            + formatTextBoxNumber(roundToTenth(static_cast<double>(c.figures->minLength)), separator)
-                            + " мм"});
                 }
                 html.figure(pvPanelsSvg(panels),
                     "Рисунок 3. Ответы расчета всех случаев в допустимых областях их "
@@ -671,35 +641,6 @@ std::string reportDate(std::int64_t unixSeconds)
     return fmt::format("{:02}.{:02}.{:04} {:02}:{:02}:{:02} UTC", static_cast<unsigned>(date.day()),
         static_cast<unsigned>(date.month()), static_cast<int>(date.year()), clock.hours().count(),
         clock.minutes().count(), clock.seconds().count());
-}
-
-std::string checkPvDiagramSvg(const CheckReportCase& c, std::string_view decimalSeparator)
-{
-    std::optional<PvPoint> point;
-    if (c.check.fault == CheckFault::None) {
-        point = PvPoint{c.check.speed, c.check.pressure};
-    }
-    return pvDiagramSvg({.title = "Диаграмма p–v: " + std::string(c.material->name),
-        .materials = {*c.material},
-        .point = point,
-        .pointCaption = "рабочая точка d × L = " + c.diameter + " × " + c.length + " мм",
-        .decimalSeparator = std::string(decimalSeparator)});
-}
-
-std::string checkDesignChartSvg(const CheckReportCase& c, std::string_view decimalSeparator)
-{
-    const DesignCheckReading reading = readDesignCheckInput(
-        {.load = c.load, .frequency = c.frequency, .diameter = c.diameter, .length = c.length, .temperature = {}});
-    DesignChart chart;
-    chart.material = *c.material;
-    chart.load = reading.input.load;
-    chart.frequency = reading.input.frequency;
-    if (reading.fault == CheckFault::None) {
-        chart.proposedDiameter = reading.input.diameter;
-        chart.proposedLength = reading.input.length;
-    }
-    chart.decimalSeparator = std::string(decimalSeparator);
-    return designChartSvg(chart);
 }
 
 }  // namespace bearing

@@ -72,12 +72,6 @@ struct CheckReportCase {
 [[nodiscard]] CheckReportCase checkReportCase(std::string materialText, const MaterialCatalogue& catalogue, int row,
     const DesignCheckTexts& texts, const DesignCheck& check, std::vector<std::string> messages);
 
-// The charts of one check whose material was found, as --chart and the web page draw
-// them: the p–v diagram with its operating point (none when the check ended in a fault)
-// and the design chart with the proposed d × L.
-[[nodiscard]] std::string checkPvDiagramSvg(const CheckReportCase& c, std::string_view decimalSeparator);
-[[nodiscard]] std::string checkDesignChartSvg(const CheckReportCase& c, std::string_view decimalSeparator);
-
 struct CalculationReport {
     std::string programName;  // "plain-bearings-calc"
     std::string version;      // programVersion

@@ -5,6 +5,7 @@
 
 #include "bearingcharts.h"
 #include "calculationreport.h"
+#include "casecharts.h"
 #include "designcheck.h"
 #include "filmcharts.h"
 #include "filmreport.h"
