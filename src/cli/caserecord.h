@@ -54,6 +54,15 @@ template <class Texts> struct JobRecord {
 
     [[nodiscard]] bool endedInMessage() const { return !messages.empty(); }
 
+    // Starts the case of `given` in the row `chosen` of `catalogue` (-1: in none).
+    void start(const Texts& given, int chosen = -1, const Catalogue* catalogue = nullptr)
+    {
+        texts = &given;
+        read = nullptr;
+        row = chosen;
+        material = chosen >= 0 ? &catalogue->fields(chosen) : nullptr;
+    }
+
     // Adds a message and its code to the list, the one text and the codes.
     void addMessage(std::string_view text, std::string_view messageCode)
     {

@@ -21,10 +21,7 @@ const BatchJob& SizingJob::batchJob()
 void CaseRunner::run(const CaseTexts& texts, std::optional<Group> group, CaseRecord& record)
 {
     const MaterialChoice& choice = materials_.choose(texts.material, group);
-    record.texts = &texts;
-    record.read = nullptr;
-    record.row = choice.kind == MaterialChoice::Kind::Found ? choice.row : -1;
-    record.material = record.row >= 0 ? &settings_.catalogue->fields(record.row) : nullptr;
+    record.start(texts, choice.kind == MaterialChoice::Kind::Found ? choice.row : -1, settings_.catalogue);
     if (record.row < 0) {
         fillResults(record, false, choice.problem(texts.material));
         return;
@@ -41,10 +38,7 @@ void CaseRunner::run(const CaseTexts& texts, std::optional<Group> group, CaseRec
 
 void CaseRunner::refuse(const CaseTexts& texts, const CaseProblem& problem, CaseRecord& record)
 {
-    record.texts = &texts;
-    record.read = nullptr;
-    record.row = -1;
-    record.material = nullptr;
+    record.start(texts);
     fillResults(record, false, problem);
 }
 

@@ -33,10 +33,7 @@ const BatchJob& CheckJob::batchJob()
 void CheckRunner::run(const CheckTexts& texts, std::optional<Group> group, CheckRecord& record)
 {
     const MaterialChoice& choice = materials_.choose(texts.material, group);
-    record.texts = &texts;
-    record.read = nullptr;
-    record.row = choice.kind == MaterialChoice::Kind::Found ? choice.row : -1;
-    record.material = record.row >= 0 ? &settings_.catalogue->fields(record.row) : nullptr;
+    record.start(texts, choice.kind == MaterialChoice::Kind::Found ? choice.row : -1, settings_.catalogue);
     record.limits = record.row >= 0 ? &settings_.catalogue->listed().row(record.row) : nullptr;
     record.check.reset();
     if (record.row < 0) {
@@ -54,10 +51,7 @@ void CheckRunner::run(const CheckTexts& texts, std::optional<Group> group, Check
 
 void CheckRunner::refuse(const CheckTexts& texts, const CaseProblem& problem, CheckRecord& record) const
 {
-    record.texts = &texts;
-    record.read = nullptr;
-    record.row = -1;
-    record.material = nullptr;
+    record.start(texts);
     record.limits = nullptr;
     record.check.reset();
     fillCheckResults(record, problem);

@@ -111,8 +111,7 @@ const BatchJob& FilmJob::batchJob()
 
 void FilmRunner::run(const FilmCaseTexts& texts, std::optional<Group> /*group*/, FilmRecord& record) const
 {
-    record.texts = &texts;
-    record.read = nullptr;
+    record.start(texts);
     record.film = solveOilFilm(texts.view());
     record.clearMessages();
     const OilFilm& film = *record.film;
