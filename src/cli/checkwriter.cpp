@@ -26,35 +26,19 @@ std::string verdict(const CheckRecord& record)
 }
 
 // One check: the figures, each with its share of the limit, and the verdict.
-class CheckLinesWriter : public CheckWriter {
-public:
-    CheckLinesWriter(std::ostream& out, const WriterSetup& setup)
-        : output_(out)
-        , separator_(setup.decimalSeparator)
-    {
+void appendCheckLines(const CheckRecord& record, std::string_view separator, std::string& text)
+{
+    if (!record.check || record.check->fault != CheckFault::None) {
+        return;
     }
-
-    void write(const CheckRecord& record) override
-    {
-        if (!record.check || record.check->fault != CheckFault::None) {
-            return;
-        }
-        const CheckLines shown = checkLines(*record.check, *record.limits, separator_);
-        std::string& text = output_.text();
-        for (const CheckFigureLine& figure : shown.figures) {
-            text += figure.name + " = " + figure.value + ", " + figure.use + " от " + figure.limit + "\n";
-        }
-        for (const std::string& line : shown.lines) {
-            text += line + "\n";
-        }
+    const CheckLines shown = checkLines(*record.check, *record.limits, separator);
+    for (const CheckFigureLine& figure : shown.figures) {
+        text += figure.name + " = " + figure.value + ", " + figure.use + " от " + figure.limit + "\n";
     }
-
-    void finish() override { output_.flush(); }
-
-private:
-    OutputBuffer output_;
-    std::string separator_;
-};
+    for (const std::string& line : shown.lines) {
+        text += line + "\n";
+    }
+}
 
 constexpr std::array tableColumns{
     TableColumn{.cell = Cell::Number, .heading = "№", .alignRight = true},
@@ -135,7 +119,7 @@ std::unique_ptr<CheckWriter> makeCheckWriter(std::ostream& out, OutputFormat for
     case OutputFormat::Xlsx: return makeWorkbookChecks(setup);
     }
     switch (setup.layout) {
-    case Layout::OneCase: return std::make_unique<CheckLinesWriter>(out, setup);
+    case Layout::OneCase: return std::make_unique<LinesWriter<CheckRecord>>(out, setup, appendCheckLines);
     case Layout::MaterialTable: return std::make_unique<TableWriter<CheckRecord>>(out, setup, tableColumns, checkRow);
     case Layout::Batch: return std::make_unique<TableWriter<CheckRecord>>(out, setup, streamedColumns, checkRow);
     }

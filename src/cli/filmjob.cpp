@@ -29,30 +29,14 @@ constexpr auto filmTable = columns::joined(
     columns::results<FilmRecord, filmFields>(), columns::messages<FilmRecord>());
 
 // One case: its lines, as the web page shows them.
-class FilmLinesWriter : public FilmWriter {
-public:
-    FilmLinesWriter(std::ostream& out, const WriterSetup& setup)
-        : output_(out)
-        , separator_(setup.decimalSeparator)
-    {
-    }
-
-    void write(const FilmRecord& record) override
-    {
-        if (!record.film) {
-            return;
-        }
-        for (const std::string& line : filmLines(*record.film, separator_)) {
-            output_.text() += line + "\n";
+void appendFilmLines(const FilmRecord& record, std::string_view separator, std::string& text)
+{
+    if (record.film) {
+        for (const std::string& line : filmLines(*record.film, separator)) {
+            text += line + "\n";
         }
     }
-
-    void finish() override { output_.flush(); }
-
-private:
-    OutputBuffer output_;
-    std::string separator_;
-};
+}
 
 constexpr std::array streamedColumns{
     TableColumn{.cell = Cell::Number, .heading = "№", .alignRight = true, .width = 6},
@@ -126,8 +110,7 @@ void FilmRunner::run(const FilmCaseTexts& texts, std::optional<Group> /*group*/,
 
 void FilmRunner::refuse(const FilmCaseTexts& texts, const CaseProblem& problem, FilmRecord& record) const
 {
-    record.texts = &texts;
-    record.read = nullptr;
+    record.start(texts);
     record.film.reset();
     record.clearMessages();
     record.addMessage(problem.text, problem.code);
@@ -142,7 +125,7 @@ std::unique_ptr<FilmWriter> makeFilmWriter(std::ostream& out, OutputFormat forma
     case OutputFormat::Text: break;
     }
     if (setup.layout == Layout::OneCase) {
-        return std::make_unique<FilmLinesWriter>(out, setup);
+        return std::make_unique<LinesWriter<FilmRecord>>(out, setup, appendFilmLines);
     }
     return std::make_unique<TableWriter<FilmRecord>>(out, setup, streamedColumns, filmRow);
 }

@@ -43,34 +43,21 @@ constexpr std::array batchTableColumns{
 std::string limitTitle(std::string_view limit) { return limit.empty() ? "" : "[" + std::string(limit) + "]"; }
 
 // One case: the window's result lines; its messages go to the standard error.
-class CaseLinesWriter : public ResultWriter {
-public:
-    explicit CaseLinesWriter(std::ostream& out)
-        : output_(out)
-    {
+void appendCaseLines(const CaseRecord& record, std::string_view /*separator*/, std::string& text)
+{
+    const CaseOutcome* outcome = record.outcome();
+    if (outcome == nullptr) {
+        return;
     }
-
-    void write(const CaseRecord& record) override
-    {
-        const CaseOutcome* outcome = record.outcome();
-        if (outcome == nullptr) {
-            return;
-        }
-        for (const std::string& line : {outcome->maxDiameterLine, outcome->minLengthLine}) {
-            if (!line.empty()) {
-                output_.text() += line + '\n';
-            }
-        }
-        if (!outcome->minDiameter.empty()) {
-            output_.text() += "минимальный диаметр = " + outcome->minDiameter + " мм\n";
+    for (const std::string& line : {outcome->maxDiameterLine, outcome->minLengthLine}) {
+        if (!line.empty()) {
+            text += line + '\n';
         }
     }
-
-    void finish() override { output_.flush(); }
-
-private:
-    OutputBuffer output_;
-};
+    if (!outcome->minDiameter.empty()) {
+        text += "минимальный диаметр = " + outcome->minDiameter + " мм\n";
+    }
+}
 
 // The cells every table of sizings has: the results.
 void resultCells(const CaseRecord& record, std::string_view separator, TableRow& cells)
@@ -119,7 +106,7 @@ void batchRow(const CaseRecord& record, std::size_t number, const WriterSetup& s
 std::unique_ptr<ResultWriter> makeTextWriter(std::ostream& out, const WriterSetup& setup)
 {
     switch (setup.layout) {
-    case Layout::OneCase: return std::make_unique<CaseLinesWriter>(out);
+    case Layout::OneCase: return std::make_unique<LinesWriter<CaseRecord>>(out, setup, appendCaseLines);
     case Layout::MaterialTable:
         return std::make_unique<TableWriter<CaseRecord>>(out, setup, materialTableColumns, materialRow);
     case Layout::Batch: return std::make_unique<TableWriter<CaseRecord>>(out, setup, batchTableColumns, batchRow);

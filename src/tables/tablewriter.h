@@ -96,4 +96,26 @@ private:
     std::size_t written_ = 0;
 };
 
+// One case as lines for people: `appendLines` appends a record's lines to the text, with
+// the user's decimal separator in its numbers.
+template <class Record> class LinesWriter : public RecordWriter<Record> {
+public:
+    using AppendLines = void (*)(const Record& record, std::string_view decimalSeparator, std::string& text);
+
+    LinesWriter(std::ostream& out, const WriterSetup& setup, AppendLines appendLines)
+        : output_(out)
+        , separator_(setup.decimalSeparator)
+        , appendLines_(appendLines)
+    {
+    }
+
+    void write(const Record& record) override { appendLines_(record, separator_, output_.text()); }
+    void finish() override { output_.flush(); }
+
+private:
+    OutputBuffer output_;
+    std::string separator_;
+    AppendLines appendLines_;
+};
+
 }  // namespace bearing
