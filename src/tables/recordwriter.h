@@ -30,7 +30,7 @@ struct WriterSetup {
     char inputDecimalMark = '.';                   // for a workbook: the batch's, to see numbers among its inputs
 };
 
-// Writes records (sizing cases, design checks) as they come, in one format. Nothing grows
+// Writes a job's records (sizings, checks, oil films) as they come, in one format. Nothing grows
 // with the number of records but a table for people, which is held to align its columns.
 template <class Record> class RecordWriter {
 public:
