@@ -45,6 +45,28 @@ template <class Case> std::string noMaterial(std::span<const Case> cases)
     return undrawn("Материал «" + material + "» не найден в каталоге: диаграмме не на чем строиться");
 }
 
+// The chart of a run in materials: with `allMaterials`, `panels` with a panel for each case
+// whose material was found; else the chart of `chart.kind` of the first case.
+template <class Case>
+std::string materialChart(std::span<const Case> cases, const RunChart& chart, PvPanels panels,
+    PvPanel (*panelOf)(const Case&, std::span<const Case>, std::string_view),
+    std::string (*pv)(const Case&, std::string_view), std::string (*design)(const Case&, std::string_view))
+{
+    if (chart.allMaterials) {
+        panels.decimalSeparator = chart.decimalSeparator;
+        for (const Case& c : cases) {
+            if (c.material) {
+                panels.panels.push_back(panelOf(c, cases, chart.decimalSeparator));
+            }
+        }
+        return pvPanelsSvg(panels);
+    }
+    if (cases.empty() || !cases.front().material) {
+        return noMaterial(cases);
+    }
+    return (chart.kind == ChartKind::Design ? design : pv)(cases.front(), chart.decimalSeparator);
+}
+
 }  // namespace
 
 std::string sizingPvDiagramSvg(const SizingReportCase& c, std::string_view decimalSeparator)
@@ -124,47 +146,23 @@ PvPanel checkPanel(const CheckReportCase& c, std::span<const CheckReportCase> ca
 
 std::string runChartSvg(std::span<const SizingReportCase> cases, const RunChart& chart)
 {
-    if (chart.allMaterials) {
-        PvPanels panels;
-        panels.title = "Диаграммы p–v всех материалов: ответ расчета каждого";
-        panels.passingHeading = "Без сообщений";
-        panels.failingHeading = "С сообщением";
-        panels.pointCaption = "ответ расчета (Dmax × Lmin)";
-        panels.decimalSeparator = chart.decimalSeparator;
-        for (const SizingReportCase& c : cases) {
-            if (c.material) {
-                panels.panels.push_back(sizingPanel(c, cases, chart.decimalSeparator));
-            }
-        }
-        return pvPanelsSvg(panels);
-    }
-    if (cases.empty() || !cases.front().material) {
-        return noMaterial(cases);
-    }
-    return chart.kind == ChartKind::Design ? sizingDesignChartSvg(cases.front(), chart.decimalSeparator)
-                                           : sizingPvDiagramSvg(cases.front(), chart.decimalSeparator);
+    PvPanels panels;
+    panels.title = "Диаграммы p–v всех материалов: ответ расчета каждого";
+    panels.passingHeading = "Без сообщений";
+    panels.failingHeading = "С сообщением";
+    panels.pointCaption = "ответ расчета (Dmax × Lmin)";
+    return materialChart(cases, chart, std::move(panels), sizingPanel, sizingPvDiagramSvg, sizingDesignChartSvg);
 }
 
 std::string runChartSvg(std::span<const CheckReportCase> cases, const RunChart& chart)
 {
+    PvPanels panels;
     if (chart.allMaterials) {
-        PvPanels panels;
         const CheckReportCase& first = cases.front();
         panels.title = "Диаграммы p–v всех материалов: F = " + first.load + " Н, n = " + first.frequency
             + " об/мин, d × L = " + first.diameter + " × " + first.length + " мм";
-        panels.decimalSeparator = chart.decimalSeparator;
-        for (const CheckReportCase& c : cases) {
-            if (c.material) {
-                panels.panels.push_back(checkPanel(c, cases, chart.decimalSeparator));
-            }
-        }
-        return pvPanelsSvg(panels);
     }
-    if (cases.empty() || !cases.front().material) {
-        return noMaterial(cases);
-    }
-    return chart.kind == ChartKind::Design ? checkDesignChartSvg(cases.front(), chart.decimalSeparator)
-                                           : checkPvDiagramSvg(cases.front(), chart.decimalSeparator);
+    return materialChart(cases, chart, std::move(panels), checkPanel, checkPvDiagramSvg, checkDesignChartSvg);
 }
 
 std::string runChartSvg(std::span<const FilmReportCase> cases, const RunChart& chart)
