@@ -10,13 +10,13 @@
 //
 // DIFFERENTIAL_SEED and DIFFERENTIAL_CASES replace the seed and the number of cases.
 
-#include "sizingcase.h"
 #include "bearingwindow.h"
 #include "bearingwindownames.h"
 #include "decimalseparator.h"
 #include "materialchoice.h"
 #include "messagecatcher.h"
 #include "resultwriter.h"
+#include "sizingcase.h"
 #include "terminaltext.h"
 
 #include <QLineEdit>
