@@ -54,6 +54,7 @@ private:
     static std::vector<SheetColumn> columnsOf(const std::vector<SheetField<Record>>& fields)
     {
         std::vector<SheetColumn> columns;
+        columns.reserve(fields.size());
         for (const SheetField<Record>& field : fields) {
             columns.push_back(field.column);
         }
