@@ -1,8 +1,5 @@
 #include "caserecord.h"
 
-#include "numbertext.h"
-#include "terminaltext.h"
-
 #include <algorithm>
 #include <array>
 #include <utility>

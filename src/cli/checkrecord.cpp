@@ -1,10 +1,6 @@
 #include "checkrecord.h"
 
-#include "numbertext.h"
-#include "terminaltext.h"
-
 #include <array>
-#include <utility>
 
 namespace bearing::cli {
 

@@ -3,7 +3,6 @@
 #include "casecharts.h"
 #include "checkedoutput.h"
 #include "exitstatus.h"
-#include "numbertext.h"
 #include "programversion.h"
 #include "replacementfile.h"
 #include "svgwriter.h"
