@@ -40,8 +40,6 @@ void fillShownNumbers(CaseRecord& record, const CaseOutcome& outcome)
     }
 }
 
-template <auto Text> FieldValue caseField(const CaseRecord& record) { return std::string_view(record.*Text); }
-
 // A figure of the sizing, when the case reached its figures.
 template <float SizingFigures::*Figure> FieldValue figure(const CaseRecord& record)
 {
@@ -103,16 +101,16 @@ constexpr std::array caseTable = columns::joined(
     },
     columns::material<CaseRecord>(),
     std::array{
-        Column<CaseRecord>{"max_diameter", FieldKind::Number, caseField<&CaseRecord::maxDiameter>},
+        Column<CaseRecord>{"max_diameter", FieldKind::Number, columns::ofRecord<&CaseRecord::maxDiameter, CaseRecord>},
         Column<CaseRecord>{"max_diameter_full", FieldKind::Number, figure<&SizingFigures::maxDiameter>},
-        Column<CaseRecord>{"min_length", FieldKind::Number, caseField<&CaseRecord::minLength>},
+        Column<CaseRecord>{"min_length", FieldKind::Number, columns::ofRecord<&CaseRecord::minLength, CaseRecord>},
         Column<CaseRecord>{"min_length_full", FieldKind::Number, minLengthFull},
         Column<CaseRecord>{"pv_length", FieldKind::Number, figure<&SizingFigures::pvLength>},
         Column<CaseRecord>{"pressure_length", FieldKind::Number, pressureLength},
         Column<CaseRecord>{"min_area", FieldKind::Number, figure<&SizingFigures::minArea>},
         Column<CaseRecord>{
             "length_limit", FieldKind::Optional, [](const CaseRecord& r) -> FieldValue { return r.lengthLimit(); }},
-        Column<CaseRecord>{"min_diameter", FieldKind::Number, caseField<&CaseRecord::minDiameter>},
+        Column<CaseRecord>{"min_diameter", FieldKind::Number, columns::ofRecord<&CaseRecord::minDiameter, CaseRecord>},
         Column<CaseRecord>{"min_diameter_full", FieldKind::Number, minDiameterFull},
         Column<CaseRecord>{"length_below_minimum", FieldKind::Flag, lengthBelowMinimum},
     },

@@ -207,7 +207,7 @@ template <class Record> constexpr auto material()
 // Every field of a calculation's own table (`Fields`: checkFields, filmFields).
 template <class Record, const auto& Fields> constexpr auto results()
 {
-    return [&]<std::size_t... Field>(std::index_sequence<Field...> /*fields*/)
+    return []<std::size_t... Field>(std::index_sequence<Field...> /*fields*/)
     {
         return std::array{
             Column<Record>{Fields[Field].name, fieldKind(Fields[Field].kind), resultOf<Fields, Field, Record>}...};
